@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How a command line reaches the command interpreter: a prefix, the command text and a suffix
+// literal, joined with nothing in between, started in one of three window modes.
+namespace kavu::launch {
+
+enum class WindowMode { Hidden, Normal, Minimized };
+
+struct Form {
+    std::string_view prefix;
+    WindowMode mode;
+};
+
+inline constexpr Form kHidden{"cmd /c ", WindowMode::Hidden};
+inline constexpr Form kConsole{"cmd /k ", WindowMode::Normal};
+inline constexpr Form kConsoleMinimized{"cmd /k ", WindowMode::Minimized};
+// The fastboot device check of the flashing window uses two spaces after the switch.
+inline constexpr Form kConsoleTwoSpaces{"cmd /k  ", WindowMode::Normal};
+
+std::string joinLine(const Form& form, std::string_view text, std::string_view suffix);
+
+// Whole fixed lines that take no command text.
+inline constexpr std::string_view kInteractiveConsoleLine = "cmd /k \"COLOR 3f";
+inline constexpr std::string_view kGoogleDoneLine = "cmd /k echo 操作完成！请自行检查！ ";
+
+// Suffix literals. Every close prompt sends the pause prompt to the null device ("nul").
+std::string deviceCheckBanner();
+std::string installLiveSuffix(std::string_view fileName);
+inline constexpr std::string_view kInstallResultSuffix =
+    " && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && echo.  && "
+    "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
+std::string pushLiveSuffix(std::string_view fileName);
+inline constexpr std::string_view kPushResultSuffix =
+    " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && "
+    "echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
+inline constexpr std::string_view kFlashDoneRecoverySuffix =
+    "&& COLOR 3f && echo. && echo 刷入完成！&& echo 手机可能会重启一到两次后自动进入rec，为正常现象！&& "
+    "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
+inline constexpr std::string_view kFlashDoneSuffix =
+    "&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
+inline constexpr std::string_view kClosePromptSuffix =
+    "&& COLOR 3f && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
+inline constexpr std::string_view kRegistrySuccessSuffix =
+    " && COLOR 3f  && title ★★★ 操作成功 ★★★ && echo. && echo.重启电脑后生效！";
+
+} // namespace kavu::launch

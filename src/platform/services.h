@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/launch.h"
+
+#include <QString>
+
+// Everything a window does to the world goes through these services. Production implementations
+// live beside this header; tests replace them with recording fakes.
+namespace kavu {
+
+enum class MessageIcon { None, Critical, Exclamation };
+
+// Starts one command-interpreter line in a window mode and returns at once.
+class ProcessStarter {
+public:
+    virtual ~ProcessStarter() = default;
+    virtual void start(const QString& line, launch::WindowMode mode) = 0;
+};
+
+// A modal message box with one OK button; returns when the user closed it.
+// An empty title means the application's own title.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void show(const QString& text, const QString& title, MessageIcon icon) = 0;
+};
+
+// Blocks the calling (user-interface) thread.
+class Pause {
+public:
+    virtual ~Pause() = default;
+    virtual void sleep(int milliseconds) = 0;
+};
+
+// Uniform draws in [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual double next() = 0;
+};
+
+// Hands a web address to the desktop's default handler.
+class Browser {
+public:
+    virtual ~Browser() = default;
+    virtual void open(const QString& url) = 0;
+};
+
+// The folder that holds the program and its tools, and the way to end the program.
+class ProgramEnvironment {
+public:
+    virtual ~ProgramEnvironment() = default;
+    virtual QString programFolder() const = 0;
+    virtual void quit() = 0;
+};
+
+struct Services {
+    ProcessStarter& processes;
+    MessageBoxes& messages;
+    Pause& pause;
+    RandomSource& random;
+    Browser& browser;
+    ProgramEnvironment& program;
+};
+
+} // namespace kavu

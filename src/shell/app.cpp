@@ -1,0 +1,79 @@
+#include "shell/app.h"
+
+#include "shell/form1.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+namespace kavu {
+
+App::App(Services services) : m_services(services) {}
+
+App::~App() {
+    for (auto& [type, window] : m_windows) {
+        delete window.data();
+    }
+}
+
+QString App::fileFolder() const { return QDir(programFolder()).filePath(QStringLiteral("File")); }
+
+Form1* App::form1() {
+    if (Form1* main = find<Form1>()) {
+        return main;
+    }
+    auto* main = new Form1(*this);
+    adopt(typeid(Form1), main);
+    if (!main->startUp()) {
+        delete main;
+        m_services.program.quit();
+        return nullptr;
+    }
+    return main;
+}
+
+void App::run(const QString& text, const launch::Form& form, const QString& suffix) {
+    if (Form1* main = form1()) {
+        runThrough(main->commandBox(), text, form, suffix);
+    }
+}
+
+void App::runThrough(QLineEdit& box, const QString& text, const launch::Form& form,
+                     const QString& suffix) {
+    box.setText(text);
+    const QString readBack = box.text();
+    const QString line = QString::fromUtf8(form.prefix.data(), qsizetype(form.prefix.size())) +
+                         readBack + suffix;
+    m_services.processes.start(line, form.mode);
+}
+
+void App::startLine(const QString& line, launch::WindowMode mode) {
+    m_services.processes.start(line, mode);
+}
+
+bool App::acceptTyped(const QString& text, Splice splice) {
+    if (isSafeToSplice(text.toStdString(), splice)) {
+        return true;
+    }
+    m_services.messages.show(QString::fromUtf8(kUnsafeTextMessage.data()),
+                             QString::fromUtf8(kUnsafeTextTitle.data()), MessageIcon::Critical);
+    return false;
+}
+
+QWidget* App::existing(std::type_index type) const {
+    const auto found = m_windows.find(type);
+    return found == m_windows.end() ? nullptr : found->second.data();
+}
+
+void App::adopt(std::type_index type, QWidget* window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_windows[type] = window;
+}
+
+void App::bringToFront(QWidget* window) {
+    window->show();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace kavu

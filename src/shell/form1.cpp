@@ -1,0 +1,131 @@
+#include "shell/form1.h"
+
+#include "ui_form1.h"
+
+#include "core/launch.h"
+#include "platform/tool_files.h"
+#include "shell/app.h"
+#include "shell/qt_text.h"
+#include "shell/support_window.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+#include <cmath>
+
+namespace kavu {
+
+namespace {
+
+constexpr int kNoticeIntervalMs = 5;
+constexpr int kScreenshotIntervalMs = 1000;
+constexpr int kTwipsPerPixel = 15;
+
+const QString kScreencap = QStringLiteral("adb shell /system/bin/screencap -p /sdcard/screen.png");
+const QString kPullScreenshot = QStringLiteral("adb pull /sdcard/screen.png");
+const QString kOpenScreenshot = QStringLiteral("screen.png");
+const QString kRemoveScreenshot = QStringLiteral("adb shell rm /sdcard/screen.png");
+
+} // namespace
+
+Form1::Form1(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::Form1>())
+    , m_noticeTimer(new QTimer(this))
+    , m_screenshotTimer(new QTimer(this)) {
+    m_ui->setupUi(this);
+    m_ui->INTERTEXT->setVisible(false);
+    m_noticeTimer->setObjectName(QStringLiteral("Timersco"));
+    m_screenshotTimer->setObjectName(QStringLiteral("INTERFACETimer"));
+    connect(m_noticeTimer, &QTimer::timeout, this, &Form1::scrollNotice);
+    connect(m_screenshotTimer, &QTimer::timeout, this, &Form1::screenshotTick);
+    connectLauncher();
+}
+
+Form1::~Form1() = default;
+
+QLineEdit& Form1::commandBox() { return *m_ui->INTERTEXT; }
+
+bool Form1::startUp() {
+    if (firstMissingToolFile(m_app.programFolder())) {
+        m_app.messages().show(QStringLiteral("驱动不正常！请解压后运行或检查主程序目录下的文件！"),
+                              QString(), MessageIcon::None);
+        return false;
+    }
+    m_ui->Text8->setVisible(false);
+
+    m_notice.reset();
+    m_noticeTimer->start(kNoticeIntervalMs);
+
+    m_app.runThrough(*m_ui->Text8, QStringLiteral("adb devices"), launch::kConsole,
+                     qtText(launch::deviceCheckBanner()));
+
+    setWindowTitle(QStringLiteral("Kavu 第六代免ROOT玩机神器"));
+    show();
+    return true;
+}
+
+void Form1::connectLauncher() {
+    const auto onClick = [this](ClickLabel* label, ClickLabel* icon, auto action) {
+        connect(label, &ClickLabel::clicked, this, action);
+        connect(icon, &ClickLabel::clicked, this, action);
+    };
+    onClick(m_ui->Label6mlh, m_ui->Image1, [this] {
+        m_app.startLine(qtText(launch::kInteractiveConsoleLine), launch::WindowMode::Normal);
+    });
+    onClick(m_ui->Label23, m_ui->Image17, [this] { showNotBuilt(); });
+    onClick(m_ui->Label24, m_ui->Image19, [this] { showNotBuilt(); });
+    onClick(m_ui->Label7, m_ui->Image5der, [this] { showNotBuilt(); });
+    onClick(m_ui->Label8, m_ui->Image9, [this] { showNotBuilt(); });
+    onClick(m_ui->Label18, m_ui->Image10, [this] { showNotBuilt(); });
+    onClick(m_ui->Label28, m_ui->Image21, [this] { showNotBuilt(); });
+    onClick(m_ui->Label27, m_ui->Image12, [this] { showNotBuilt(); });
+    onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
+    onClick(m_ui->Label32, m_ui->Image23, [this] { showNotBuilt(); });
+    onClick(m_ui->Label31, m_ui->Image24, [this] { m_app.open<SupportWindow>(); });
+    onClick(m_ui->Label30, m_ui->Image25, [this] { showNotBuilt(); });
+    connect(m_ui->Labelcd, &ClickLabel::clicked, this, [this] {
+        m_app.messages().show(QStringLiteral("嘤嘤嘤~"), QStringLiteral("彩蛋"), MessageIcon::None);
+    });
+}
+
+void Form1::showNotBuilt() {
+    m_app.messages().show(QStringLiteral("该功能尚未完成"), QString(), MessageIcon::None);
+}
+
+void Form1::scrollNotice() {
+    const float leftTwips = m_notice.tick();
+    const int leftPixels = static_cast<int>(std::lround(leftTwips / kTwipsPerPixel));
+    m_ui->scor->move(leftPixels, m_ui->scor->y());
+}
+
+void Form1::startScreenshot() {
+    m_screenshotTimer->start(kScreenshotIntervalMs);
+    m_screenshotStep = 1;
+    m_ui->Label22->setText(QStringLiteral("正在截图..."));
+    m_app.run(kScreencap, launch::kHidden);
+}
+
+void Form1::screenshotTick() {
+    ++m_screenshotStep;
+    switch (m_screenshotStep) {
+    case 4:
+        m_ui->Label22->setText(QStringLiteral("推送截图..."));
+        m_app.run(kPullScreenshot, launch::kHidden);
+        break;
+    case 5:
+        m_ui->Label22->setText(QStringLiteral("打开截图..."));
+        m_app.run(kOpenScreenshot, launch::kHidden);
+        m_app.run(kRemoveScreenshot, launch::kHidden);
+        break;
+    case 7:
+        m_screenshotTimer->stop();
+        m_ui->Label22->setText(QStringLiteral("输出截图"));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace kavu

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/notice.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLineEdit;
+class QTimer;
+namespace Ui {
+class Form1;
+}
+
+namespace kavu {
+
+class App;
+
+// The main window: the start-up check, the device-check console, the feature launcher, the
+// scrolling notice and the screenshot sequence. It owns the command box every window writes.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(App& app, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The window's load: the tool-file check (false, after its message, when a file is missing),
+    // the notice, the device-check console, the caption, and showing the window.
+    bool startUp();
+
+    QLineEdit& commandBox();
+
+private:
+    void connectLauncher();
+    void scrollNotice();
+    void startScreenshot();
+    void screenshotTick();
+    void showNotBuilt();
+
+    App& m_app;
+    std::unique_ptr<Ui::Form1> m_ui;
+    NoticeScroller m_notice;
+    QTimer* m_noticeTimer;
+    QTimer* m_screenshotTimer;
+    qint16 m_screenshotStep = 0;
+};
+
+} // namespace kavu

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "shell/app.h"
+#include "support/fake_services.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace kavu::test {
+
+// An App on recording fakes whose program folder is a fresh temporary folder holding the tool
+// files (and an empty File folder). The main window is loaded and the records cleared, so a test
+// sees only what it caused.
+class TestApp {
+public:
+    explicit TestApp(bool loadMainWindow = true);
+    ~TestApp();
+
+    App& app() { return *m_app; }
+    FakeServices& fakes() { return m_fakes; }
+    QString folder() const { return m_folder.path(); }
+    QString fileFolder() const;
+
+    // The main window's command box text.
+    QString commandBox();
+    QList<StartedLine>& started() { return m_fakes.processes.started; }
+    QList<ShownMessage>& messages() { return m_fakes.messages.shown; }
+    // The last line started; fails the test when none was.
+    StartedLine lastStarted() const;
+    void clearRecords();
+
+    // Puts an empty file into the File folder.
+    void addFile(const QString& name);
+
+private:
+    QTemporaryDir m_folder;
+    FakeServices m_fakes;
+    std::unique_ptr<App> m_app;
+};
+
+} // namespace kavu::test
