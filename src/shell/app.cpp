@@ -31,6 +31,19 @@ Form1* App::form1() {
     return main;
 }
 
+void App::setOpener(Feature feature, std::function<void()> opener) {
+    m_openers[feature] = std::move(opener);
+}
+
+void App::openFeature(Feature feature) {
+    const auto found = m_openers.find(feature);
+    if (found == m_openers.end()) {
+        m_services.messages.show(QStringLiteral("该功能尚未完成"), QString(), MessageIcon::None);
+        return;
+    }
+    found->second();
+}
+
 void App::run(const QString& text, const launch::Form& form, const QString& suffix) {
     if (Form1* main = form1()) {
         runThrough(main->commandBox(), text, form, suffix);

@@ -2,12 +2,14 @@
 
 #include "core/launch.h"
 #include "core/typed_text.h"
+#include "shell/features.h"
 #include "platform/services.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <typeindex>
 
@@ -47,6 +49,10 @@ public:
     // Window W if it is there, else null.
     template <class W> W* find() const;
 
+    // What the launcher does for a feature; a feature without an opener says it is not built.
+    void setOpener(Feature feature, std::function<void()> opener);
+    void openFeature(Feature feature);
+
     // The console launcher: the text goes into the main window's command box, is read back and
     // joined with the form's prefix and the suffix; the line starts at once in the form's mode.
     void run(const QString& text, const launch::Form& form, const QString& suffix = {});
@@ -67,6 +73,7 @@ private:
 
     Services m_services;
     std::map<std::type_index, QPointer<QWidget>> m_windows;
+    std::map<Feature, std::function<void()>> m_openers;
 };
 
 template <class W> W* App::find() const { return static_cast<W*>(existing(typeid(W))); }

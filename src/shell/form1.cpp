@@ -74,24 +74,20 @@ void Form1::connectLauncher() {
     onClick(m_ui->Label6mlh, m_ui->Image1, [this] {
         m_app.startLine(qtText(launch::kInteractiveConsoleLine), launch::WindowMode::Normal);
     });
-    onClick(m_ui->Label23, m_ui->Image17, [this] { showNotBuilt(); });
-    onClick(m_ui->Label24, m_ui->Image19, [this] { showNotBuilt(); });
-    onClick(m_ui->Label7, m_ui->Image5der, [this] { showNotBuilt(); });
-    onClick(m_ui->Label8, m_ui->Image9, [this] { showNotBuilt(); });
-    onClick(m_ui->Label18, m_ui->Image10, [this] { showNotBuilt(); });
-    onClick(m_ui->Label28, m_ui->Image21, [this] { showNotBuilt(); });
-    onClick(m_ui->Label27, m_ui->Image12, [this] { showNotBuilt(); });
+    onClick(m_ui->Label23, m_ui->Image17, [this] { m_app.openFeature(Feature::Software); });
+    onClick(m_ui->Label24, m_ui->Image19, [this] { m_app.openFeature(Feature::Flashing); });
+    onClick(m_ui->Label7, m_ui->Image5der, [this] { m_app.openFeature(Feature::Display); });
+    onClick(m_ui->Label8, m_ui->Image9, [this] { m_app.openFeature(Feature::StatusBar); });
+    onClick(m_ui->Label18, m_ui->Image10, [this] { m_app.openFeature(Feature::Scaling); });
+    onClick(m_ui->Label28, m_ui->Image21, [this] { m_app.openFeature(Feature::Keys); });
+    onClick(m_ui->Label27, m_ui->Image12, [this] { m_app.openFeature(Feature::Touch); });
     onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
-    onClick(m_ui->Label32, m_ui->Image23, [this] { showNotBuilt(); });
+    onClick(m_ui->Label32, m_ui->Image23, [this] { m_app.openFeature(Feature::Help); });
     onClick(m_ui->Label31, m_ui->Image24, [this] { m_app.open<SupportWindow>(); });
-    onClick(m_ui->Label30, m_ui->Image25, [this] { showNotBuilt(); });
+    onClick(m_ui->Label30, m_ui->Image25, [this] { m_app.openFeature(Feature::About); });
     connect(m_ui->Labelcd, &ClickLabel::clicked, this, [this] {
         m_app.messages().show(QStringLiteral("嘤嘤嘤~"), QStringLiteral("彩蛋"), MessageIcon::None);
     });
-}
-
-void Form1::showNotBuilt() {
-    m_app.messages().show(QStringLiteral("该功能尚未完成"), QString(), MessageIcon::None);
 }
 
 void Form1::scrollNotice() {

@@ -36,7 +36,6 @@ private:
     void scrollNotice();
     void startScreenshot();
     void screenshotTick();
-    void showNotBuilt();
 
     App& m_app;
     std::unique_ptr<Ui::Form1> m_ui;

@@ -2,6 +2,7 @@
 #include "platform/process_starter.h"
 #include "shell/app.h"
 #include "shell/form1.h"
+#include "windows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     kavu::ApplicationEnvironment program;
 
     kavu::App app({processes, messages, pause, random, browser, program});
+    kavu::registerWindows(app);
     if (app.form1() == nullptr) {
         return 1;
     }

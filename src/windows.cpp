@@ -1,0 +1,9 @@
+#include "windows.h"
+
+#include "shell/app.h"
+
+namespace kavu {
+
+void registerWindows(App& /*app*/) {}
+
+} // namespace kavu
