@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <typeindex>
 
 class QLineEdit;
@@ -49,6 +50,10 @@ public:
     // Window W if it is there, else null.
     template <class W> W* find() const;
 
+    // A value of type T kept for the whole run of the program (created on first use), for the
+    // little state that outlives the window that uses it.
+    template <class T> T& state();
+
     // What the launcher does for a feature; a feature without an opener says it is not built.
     void setOpener(Feature feature, std::function<void()> opener);
     void openFeature(Feature feature);
@@ -74,7 +79,16 @@ private:
     Services m_services;
     std::map<std::type_index, QPointer<QWidget>> m_windows;
     std::map<Feature, std::function<void()>> m_openers;
+    std::map<std::type_index, std::shared_ptr<void>> m_states;
 };
+
+template <class T> T& App::state() {
+    std::shared_ptr<void>& slot = m_states[typeid(T)];
+    if (!slot) {
+        slot = std::make_shared<T>();
+    }
+    return *static_cast<T*>(slot.get());
+}
 
 template <class W> W* App::find() const { return static_cast<W*>(existing(typeid(W))); }
 
