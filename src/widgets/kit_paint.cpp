@@ -1,0 +1,116 @@
+#include "widgets/kit_paint.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace WidgetKit {
+
+namespace {
+
+struct GlyphColors {
+    QColor border;
+    QColor fill;
+    QColor mark;
+};
+
+GlyphColors colorsFor(Look look) {
+    switch (look) {
+    case LookHover:
+        return {QColor(0, 120, 215), QColor(255, 255, 255), QColor(0, 95, 184)};
+    case LookPressed:
+        return {QColor(0, 84, 153), QColor(204, 228, 247), QColor(0, 84, 153)};
+    case LookDisabled:
+        return {QColor(191, 191, 191), QColor(240, 240, 240), QColor(160, 160, 160)};
+    case LookNormal:
+        break;
+    }
+    return {QColor(118, 118, 118), QColor(255, 255, 255), QColor(33, 33, 33)};
+}
+
+} // namespace
+
+int buttonValue(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+QFont captionFont(int points, bool bold) {
+    QFont font;
+    font.setFamilies({u"Microsoft YaHei"_s, u"微软雅黑"_s, u"Noto Sans CJK SC"_s,
+                      u"Source Han Sans SC"_s, u"WenQuanYi Micro Hei"_s, u"sans-serif"_s});
+    font.setPointSize(std::max(1, points));
+    font.setBold(bold);
+    return font;
+}
+
+QRect glyphRect(const QSize& control) {
+    return {0, (control.height() - GlyphSize) / 2, GlyphSize, GlyphSize};
+}
+
+QRect glyphCaptionRect(const QSize& control, const QFontMetrics& metrics, const QString& text) {
+    const int width = metrics.horizontalAdvance(text);
+    const int height = metrics.height();
+    return {CaptionLeft, (control.height() - height) / 2, width, height};
+}
+
+QSize glyphButtonSize(const QFontMetrics& metrics, const QString& text) {
+    return {CaptionLeft + metrics.horizontalAdvance(text) + 2,
+            std::max(GlyphSize + 2, metrics.height() + 2)};
+}
+
+void drawCheckGlyph(QPainter& painter, const QRect& box, int valueIndex, Look look) {
+    const GlyphColors colors = colorsFor(look);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF frame = QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(colors.border, 1.0));
+    painter.setBrush(colors.fill);
+    painter.drawRoundedRect(frame, 2.0, 2.0);
+
+    if (valueIndex == 1) {
+        QPainterPath tick;
+        tick.moveTo(box.left() + box.width() * 0.22, box.top() + box.height() * 0.52);
+        tick.lineTo(box.left() + box.width() * 0.42, box.top() + box.height() * 0.72);
+        tick.lineTo(box.left() + box.width() * 0.78, box.top() + box.height() * 0.30);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(colors.mark, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(tick);
+    } else if (valueIndex == 2) {
+        const QColor grey = look == LookDisabled ? colors.mark : QColor(128, 128, 128);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(grey);
+        painter.drawRect(QRectF(box).adjusted(3.5, 3.5, -3.5, -3.5));
+    }
+    painter.restore();
+}
+
+void drawOptionGlyph(QPainter& painter, const QRect& box, bool selected, Look look) {
+    const GlyphColors colors = colorsFor(look);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colors.border, 1.0));
+    painter.setBrush(colors.fill);
+    painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (selected) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colors.mark);
+        painter.drawEllipse(QRectF(box).adjusted(3.5, 3.5, -3.5, -3.5));
+    }
+    painter.restore();
+}
+
+} // namespace WidgetKit

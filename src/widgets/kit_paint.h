@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QFontMetrics;
+class QPainter;
+
+// Drawing helpers shared by the widget kit: button values, caption font, the glyph box layout of
+// the check and option buttons and their glyph artwork.
+namespace WidgetKit {
+
+// Side of the glyph box of check and option buttons, in pixels.
+inline constexpr int GlyphSize = 13;
+// Left edge of the caption of check and option buttons, in pixels.
+inline constexpr int CaptionLeft = 16;
+
+// Look part of a glyph number (glyph = 4 × value index + look).
+enum Look { LookNormal = 0, LookHover = 1, LookPressed = 2, LookDisabled = 3 };
+
+// Button value the events carry: 1 left, 2 right, 4 middle; 0 for any other button.
+int buttonValue(Qt::MouseButton button);
+
+// The caption font of the shape button: a YaHei-like CJK face at the given size.
+QFont captionFont(int points, bool bold);
+
+// Glyph box of a check or option button of the given size: left 0, vertically centred.
+QRect glyphRect(const QSize& control);
+// Caption of a check or option button: left CaptionLeft, vertically centred, sized to the text.
+QRect glyphCaptionRect(const QSize& control, const QFontMetrics& metrics, const QString& text);
+// Size a check or option button needs for its glyph and caption.
+QSize glyphButtonSize(const QFontMetrics& metrics, const QString& text);
+
+// Check glyph: valueIndex 0 unchecked, 1 checked, 2 grey.
+void drawCheckGlyph(QPainter& painter, const QRect& box, int valueIndex, Look look);
+// Option glyph: a ring, with a dot when selected.
+void drawOptionGlyph(QPainter& painter, const QRect& box, bool selected, Look look);
+
+} // namespace WidgetKit

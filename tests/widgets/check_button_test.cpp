@@ -1,0 +1,237 @@
+#include "widgets/check_button.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::unique_ptr<CheckButton> makeCheck(int value) {
+    auto check = std::make_unique<CheckButton>();
+    check->setCaption(u"电池"_s);
+    check->resize(100, 20);
+    check->setValue(value);
+    return check;
+}
+
+} // namespace
+
+class CheckButtonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void leftClickChangesValue_data();
+    void leftClickChangesValue();
+    void otherButtonsDoNotChangeValue_data();
+    void otherButtonsDoNotChangeValue();
+    void releaseOutsideDoesNotChangeValue();
+    void keysDoNotChangeValue_data();
+    void keysDoNotChangeValue();
+    void settingFromCodeRaisesNothing_data();
+    void settingFromCodeRaisesNothing();
+    void disabledTakesNoInput_data();
+    void disabledTakesNoInput();
+    void glyphFollowsValueAndLook_data();
+    void glyphFollowsValueAndLook();
+    void sizeHintFitsCaption();
+};
+
+void CheckButtonTest::leftClickChangesValue_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<bool>("checkedAfter");
+
+    QTest::newRow("unchecked -> checked") << 0 << 1 << true;
+    QTest::newRow("checked -> unchecked") << 1 << 0 << false;
+    QTest::newRow("grey -> unchecked") << 2 << 0 << false;
+    QTest::newRow("other value stays") << 7 << 7 << false;
+}
+
+void CheckButtonTest::leftClickChangesValue() {
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(bool, checkedAfter);
+
+    auto check = makeCheck(before);
+    QSignalSpy click(check.get(), &CheckButton::Click);
+    int valueInHandler = -1;
+    connect(check.get(), &CheckButton::Click, check.get(),
+            [&] { valueInHandler = check->value(); });
+
+    QTest::mouseClick(check.get(), Qt::LeftButton, {}, QPoint(5, 10));
+
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(valueInHandler, after);
+    QCOMPARE(check->value(), after);
+    QCOMPARE(check->isChecked(), checkedAfter);
+    QCOMPARE(check->property("Value").toInt(), after);
+}
+
+void CheckButtonTest::otherButtonsDoNotChangeValue_data() {
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<int>("buttonValue");
+
+    QTest::newRow("right") << Qt::RightButton << 2;
+    QTest::newRow("middle") << Qt::MiddleButton << 4;
+}
+
+void CheckButtonTest::otherButtonsDoNotChangeValue() {
+    QFETCH(Qt::MouseButton, mouseButton);
+    QFETCH(int, buttonValue);
+
+    auto check = makeCheck(0);
+    QSignalSpy click(check.get(), &CheckButton::Click);
+    QSignalSpy down(check.get(), &CheckButton::MouseDown);
+
+    QTest::mouseClick(check.get(), mouseButton, {}, QPoint(30, 10));
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(check->value(), 0);
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(down.at(0).at(0).toInt(), buttonValue);
+}
+
+void CheckButtonTest::releaseOutsideDoesNotChangeValue() {
+    auto check = makeCheck(1);
+    QSignalSpy click(check.get(), &CheckButton::Click);
+
+    QTest::mousePress(check.get(), Qt::LeftButton, {}, QPoint(5, 10));
+    QTest::mouseRelease(check.get(), Qt::LeftButton, {}, QPoint(250, 10));
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(check->value(), 1);
+}
+
+void CheckButtonTest::keysDoNotChangeValue_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("Space on unchecked") << int(Qt::Key_Space) << 0;
+    QTest::newRow("Space on checked") << int(Qt::Key_Space) << 1;
+    QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+    QTest::newRow("Enter on grey") << int(Qt::Key_Enter) << 2;
+    QTest::newRow("letter") << int(Qt::Key_X) << 1;
+}
+
+void CheckButtonTest::keysDoNotChangeValue() {
+    QFETCH(int, key);
+    QFETCH(int, value);
+
+    auto check = makeCheck(value);
+    QSignalSpy click(check.get(), &CheckButton::Click);
+
+    QTest::keyClick(check.get(), Qt::Key(key));
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(check->value(), value);
+}
+
+void CheckButtonTest::settingFromCodeRaisesNothing_data() {
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("value");
+
+    QTest::newRow("Value checked") << QByteArray("Value") << QVariant(1);
+    QTest::newRow("Value grey") << QByteArray("Value") << QVariant(2);
+    QTest::newRow("Caption") << QByteArray("Caption") << QVariant(u"飞行模式"_s);
+    QTest::newRow("Enabled") << QByteArray("enabled") << QVariant(false);
+    QTest::newRow("ForeColor") << QByteArray("ForeColor") << QVariant(QColor(255, 0, 0));
+}
+
+void CheckButtonTest::settingFromCodeRaisesNothing() {
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, value);
+
+    QWidget window;
+    auto* check = new CheckButton(&window);
+    auto* partner = new CheckButton(&window);
+    partner->setValue(1);
+    QSignalSpy click(check, &CheckButton::Click);
+    QSignalSpy partnerClick(partner, &CheckButton::Click);
+
+    QVERIFY(check->setProperty(property.constData(), value));
+
+    QCOMPARE(check->property(property.constData()), value);
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(partnerClick.count(), 0);
+    QCOMPARE(partner->value(), 1);
+}
+
+void CheckButtonTest::disabledTakesNoInput_data() {
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("unchecked") << 0;
+    QTest::newRow("checked") << 1;
+    QTest::newRow("grey") << 2;
+}
+
+void CheckButtonTest::disabledTakesNoInput() {
+    QFETCH(int, value);
+
+    auto check = makeCheck(value);
+    check->setEnabled(false);
+    QSignalSpy click(check.get(), &CheckButton::Click);
+    QSignalSpy down(check.get(), &CheckButton::MouseDown);
+
+    QTest::mouseClick(check.get(), Qt::LeftButton, {}, QPoint(5, 10));
+    QTest::keyClick(check.get(), Qt::Key_Space);
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(down.count(), 0);
+    QCOMPARE(check->value(), value);
+    QCOMPARE(check->glyph(), 4 * value + 3);
+    QCOMPARE(check->captionColor(), QColor(161, 161, 146));
+
+    check->setEnabled(true);
+    QCOMPARE(check->glyph(), 4 * value);
+    QCOMPARE(check->captionColor(), QColor(0, 0, 0));
+}
+
+void CheckButtonTest::glyphFollowsValueAndLook_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("hover");
+    QTest::addColumn<bool>("pressed");
+    QTest::addColumn<int>("glyph");
+
+    QTest::newRow("unchecked, normal") << 0 << false << false << 0;
+    QTest::newRow("unchecked, hover") << 0 << true << false << 1;
+    QTest::newRow("unchecked, pressed") << 0 << true << true << 2;
+    QTest::newRow("checked, normal") << 1 << false << false << 4;
+    QTest::newRow("checked, hover") << 1 << true << false << 5;
+    QTest::newRow("grey, pressed") << 2 << false << true << 10;
+    QTest::newRow("other value looks unchecked") << 9 << false << false << 0;
+}
+
+void CheckButtonTest::glyphFollowsValueAndLook() {
+    QFETCH(int, value);
+    QFETCH(bool, hover);
+    QFETCH(bool, pressed);
+    QFETCH(int, glyph);
+
+    auto check = makeCheck(value);
+    if (hover) {
+        QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), check->mapToGlobal(QPointF(3, 3)));
+        QCoreApplication::sendEvent(check.get(), &enter);
+    }
+    if (pressed)
+        QTest::mousePress(check.get(), Qt::LeftButton, {}, QPoint(5, 10));
+
+    QCOMPARE(check->glyph(), glyph);
+}
+
+void CheckButtonTest::sizeHintFitsCaption() {
+    CheckButton shortCaption;
+    shortCaption.setCaption(u"时间"_s);
+    CheckButton longCaption;
+    longCaption.setCaption(u"静音(振动) 和更多的说明文字"_s);
+
+    QVERIFY(shortCaption.sizeHint().width() >=
+            16 + shortCaption.fontMetrics().horizontalAdvance(shortCaption.caption()));
+    QVERIFY(longCaption.sizeHint().width() > shortCaption.sizeHint().width());
+    QVERIFY(shortCaption.sizeHint().height() >= 13);
+}
+
+QTEST_MAIN(CheckButtonTest)
+#include "check_button_test.moc"

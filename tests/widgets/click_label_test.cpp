@@ -1,0 +1,49 @@
+#include "widgets/click_label.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class ClickLabelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void release_data();
+    void release();
+};
+
+void ClickLabelTest::release_data() {
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<QPoint>("releaseAt");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("clicks");
+
+    QTest::newRow("left inside") << Qt::LeftButton << QPoint(10, 5) << true << 1;
+    QTest::newRow("left outside") << Qt::LeftButton << QPoint(200, 5) << true << 0;
+    QTest::newRow("right inside") << Qt::RightButton << QPoint(10, 5) << true << 0;
+    QTest::newRow("middle inside") << Qt::MiddleButton << QPoint(10, 5) << true << 0;
+    QTest::newRow("left inside, disabled") << Qt::LeftButton << QPoint(10, 5) << false << 0;
+}
+
+void ClickLabelTest::release() {
+    QFETCH(Qt::MouseButton, mouseButton);
+    QFETCH(QPoint, releaseAt);
+    QFETCH(bool, enabled);
+    QFETCH(int, clicks);
+
+    ClickLabel label;
+    label.setText(u"帮助"_s);
+    label.resize(60, 20);
+    label.setEnabled(enabled);
+    QSignalSpy clicked(&label, &ClickLabel::clicked);
+
+    QTest::mousePress(&label, mouseButton, {}, QPoint(10, 5));
+    QCOMPARE(clicked.count(), 0);
+    QTest::mouseRelease(&label, mouseButton, {}, releaseAt);
+
+    QCOMPARE(clicked.count(), clicks);
+}
+
+QTEST_MAIN(ClickLabelTest)
+#include "click_label_test.moc"

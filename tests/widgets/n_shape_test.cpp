@@ -1,0 +1,465 @@
+#include "widgets/n_shape.h"
+
+#include "widgets/kit_paint.h"
+
+#include <QEnterEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Colours of a new button (the look every window uses).
+const QColor White(255, 255, 255);
+const QColor LightGrey(224, 224, 224);
+const QColor Black(0, 0, 0);
+const QColor MidGrey(192, 192, 192);
+const QColor DisabledGrey(179, 179, 179);
+
+std::unique_ptr<N_Shape> makeButton() {
+    auto button = std::make_unique<N_Shape>();
+    button->setCaption(u"安装"_s);
+    button->resize(120, 30);
+    return button;
+}
+
+void sendEnter(N_Shape& button) {
+    const QPointF inside(10, 10);
+    QEnterEvent enter(inside, inside, button.mapToGlobal(inside));
+    QCoreApplication::sendEvent(&button, &enter);
+}
+
+void sendLeave(N_Shape& button) {
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&button, &leave);
+}
+
+} // namespace
+
+class NShapeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pressAndRelease_data();
+    void pressAndRelease();
+    void releaseAfterDraggingOff_data();
+    void releaseAfterDraggingOff();
+    void pressedLookStaysDuringClick_data();
+    void pressedLookStaysDuringClick();
+    void keysDoNotClick_data();
+    void keysDoNotClick();
+    void disabledRaisesNothing_data();
+    void disabledRaisesNothing();
+    void disablingGreysCaption();
+    void settingFromCodeRaisesNothing_data();
+    void settingFromCodeRaisesNothing();
+    void hoverColours_data();
+    void hoverColours();
+    void doubleClickClicksTwice();
+    void stretchToTextLayout_data();
+    void stretchToTextLayout();
+    void centredCaption_data();
+    void centredCaption();
+    void focusBorder_data();
+    void focusBorder();
+    void curPicture_data();
+    void curPicture();
+};
+
+void NShapeTest::pressAndRelease_data() {
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<int>("buttonValue");
+    QTest::addColumn<int>("stateWhileHeld");
+
+    QTest::newRow("left") << Qt::LeftButton << 1 << int(N_Shape::Down);
+    QTest::newRow("right") << Qt::RightButton << 2 << int(N_Shape::Normal);
+    QTest::newRow("middle") << Qt::MiddleButton << 4 << int(N_Shape::Normal);
+}
+
+void NShapeTest::pressAndRelease() {
+    QFETCH(Qt::MouseButton, mouseButton);
+    QFETCH(int, buttonValue);
+    QFETCH(int, stateWhileHeld);
+
+    auto button = makeButton();
+    QSignalSpy down(button.get(), &N_Shape::MouseDown);
+    QSignalSpy click(button.get(), &N_Shape::Click);
+
+    QTest::mousePress(button.get(), mouseButton, {}, QPoint(20, 15));
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(down.at(0).at(0).toInt(), buttonValue);
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(button->visualState(), stateWhileHeld);
+
+    QTest::mouseRelease(button.get(), mouseButton, {}, QPoint(20, 15));
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(button->visualState(), int(N_Shape::Hover));
+}
+
+void NShapeTest::releaseAfterDraggingOff_data() {
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<QPoint>("releaseAt");
+
+    QTest::newRow("left, off the right edge") << Qt::LeftButton << QPoint(300, 15);
+    QTest::newRow("left, above") << Qt::LeftButton << QPoint(20, -40);
+    QTest::newRow("right, off the left edge") << Qt::RightButton << QPoint(-5, 15);
+    QTest::newRow("middle, below") << Qt::MiddleButton << QPoint(20, 90);
+}
+
+void NShapeTest::releaseAfterDraggingOff() {
+    QFETCH(Qt::MouseButton, mouseButton);
+    QFETCH(QPoint, releaseAt);
+
+    auto button = makeButton();
+    QSignalSpy click(button.get(), &N_Shape::Click);
+
+    QTest::mousePress(button.get(), mouseButton, {}, QPoint(20, 15));
+    QMouseEvent move(QEvent::MouseMove, releaseAt, button->mapToGlobal(releaseAt), Qt::NoButton,
+                     mouseButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(button.get(), &move);
+    QTest::mouseRelease(button.get(), mouseButton, {}, releaseAt);
+
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(button->visualState(), int(N_Shape::Normal));
+    QCOMPARE(button->backColorNormal(), White);
+    QCOMPARE(button->borderColorNormal(), LightGrey);
+}
+
+void NShapeTest::pressedLookStaysDuringClick_data() {
+    QTest::addColumn<QPoint>("releaseAt");
+    QTest::addColumn<QColor>("fillAfter");
+    QTest::addColumn<QColor>("borderAfter");
+    QTest::addColumn<QColor>("captionAfter");
+
+    QTest::newRow("released inside") << QPoint(20, 15) << LightGrey << Black << Black;
+    QTest::newRow("released outside") << QPoint(500, 15) << White << LightGrey << Black;
+}
+
+void NShapeTest::pressedLookStaysDuringClick() {
+    QFETCH(QPoint, releaseAt);
+    QFETCH(QColor, fillAfter);
+    QFETCH(QColor, borderAfter);
+    QFETCH(QColor, captionAfter);
+
+    auto button = makeButton();
+    button->setBackColorDown(QColor(10, 20, 30));
+    QColor fillInHandler;
+    QColor borderInHandler;
+    QColor captionInHandler;
+    connect(button.get(), &N_Shape::Click, button.get(), [&] {
+        fillInHandler = button->backColorNormal();
+        borderInHandler = button->borderColorNormal();
+        captionInHandler = button->foreColorNormal();
+    });
+
+    QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, releaseAt);
+
+    QCOMPARE(fillInHandler, QColor(10, 20, 30));
+    QCOMPARE(borderInHandler, MidGrey);
+    QCOMPARE(captionInHandler, MidGrey);
+    QCOMPARE(button->backColorNormal(), fillAfter);
+    QCOMPARE(button->borderColorNormal(), borderAfter);
+    QCOMPARE(button->foreColorNormal(), captionAfter);
+}
+
+void NShapeTest::keysDoNotClick_data() {
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("letter") << int(Qt::Key_A);
+    QTest::newRow("Down arrow") << int(Qt::Key_Down);
+}
+
+void NShapeTest::keysDoNotClick() {
+    QFETCH(int, key);
+
+    auto button = makeButton();
+    QSignalSpy click(button.get(), &N_Shape::Click);
+    QSignalSpy down(button.get(), &N_Shape::MouseDown);
+
+    QTest::keyClick(button.get(), Qt::Key(key));
+    QTest::keyClick(button.get(), Qt::Key(key), Qt::AltModifier);
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(down.count(), 0);
+    QCOMPARE(button->visualState(), int(N_Shape::Normal));
+}
+
+void NShapeTest::disabledRaisesNothing_data() {
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+
+    QTest::newRow("left") << Qt::LeftButton;
+    QTest::newRow("right") << Qt::RightButton;
+    QTest::newRow("middle") << Qt::MiddleButton;
+}
+
+void NShapeTest::disabledRaisesNothing() {
+    QFETCH(Qt::MouseButton, mouseButton);
+
+    auto button = makeButton();
+    button->setEnabled(false);
+    QSignalSpy click(button.get(), &N_Shape::Click);
+    QSignalSpy down(button.get(), &N_Shape::MouseDown);
+    QSignalSpy up(button.get(), &N_Shape::MouseUp);
+    QSignalSpy enter(button.get(), &N_Shape::MouseEnter);
+
+    sendEnter(*button);
+    QTest::mouseClick(button.get(), mouseButton, {}, QPoint(20, 15));
+    // A double click arrives as press, release, double click, release.
+    QTest::mouseDClick(button.get(), mouseButton, {}, QPoint(20, 15));
+    QTest::mouseRelease(button.get(), mouseButton, {}, QPoint(20, 15));
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(down.count(), 0);
+    QCOMPARE(up.count(), 0);
+    QCOMPARE(enter.count(), 0);
+    QCOMPARE(button->visualState(), int(N_Shape::Normal));
+}
+
+void NShapeTest::disablingGreysCaption() {
+    auto button = makeButton();
+    button->setForeColorNormal(QColor(0, 0, 255));
+
+    button->setEnabled(false);
+    QCOMPARE(button->foreColorNormal(), DisabledGrey);
+
+    button->setEnabled(true);
+    QCOMPARE(button->foreColorNormal(), QColor(0, 0, 255));
+
+    // A press that was under way when the button was disabled does not click afterwards.
+    QSignalSpy click(button.get(), &N_Shape::Click);
+    QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    button->setEnabled(false);
+    button->setEnabled(true);
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QCOMPARE(click.count(), 0);
+}
+
+void NShapeTest::settingFromCodeRaisesNothing_data() {
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("value");
+
+    QTest::newRow("Caption") << QByteArray("Caption") << QVariant(u"返回"_s);
+    QTest::newRow("Enabled") << QByteArray("enabled") << QVariant(false);
+    QTest::newRow("BackColorNormal") << QByteArray("BackColorNormal") << QVariant(QColor(1, 2, 3));
+    QTest::newRow("StretchToText") << QByteArray("StretchToText") << QVariant(true);
+    QTest::newRow("Style") << QByteArray("Style") << QVariant(2);
+}
+
+void NShapeTest::settingFromCodeRaisesNothing() {
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, value);
+
+    auto button = makeButton();
+    QSignalSpy click(button.get(), &N_Shape::Click);
+    QSignalSpy down(button.get(), &N_Shape::MouseDown);
+    QSignalSpy up(button.get(), &N_Shape::MouseUp);
+
+    QVERIFY(button->setProperty(property.constData(), value));
+    QCOMPARE(button->property(property.constData()), value);
+
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(down.count(), 0);
+    QCOMPARE(up.count(), 0);
+}
+
+void NShapeTest::hoverColours_data() {
+    QTest::addColumn<QColor>("hoverFill");
+    QTest::addColumn<QColor>("hoverBorder");
+    QTest::addColumn<QColor>("hoverCaption");
+
+    QTest::newRow("standard look") << LightGrey << Black << Black;
+    QTest::newRow("pink hover") << QColor(255, 192, 192) << QColor(255, 128, 128) << White;
+}
+
+void NShapeTest::hoverColours() {
+    QFETCH(QColor, hoverFill);
+    QFETCH(QColor, hoverBorder);
+    QFETCH(QColor, hoverCaption);
+
+    auto button = makeButton();
+    button->setBackColorHover(hoverFill);
+    button->setBorderColorHover(hoverBorder);
+    button->setForeColorHover(hoverCaption);
+    QSignalSpy entered(button.get(), &N_Shape::MouseEnter);
+    QSignalSpy left(button.get(), &N_Shape::MouseLeave);
+
+    sendEnter(*button);
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(button->visualState(), int(N_Shape::Hover));
+    QVERIFY(button->mouseInside());
+    // The Normal colours read back what is shown, here the hover colours.
+    QCOMPARE(button->backColorNormal(), hoverFill);
+    QCOMPARE(button->borderColorNormal(), hoverBorder);
+    QCOMPARE(button->foreColorNormal(), hoverCaption);
+
+    sendLeave(*button);
+    QCOMPARE(left.count(), 1);
+    QCOMPARE(button->visualState(), int(N_Shape::Normal));
+    QVERIFY(!button->mouseInside());
+    QCOMPARE(button->backColorNormal(), White);
+    QCOMPARE(button->borderColorNormal(), LightGrey);
+}
+
+void NShapeTest::doubleClickClicksTwice() {
+    auto button = makeButton();
+    QSignalSpy click(button.get(), &N_Shape::Click);
+    QSignalSpy down(button.get(), &N_Shape::MouseDown);
+    QSignalSpy doubleClick(button.get(), &N_Shape::DblClick);
+
+    QTest::mouseClick(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    // A double click arrives as press, release, double click, release.
+    QTest::mouseDClick(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+
+    QCOMPARE(down.count(), 2);
+    QCOMPARE(click.count(), 2);
+    QCOMPARE(doubleClick.count(), 1);
+}
+
+void NShapeTest::stretchToTextLayout_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("textVisible");
+    QTest::addColumn<bool>("graphical");
+    QTest::addColumn<int>("pictureWidth");
+
+    QTest::newRow("caption only") << u"NShape1"_s << true << false << 0;
+    QTest::newRow("Chinese caption") << u"传输文件"_s << true << false << 0;
+    QTest::newRow("caption and picture") << u"刷入"_s << true << true << 20;
+    QTest::newRow("picture only") << u"刷入"_s << false << true << 24;
+    QTest::newRow("neither") << u"刷入"_s << false << false << 24;
+}
+
+void NShapeTest::stretchToTextLayout() {
+    QFETCH(QString, caption);
+    QFETCH(bool, textVisible);
+    QFETCH(bool, graphical);
+    QFETCH(int, pictureWidth);
+
+    N_Shape button;
+    button.resize(300, 40);
+    QPixmap picture(pictureWidth > 0 ? pictureWidth : 1, 16);
+    picture.fill(Qt::red);
+    button.setPicture_Normal(picture);
+    button.setCaption(caption);
+    button.setText_Visible(textVisible);
+    button.setGraphical(graphical);
+    button.setStretchToText(true);
+
+    const int textWidth = QFontMetrics(WidgetKit::captionFont(button.fontSize(), button.fontBold()))
+                              .horizontalAdvance(caption);
+    int expected = 16;
+    if (textVisible && graphical)
+        expected = textWidth + 16 + picture.width() + 8;
+    else if (textVisible)
+        expected = textWidth + 16;
+    else if (graphical)
+        expected = picture.width() + 16;
+
+    QVERIFY(textWidth > 0);
+    QCOMPARE(button.captionRect().width(), textWidth);
+    QCOMPARE(button.width(), expected);
+    QCOMPARE(button.height(), 40);
+    QCOMPARE(button.pictureRect().left(), 8);
+    QCOMPARE(button.captionRect().left(), graphical ? 8 + picture.width() + 8 : 8);
+    QCOMPARE(button.captionRect().top(), (40 - button.captionRect().height()) / 2);
+}
+
+void NShapeTest::centredCaption_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("wide") << u"重启到 Recovery"_s << QSize(200, 30);
+    QTest::newRow("tall") << u"确定"_s << QSize(80, 60);
+    QTest::newRow("latin") << u"OK"_s << QSize(61, 25);
+}
+
+void NShapeTest::centredCaption() {
+    QFETCH(QString, caption);
+    QFETCH(QSize, size);
+
+    N_Shape button;
+    button.setCaption(caption);
+    button.resize(size);
+
+    const QRect text = button.captionRect();
+    QVERIFY(text.width() > 0);
+    QCOMPARE(text.left(), (size.width() - text.width()) / 2);
+    QCOMPARE(text.top(), (size.height() - text.height()) / 2);
+    QCOMPARE(button.size(), size);
+}
+
+void NShapeTest::focusBorder_data() {
+    QTest::addColumn<bool>("borderGotFocus");
+    QTest::addColumn<QColor>("borderWhileFocused");
+
+    QTest::newRow("focus border on") << true << QColor(0, 128, 0);
+    QTest::newRow("focus border off") << false << LightGrey;
+}
+
+void NShapeTest::focusBorder() {
+    QFETCH(bool, borderGotFocus);
+    QFETCH(QColor, borderWhileFocused);
+
+    auto button = makeButton();
+    button->setBorderCustom(QColor(0, 128, 0));
+    button->setBorderGotFocus(borderGotFocus);
+
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(button.get(), &in);
+    QCOMPARE(button->borderColorNormal(), borderWhileFocused);
+
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(button.get(), &out);
+    QCOMPARE(button->borderColorNormal(), LightGrey);
+}
+
+void NShapeTest::curPicture_data() {
+    QTest::addColumn<bool>("withPictures");
+    QTest::addColumn<int>("atRest");
+    QTest::addColumn<int>("whilePressed");
+    QTest::addColumn<int>("afterRelease");
+
+    QTest::newRow("no pictures") << false << 0 << 0 << 0;
+    QTest::newRow("three pictures") << true << 3 << 1 << 2;
+}
+
+void NShapeTest::curPicture() {
+    QFETCH(bool, withPictures);
+    QFETCH(int, atRest);
+    QFETCH(int, whilePressed);
+    QFETCH(int, afterRelease);
+
+    auto button = makeButton();
+    if (withPictures) {
+        QPixmap normal(16, 16);
+        normal.fill(Qt::red);
+        QPixmap hover(16, 16);
+        hover.fill(Qt::green);
+        QPixmap down(16, 16);
+        down.fill(Qt::blue);
+        button->setPicture_Hover(hover);
+        button->setPicture_Down(down);
+        button->setPicture_Normal(normal);
+        button->setGraphical(true);
+    }
+
+    QCOMPARE(button->curPicture(), atRest);
+    QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QCOMPARE(button->curPicture(), whilePressed);
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QCOMPARE(button->curPicture(), afterRelease);
+}
+
+QTEST_MAIN(NShapeTest)
+#include "n_shape_test.moc"

@@ -1,0 +1,293 @@
+#include "widgets/option_button.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A window with two frames and options placed directly on the window:
+//   frameA: a1 (group 0), a2 (group 0), a3 (group 1), a4 (group 0)
+//   frameB: b1 (group 0), b2 (group 0)
+//   window: w1 (group 0), w2 (group 0)
+class OptionWindow {
+public:
+    OptionWindow() {
+        auto* frameA = new QWidget(&m_window);
+        auto* frameB = new QWidget(&m_window);
+        add(frameA, u"a1"_s, 0);
+        add(frameA, u"a2"_s, 0);
+        add(frameA, u"a3"_s, 1);
+        add(frameA, u"a4"_s, 0);
+        add(frameB, u"b1"_s, 0);
+        add(frameB, u"b2"_s, 0);
+        add(&m_window, u"w1"_s, 0);
+        add(&m_window, u"w2"_s, 0);
+    }
+
+    OptionButton* option(const QString& name) const {
+        return m_window.findChild<OptionButton*>(name);
+    }
+
+    void select(const QStringList& names) const {
+        for (const QString& name : names)
+            option(name)->setValue(true);
+    }
+
+    QStringList selected() const {
+        QStringList names;
+        for (const OptionButton* option : m_window.findChildren<OptionButton*>()) {
+            if (option->value())
+                names << option->objectName();
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    void add(QWidget* container, const QString& name, int group) {
+        auto* option = new OptionButton(container);
+        option->setObjectName(name);
+        option->setCaption(name);
+        option->setGroup(group);
+        option->resize(80, 20);
+    }
+
+    QWidget m_window;
+};
+
+QStringList sorted(QStringList names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+class OptionButtonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clickSelectsWithinContainerAndGroup_data();
+    void clickSelectsWithinContainerAndGroup();
+    void handlerSeesNewValues();
+    void space_data();
+    void space();
+    void settingFromCodeTouchesNothingElse_data();
+    void settingFromCodeTouchesNothingElse();
+    void inputThatDoesNotSelect_data();
+    void inputThatDoesNotSelect();
+    void optionWithoutContainer();
+    void glyphFollowsValueAndLook_data();
+    void glyphFollowsValueAndLook();
+};
+
+void OptionButtonTest::clickSelectsWithinContainerAndGroup_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("clicks");
+
+    QTest::newRow("clears partner in its frame")
+        << QStringList{u"a2"_s} << u"a1"_s << QStringList{u"a1"_s} << 1;
+    QTest::newRow("nothing selected yet") << QStringList{} << u"b2"_s << QStringList{u"b2"_s} << 1;
+    QTest::newRow("other group in the same frame is untouched")
+        << QStringList{u"a2"_s, u"a3"_s} << u"a1"_s << QStringList{u"a1"_s, u"a3"_s} << 1;
+    QTest::newRow("same group in another frame is untouched")
+        << QStringList{u"a2"_s, u"b1"_s} << u"a1"_s << QStringList{u"a1"_s, u"b1"_s} << 1;
+    QTest::newRow("options on the window are untouched by a frame's option")
+        << QStringList{u"w1"_s, u"a2"_s} << u"a1"_s << QStringList{u"a1"_s, u"w1"_s} << 1;
+    QTest::newRow("options on the window do not reach into frames")
+        << QStringList{u"a1"_s, u"b1"_s, u"w2"_s} << u"w1"_s
+        << QStringList{u"a1"_s, u"b1"_s, u"w1"_s} << 1;
+    QTest::newRow("clears every selected partner")
+        << QStringList{u"a2"_s, u"a4"_s} << u"a1"_s << QStringList{u"a1"_s} << 1;
+    QTest::newRow("selected option: nothing happens")
+        << QStringList{u"a1"_s, u"a2"_s} << u"a1"_s << QStringList{u"a1"_s, u"a2"_s} << 0;
+    QTest::newRow("lone group: selected by its click")
+        << QStringList{u"a1"_s} << u"a3"_s << QStringList{u"a1"_s, u"a3"_s} << 1;
+}
+
+void OptionButtonTest::clickSelectsWithinContainerAndGroup() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, target);
+    QFETCH(QStringList, after);
+    QFETCH(int, clicks);
+
+    OptionWindow window;
+    window.select(before);
+    OptionButton* option = window.option(target);
+    QSignalSpy click(option, &OptionButton::Click);
+
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, 10));
+
+    QCOMPARE(window.selected(), sorted(after));
+    QCOMPARE(click.count(), clicks);
+}
+
+void OptionButtonTest::handlerSeesNewValues() {
+    OptionWindow window;
+    window.select({u"a2"_s, u"b1"_s});
+    OptionButton* a1 = window.option(u"a1"_s);
+    QStringList selectedInHandler;
+    connect(a1, &OptionButton::Click, a1, [&] { selectedInHandler = window.selected(); });
+
+    QTest::mouseClick(a1, Qt::LeftButton, {}, QPoint(40, 10));
+
+    QCOMPARE(selectedInHandler, (QStringList{u"a1"_s, u"b1"_s}));
+}
+
+void OptionButtonTest::space_data() {
+    QTest::addColumn<bool>("selectedBefore");
+    QTest::addColumn<QList<bool>>("valueAtEachClick");
+    QTest::addColumn<bool>("partnerAfter");
+
+    // An unselected option raises Click at the press (value still false) and again at the
+    // release (after it became selected); a selected one only at the press.
+    QTest::newRow("unselected") << false << QList<bool>{false, true} << false;
+    QTest::newRow("selected") << true << QList<bool>{true} << true;
+}
+
+void OptionButtonTest::space() {
+    QFETCH(bool, selectedBefore);
+    QFETCH(QList<bool>, valueAtEachClick);
+    QFETCH(bool, partnerAfter);
+
+    OptionWindow window;
+    OptionButton* a1 = window.option(u"a1"_s);
+    OptionButton* a2 = window.option(u"a2"_s);
+    a1->setValue(selectedBefore);
+    a2->setValue(true);
+    QList<bool> values;
+    connect(a1, &OptionButton::Click, a1, [&] { values << a1->value(); });
+
+    QTest::keyPress(a1, Qt::Key_Space);
+    QCOMPARE(values.size(), 1);
+    QTest::keyRelease(a1, Qt::Key_Space);
+
+    QCOMPARE(values, valueAtEachClick);
+    QVERIFY(a1->value());
+    QCOMPARE(a2->value(), partnerAfter);
+}
+
+void OptionButtonTest::settingFromCodeTouchesNothingElse_data() {
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("value");
+
+    QTest::newRow("Value") << QByteArray("Value") << QVariant(true);
+    QTest::newRow("Caption") << QByteArray("Caption") << QVariant(u"USB充电"_s);
+    QTest::newRow("Enabled") << QByteArray("enabled") << QVariant(false);
+    QTest::newRow("Group") << QByteArray("Group") << QVariant(3);
+}
+
+void OptionButtonTest::settingFromCodeTouchesNothingElse() {
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, value);
+
+    OptionWindow window;
+    window.select({u"a2"_s});
+    OptionButton* a1 = window.option(u"a1"_s);
+    QSignalSpy click(a1, &OptionButton::Click);
+    QSignalSpy partnerClick(window.option(u"a2"_s), &OptionButton::Click);
+
+    QVERIFY(a1->setProperty(property.constData(), value));
+
+    QCOMPARE(a1->property(property.constData()), value);
+    QVERIFY(window.selected().contains(u"a2"_s));
+    QCOMPARE(click.count(), 0);
+    QCOMPARE(partnerClick.count(), 0);
+}
+
+void OptionButtonTest::inputThatDoesNotSelect_data() {
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("right click") << u"right"_s << true;
+    QTest::newRow("middle click") << u"middle"_s << true;
+    QTest::newRow("left release outside") << u"drag off"_s << true;
+    QTest::newRow("Return") << u"return"_s << true;
+    QTest::newRow("disabled, left click") << u"left"_s << false;
+    QTest::newRow("disabled, Space") << u"space"_s << false;
+}
+
+void OptionButtonTest::inputThatDoesNotSelect() {
+    QFETCH(QString, input);
+    QFETCH(bool, enabled);
+
+    OptionWindow window;
+    window.select({u"a2"_s});
+    OptionButton* a1 = window.option(u"a1"_s);
+    a1->setEnabled(enabled);
+    QSignalSpy click(a1, &OptionButton::Click);
+    QSignalSpy down(a1, &OptionButton::MouseDown);
+
+    if (input == u"right"_s) {
+        QTest::mouseClick(a1, Qt::RightButton, {}, QPoint(5, 10));
+    } else if (input == u"middle"_s) {
+        QTest::mouseClick(a1, Qt::MiddleButton, {}, QPoint(5, 10));
+    } else if (input == u"drag off"_s) {
+        QTest::mousePress(a1, Qt::LeftButton, {}, QPoint(5, 10));
+        QTest::mouseRelease(a1, Qt::LeftButton, {}, QPoint(5, 300));
+    } else if (input == u"return"_s) {
+        QTest::keyClick(a1, Qt::Key_Return);
+    } else if (input == u"left"_s) {
+        QTest::mouseClick(a1, Qt::LeftButton, {}, QPoint(5, 10));
+    } else {
+        QTest::keyClick(a1, Qt::Key_Space);
+    }
+
+    QCOMPARE(window.selected(), QStringList{u"a2"_s});
+    QCOMPARE(click.count(), 0);
+    if (!enabled)
+        QCOMPARE(down.count(), 0);
+}
+
+void OptionButtonTest::optionWithoutContainer() {
+    OptionButton lone;
+    lone.resize(60, 20);
+    QSignalSpy click(&lone, &OptionButton::Click);
+
+    QTest::mouseClick(&lone, Qt::LeftButton, {}, QPoint(5, 10));
+    QTest::mouseClick(&lone, Qt::LeftButton, {}, QPoint(5, 10));
+
+    QVERIFY(lone.value());
+    QCOMPARE(click.count(), 1);
+}
+
+void OptionButtonTest::glyphFollowsValueAndLook_data() {
+    QTest::addColumn<bool>("value");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("pressed");
+    QTest::addColumn<int>("glyph");
+
+    QTest::newRow("unselected") << false << true << false << 0;
+    QTest::newRow("selected") << true << true << false << 4;
+    QTest::newRow("unselected, pressed") << false << true << true << 2;
+    QTest::newRow("selected, pressed") << true << true << true << 6;
+    QTest::newRow("unselected, disabled") << false << false << false << 3;
+    QTest::newRow("selected, disabled") << true << false << false << 7;
+}
+
+void OptionButtonTest::glyphFollowsValueAndLook() {
+    QFETCH(bool, value);
+    QFETCH(bool, enabled);
+    QFETCH(bool, pressed);
+    QFETCH(int, glyph);
+
+    OptionButton option;
+    option.resize(60, 20);
+    option.setValue(value);
+    option.setEnabled(enabled);
+    if (pressed)
+        QTest::mousePress(&option, Qt::RightButton, {}, QPoint(5, 10));
+
+    QCOMPARE(option.glyph(), glyph);
+    const QColor caption = option.captionColor();
+    QCOMPARE(caption == QColor(0, 0, 0), enabled);
+}
+
+QTEST_MAIN(OptionButtonTest)
+#include "option_button_test.moc"
