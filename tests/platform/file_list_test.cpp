@@ -1,0 +1,61 @@
+#include "platform/file_list.h"
+#include "platform/tool_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kavu {
+namespace {
+
+void touch(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+TEST(FileList, PlainMatchingFilesSortedByName) {
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    for (const char* name : {"b.apk", "A.apk", "c.APK", "readme", "x.txt", ".hidden.apk"}) {
+        touch(dir.filePath(QString::fromUtf8(name)));
+    }
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("folder.apk")));
+
+    EXPECT_EQ(plainFilesMatching(folder.path(), QStringLiteral("*.apk")),
+              (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk"),
+                           QStringLiteral("c.APK")}));
+    // "*.*" is every plain file, with or without an extension.
+    EXPECT_EQ(plainFilesMatching(folder.path(), QStringLiteral("*.*")),
+              (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk"),
+                           QStringLiteral("c.APK"), QStringLiteral("readme"),
+                           QStringLiteral("x.txt")}));
+}
+
+TEST(FileList, MissingFolderIsEmpty) {
+    QTemporaryDir folder;
+    EXPECT_TRUE(plainFilesMatching(QDir(folder.path()).filePath(QStringLiteral("File")),
+                                   QStringLiteral("*.*"))
+                    .isEmpty());
+}
+
+TEST(ToolFiles, FirstMissingInOrderAndLinksFollowed) {
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    EXPECT_EQ(firstMissingToolFile(folder.path()), std::optional<QString>(QStringLiteral("adb")));
+    touch(dir.filePath(QStringLiteral("real-adb")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real-adb")), dir.filePath(QStringLiteral("adb"))));
+    EXPECT_EQ(firstMissingToolFile(folder.path()),
+              std::optional<QString>(QStringLiteral("fastboot")));
+    // A link to nothing does not count.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("fastboot"))));
+    EXPECT_EQ(firstMissingToolFile(folder.path()),
+              std::optional<QString>(QStringLiteral("fastboot")));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("fastboot"))));
+    touch(dir.filePath(QStringLiteral("fastboot")));
+    EXPECT_EQ(firstMissingToolFile(folder.path()), std::nullopt);
+}
+
+} // namespace
+} // namespace kavu

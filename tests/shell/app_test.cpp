@@ -1,0 +1,197 @@
+#include "shell/app.h"
+#include "shell/form1.h"
+#include "shell/support_window.h"
+#include "support/test_app.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace kavu;
+using kavu::launch::WindowMode;
+
+class AppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void launcherWritesReadsBackJoinsAndStarts_data();
+    void launcherWritesReadsBackJoinsAndStarts();
+    void ownBoxLeavesTheCommandBoxAlone();
+    void fixedLineTakesNoBox();
+    void windowExistsOnceAndIsFreshAfterClose();
+    void loadedWindowIsNotShown();
+    void closedMainWindowIsLoadedAgainBeforeTheCommand();
+    void failedStartUpRunsNothingAndQuits();
+    void typedTextGuard_data();
+    void typedTextGuard();
+    void featureWithoutWindowSaysSo();
+    void stateOutlivesWindows();
+};
+
+void AppTest::launcherWritesReadsBackJoinsAndStarts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("hidden") << QStringLiteral("adb devices") << 0 << QString()
+                            << QStringLiteral("cmd /c adb devices") << int(WindowMode::Hidden);
+    QTest::newRow("console") << QStringLiteral("adb shell pm disable-user x") << 1 << QString()
+                             << QStringLiteral("cmd /k adb shell pm disable-user x")
+                             << int(WindowMode::Normal);
+    QTest::newRow("minimized") << QStringLiteral("adb shell pm disable-user g") << 2 << QString()
+                               << QStringLiteral("cmd /k adb shell pm disable-user g")
+                               << int(WindowMode::Minimized);
+    QTest::newRow("two spaces") << QStringLiteral("fastboot devices") << 3
+                                << QStringLiteral("&& EXIT")
+                                << QStringLiteral("cmd /k  fastboot devices&& EXIT")
+                                << int(WindowMode::Normal);
+    QTest::newRow("empty hidden") << QString() << 0 << QString() << QStringLiteral("cmd /c ")
+                                  << int(WindowMode::Hidden);
+    QTest::newRow("empty console") << QString() << 1 << QString() << QStringLiteral("cmd /k ")
+                                   << int(WindowMode::Normal);
+    QTest::newRow("text kept as typed")
+        << QStringLiteral("  adb  shell \"a b\" ^x  ") << 0 << QStringLiteral(" && EXIT")
+        << QStringLiteral("cmd /c   adb  shell \"a b\" ^x   && EXIT") << int(WindowMode::Hidden);
+}
+
+void AppTest::launcherWritesReadsBackJoinsAndStarts() {
+    QFETCH(QString, text);
+    QFETCH(int, form);
+    QFETCH(QString, suffix);
+    QFETCH(QString, line);
+    QFETCH(int, mode);
+    const launch::Form forms[] = {launch::kHidden, launch::kConsole, launch::kConsoleMinimized,
+                                  launch::kConsoleTwoSpaces};
+    test::TestApp t;
+    t.app().run(text, forms[form], suffix);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, line);
+    QCOMPARE(int(t.lastStarted().mode), mode);
+    QCOMPARE(t.commandBox(), text);
+}
+
+void AppTest::ownBoxLeavesTheCommandBoxAlone() {
+    test::TestApp t;
+    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    QLineEdit own;
+    t.app().runThrough(own, QStringLiteral("adb shell echo hi"), launch::kHidden);
+    QCOMPARE(own.text(), QStringLiteral("adb shell echo hi"));
+    QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
+    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c adb shell echo hi"));
+}
+
+void AppTest::fixedLineTakesNoBox() {
+    test::TestApp t;
+    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    t.app().startLine(QStringLiteral("cmd /k \"COLOR 3f"), WindowMode::Normal);
+    QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
+    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /k \"COLOR 3f"));
+}
+
+void AppTest::windowExistsOnceAndIsFreshAfterClose() {
+    test::TestApp t;
+    SupportWindow* first = t.app().open<SupportWindow>();
+    QVERIFY(first->isVisible());
+    QVERIFY(first->parentWidget() == nullptr);
+    QCOMPARE(t.app().open<SupportWindow>(), first);
+    QPointer<SupportWindow> watch = first;
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(watch.isNull());
+    QCOMPARE(t.app().find<SupportWindow>(), nullptr);
+    SupportWindow* second = t.app().open<SupportWindow>();
+    QVERIFY(second != nullptr);
+    QVERIFY(second->isVisible());
+}
+
+void AppTest::loadedWindowIsNotShown() {
+    test::TestApp t;
+    SupportWindow* window = t.app().loaded<SupportWindow>();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(t.app().find<SupportWindow>(), window);
+}
+
+void AppTest::closedMainWindowIsLoadedAgainBeforeTheCommand() {
+    test::TestApp t;
+    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    t.app().find<Form1>()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(t.app().find<Form1>(), nullptr);
+    t.clearRecords();
+
+    t.app().run(QStringLiteral("adb reboot"), launch::kHidden);
+    // The whole start-up ran again: the device-check console first, then the command.
+    QCOMPARE(t.started().size(), 2);
+    QVERIFY(t.started().first().line.startsWith(QStringLiteral("cmd /k adb devices && COLOR 3f ")));
+    QCOMPARE(t.started().last().line, QStringLiteral("cmd /c adb reboot"));
+    QVERIFY(t.app().find<Form1>()->isVisible());
+    QCOMPARE(t.commandBox(), QStringLiteral("adb reboot"));
+}
+
+void AppTest::failedStartUpRunsNothingAndQuits() {
+    test::TestApp t;
+    t.app().find<Form1>()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(QFile::remove(QDir(t.folder()).filePath(QStringLiteral("fastboot"))));
+    t.clearRecords();
+
+    t.app().run(QStringLiteral("adb reboot"), launch::kHidden);
+    QVERIFY(t.started().isEmpty());
+    QCOMPARE(t.messages().size(), 1);
+    QCOMPARE(t.fakes().program.quitCalls, 1);
+    QCOMPARE(t.app().find<Form1>(), nullptr);
+}
+
+void AppTest::typedTextGuard_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("quoted");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("package") << QStringLiteral("com.tencent.mm") << false << true;
+    QTest::newRow("second command") << QStringLiteral("x & calc") << false << false;
+    QTest::newRow("pipe") << QStringLiteral("x|y") << false << false;
+    QTest::newRow("line break") << QStringLiteral("x\ny") << false << false;
+    QTest::newRow("quoted ampersand") << QStringLiteral("a&b.apk") << true << true;
+    QTest::newRow("quoted quote") << QStringLiteral("a\"b.apk") << true << false;
+}
+
+void AppTest::typedTextGuard() {
+    QFETCH(QString, text);
+    QFETCH(bool, quoted);
+    QFETCH(bool, accepted);
+    test::TestApp t;
+    QCOMPARE(t.app().acceptTyped(text, quoted ? Splice::Quoted : Splice::Unquoted), accepted);
+    if (accepted) {
+        QVERIFY(t.messages().isEmpty());
+    } else {
+        QCOMPARE(t.messages().size(), 1);
+        QCOMPARE(t.messages().first().text,
+                 QStringLiteral("输入内容含有不允许的字符（& | < > ^ \" 或换行），已取消执行！"));
+        QCOMPARE(t.messages().first().title, QStringLiteral("警告!"));
+        QCOMPARE(t.messages().first().icon, MessageIcon::Critical);
+    }
+    QVERIFY(t.started().isEmpty());
+}
+
+void AppTest::featureWithoutWindowSaysSo() {
+    test::TestApp t;
+    t.app().openFeature(Feature::Flashing);
+    QCOMPARE(t.messages().size(), 1);
+    QCOMPARE(t.messages().first().text, QStringLiteral("该功能尚未完成"));
+    int opened = 0;
+    t.app().setOpener(Feature::Flashing, [&opened] { ++opened; });
+    t.app().openFeature(Feature::Flashing);
+    QCOMPARE(opened, 1);
+    QCOMPARE(t.messages().size(), 1);
+}
+
+void AppTest::stateOutlivesWindows() {
+    struct Counter {
+        int value = 0;
+    };
+    test::TestApp t;
+    t.app().state<Counter>().value = 7;
+    QCOMPARE(t.app().state<Counter>().value, 7);
+}
+
+QTEST_MAIN(AppTest)
+#include "app_test.moc"

@@ -1,0 +1,294 @@
+#include "shell/form1.h"
+#include "shell/support_window.h"
+#include "support/test_app.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kavu;
+using kavu::launch::WindowMode;
+
+namespace {
+
+const QString kBanner = QStringLiteral(
+    " && COLOR 3f  && title 设备连接检测结果 && echo   "
+    "****************************************************************** && echo.  *"
+    "                                                                * && echo   *   "
+    "1.device前显示设备序列号即表示连接成功，软件才可正常使用！   * && echo   *   "
+    "2.若连接不到设备，请在帮助界面下载驱动或更换电脑。           * && echo   *   "
+    "3.连接问题属于个人设备问题，不接受反馈。                     * && echo.  *"
+    "                                                                * && echo.  "
+    "****************************************************************** && echo.  && echo. "
+    "&& echo 按任意键关闭此窗口... && pause>nul && EXIT");
+
+void click(QWidget* main, const char* name) {
+    auto* label = main->findChild<QLabel*>(QString::fromLatin1(name));
+    QVERIFY2(label != nullptr, name);
+    QTest::mouseClick(label, Qt::LeftButton);
+}
+
+void tick(QWidget* main, const char* timerName, int times = 1) {
+    auto* timer = main->findChild<QTimer*>(QString::fromLatin1(timerName));
+    QVERIFY2(timer != nullptr, timerName);
+    for (int i = 0; i < times; ++i) {
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+    }
+}
+
+QString captionOf(QWidget* main, const char* name) {
+    return main->findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpCheck_data();
+    void startUpCheck();
+    void deviceCheckConsole();
+    void launcherEntries_data();
+    void launcherEntries();
+    void interactiveConsole();
+    void supportWindow();
+    void hotSpot();
+    void screenshotSequence();
+    void screenshotRestartsOnSecondClick();
+    void noticeScrolls();
+};
+
+void Form1Test::startUpCheck_data() {
+    QTest::addColumn<QStringList>("remove");
+    QTest::addColumn<QString>("directoryInstead");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("all present") << QStringList() << QString() << true;
+    QTest::newRow("adb missing") << QStringList{QStringLiteral("adb")} << QString() << false;
+    QTest::newRow("fastboot missing")
+        << QStringList{QStringLiteral("fastboot")} << QString() << false;
+    QTest::newRow("both missing")
+        << QStringList{QStringLiteral("adb"), QStringLiteral("fastboot")} << QString() << false;
+    QTest::newRow("adb is a directory")
+        << QStringList{QStringLiteral("adb")} << QStringLiteral("adb") << false;
+    QTest::newRow("fastboot is a directory")
+        << QStringList{QStringLiteral("fastboot")} << QStringLiteral("fastboot") << false;
+}
+
+void Form1Test::startUpCheck() {
+    QFETCH(QStringList, remove);
+    QFETCH(QString, directoryInstead);
+    QFETCH(bool, starts);
+    test::TestApp t(false);
+    const QDir folder(t.folder());
+    for (const QString& name : remove) {
+        QVERIFY(QFile::remove(folder.filePath(name)));
+    }
+    if (!directoryInstead.isEmpty()) {
+        QVERIFY(folder.mkdir(directoryInstead));
+    }
+
+    Form1* main = t.app().form1();
+    if (starts) {
+        QVERIFY(main != nullptr);
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Kavu 第六代免ROOT玩机神器"));
+        QCOMPARE(t.started().size(), 1);
+        QVERIFY(t.messages().isEmpty());
+        QCOMPARE(t.fakes().program.quitCalls, 0);
+    } else {
+        QVERIFY(main == nullptr);
+        QCOMPARE(t.app().find<Form1>(), nullptr);
+        QVERIFY(t.started().isEmpty());
+        QCOMPARE(t.messages().size(), 1);
+        QCOMPARE(t.messages().first().text,
+                 QStringLiteral("驱动不正常！请解压后运行或检查主程序目录下的文件！"));
+        QCOMPARE(t.messages().first().title, QString());
+        QCOMPARE(t.messages().first().icon, MessageIcon::None);
+        QCOMPARE(t.fakes().program.quitCalls, 1);
+    }
+}
+
+void Form1Test::deviceCheckConsole() {
+    test::TestApp t(false);
+    Form1* main = t.app().form1();
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /k adb devices") + kBanner);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Normal);
+    QCOMPARE(kBanner.size(), 563);
+    auto* text8 = main->findChild<QLineEdit*>(QStringLiteral("Text8"));
+    QCOMPARE(text8->text(), QStringLiteral("adb devices"));
+    QVERIFY(text8->isHidden());
+    QVERIFY(main->commandBox().isHidden());
+    QCOMPARE(t.commandBox(), QString());
+}
+
+void Form1Test::launcherEntries_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("feature");
+    const auto row = [](const char* label, const char* icon, const QString& caption, Feature f) {
+        QTest::newRow(label) << QString::fromLatin1(label) << QString::fromLatin1(icon) << caption
+                             << int(f);
+    };
+    row("Label23", "Image17", QStringLiteral("软件与传输"), Feature::Software);
+    row("Label24", "Image19", QStringLiteral("线刷专区"), Feature::Flashing);
+    row("Label7", "Image5der", QStringLiteral("屏幕显示调节"), Feature::Display);
+    row("Label8", "Image9", QStringLiteral("状态与导航栏"), Feature::StatusBar);
+    row("Label18", "Image10", QStringLiteral("无极调节"), Feature::Scaling);
+    row("Label28", "Image21", QStringLiteral("物理按键模拟"), Feature::Keys);
+    row("Label27", "Image12", QStringLiteral("触摸模拟"), Feature::Touch);
+    row("Label32", "Image23", QStringLiteral("帮助支持"), Feature::Help);
+    row("Label30", "Image25", QStringLiteral("关于软件/更新"), Feature::About);
+}
+
+void Form1Test::launcherEntries() {
+    QFETCH(QString, label);
+    QFETCH(QString, icon);
+    QFETCH(QString, caption);
+    QFETCH(int, feature);
+    test::TestApp t;
+    QList<int> asked;
+    for (int f = int(Feature::Software); f <= int(Feature::About); ++f) {
+        t.app().setOpener(Feature(f), [&asked, f] { asked.append(f); });
+    }
+    Form1* main = t.app().find<Form1>();
+    QCOMPARE(captionOf(main, label.toLatin1().constData()), caption);
+    click(main, label.toLatin1().constData());
+    click(main, icon.toLatin1().constData());
+    QCOMPARE(asked, (QList<int>{feature, feature}));
+    QVERIFY(t.started().isEmpty());
+    QVERIFY(main->isVisible());
+}
+
+void Form1Test::interactiveConsole() {
+    test::TestApp t;
+    Form1* main = t.app().find<Form1>();
+    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    t.clearRecords();
+    click(main, "Label6mlh");
+    click(main, "Image1");
+    QCOMPARE(t.started().size(), 2);
+    for (const test::StartedLine& started : t.started()) {
+        QCOMPARE(started.line, QStringLiteral("cmd /k \"COLOR 3f"));
+        QCOMPARE(started.mode, WindowMode::Normal);
+    }
+    QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
+}
+
+void Form1Test::supportWindow() {
+    test::TestApp t;
+    Form1* main = t.app().find<Form1>();
+    click(main, "Label31");
+    SupportWindow* support = t.app().find<SupportWindow>();
+    QVERIFY(support != nullptr && support->isVisible());
+    click(main, "Image24");
+    QCOMPARE(t.app().find<SupportWindow>(), support);
+    QVERIFY(t.started().isEmpty());
+}
+
+void Form1Test::hotSpot() {
+    test::TestApp t;
+    click(t.app().find<Form1>(), "Labelcd");
+    QCOMPARE(t.messages().size(), 1);
+    QCOMPARE(t.messages().first().text, QStringLiteral("嘤嘤嘤~"));
+    QCOMPARE(t.messages().first().title, QStringLiteral("彩蛋"));
+    QCOMPARE(t.messages().first().icon, MessageIcon::None);
+}
+
+void Form1Test::screenshotSequence() {
+    test::TestApp t;
+    Form1* main = t.app().find<Form1>();
+    QCOMPARE(captionOf(main, "Label22"), QStringLiteral("截屏推送"));
+    click(main, "Label22");
+    auto* timer = main->findChild<QTimer*>(QStringLiteral("INTERFACETimer"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 1000);
+    QCOMPARE(captionOf(main, "Label22"), QStringLiteral("正在截图..."));
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line,
+             QStringLiteral("cmd /c adb shell /system/bin/screencap -p /sdcard/screen.png"));
+
+    struct Step {
+        QString caption;
+        QStringList lines;
+    };
+    const QList<Step> steps = {
+        {QStringLiteral("正在截图..."), {}},
+        {QStringLiteral("正在截图..."), {}},
+        {QStringLiteral("推送截图..."), {QStringLiteral("cmd /c adb pull /sdcard/screen.png")}},
+        {QStringLiteral("打开截图..."),
+         {QStringLiteral("cmd /c screen.png"), QStringLiteral("cmd /c adb shell rm /sdcard/screen.png")}},
+        {QStringLiteral("打开截图..."), {}},
+        {QStringLiteral("输出截图"), {}},
+    };
+    for (const Step& step : steps) {
+        t.clearRecords();
+        tick(main, "INTERFACETimer");
+        QCOMPARE(captionOf(main, "Label22"), step.caption);
+        QCOMPARE(t.fakes().processes.lines(), step.lines);
+        for (const test::StartedLine& started : t.started()) {
+            QCOMPARE(started.mode, WindowMode::Hidden);
+        }
+    }
+    QVERIFY(!timer->isActive());
+    QCOMPARE(t.commandBox(), QStringLiteral("adb shell rm /sdcard/screen.png"));
+}
+
+void Form1Test::screenshotRestartsOnSecondClick() {
+    test::TestApp t;
+    Form1* main = t.app().find<Form1>();
+    click(main, "Image16");
+    tick(main, "INTERFACETimer");
+    click(main, "Label22");
+    QCOMPARE(t.started().size(), 2);
+    t.clearRecords();
+    tick(main, "INTERFACETimer", 2);
+    QVERIFY(t.started().isEmpty());
+    tick(main, "INTERFACETimer");
+    QCOMPARE(t.fakes().processes.lines(), QStringList{QStringLiteral("cmd /c adb pull /sdcard/screen.png")});
+    tick(main, "INTERFACETimer", 3);
+    QCOMPARE(t.started().size(), 3);
+    QCOMPARE(captionOf(main, "Label22"), QStringLiteral("输出截图"));
+}
+
+void Form1Test::noticeScrolls() {
+    test::TestApp t;
+    Form1* main = t.app().find<Form1>();
+    auto* timer = main->findChild<QTimer*>(QStringLiteral("Timersco"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 5);
+    auto* notice = main->findChild<QLabel*>(QStringLiteral("scor"));
+    QCOMPARE(notice->text(),
+             QStringLiteral("本工具永久免费，严禁倒卖！所有功能只有设备连接成功后才有效。"));
+    // Left edges in pixels (15 twips each): 470 twips drifting left 1.2 a tick, past -890, then
+    // back to 660.
+    tick(main, "Timersco");
+    QCOMPARE(notice->x(), 31); // 468.8 twips
+    tick(main, "Timersco", 499);
+    QCOMPARE(notice->x(), -9); // 470 - 600 = -130 twips
+    int lowest = notice->x();
+    int highestAfterWrap = -1000;
+    bool wrapped = false;
+    int previous = notice->x();
+    for (int i = 0; i < 1200; ++i) {
+        tick(main, "Timersco");
+        const int x = notice->x();
+        if (x > previous) {
+            wrapped = true;
+            highestAfterWrap = std::max(highestAfterWrap, x);
+        }
+        lowest = std::min(lowest, x);
+        previous = x;
+    }
+    QVERIFY(wrapped);
+    QCOMPARE(lowest, -59);          // -891 twips
+    QCOMPARE(highestAfterWrap, 44); // 658.8 twips, never 470 again
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
