@@ -37,6 +37,8 @@ private slots:
     void glyphFollowsValueAndLook_data();
     void glyphFollowsValueAndLook();
     void sizeHintFitsCaption();
+    void hoverGlyphAndMouseOut_data();
+    void hoverGlyphAndMouseOut();
 };
 
 void CheckButtonTest::leftClickChangesValue_data() {
@@ -231,6 +233,41 @@ void CheckButtonTest::sizeHintFitsCaption() {
             16 + shortCaption.fontMetrics().horizontalAdvance(shortCaption.caption()));
     QVERIFY(longCaption.sizeHint().width() > shortCaption.sizeHint().width());
     QVERIFY(shortCaption.sizeHint().height() >= 13);
+}
+
+void CheckButtonTest::hoverGlyphAndMouseOut_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("glyphInside");
+    QTest::addColumn<int>("glyphOutside");
+    QTest::addColumn<int>("mouseOuts");
+
+    QTest::newRow("unchecked") << 0 << true << 1 << 0 << 1;
+    QTest::newRow("checked") << 1 << true << 5 << 4 << 1;
+    QTest::newRow("grey") << 2 << true << 9 << 8 << 1;
+    QTest::newRow("disabled checked") << 1 << false << 7 << 7 << 0;
+}
+
+void CheckButtonTest::hoverGlyphAndMouseOut() {
+    QFETCH(int, value);
+    QFETCH(bool, enabled);
+    QFETCH(int, glyphInside);
+    QFETCH(int, glyphOutside);
+    QFETCH(int, mouseOuts);
+
+    auto check = makeCheck(value);
+    check->setEnabled(enabled);
+    QSignalSpy out(check.get(), &CheckButton::MouseOut);
+
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), check->mapToGlobal(QPointF(3, 3)));
+    QCoreApplication::sendEvent(check.get(), &enter);
+    QCOMPARE(check->glyph(), glyphInside);
+    QCOMPARE(out.count(), 0);
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(check.get(), &leave);
+    QCOMPARE(check->glyph(), glyphOutside);
+    QCOMPARE(out.count(), mouseOuts);
 }
 
 QTEST_MAIN(CheckButtonTest)

@@ -70,6 +70,11 @@ private slots:
     void focusBorder();
     void curPicture_data();
     void curPicture();
+    void leftDragStates_data();
+    void leftDragStates();
+    void overlappingButtons();
+    void arrowKeysMoveFocus_data();
+    void arrowKeysMoveFocus();
 };
 
 void NShapeTest::pressAndRelease_data() {
@@ -459,6 +464,90 @@ void NShapeTest::curPicture() {
     QCOMPARE(button->curPicture(), whilePressed);
     QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
     QCOMPARE(button->curPicture(), afterRelease);
+}
+
+void NShapeTest::leftDragStates_data() {
+    QTest::addColumn<QList<QPoint>>("moves");
+    QTest::addColumn<QList<int>>("states");
+
+    const int down = N_Shape::Down;
+    const int normal = N_Shape::Normal;
+    QTest::newRow("stays inside") << QList<QPoint>{{30, 10}, {100, 25}} << QList<int>{down, down};
+    QTest::newRow("off and back") << QList<QPoint>{{130, 10}, {60, 10}, {60, -2}}
+                                  << QList<int>{normal, down, normal};
+    QTest::newRow("off the left edge") << QList<QPoint>{{-1, 10}} << QList<int>{normal};
+}
+
+void NShapeTest::leftDragStates() {
+    QFETCH(QList<QPoint>, moves);
+    QFETCH(QList<int>, states);
+
+    auto button = makeButton();
+    QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    for (qsizetype i = 0; i < moves.size(); ++i) {
+        const QPoint at = moves.at(i);
+        QMouseEvent move(QEvent::MouseMove, at, button->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(button.get(), &move);
+        QCOMPARE(button->visualState(), states.at(i));
+    }
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, moves.last());
+}
+
+void NShapeTest::overlappingButtons() {
+    // Left down, right down, right up, left up: two presses, two clicks, and the pressed look
+    // lasts while the left button is still held.
+    auto button = makeButton();
+    QSignalSpy down(button.get(), &N_Shape::MouseDown);
+    QSignalSpy click(button.get(), &N_Shape::Click);
+
+    QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QTest::mousePress(button.get(), Qt::RightButton, {}, QPoint(20, 15));
+    QTest::mouseRelease(button.get(), Qt::RightButton, {}, QPoint(20, 15));
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(button->visualState(), int(N_Shape::Down));
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+
+    QCOMPARE(down.count(), 2);
+    QCOMPARE(down.at(0).at(0).toInt(), 1);
+    QCOMPARE(down.at(1).at(0).toInt(), 2);
+    QCOMPARE(click.count(), 2);
+    QCOMPARE(button->visualState(), int(N_Shape::Hover));
+}
+
+void NShapeTest::arrowKeysMoveFocus_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("focusedAfter");
+
+    QTest::newRow("Right") << int(Qt::Key_Right) << 2;
+    QTest::newRow("Down") << int(Qt::Key_Down) << 2;
+    QTest::newRow("Left") << int(Qt::Key_Left) << 0;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 0;
+    QTest::newRow("Return stays") << int(Qt::Key_Return) << 1;
+}
+
+void NShapeTest::arrowKeysMoveFocus() {
+    QFETCH(int, key);
+    QFETCH(int, focusedAfter);
+
+    QWidget window;
+    QList<N_Shape*> buttons;
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new N_Shape(&window);
+        button->setGeometry(10 + 100 * i, 10, 90, 30);
+        buttons << button;
+    }
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    buttons.at(1)->setFocus(Qt::OtherFocusReason);
+    QVERIFY(buttons.at(1)->hasFocus());
+    QSignalSpy click(buttons.at(1), &N_Shape::Click);
+
+    QTest::keyClick(buttons.at(1), Qt::Key(key));
+
+    QVERIFY(buttons.at(focusedAfter)->hasFocus());
+    QCOMPARE(click.count(), 0);
 }
 
 QTEST_MAIN(NShapeTest)
