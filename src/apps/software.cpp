@@ -1,0 +1,158 @@
+#include "apps/software.h"
+
+#include "ui_software.h"
+
+#include "core/launch.h"
+#include "core/typed_text.h"
+#include "platform/file_list.h"
+#include "shell/app.h"
+#include "shell/qt_text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+namespace kavu {
+
+namespace {
+
+// The hidden selection label holds this while nothing is picked.
+const QString kNothingPicked = QStringLiteral("1");
+const QString kApkFilter = QStringLiteral("*.apk");
+const QString kAllFilter = QStringLiteral("*.*");
+// Lab2el1 leaves this many blanks for the refresh link drawn over them.
+constexpr int kLinkBlanks = 19;
+
+QFont monospaceFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({QStringLiteral("Consolas"), font.family()});
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+Software::Software(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::Software>()) {
+    m_ui->setupUi(this);
+    m_ui->Labelappr->setVisible(false);
+    m_ui->Fileapk->setFont(monospaceFont());
+    m_ui->Textpat->setFont(monospaceFont());
+    m_ui->APPText5->setFont(monospaceFont());
+    m_ui->Fileapk->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    // The refresh link sits over the run of blanks in the instruction text.
+    const QString instruction = m_ui->Lab2el1->text();
+    const QFontMetrics metrics(m_ui->Lab2el1->font());
+    const int blanksAt = instruction.indexOf(QString(kLinkBlanks, QLatin1Char(' ')));
+    const int gapLeft = m_ui->Lab2el1->x() + metrics.horizontalAdvance(instruction.left(blanksAt));
+    const int gapWidth = metrics.horizontalAdvance(QString(kLinkBlanks, QLatin1Char(' ')));
+    const int linkWidth =
+        QFontMetrics(m_ui->Label9->font()).horizontalAdvance(m_ui->Label9->text());
+    m_ui->Label9->setGeometry(gapLeft + (gapWidth - linkWidth) / 2, m_ui->Lab2el1->y(), linkWidth,
+                              m_ui->Lab2el1->height());
+    m_ui->Label9->raise();
+
+    connect(m_ui->insapk, &OptionButton::Click, this, [this] {
+        if (m_ui->insapk->value()) {
+            showFolder(kApkFilter);
+        }
+    });
+    connect(m_ui->insfile, &OptionButton::Click, this, [this] {
+        if (m_ui->insfile->value()) {
+            showFolder(kAllFilter);
+        }
+    });
+    connect(m_ui->Label9, &ClickLabel::clicked, this, &Software::refreshList);
+    connect(m_ui->Fileapk, &QListWidget::itemSelectionChanged, this, &Software::pickEntry);
+    connect(m_ui->N_Shapeinsta, &N_Shape::Click, this, &Software::execute);
+
+    m_ui->insapk->setValue(true);
+    showFolder(kApkFilter);
+}
+
+Software::~Software() = default;
+
+QString Software::packageName() const {
+    return m_ui->APPText5->text();
+}
+
+void Software::showFolder(const QString& filter) {
+    m_filter = filter;
+    refreshList();
+}
+
+void Software::refreshList() {
+    m_ui->Fileapk->clear();
+    m_ui->Fileapk->addItems(plainFilesMatching(m_app.fileFolder(), m_filter));
+}
+
+void Software::pickEntry() {
+    const QList<QListWidgetItem*> picked = m_ui->Fileapk->selectedItems();
+    if (picked.isEmpty()) {
+        return;
+    }
+    m_ui->Labelappr->setText(QDir(m_app.fileFolder()).filePath(picked.first()->text()));
+}
+
+QString Software::currentFileName() const {
+    const QList<QListWidgetItem*> picked = m_ui->Fileapk->selectedItems();
+    return picked.isEmpty() ? QString() : picked.first()->text();
+}
+
+bool Software::acceptPickedFile(const QString& path) {
+    // The path goes into the command in double quotes, the name bare into the console title.
+    const QString name = QFileInfo(path).fileName();
+    if (isSafeToSplice(path.toStdString(), Splice::Quoted) &&
+        isSafeToSplice(name.toStdString(), Splice::Unquoted)) {
+        return true;
+    }
+    m_app.messages().show(
+        QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ \" 或换行），"
+                       "请重命名该文件后点击“点击此处刷新”重新选择！"),
+        QStringLiteral("警告！"), MessageIcon::Critical);
+    return false;
+}
+
+void Software::execute() {
+    const QString path = m_ui->Labelappr->text();
+    if (path == kNothingPicked) {
+        m_app.messages().show(QStringLiteral(" 请从右侧选定一个文件！"), QStringLiteral("警告！"),
+                              MessageIcon::Critical);
+        return;
+    }
+    if (!acceptPickedFile(path)) {
+        return;
+    }
+    const bool visible = m_ui->fhz->value() == 1;
+    const launch::Form& form = visible ? launch::kConsole : launch::kHidden;
+    if (m_ui->insapk->value()) {
+        const QString fileName = currentFileName();
+        m_app.run(QStringLiteral("adb install ") + quoted(path), form,
+                  visible ? qtText(launch::installLiveSuffix(fileName.toStdString()))
+                          : qtText(launch::kInstallResultSuffix));
+    }
+    if (m_ui->insfile->value()) {
+        const QString destination = m_ui->Textpat->text();
+        if (!m_app.acceptTyped(destination)) {
+            return;
+        }
+        const QString fileName = currentFileName();
+        // Both ends are quoted, so a blank in either reaches adb as part of one argument.
+        m_app.run(QStringLiteral("adb push ") + quoted(path) + QStringLiteral("   ") +
+                      quoted(QStringLiteral("/sdcard/") + destination),
+                  form,
+                  visible ? qtText(launch::pushLiveSuffix(fileName.toStdString()))
+                          : qtText(launch::kPushResultSuffix));
+    }
+}
+
+} // namespace kavu

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class CheckButton;
+namespace Ui {
+class Software;
+}
+
+namespace kavu {
+
+class App;
+
+// "软件操作": package management by package name ("软件调试"), install and push from the File
+// folder ("安装软件+传输文件") and the twelve Google packages ("冻结Google").
+class Software final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Software(App& app, QWidget* parent = nullptr);
+    ~Software() override;
+
+    // The package box APPText5, as the risk dialog reads it when the removal is confirmed.
+    QString packageName() const;
+
+private:
+    // Install and push.
+    void showFolder(const QString& filter);
+    void refreshList();
+    void pickEntry();
+    void execute();
+    bool acceptPickedFile(const QString& path);
+    QString currentFileName() const;
+
+    App& m_app;
+    std::unique_ptr<Ui::Software> m_ui;
+    QString m_filter;
+};
+
+} // namespace kavu
