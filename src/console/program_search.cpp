@@ -1,0 +1,74 @@
+#include "console/program_search.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kavu::console {
+
+namespace {
+
+enum class FileKind { Missing, Executable, Plain };
+
+FileKind inspect(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return FileKind::Missing;
+    }
+    return ::access(path.c_str(), X_OK) == 0 ? FileKind::Executable : FileKind::Plain;
+}
+
+} // namespace
+
+std::string resolveIn(const std::string& folder, std::string_view name) {
+    if (!name.empty() && name.front() == '/') {
+        return std::string(name);
+    }
+    std::string path = folder;
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    path += name;
+    return path;
+}
+
+std::optional<std::string> findInSearchPath(std::string_view name, std::string_view searchPath) {
+    while (!searchPath.empty()) {
+        const std::size_t colon = searchPath.find(':');
+        const std::string_view folder = searchPath.substr(0, colon);
+        searchPath =
+            colon == std::string_view::npos ? std::string_view{} : searchPath.substr(colon + 1);
+        if (folder.empty()) {
+            continue; // an empty entry is the current folder, searched before PATH
+        }
+        std::string candidate = resolveIn(std::string(folder), name);
+        if (inspect(candidate) == FileKind::Executable) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+Target findTarget(std::string_view name, const std::string& currentFolder,
+                  std::string_view searchPath) {
+    if (name.empty()) {
+        return {};
+    }
+    const std::string local = resolveIn(currentFolder, name);
+    switch (inspect(local)) {
+    case FileKind::Executable:
+        return {TargetKind::Program, local};
+    case FileKind::Plain:
+        return {TargetKind::Document, local};
+    case FileKind::Missing:
+        break;
+    }
+    if (name.find('/') != std::string_view::npos) {
+        return {};
+    }
+    if (std::optional<std::string> found = findInSearchPath(name, searchPath)) {
+        return {TargetKind::Program, std::move(*found)};
+    }
+    return {};
+}
+
+} // namespace kavu::console

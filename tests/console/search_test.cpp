@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "console/program_search.h"
+
+namespace kavu::console {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kavu-search-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+        fs::create_directories(m_root / "work" / "folder");
+        fs::create_directories(m_root / "bin1");
+        fs::create_directories(m_root / "bin2");
+        makeFile("work/screen.png", false);
+        makeFile("work/tool", true);
+        makeFile("bin1/adb", true);
+        makeFile("bin1/notes", false);
+        makeFile("bin2/adb", true);
+        makeFile("bin2/notes", true);
+        makeFile("bin2/tool", true);
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+
+    void makeFile(const std::string& relative, bool executable) {
+        std::ofstream(m_root / relative) << "#!/bin/sh\n";
+        fs::permissions(m_root / relative, executable
+                                               ? fs::perms::owner_all
+                                               : fs::perms::owner_read | fs::perms::owner_write);
+    }
+    std::string at(const std::string& relative) const { return (m_root / relative).string(); }
+    std::string path() const { return at("bin1") + "::" + at("bin2"); }
+
+    fs::path m_root;
+};
+
+TEST_F(ProgramSearchTest, FindsInOrder) {
+    struct Case {
+        std::string name;
+        Target expected;
+    };
+    const Case cases[] = {
+        {"tool", {TargetKind::Program, at("work/tool")}}, // current folder before PATH
+        {"screen.png", {TargetKind::Document, at("work/screen.png")}},
+        {"adb", {TargetKind::Program, at("bin1/adb")}},     // first PATH folder wins
+        {"notes", {TargetKind::Program, at("bin2/notes")}}, // non-executable PATH file skipped
+        {"folder", {}},                                     // folders are not programs
+        {"missing", {}},
+        {"", {}},
+        {"./tool", {TargetKind::Program, at("work/./tool")}},
+        {"./adb", {}}, // a path is never searched
+        {at("bin2/adb"), {TargetKind::Program, at("bin2/adb")}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(findTarget(c.name, at("work"), path()), c.expected) << c.name;
+    }
+}
+
+TEST_F(ProgramSearchTest, SearchPathOnly) {
+    EXPECT_EQ(findInSearchPath("tool", path()), at("bin2/tool"));
+    EXPECT_EQ(findInSearchPath("screen.png", path()), std::nullopt);
+    EXPECT_EQ(resolveIn("/a/b", "c"), "/a/b/c");
+    EXPECT_EQ(resolveIn("/a/b/", "c"), "/a/b/c");
+    EXPECT_EQ(resolveIn("/a/b", "/abs"), "/abs");
+}
+
+} // namespace
+} // namespace kavu::console
