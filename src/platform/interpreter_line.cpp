@@ -48,10 +48,12 @@ std::vector<std::string> consoleArguments(const std::string& interpreterPath,
     if (mode != launch::WindowMode::Hidden && terminal) {
         arguments.push_back(terminal->path);
         if (terminal->kind == TerminalKind::Xterm) {
-            // A console like the Windows one: light grey on black, UTF-8, a CJK font, titles on.
+            // A console like the Windows one: light grey on black, UTF-8, a Latin monospaced
+            // font with a CJK font for the double-width characters.
             arguments.insert(arguments.end(),
-                             {"-u8", "-fa", "Noto Sans Mono CJK SC", "-fs", "11", "-bg", "black",
-                              "-fg", "#C0C0C0", "-geometry", "100x30", "-sl", "2000", "-T", "cmd"});
+                             {"-u8", "-fa", "DejaVu Sans Mono", "-fd", "Noto Sans Mono CJK SC",
+                              "-fs", "11", "-bg", "black", "-fg", "#C0C0C0", "-geometry", "90x28",
+                              "-sl", "2000", "-T", "cmd"});
             if (mode == launch::WindowMode::Minimized) {
                 arguments.emplace_back("-iconic");
             }

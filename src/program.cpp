@@ -1,0 +1,20 @@
+#include "program.h"
+
+#include "windows.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace kavu {
+
+Program::Program()
+    : m_processes(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("kavu-cmd")),
+                  SystemProcessStarter::findTerminal(),
+                  [this](const QString& message) {
+                      m_messages.show(message, QString(), MessageIcon::Critical);
+                  })
+    , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment}) {
+    registerWindows(m_app);
+}
+
+} // namespace kavu

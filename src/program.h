@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/desktop_services.h"
+#include "platform/process_starter.h"
+#include "shell/app.h"
+
+namespace kavu {
+
+// The program as it runs on the desktop: the production services, the App on them, and every
+// window registered with the launcher. Needs a QApplication.
+class Program {
+public:
+    Program();
+
+    App& app() { return m_app; }
+
+private:
+    DialogMessageBoxes m_messages;
+    SystemProcessStarter m_processes;
+    ThreadPause m_pause;
+    ClockSeededRandom m_random;
+    DesktopBrowser m_browser;
+    ApplicationEnvironment m_environment;
+    App m_app;
+};
+
+} // namespace kavu
