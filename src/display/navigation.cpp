@@ -1,0 +1,187 @@
+#include "display/navigation.h"
+
+#include "ui_navigation.h"
+
+#include "core/launch.h"
+#include "core/numeric.h"
+#include "shell/app.h"
+#include "shell/placement.h"
+
+#include <QLineEdit>
+#include <QStringList>
+
+namespace kavu {
+
+namespace {
+
+const QString kOverscan = QStringLiteral("adb shell wm overscan ");
+const QString kOverscanReset = QStringLiteral("adb shell wm overscan 0,0,0,0");
+const QString kDensity = QStringLiteral("adb shell wm density ");
+const QString kDensityReset = QStringLiteral("adb shell wm density reset");
+const QString kSize = QStringLiteral("adb shell wm size ");
+const QString kSizeReset = QStringLiteral("adb shell wm size reset");
+
+const QString kWarningTitle = QStringLiteral("警告!");
+const QString kNoDpi = QStringLiteral("未填写DPI！");
+const QString kNoDp = QStringLiteral("未填写dp！");
+const QString kNoWidth = QStringLiteral("未填写纵向分辨率！");
+const QString kBadDp = QStringLiteral("dp值无效！");
+const QString kDensityDone =
+    QStringLiteral("操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+const QString kResolutionWarning =
+    QStringLiteral("部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+
+// One dp is one pixel at this density: smallest width in dp = pixels × 160 / dpi.
+constexpr double kBaselineDensity = 160.0;
+
+double valueOf(const QLineEdit& box) {
+    return numericValue(box.text().toStdString());
+}
+
+QString decimal(double value) {
+    return QString::fromStdString(decimalText(value));
+}
+
+} // namespace
+
+Navigation::Navigation(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::Navigation>()) {
+    m_ui->setupUi(this);
+    centreOnScreen(*this);
+
+    // The density is given in dpi until the user picks the dp way.
+    m_ui->dpio->setValue(true);
+    m_ui->Textdp->setEnabled(false);
+    m_ui->Textdd->setEnabled(false);
+
+    connectEdges();
+    connect(m_ui->BORDERST, &N_Shape::Click, this, &Navigation::resetEdges);
+    connect(m_ui->dpio, &OptionButton::Click, this, &Navigation::chooseDpi);
+    connect(m_ui->dpo, &OptionButton::Click, this, &Navigation::chooseDp);
+    connect(m_ui->DPIYES, &N_Shape::Click, this, &Navigation::setDensity);
+    connect(m_ui->DPINUL, &N_Shape::Click, this,
+            [this] { m_app.run(kDensityReset, launch::kHidden); });
+    connect(m_ui->RESOK, &N_Shape::Click, this, &Navigation::setResolution);
+    connect(m_ui->N_ShapeRESET, &N_Shape::Click, this,
+            [this] { m_app.run(kSizeReset, launch::kHidden); });
+}
+
+Navigation::~Navigation() = default;
+
+// The edge boxes are named crosswise: Texttop holds the left inset, Textdown the top, Textleft
+// the right and Textright the bottom. An arrow pointing towards the screen's centre adds the step
+// (the screen shrinks from that edge); one pointing away subtracts it.
+void Navigation::connectEdges() {
+    struct Arrow {
+        N_Shape* button;
+        QLineEdit* edge;
+        Move move;
+    };
+    const Arrow arrows[] = {
+        {m_ui->N_Shapeleftl, m_ui->Texttop, Move::Outwards},
+        {m_ui->N_Shapeleftr, m_ui->Texttop, Move::Inwards},
+        {m_ui->N_Shapetops, m_ui->Textdown, Move::Outwards},
+        {m_ui->N_Shapetopx, m_ui->Textdown, Move::Inwards},
+        {m_ui->N_Shapedowns, m_ui->Textright, Move::Inwards},
+        {m_ui->N_Shapedownx, m_ui->Textright, Move::Outwards},
+        {m_ui->N_Shaperightr, m_ui->Textleft, Move::Inwards},
+        {m_ui->N_Shaperightl, m_ui->Textleft, Move::Outwards},
+    };
+    for (const Arrow& arrow : arrows) {
+        connect(arrow.button, &N_Shape::Click, this,
+                [this, edge = arrow.edge, move = arrow.move] { moveEdge(*edge, move); });
+    }
+}
+
+// The moved edge gets the decimal text of its new value; the other three go into the command as
+// typed. Their typed text is spliced bare, so it passes the typed-text guard first.
+void Navigation::moveEdge(QLineEdit& edge, Move move) {
+    QLineEdit* const edges[] = {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright};
+    QStringList typed;
+    for (const QLineEdit* box : edges) {
+        if (box != &edge) {
+            typed << box->text();
+        }
+    }
+    if (!m_app.acceptTyped(typed.join(QLatin1Char(',')))) {
+        return;
+    }
+
+    const double step = valueOf(*m_ui->textstep);
+    const double inset = valueOf(edge);
+    edge.setText(decimal(move == Move::Inwards ? inset + step : inset - step));
+
+    QStringList insets;
+    for (const QLineEdit* box : edges) {
+        insets << box->text();
+    }
+    m_app.run(kOverscan + insets.join(QLatin1Char(',')), launch::kHidden);
+}
+
+void Navigation::resetEdges() {
+    for (QLineEdit* box : {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright}) {
+        box->setText(QStringLiteral("0"));
+    }
+    m_app.run(kOverscanReset, launch::kHidden);
+}
+
+void Navigation::chooseDpi() {
+    m_ui->DPIVAL->setEnabled(true);
+    m_ui->Textdp->setEnabled(false);
+    m_ui->Textdd->setEnabled(false);
+}
+
+void Navigation::chooseDp() {
+    m_ui->DPIVAL->setEnabled(false);
+    m_ui->Textdp->setEnabled(true);
+    m_ui->Textdd->setEnabled(true);
+}
+
+// Only an exactly empty box is missing: a box holding a blank reads as 0 and is sent.
+void Navigation::setDensity() {
+    if (m_ui->dpio->value()) {
+        if (m_ui->DPIVAL->text().isEmpty()) {
+            refuse(kNoDpi);
+            return;
+        }
+    } else if (m_ui->dpo->value()) {
+        if (m_ui->Textdp->text().isEmpty()) {
+            refuse(kNoDp);
+            return;
+        }
+        if (m_ui->Textdd->text().isEmpty()) {
+            refuse(kNoWidth);
+            return;
+        }
+        // A dp value that reads as 0, or a density beyond 16 bits, gives no usable density.
+        const double dp = valueOf(*m_ui->Textdp);
+        const auto density =
+            dp == 0.0 ? std::nullopt : toInt16(valueOf(*m_ui->Textdd) * kBaselineDensity / dp);
+        if (!density) {
+            refuse(kBadDp);
+            return;
+        }
+        m_ui->DPIVAL->setText(decimal(*density));
+    } else {
+        return;
+    }
+    m_app.run(kDensity + decimal(valueOf(*m_ui->DPIVAL)), launch::kHidden);
+    m_app.messages().show(kDensityDone, kWarningTitle, MessageIcon::Exclamation);
+}
+
+// The warning comes first; the command runs once the user has closed it. Empty or non-numeric
+// boxes send 0.
+void Navigation::setResolution() {
+    m_app.messages().show(kResolutionWarning, kWarningTitle, MessageIcon::Exclamation);
+    m_app.run(kSize + decimal(valueOf(*m_ui->HOR)) + QLatin1Char('x') +
+                  decimal(valueOf(*m_ui->VER)),
+              launch::kHidden);
+}
+
+void Navigation::refuse(const QString& message) {
+    m_app.messages().show(message, kWarningTitle, MessageIcon::Critical);
+}
+
+} // namespace kavu

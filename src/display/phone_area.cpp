@@ -1,0 +1,81 @@
+#include "display/phone_area.h"
+
+#include "ui_phone_area.h"
+
+#include "core/launch.h"
+#include "core/numeric.h"
+#include "display/font_scale_offset.h"
+#include "shell/app.h"
+#include "shell/placement.h"
+
+#include <QLineEdit>
+
+namespace kavu {
+
+namespace {
+
+const QString kPutGlobal = QStringLiteral("adb shell settings put global ");
+const QString kPutFontScale = QStringLiteral("adb shell settings put system font_scale ");
+// The reset sends "1.0" literally, while a step that lands on 1 sends "1".
+const QString kResetFontScale = QStringLiteral("adb shell settings put system font_scale 1.0");
+const QString kFontScaleCaption = QStringLiteral("当前操作缩放为：");
+
+QString decimal(double value) {
+    return QString::fromStdString(decimalText(value));
+}
+
+} // namespace
+
+PhoneArea::PhoneArea(App& app, QWidget* parent)
+    : PhoneArea(app, app.state<FontScaleOffset>(), parent) {}
+
+PhoneArea::PhoneArea(App& app, FontScaleOffset& offset, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_offset(offset)
+    , m_ui(std::make_unique<Ui::PhoneArea>()) {
+    m_ui->setupUi(this);
+    centreOnScreen(*this);
+
+    connect(m_ui->WINSOK, &N_Shape::Click, this,
+            [this] { sendAnimationScale(QStringLiteral("window_animation_scale"), *m_ui->WINS); });
+    connect(m_ui->DURASOK, &N_Shape::Click, this, [this] {
+        sendAnimationScale(QStringLiteral("transition_animation_scale"), *m_ui->DURAS);
+    });
+    connect(m_ui->PROGSOK, &N_Shape::Click, this, [this] {
+        sendAnimationScale(QStringLiteral("animator_duration_scale"), *m_ui->PROGS);
+    });
+    connect(m_ui->N_Shapefd, &N_Shape::Click, this,
+            [this] { stepFontScale(&FontScaleOffset::stepUp); });
+    connect(m_ui->N_Shapefx, &N_Shape::Click, this,
+            [this] { stepFontScale(&FontScaleOffset::stepDown); });
+    connect(m_ui->N_Shapeztmr, &N_Shape::Click, this, &PhoneArea::resetFontScale);
+}
+
+PhoneArea::~PhoneArea() = default;
+
+// The box's numeric value goes out as decimal text: empty or non-numeric text sends 0, which
+// switches that animation off. The box itself is left as typed.
+void PhoneArea::sendAnimationScale(const QString& setting, const QLineEdit& box) {
+    const double scale = numericValue(box.text().toStdString());
+    m_app.run(kPutGlobal + setting + QLatin1Char(' ') + decimal(scale), launch::kHidden);
+}
+
+void PhoneArea::stepFontScale(void (FontScaleOffset::*step)()) {
+    (m_offset.*step)();
+    const QString scale = decimal(m_offset.fontScale());
+    m_app.run(kPutFontScale + scale, launch::kHidden);
+    showFontScale(scale);
+}
+
+void PhoneArea::resetFontScale() {
+    m_app.run(kResetFontScale, launch::kHidden);
+    m_offset.reset();
+    showFontScale(decimal(m_offset.fontScale()));
+}
+
+void PhoneArea::showFontScale(const QString& scale) {
+    m_ui->Labelsfbs->setText(kFontScaleCaption + scale);
+}
+
+} // namespace kavu

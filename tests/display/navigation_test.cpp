@@ -1,0 +1,607 @@
+#include "display/navigation.h"
+
+#include "core/typed_text.h"
+#include "display/window_driving.h"
+#include "shell/app.h"
+#include "shell/qt_text.h"
+#include "support/test_app.h"
+#include "widgets/option_button.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kavu;
+using namespace kavu::test;
+
+Q_DECLARE_METATYPE(kavu::MessageIcon)
+
+namespace {
+
+const QString kHiddenPrefix = QStringLiteral("cmd /c ");
+const QString kWarningTitle = QStringLiteral("警告!");
+const QString kDensityDone =
+    QStringLiteral("操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+const QString kResolutionWarning =
+    QStringLiteral("部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+const QStringList kEdges = {QStringLiteral("Texttop"), QStringLiteral("Textdown"),
+                            QStringLiteral("Textleft"), QStringLiteral("Textright")};
+
+QStringList edgeTexts(QWidget& window) {
+    QStringList texts;
+    for (const QString& edge : kEdges) {
+        texts << boxText(window, edge);
+    }
+    return texts;
+}
+
+// Every command of this window is a hidden run of the command box's text, nothing appended.
+void verifyHiddenRuns(TestApp& t, const QStringList& commands) {
+    QCOMPARE(t.started().size(), commands.size());
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        QCOMPARE(t.started().at(i).line, kHiddenPrefix + commands.at(i));
+        QCOMPARE(t.started().at(i).mode, launch::WindowMode::Hidden);
+    }
+    if (!commands.isEmpty()) {
+        QCOMPARE(t.commandBox(), commands.last());
+    }
+}
+
+// Message boxes that note how many lines had been started when each one was shown.
+class OrderingMessages final : public MessageBoxes {
+public:
+    explicit OrderingMessages(const QList<StartedLine>& started)
+        : m_started(started) {}
+    void show(const QString& text, const QString& /*title*/, MessageIcon /*icon*/) override {
+        shown << text;
+        linesStartedBefore << m_started.size();
+    }
+    QStringList shown;
+    QList<qsizetype> linesStartedBefore;
+
+private:
+    const QList<StartedLine>& m_started;
+};
+
+} // namespace
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every test starts from a freshly opened window on fresh fakes.
+    void init();
+    void cleanup();
+
+    // The window as loaded.
+    void captions_data();
+    void captions();
+    void opensCentredOnce();
+
+    // Frame "边界范围": overscan.
+    void arrowFromDefaults_data();
+    void arrowFromDefaults();
+    void arrowWithTypedValues_data();
+    void arrowWithTypedValues();
+    void arrowRefusesUnsafeText_data();
+    void arrowRefusesUnsafeText();
+    void edgeReset();
+
+    // Frame "显示缩放": density.
+    void densityWays();
+    void density_data();
+    void density();
+    void densityWarningFollowsCommand();
+    void densityReset();
+
+    // Frame "分辨率": resolution.
+    void resolution_data();
+    void resolution();
+    void resolutionWarningPrecedesCommand();
+    void resolutionReset();
+
+private:
+    std::unique_ptr<TestApp> m_t;
+    Navigation* m_window = nullptr;
+};
+
+void NavigationTest::cleanup() {
+    m_window = nullptr;
+    m_t.reset();
+}
+
+void NavigationTest::init() {
+    m_t = std::make_unique<TestApp>();
+    m_window = m_t->app().open<Navigation>();
+    QVERIFY(m_window != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_t->clearRecords();
+}
+
+// ---- the window as loaded ----------------------------------------------------------------
+
+void NavigationTest::captions_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("caption");
+
+    const auto row = [](const char* control, const char* caption) {
+        QTest::newRow(control) << QString::fromUtf8(control) << QString::fromUtf8(caption);
+    };
+    row("JMTZ5", "边界范围");
+    row("Textre", "显示缩放");
+    row("JMTZ6", "分辨率");
+    row("Texttop", "0");
+    row("Textdown", "0");
+    row("Textleft", "0");
+    row("Textright", "0");
+    row("Label1", "Steps：");
+    row("textstep", "10");
+    row("BORDERST", "恢复默认(0,0,0,0)");
+    row("Label9", "调整屏幕四周的边界范围，大于0会向内侧收缩，小于0则相反");
+    row("N_Shapeleftl", "←");
+    row("N_Shapeleftr", "→");
+    row("N_Shapetops", "↑");
+    row("N_Shapetopx", "↓");
+    row("N_Shapedowns", "↑");
+    row("N_Shapedownx", "↓");
+    row("N_Shaperightr", "←");
+    row("N_Shaperightl", "→");
+    row("dpio", "DPI(显示大小)：");
+    row("DPIVAL", "");
+    row("dpo", "dp(最小宽度)：");
+    row("Textdp", "");
+    row("Labelfbs", "横向分辨率(dp必填)：");
+    row("Textdd", "");
+    row("DPIYES", "确认");
+    row("DPINUL", "恢复");
+    row("HOR", "");
+    row("Label11", "x");
+    row("VER", "");
+    row("RESOK", "确认");
+    row("N_ShapeRESET", "恢复");
+    row("LabelINTER2", "分辨率格式：横向 x 纵向");
+}
+
+void NavigationTest::captions() {
+    QFETCH(QString, control);
+    QFETCH(QString, caption);
+    QCOMPARE(shownText(*m_window, control), caption);
+}
+
+void NavigationTest::opensCentredOnce() {
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("显示操作(Windows Manager)"));
+    QCOMPARE(m_window->size(), QSize(624, 246));
+    const QScreen* screen = m_window->screen();
+    QVERIFY(screen != nullptr);
+    const QPoint offCentre =
+        m_window->frameGeometry().center() - screen->availableGeometry().center();
+    // The frame is not known before the first show, so allow its width.
+    QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8,
+             qPrintable(QStringLiteral("off by %1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    // Opening it again shows the same window, unchanged.
+    typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
+    QCOMPARE(m_t->app().open<Navigation>(), m_window);
+    QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), QStringLiteral("1080"));
+    QVERIFY(m_t->started().isEmpty());
+}
+
+// ---- frame "边界范围" --------------------------------------------------------------------
+
+void NavigationTest::arrowFromDefaults_data() {
+    QTest::addColumn<QString>("arrow");
+    QTest::addColumn<QString>("edge");
+    QTest::addColumn<QString>("inset");
+    QTest::addColumn<QString>("command");
+
+    const auto row = [](const char* arrow, const char* edge, const char* inset,
+                        const char* insets) {
+        QTest::newRow(arrow) << QString::fromUtf8(arrow) << QString::fromUtf8(edge)
+                             << QString::fromUtf8(inset)
+                             << QStringLiteral("adb shell wm overscan ") +
+                                    QString::fromUtf8(insets);
+    };
+    // The box names are crossed: Texttop is the left inset, Textdown the top, Textleft the
+    // right, Textright the bottom.
+    row("N_Shapeleftl", "Texttop", "-10", "-10,0,0,0");
+    row("N_Shapeleftr", "Texttop", "10", "10,0,0,0");
+    row("N_Shapetops", "Textdown", "-10", "0,-10,0,0");
+    row("N_Shapetopx", "Textdown", "10", "0,10,0,0");
+    row("N_Shapedowns", "Textright", "10", "0,0,0,10");
+    row("N_Shapedownx", "Textright", "-10", "0,0,0,-10");
+    row("N_Shaperightr", "Textleft", "10", "0,0,10,0");
+    row("N_Shaperightl", "Textleft", "-10", "0,0,-10,0");
+}
+
+void NavigationTest::arrowFromDefaults() {
+    QFETCH(QString, arrow);
+    QFETCH(QString, edge);
+    QFETCH(QString, inset);
+    QFETCH(QString, command);
+
+    clickControl(*m_window, arrow);
+
+    QCOMPARE(boxText(*m_window, edge), inset);
+    for (const QString& other : kEdges) {
+        if (other != edge) {
+            QCOMPARE(boxText(*m_window, other), QStringLiteral("0"));
+        }
+    }
+    verifyHiddenRuns(*m_t, {command});
+    QVERIFY(m_t->messages().isEmpty());
+}
+
+void NavigationTest::arrowWithTypedValues_data() {
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("edgesBefore");
+    QTest::addColumn<QString>("arrow");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QStringList>("edgesAfter");
+    QTest::addColumn<QStringList>("insetsSent");
+
+    const QStringList zeros = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                               QStringLiteral("0")};
+    QTest::newRow("step 2.5, inner top twice")
+        << QStringLiteral("2.5") << zeros << QStringLiteral("N_Shapetopx") << 2
+        << QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("0"),
+                       QStringLiteral("0")}
+        << QStringList{QStringLiteral("0,2.5,0,0"), QStringLiteral("0,5,0,0")};
+    QTest::newRow("abc in another edge is sent unchanged")
+        << QStringLiteral("10")
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("abc"),
+                       QStringLiteral("0")}
+        << QStringLiteral("N_Shapetops") << 1
+        << QStringList{QStringLiteral("0"), QStringLiteral("-10"), QStringLiteral("abc"),
+                       QStringLiteral("0")}
+        << QStringList{QStringLiteral("0,-10,abc,0")};
+    QTest::newRow("abc in the moved edge becomes the step")
+        << QStringLiteral("10")
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("abc"),
+                       QStringLiteral("0")}
+        << QStringLiteral("N_Shaperightr") << 1
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"),
+                       QStringLiteral("0")}
+        << QStringList{QStringLiteral("0,0,10,0")};
+    QTest::newRow("abc in the moved edge becomes minus the step")
+        << QStringLiteral("10")
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("abc"),
+                       QStringLiteral("0")}
+        << QStringLiteral("N_Shaperightl") << 1
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("-10"),
+                       QStringLiteral("0")}
+        << QStringList{QStringLiteral("0,0,-10,0")};
+    const QStringList typed = {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                               QStringLiteral("6")};
+    QTest::newRow("empty step resends the current values")
+        << QString() << typed << QStringLiteral("N_Shapeleftr") << 2 << typed
+        << QStringList{QStringLiteral("3,4,5,6"), QStringLiteral("3,4,5,6")};
+    QTest::newRow("empty step, outer arrow")
+        << QString() << typed << QStringLiteral("N_Shapedownx") << 1 << typed
+        << QStringList{QStringLiteral("3,4,5,6")};
+    QTest::newRow("negative step reverses the arrow")
+        << QStringLiteral("-5") << zeros << QStringLiteral("N_Shapeleftr") << 1
+        << QStringList{QStringLiteral("-5"), QStringLiteral("0"), QStringLiteral("0"),
+                       QStringLiteral("0")}
+        << QStringList{QStringLiteral("-5,0,0,0")};
+    QTest::newRow("step 0.1 three times shows 0.3")
+        << QStringLiteral("0.1") << zeros << QStringLiteral("N_Shapedowns") << 3
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                       QStringLiteral("0.3")}
+        << QStringList{QStringLiteral("0,0,0,0.1"), QStringLiteral("0,0,0,0.2"),
+                       QStringLiteral("0,0,0,0.3")};
+    QTest::newRow("moved edge read by its leading number")
+        << QStringLiteral(" 1 0px")
+        << QStringList{QStringLiteral(" 7px"), QStringLiteral("0"), QStringLiteral("0"),
+                       QStringLiteral("0")}
+        << QStringLiteral("N_Shapeleftr") << 1
+        << QStringList{QStringLiteral("17"), QStringLiteral("0"), QStringLiteral("0"),
+                       QStringLiteral("0")}
+        << QStringList{QStringLiteral("17,0,0,0")};
+    QTest::newRow("typed spaces of the other edges kept")
+        << QStringLiteral("10")
+        << QStringList{QStringLiteral("0"), QStringLiteral(" 2"), QStringLiteral(""),
+                       QStringLiteral("1.50")}
+        << QStringLiteral("N_Shapeleftl") << 1
+        << QStringList{QStringLiteral("-10"), QStringLiteral(" 2"), QStringLiteral(""),
+                       QStringLiteral("1.50")}
+        << QStringList{QStringLiteral("-10, 2,,1.50")};
+}
+
+void NavigationTest::arrowWithTypedValues() {
+    QFETCH(QString, step);
+    QFETCH(QStringList, edgesBefore);
+    QFETCH(QString, arrow);
+    QFETCH(int, clicks);
+    QFETCH(QStringList, edgesAfter);
+    QFETCH(QStringList, insetsSent);
+
+    typeInto(*m_window, QStringLiteral("textstep"), step);
+    for (qsizetype i = 0; i < kEdges.size(); ++i) {
+        typeInto(*m_window, kEdges.at(i), edgesBefore.at(i));
+    }
+    for (int i = 0; i < clicks; ++i) {
+        clickControl(*m_window, arrow);
+    }
+
+    QCOMPARE(edgeTexts(*m_window), edgesAfter);
+    QStringList commands;
+    for (const QString& insets : insetsSent) {
+        commands << QStringLiteral("adb shell wm overscan ") + insets;
+    }
+    verifyHiddenRuns(*m_t, commands);
+    QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), step);
+    QVERIFY(m_t->messages().isEmpty());
+}
+
+void NavigationTest::arrowRefusesUnsafeText_data() {
+    QTest::addColumn<QString>("edge");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("arrow");
+
+    QTest::newRow("second command in the right inset")
+        << QStringLiteral("Textleft") << QStringLiteral("0&calc") << QStringLiteral("N_Shapetopx");
+    QTest::newRow("pipe in the left inset")
+        << QStringLiteral("Texttop") << QStringLiteral("1|more") << QStringLiteral("N_Shapedowns");
+    QTest::newRow("redirection in the bottom inset")
+        << QStringLiteral("Textright") << QStringLiteral("0>x") << QStringLiteral("N_Shaperightl");
+}
+
+void NavigationTest::arrowRefusesUnsafeText() {
+    QFETCH(QString, edge);
+    QFETCH(QString, typed);
+    QFETCH(QString, arrow);
+
+    typeInto(*m_window, edge, typed);
+    const QStringList before = edgeTexts(*m_window);
+    clickControl(*m_window, arrow);
+
+    QCOMPARE(edgeTexts(*m_window), before);
+    QVERIFY(m_t->started().isEmpty());
+    QCOMPARE(m_t->messages().size(), 1);
+    QCOMPARE(m_t->messages().first().text, qtText(kUnsafeTextMessage));
+    QCOMPARE(m_t->messages().first().icon, MessageIcon::Critical);
+}
+
+void NavigationTest::edgeReset() {
+    typeInto(*m_window, QStringLiteral("Texttop"), QStringLiteral("abc"));
+    typeInto(*m_window, QStringLiteral("Textdown"), QStringLiteral("5"));
+    typeInto(*m_window, QStringLiteral("Textleft"), QStringLiteral("-3"));
+    typeInto(*m_window, QStringLiteral("Textright"), QStringLiteral(" "));
+    typeInto(*m_window, QStringLiteral("textstep"), QStringLiteral("7"));
+
+    clickControl(*m_window, QStringLiteral("BORDERST"));
+
+    QCOMPARE(edgeTexts(*m_window), QStringList(kEdges.size(), QStringLiteral("0")));
+    QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), QStringLiteral("7"));
+    verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm overscan 0,0,0,0")});
+    QVERIFY(m_t->messages().isEmpty());
+}
+
+// ---- frame "显示缩放" --------------------------------------------------------------------
+
+void NavigationTest::densityWays() {
+    auto* dpio = m_window->findChild<OptionButton*>(QStringLiteral("dpio"));
+    auto* dpo = m_window->findChild<OptionButton*>(QStringLiteral("dpo"));
+    auto* dpival = m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"));
+    auto* dp = m_window->findChild<QLineEdit*>(QStringLiteral("Textdp"));
+    auto* width = m_window->findChild<QLineEdit*>(QStringLiteral("Textdd"));
+    QVERIFY(dpio && dpo && dpival && dp && width);
+
+    // As loaded: the dpi way.
+    QVERIFY(dpio->value());
+    QVERIFY(!dpo->value());
+    QVERIFY(dpival->isEnabled());
+    QVERIFY(!dp->isEnabled());
+    QVERIFY(!width->isEnabled());
+
+    clickControl(*m_window, QStringLiteral("dpo"));
+    QVERIFY(!dpio->value());
+    QVERIFY(dpo->value());
+    QVERIFY(!dpival->isEnabled());
+    QVERIFY(dp->isEnabled());
+    QVERIFY(width->isEnabled());
+
+    clickControl(*m_window, QStringLiteral("dpio"));
+    QVERIFY(dpio->value());
+    QVERIFY(!dpo->value());
+    QVERIFY(dpival->isEnabled());
+    QVERIFY(!dp->isEnabled());
+    QVERIFY(!width->isEnabled());
+
+    QVERIFY(m_t->started().isEmpty());
+    QVERIFY(m_t->messages().isEmpty());
+}
+
+void NavigationTest::density_data() {
+    QTest::addColumn<bool>("dpWay");
+    QTest::addColumn<QString>("dpival");
+    QTest::addColumn<QString>("dp");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("dpivalAfter");
+    QTest::addColumn<QString>("densitySent"); // empty: nothing is sent
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<kavu::MessageIcon>("icon");
+
+    const auto dpi = [](const char* name, const QString& typed, const char* sent,
+                        const QString& message, MessageIcon icon) {
+        QTest::newRow(name) << false << typed << QString() << QString() << typed
+                            << QString::fromUtf8(sent) << message << icon;
+    };
+    dpi("dpi 440", QStringLiteral("440"), "440", kDensityDone, MessageIcon::Exclamation);
+    dpi("dpi blank, 440, px", QStringLiteral(" 440px"), "440", kDensityDone,
+        MessageIcon::Exclamation);
+    dpi("dpi abc reads 0", QStringLiteral("abc"), "0", kDensityDone, MessageIcon::Exclamation);
+    dpi("dpi blank only is not empty", QStringLiteral(" "), "0", kDensityDone,
+        MessageIcon::Exclamation);
+    dpi("dpi fraction kept", QStringLiteral("441.50"), "441.5", kDensityDone,
+        MessageIcon::Exclamation);
+    dpi("dpi empty", QString(), "", QStringLiteral("未填写DPI！"), MessageIcon::Critical);
+
+    const auto dp = [](const char* name, const QString& dpival, const QString& dpText,
+                       const QString& width, const QString& dpivalAfter, const char* sent,
+                       const QString& message, MessageIcon icon) {
+        QTest::newRow(name) << true << dpival << dpText << width << dpivalAfter
+                            << QString::fromUtf8(sent) << message << icon;
+    };
+    const QString noDp = QStringLiteral("未填写dp！");
+    const QString noWidth = QStringLiteral("未填写纵向分辨率！");
+    const QString badDp = QStringLiteral("dp值无效！");
+    const QString was = QStringLiteral("300");
+    dp("dp 411 of 1080 gives 420", was, QStringLiteral("411"), QStringLiteral("1080"),
+       QStringLiteral("420"), "420", kDensityDone, MessageIcon::Exclamation);
+    dp("dp 320 of 1081: 540.5 to even 540", was, QStringLiteral("320"), QStringLiteral("1081"),
+       QStringLiteral("540"), "540", kDensityDone, MessageIcon::Exclamation);
+    dp("dp 320 of 1083: 541.5 to even 542", was, QStringLiteral("320"), QStringLiteral("1083"),
+       QStringLiteral("542"), "542", kDensityDone, MessageIcon::Exclamation);
+    dp("dp typed loosely", QString(), QStringLiteral(" 411dp"), QStringLiteral("1080 px"),
+       QStringLiteral("420"), "420", kDensityDone, MessageIcon::Exclamation);
+    dp("dp largest 16-bit density", was, QStringLiteral("160"), QStringLiteral("32767"),
+       QStringLiteral("32767"), "32767", kDensityDone, MessageIcon::Exclamation);
+    dp("dp smallest 16-bit density", was, QStringLiteral("-160"), QStringLiteral("32768"),
+       QStringLiteral("-32768"), "-32768", kDensityDone, MessageIcon::Exclamation);
+    dp("dp width empty", was, QStringLiteral("411"), QString(), was, "", noWidth,
+       MessageIcon::Critical);
+    dp("dp both empty: the dp error only", was, QString(), QString(), was, "", noDp,
+       MessageIcon::Critical);
+    dp("dp empty, width filled", was, QString(), QStringLiteral("1080"), was, "", noDp,
+       MessageIcon::Critical);
+    dp("dp typed 0", was, QStringLiteral("0"), QStringLiteral("1080"), was, "", badDp,
+       MessageIcon::Critical);
+    dp("dp abc reads 0", was, QStringLiteral("abc"), QStringLiteral("1080"), was, "", badDp,
+       MessageIcon::Critical);
+    dp("dp blank only reads 0", was, QStringLiteral(" "), QStringLiteral(" "), was, "", badDp,
+       MessageIcon::Critical);
+    dp("dp 0 of 0", was, QStringLiteral("0"), QStringLiteral("0"), was, "", badDp,
+       MessageIcon::Critical);
+    dp("dp density above 16 bits", was, QStringLiteral("160"), QStringLiteral("32768"), was, "",
+       badDp, MessageIcon::Critical);
+    dp("dp density below 16 bits", was, QStringLiteral("-160"), QStringLiteral("32769"), was, "",
+       badDp, MessageIcon::Critical);
+}
+
+void NavigationTest::density() {
+    QFETCH(bool, dpWay);
+    QFETCH(QString, dpival);
+    QFETCH(QString, dp);
+    QFETCH(QString, width);
+    QFETCH(QString, dpivalAfter);
+    QFETCH(QString, densitySent);
+    QFETCH(QString, message);
+    QFETCH(kavu::MessageIcon, icon);
+
+    typeInto(*m_window, QStringLiteral("DPIVAL"), dpival);
+    if (dpWay) {
+        clickControl(*m_window, QStringLiteral("dpo"));
+        typeInto(*m_window, QStringLiteral("Textdp"), dp);
+        typeInto(*m_window, QStringLiteral("Textdd"), width);
+    }
+    clickControl(*m_window, QStringLiteral("DPIYES"));
+
+    QCOMPARE(boxText(*m_window, QStringLiteral("DPIVAL")), dpivalAfter);
+    if (densitySent.isEmpty()) {
+        verifyHiddenRuns(*m_t, {});
+    } else {
+        verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm density ") + densitySent});
+    }
+    QCOMPARE(m_t->messages().size(), 1);
+    QCOMPARE(m_t->messages().first().text, message);
+    QCOMPARE(m_t->messages().first().title, kWarningTitle);
+    QCOMPARE(m_t->messages().first().icon, icon);
+    // The dp way never enables the dpi box.
+    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"))->isEnabled(), !dpWay);
+}
+
+void NavigationTest::densityWarningFollowsCommand() {
+    TestApp& t = *m_t;
+    OrderingMessages messages(t.started());
+    FakeServices& f = t.fakes();
+    App app({f.processes, messages, f.pause, f.random, f.browser, f.program});
+    QVERIFY(app.form1() != nullptr);
+    t.clearRecords();
+    Navigation* window = app.open<Navigation>();
+
+    typeInto(*window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
+    clickControl(*window, QStringLiteral("DPIYES"));
+
+    QCOMPARE(messages.shown, QStringList{kDensityDone});
+    QCOMPARE(messages.linesStartedBefore, QList<qsizetype>{1});
+    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c adb shell wm density 440"));
+}
+
+void NavigationTest::densityReset() {
+    typeInto(*m_window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
+    clickControl(*m_window, QStringLiteral("DPINUL"));
+
+    verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm density reset")});
+    QVERIFY(m_t->messages().isEmpty());
+    QCOMPARE(boxText(*m_window, QStringLiteral("DPIVAL")), QStringLiteral("440"));
+}
+
+// ---- frame "分辨率" ----------------------------------------------------------------------
+
+void NavigationTest::resolution_data() {
+    QTest::addColumn<QString>("horizontal");
+    QTest::addColumn<QString>("vertical");
+    QTest::addColumn<QString>("command");
+
+    QTest::newRow("1080 x 2340") << QStringLiteral("1080") << QStringLiteral("2340")
+                                 << QStringLiteral("adb shell wm size 1080x2340");
+    QTest::newRow("both empty") << QString() << QString()
+                                << QStringLiteral("adb shell wm size 0x0");
+    QTest::newRow("abc width") << QStringLiteral("abc") << QStringLiteral("2340")
+                               << QStringLiteral("adb shell wm size 0x2340");
+    QTest::newRow("loosely typed") << QStringLiteral(" 720.0 ") << QStringLiteral("1280px")
+                                   << QStringLiteral("adb shell wm size 720x1280");
+    QTest::newRow("fraction kept") << QStringLiteral("1080.5") << QStringLiteral("-1")
+                                   << QStringLiteral("adb shell wm size 1080.5x-1");
+}
+
+void NavigationTest::resolution() {
+    QFETCH(QString, horizontal);
+    QFETCH(QString, vertical);
+    QFETCH(QString, command);
+
+    typeInto(*m_window, QStringLiteral("HOR"), horizontal);
+    typeInto(*m_window, QStringLiteral("VER"), vertical);
+    clickControl(*m_window, QStringLiteral("RESOK"));
+
+    verifyHiddenRuns(*m_t, {command});
+    QCOMPARE(m_t->messages().size(), 1);
+    QCOMPARE(m_t->messages().first().text, kResolutionWarning);
+    QCOMPARE(m_t->messages().first().title, kWarningTitle);
+    QCOMPARE(m_t->messages().first().icon, MessageIcon::Exclamation);
+    QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), horizontal);
+    QCOMPARE(boxText(*m_window, QStringLiteral("VER")), vertical);
+}
+
+void NavigationTest::resolutionWarningPrecedesCommand() {
+    TestApp& t = *m_t;
+    OrderingMessages messages(t.started());
+    FakeServices& f = t.fakes();
+    App app({f.processes, messages, f.pause, f.random, f.browser, f.program});
+    QVERIFY(app.form1() != nullptr);
+    t.clearRecords();
+    Navigation* window = app.open<Navigation>();
+
+    typeInto(*window, QStringLiteral("HOR"), QStringLiteral("1080"));
+    typeInto(*window, QStringLiteral("VER"), QStringLiteral("2340"));
+    clickControl(*window, QStringLiteral("RESOK"));
+
+    QCOMPARE(messages.shown, QStringList{kResolutionWarning});
+    QCOMPARE(messages.linesStartedBefore, QList<qsizetype>{0});
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c adb shell wm size 1080x2340"));
+}
+
+void NavigationTest::resolutionReset() {
+    typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
+    clickControl(*m_window, QStringLiteral("N_ShapeRESET"));
+
+    verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm size reset")});
+    QVERIFY(m_t->messages().isEmpty());
+    QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), QStringLiteral("1080"));
+}
+
+QTEST_MAIN(NavigationTest)
+#include "navigation_test.moc"
