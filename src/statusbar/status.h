@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class OptionButton;
+class QLineEdit;
+namespace Ui {
+class Status;
+}
+
+namespace kavu {
+
+class App;
+
+// "状态栏操作": hidden status-bar icons and clock seconds, immersive modes, the quick-settings
+// count, the icon padding, the connectivity check and a simulated battery display. Every action
+// is one adb command; the connectivity frame runs its commands through the window's own hidden
+// command box, all others through the main window's.
+class Status final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Status(App& app, QWidget* parent = nullptr);
+    ~Status() override;
+
+private:
+    void connectIcons();
+    void connectBattery();
+    void connectImmersive();
+    void connectIconSettings();
+    void connectConnectivity();
+
+    void writeIconBlacklist();
+    void chargeOptionClicked(OptionButton* option, const QString& command);
+    // Runs the fixed prefix followed by the box's text, unless the text is refused.
+    void runWithTyped(const QString& prefix, const QLineEdit& box);
+    void runHidden(const QString& command);
+    void runConnectivity(const QString& command);
+
+    App& m_app;
+    std::unique_ptr<Ui::Status> m_ui;
+    // The charging option whose command ran last; selecting it again runs nothing.
+    OptionButton* m_chargeShown = nullptr;
+};
+
+} // namespace kavu

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+// The command lines of the status-bar window that are built from what the user chose or typed.
+namespace kavu::statusbar {
+
+// Status-bar icons, in the order their tokens stand in the icon blacklist.
+enum class Icon {
+    Volume,
+    Battery,
+    Clock,
+    Mobile,
+    Wifi,
+    AlarmClock,
+    Headset,
+    Airplane,
+    Bluetooth,
+    Location,
+    Cast,
+};
+inline constexpr std::size_t kIconCount = 11;
+
+// Which icons are to be hidden, indexed by Icon.
+using HiddenIcons = std::array<bool, kIconCount>;
+
+// The slot name of an icon followed by its comma, e.g. "alarm_clock,".
+QString iconToken(Icon icon);
+
+// The blacklist always hides the rotation icon; the chosen icons follow in the fixed order.
+QString iconBlacklistCommand(const HiddenIcons& hidden);
+
+// The level is the numeric value of the typed text, written back as decimal text.
+QString batteryLevelCommand(const QString& typedLevel);
+
+enum class Bar { Status, Navigation };
+
+// An exactly empty box hides the bar everywhere; any other text names the applications
+// excluded, as typed.
+QString immersiveCommand(Bar bar, const QString& excludedApps);
+
+// A connectivity-check server reachable from mainland China that answers this path with an empty
+// 204 response.
+inline constexpr std::string_view kConnectivityCheckUrl =
+    "http://connect.rom.miui.com/generate_204";
+
+// Points the phone's connectivity check at kConnectivityCheckUrl.
+QString connectivityServerCommand();
+
+} // namespace kavu::statusbar

@@ -1,0 +1,840 @@
+#include "statusbar/status.h"
+
+#include "core/typed_text.h"
+#include "shell/qt_text.h"
+#include "statusbar/status_commands.h"
+#include "support/test_app.h"
+#include "widgets/check_button.h"
+#include "widgets/n_shape.h"
+#include "widgets/option_button.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+using kavu::Status;
+using kavu::launch::WindowMode;
+using kavu::test::TestApp;
+
+namespace {
+
+const QString kHiddenPrefix = QStringLiteral("cmd /c ");
+const QString kConsolePrefix = QStringLiteral("cmd /k ");
+const QString kBlacklistPrefix =
+    QStringLiteral("adb shell settings put secure icon_blacklist rotate,");
+const QString kClockOn = QStringLiteral("adb shell settings put secure clock_seconds 1");
+
+const QStringList kIconCheckNames = {
+    QStringLiteral("CheckButtontime"),  QStringLiteral("CheckButtonear"),
+    QStringLiteral("CheckButtonALARM"), QStringLiteral("CheckButtonWLAN"),
+    QStringLiteral("CheckButtonZEN"),   QStringLiteral("CheckButtonBT"),
+    QStringLiteral("CheckButtonBAT"),   QStringLiteral("CheckButtonAIR"),
+    QStringLiteral("CheckButtoncast"),  QStringLiteral("CheckButtonLOC"),
+    QStringLiteral("CheckButtonMOBILE")};
+
+const QStringList kChargeOptionNames = {
+    QStringLiteral("Option6shownocharge"), QStringLiteral("Option5acchagre"),
+    QStringLiteral("Option4usbcharge"), QStringLiteral("Option3wirelesscharge")};
+
+template <class W> W* control(QWidget* window, const QString& name) {
+    auto* widget = window->findChild<W*>(name);
+    if (widget == nullptr) {
+        qFatal("the window has no control %s of the expected kind", qPrintable(name));
+    }
+    return widget;
+}
+
+void click(QWidget* window, const QString& shape) {
+    QTest::mouseClick(control<N_Shape>(window, shape), Qt::LeftButton);
+}
+
+void clickCheck(QWidget* window, const QString& check) {
+    QTest::mouseClick(control<CheckButton>(window, check), Qt::LeftButton);
+}
+
+void clickOption(QWidget* window, const QString& option) {
+    QTest::mouseClick(control<OptionButton>(window, option), Qt::LeftButton);
+}
+
+QLineEdit* box(QWidget* window, const QString& name) {
+    return control<QLineEdit>(window, name);
+}
+
+QLineEdit* ownBox(QWidget* window) {
+    return box(window, QStringLiteral("INTERTEXT"));
+}
+
+QString selectedOption(QWidget* window) {
+    QStringList selected;
+    for (const QString& name : kChargeOptionNames) {
+        if (control<OptionButton>(window, name)->value()) {
+            selected << name;
+        }
+    }
+    return selected.join(QLatin1Char(','));
+}
+
+} // namespace
+
+class StatusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The window.
+    void window();
+    void placement_data();
+    void placement();
+    void captions_data();
+    void captions();
+    void oneInstance();
+    void reopenedStartsFresh();
+
+    // Hide icons and clock seconds.
+    void iconBlacklist_data();
+    void iconBlacklist();
+    void iconBlacklistGatheredAfresh();
+    void greyCheckCountsUnchecked();
+
+    // Fixed commands through the main window's command box.
+    void fixedCommands_data();
+    void fixedCommands();
+
+    // Battery display.
+    void batteryLevel_data();
+    void batteryLevel();
+    void chargeOptions_data();
+    void chargeOptions();
+    void chargeOptionBySpace();
+    void resetKeepsSelectedOption();
+
+    // Hide the status bar and the navigation bar.
+    void hideBar_data();
+    void hideBar();
+    void usageNotes_data();
+    void usageNotes();
+
+    // Icon settings.
+    void iconSettings_data();
+    void iconSettings();
+
+    // Typed text that could reach the interpreter as a command.
+    void refusedText_data();
+    void refusedText();
+
+    // Connectivity check: the window's own command box.
+    void connectivity_data();
+    void connectivity();
+    void connectivityServerUrl();
+};
+
+void StatusTest::window() {
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    QCOMPARE(status->windowTitle(), QStringLiteral("状态栏操作"));
+    QCOMPARE(status->minimumSize(), QSize(677, 360));
+    QCOMPARE(status->maximumSize(), QSize(677, 360));
+    QVERIFY(status->isVisible());
+    QVERIFY(!ownBox(status)->isVisible());
+    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    const QScreen* screen = status->screen();
+    QVERIFY(screen != nullptr);
+    // Centred before it is shown, when the frame's margins are not known yet: off by at most
+    // those margins.
+    const QPoint offCentre =
+        status->frameGeometry().center() - screen->availableGeometry().center();
+    const QSize margins = status->frameGeometry().size() - status->size();
+    QVERIFY2(std::abs(offCentre.x()) <= margins.width() + 1 &&
+                 std::abs(offCentre.y()) <= margins.height() + 1,
+             "the window does not open centred");
+    // Opening shows the window and runs nothing.
+    QVERIFY(t.started().isEmpty());
+    QVERIFY(t.messages().isEmpty());
+}
+
+void StatusTest::placement_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("row");
+
+    QTest::newRow("hide status bar") << u"JMTZ1"_s << u"隐藏状态栏"_s << true << 0;
+    QTest::newRow("hide navigation bar") << u"Frame1"_s << u"隐藏导航栏"_s << true << 1;
+    QTest::newRow("hide icons") << u"Framehideicon"_s << u"隐藏图标"_s << true << 2;
+    QTest::newRow("icon settings") << u"JMTZ7"_s << u"图标设定"_s << false << 0;
+    QTest::newRow("cross and exclamation") << u"JMTZ10"_s << u"去除x和！"_s << false << 1;
+    QTest::newRow("battery") << u"JMTZ9"_s << u"模拟电池状态"_s << false << 2;
+}
+
+void StatusTest::placement() {
+    QFETCH(QString, frame);
+    QFETCH(QString, title);
+    QFETCH(bool, left);
+    QFETCH(int, row);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    const auto* group = control<QGroupBox>(status, frame);
+    QCOMPARE(group->title(), title);
+    QCOMPARE(group->parentWidget(), status);
+    QVERIFY(status->rect().contains(group->geometry()));
+
+    // The column: the frames of one column share their left edge; the left column is left of
+    // the right one, without overlapping it.
+    const QStringList leftColumn = {QStringLiteral("JMTZ1"), QStringLiteral("Frame1"),
+                                    QStringLiteral("Framehideicon")};
+    const QStringList rightColumn = {QStringLiteral("JMTZ7"), QStringLiteral("JMTZ10"),
+                                     QStringLiteral("JMTZ9")};
+    const QStringList& column = left ? leftColumn : rightColumn;
+    const QStringList& other = left ? rightColumn : leftColumn;
+    for (const QString& partner : column) {
+        QCOMPARE(control<QGroupBox>(status, partner)->x(), group->x());
+    }
+    for (const QString& opposite : other) {
+        const QRect otherRect = control<QGroupBox>(status, opposite)->geometry();
+        QVERIFY(!otherRect.intersects(group->geometry()));
+        QCOMPARE(group->x() < otherRect.x(), left);
+    }
+    // The row: top to bottom in the stated order.
+    if (row > 0) {
+        const auto* above = control<QGroupBox>(status, column.at(row - 1));
+        QVERIFY(above->geometry().bottom() < group->y());
+    }
+    // Every control of the frame lies inside it.
+    for (const QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(group->rect().contains(child->geometry()), qPrintable(child->objectName()));
+    }
+}
+
+void StatusTest::captions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("caption");
+
+    const auto row = [](const char* name, const char* frame, const char* caption) {
+        QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(frame)
+                            << QString::fromUtf8(caption);
+    };
+    row("CheckButtontime", "Framehideicon", "时间");
+    row("CheckButtonear", "Framehideicon", "耳机");
+    row("CheckButtonALARM", "Framehideicon", "闹钟");
+    row("CheckButtonWLAN", "Framehideicon", "WLAN");
+    row("CheckButtonZEN", "Framehideicon", "静音(振动)");
+    row("CheckButtonBT", "Framehideicon", "蓝牙");
+    row("CheckButtonBAT", "Framehideicon", "电池");
+    row("CheckButtonAIR", "Framehideicon", "飞行模式");
+    row("N_Shapehide", "Framehideicon", "确认");
+    row("CheckButtoncast", "Framehideicon", "投射");
+    row("CheckButtonLOC", "Framehideicon", "定位");
+    row("CheckButtonMOBILE", "Framehideicon", "数据信号");
+    row("Label8tbyc", "Framehideicon", "勾选隐藏，不勾选则显示。点击确认后执行");
+    row("Labelshows", "Framehideicon", "时间显秒(MIUI无效，请使用主题)：");
+    row("N_Shape1ons", "Framehideicon", "开");
+    row("N_Shape2ofs", "Framehideicon", "关");
+    row("Option6shownocharge", "JMTZ9", "显示非充电");
+    row("Option5acchagre", "JMTZ9", "AC充电");
+    row("Option4usbcharge", "JMTZ9", "USB充电");
+    row("Option3wirelesscharge", "JMTZ9", "无线充电");
+    row("battper", "JMTZ9", "电量百分比：");
+    row("Text10battper", "JMTZ9", "");
+    row("N_Shape2battper", "JMTZ9", "√");
+    row("N_Shape3_BATTINFO", "JMTZ9", "电池信息");
+    row("N_Shape4_reset", "JMTZ9", "全部恢复");
+    row("Label2", "JMTZ9", "拔下数据线前一定要点击 全部恢复 以恢复正常电池显示状态！");
+    row("Label2noncj", "JMTZ1", "排除应用(包名)：");
+    row("Text10noncj", "JMTZ1", "");
+    row("STATUSBAR", "JMTZ1", "隐藏状态栏");
+    row("INIBAR", "JMTZ1", "恢复默认");
+    row("N_Shape2notice", "JMTZ1", "使用说明");
+    row("Label1", "Frame1", "排除应用(包名)：");
+    row("Text10noncjn", "Frame1", "");
+    row("NAVIBAR", "Frame1", "隐藏导航栏");
+    row("N_Shapedefaut", "Frame1", "恢复默认");
+    row("N_Shape2notesofhidenav", "Frame1", "使用说明");
+    row("TEXTQSN", "JMTZ7", "一级下拉图标数量：");
+    row("QSNUMS", "JMTZ7", "");
+    row("QSNUM", "JMTZ7", "确认");
+    row("Labeldq", "JMTZ7", "图标左右间距(8.1/9.0专用)：");
+    row("Textdq", "JMTZ7", "0");
+    row("N_Shapedq", "JMTZ7", "确认");
+    row("N_Shapedqhf", "JMTZ7", "默认");
+    row("LabelQD1", "JMTZ7", "根据圆角设定，无圆角建议设为0");
+    row("MIUIC", "JMTZ10", "更换服务器");
+    row("Labedl2", "JMTZ10", "连接检测:");
+    row("N_Shape2cpon", "JMTZ10", "开");
+    row("N_Shape3cpoff", "JMTZ10", "关");
+    row("Labesssl3", "JMTZ10",
+        "更换国内服务器，用于去除由于Google连接不通而出现的网络不通畅x号的提示");
+}
+
+void StatusTest::captions() {
+    QFETCH(QString, name);
+    QFETCH(QString, frame);
+    QFETCH(QString, caption);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    auto* widget = control<QWidget>(status, name);
+    QCOMPARE(widget->parentWidget()->objectName(), frame);
+    QVERIFY(widget->isVisible());
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        QCOMPARE(label->text(), caption);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        QCOMPARE(edit->text(), caption);
+        QVERIFY(!edit->isReadOnly());
+    } else {
+        QCOMPARE(widget->property("Caption").toString(), caption);
+    }
+}
+
+void StatusTest::oneInstance() {
+    TestApp t;
+    Status* first = t.app().open<Status>();
+    Status* second = t.app().open<Status>();
+    QCOMPARE(second, first);
+    QCOMPARE(t.app().find<Status>(), first);
+    int windows = 0;
+    for (const QWidget* top : QApplication::topLevelWidgets()) {
+        windows += qobject_cast<const Status*>(top) != nullptr ? 1 : 0;
+    }
+    QCOMPARE(windows, 1);
+}
+
+void StatusTest::reopenedStartsFresh() {
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    for (const QString& name : kIconCheckNames) {
+        clickCheck(status, name);
+    }
+    clickOption(status, QStringLiteral("Option4usbcharge"));
+    const QStringList boxes = {QStringLiteral("Text10noncj"), QStringLiteral("Text10noncjn"),
+                               QStringLiteral("QSNUMS"), QStringLiteral("Textdq"),
+                               QStringLiteral("Text10battper")};
+    for (const QString& name : boxes) {
+        QTest::keyClicks(box(status, name), QStringLiteral("7"));
+    }
+    click(status, QStringLiteral("N_Shape2cpon"));
+    QVERIFY(status->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(t.app().find<Status>(), nullptr);
+    t.clearRecords();
+
+    Status* reopened = t.app().open<Status>();
+    for (const QString& name : kIconCheckNames) {
+        QVERIFY2(control<CheckButton>(reopened, name)->value() == 0, qPrintable(name));
+    }
+    QCOMPARE(selectedOption(reopened), QString());
+    for (const QString& name : boxes) {
+        const QString expected = name == QStringLiteral("Textdq") ? QStringLiteral("0") : QString();
+        QCOMPARE(box(reopened, name)->text(), expected);
+    }
+    QCOMPARE(ownBox(reopened)->text(), QStringLiteral("Text1"));
+    QVERIFY(!ownBox(reopened)->isVisible());
+    // The fresh window's options run again when selected.
+    clickOption(reopened, QStringLiteral("Option4usbcharge"));
+    QCOMPARE(t.fakes().processes.lines(),
+             QStringList{kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1")});
+}
+
+void StatusTest::iconBlacklist_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("tokens");
+
+    const QString all = QStringLiteral(
+        "volume,battery,clock,mobile,wifi,alarm_clock,headset,airplane,bluetooth,location,cast,");
+    QStringList reversed = kIconCheckNames;
+    std::reverse(reversed.begin(), reversed.end());
+
+    QTest::newRow("none") << QStringList() << QString();
+    QTest::newRow("all in screen order") << kIconCheckNames << all;
+    QTest::newRow("all in reverse order") << reversed << all;
+    QTest::newRow("battery and cast")
+        << QStringList{u"CheckButtonBAT"_s, u"CheckButtoncast"_s} << u"battery,cast,"_s;
+    QTest::newRow("cast then battery")
+        << QStringList{u"CheckButtoncast"_s, u"CheckButtonBAT"_s} << u"battery,cast,"_s;
+    QTest::newRow("clock only") << QStringList{u"CheckButtontime"_s} << u"clock,"_s;
+    QTest::newRow("location, volume, mobile")
+        << QStringList{u"CheckButtonLOC"_s, u"CheckButtonZEN"_s, u"CheckButtonMOBILE"_s}
+        << u"volume,mobile,location,"_s;
+    QTest::newRow("bluetooth, alarm, wifi")
+        << QStringList{u"CheckButtonBT"_s, u"CheckButtonALARM"_s, u"CheckButtonWLAN"_s}
+        << u"wifi,alarm_clock,bluetooth,"_s;
+    QTest::newRow("headset checked and unchecked")
+        << QStringList{u"CheckButtonear"_s, u"CheckButtonAIR"_s, u"CheckButtonear"_s}
+        << u"airplane,"_s;
+    QTest::newRow("everything unchecked again")
+        << (QStringList{u"CheckButtonBAT"_s, u"CheckButtonWLAN"_s} +
+            QStringList{u"CheckButtonWLAN"_s, u"CheckButtonBAT"_s})
+        << QString();
+}
+
+void StatusTest::iconBlacklist() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, tokens);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    for (const QString& name : clicks) {
+        clickCheck(status, name);
+    }
+    QVERIFY(t.started().isEmpty());
+    click(status, QStringLiteral("N_Shapehide"));
+
+    const QString command = kBlacklistPrefix + tokens;
+    QCOMPARE(t.commandBox(), command);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
+    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+}
+
+void StatusTest::iconBlacklistGatheredAfresh() {
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    clickCheck(status, QStringLiteral("CheckButtonBAT"));
+    click(status, QStringLiteral("N_Shapehide"));
+    clickCheck(status, QStringLiteral("CheckButtonBAT"));
+    clickCheck(status, QStringLiteral("CheckButtonLOC"));
+    click(status, QStringLiteral("N_Shapehide"));
+    QCOMPARE(t.fakes().processes.lines(),
+             (QStringList{kHiddenPrefix + kBlacklistPrefix + QStringLiteral("battery,"),
+                          kHiddenPrefix + kBlacklistPrefix + QStringLiteral("location,")}));
+}
+
+void StatusTest::greyCheckCountsUnchecked() {
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    control<CheckButton>(status, QStringLiteral("CheckButtonBAT"))->setValue(2);
+    control<CheckButton>(status, QStringLiteral("CheckButtonBT"))->setValue(1);
+    click(status, QStringLiteral("N_Shapehide"));
+    QCOMPARE(t.commandBox(), kBlacklistPrefix + QStringLiteral("bluetooth,"));
+}
+
+void StatusTest::fixedCommands_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("console");
+
+    QTest::newRow("clock seconds on") << u"N_Shape1ons"_s << kClockOn << false;
+    QTest::newRow("clock seconds off")
+        << u"N_Shape2ofs"_s << u"adb shell settings put secure clock_seconds 0"_s << false;
+    QTest::newRow("status bar default")
+        << u"INIBAR"_s << u"adb shell settings put global policy_control null"_s << false;
+    QTest::newRow("navigation bar default")
+        << u"N_Shapedefaut"_s << u"adb shell settings put global policy_control null"_s << false;
+    QTest::newRow("padding default")
+        << u"N_Shapedqhf"_s << u"adb shell settings delete secure sysui_rounded_content_padding"_s
+        << false;
+    QTest::newRow("battery reset")
+        << u"N_Shape4_reset"_s << u"adb shell dumpsys battery reset"_s << false;
+    QTest::newRow("battery information")
+        << u"N_Shape3_BATTINFO"_s << u"adb shell dumpsys battery "_s << true;
+}
+
+void StatusTest::fixedCommands() {
+    QFETCH(QString, shape);
+    QFETCH(QString, command);
+    QFETCH(bool, console);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    clickCheck(status, QStringLiteral("CheckButtonWLAN"));
+    click(status, shape);
+
+    QCOMPARE(t.commandBox(), command);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, (console ? kConsolePrefix : kHiddenPrefix) + command);
+    QCOMPARE(t.lastStarted().mode, console ? WindowMode::Normal : WindowMode::Hidden);
+    QVERIFY(t.messages().isEmpty());
+    // Only the main window's command box is written; the check buttons keep their state.
+    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    QCOMPARE(control<CheckButton>(status, QStringLiteral("CheckButtonWLAN"))->value(), 1);
+}
+
+void StatusTest::batteryLevel_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("level");
+
+    QTest::newRow("whole") << u"50"_s << u"50"_s;
+    QTest::newRow("trailing zero decimal") << u"50.0"_s << u"50"_s;
+    QTest::newRow("leading blank") << u" 50"_s << u"50"_s;
+    QTest::newRow("letters") << u"abc"_s << u"0"_s;
+    QTest::newRow("empty") << u""_s << u"0"_s;
+    QTest::newRow("above a hundred") << u"150"_s << u"150"_s;
+    QTest::newRow("decimal with trailing zero") << u"12.50"_s << u"12.5"_s;
+    QTest::newRow("number then letters") << u"7abc"_s << u"7"_s;
+    QTest::newRow("negative") << u"-5"_s << u"-5"_s;
+    QTest::newRow("exponent") << u"1e2"_s << u"100"_s;
+}
+
+void StatusTest::batteryLevel() {
+    QFETCH(QString, typed);
+    QFETCH(QString, level);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    QTest::keyClicks(box(status, QStringLiteral("Text10battper")), typed);
+    QCOMPARE(box(status, QStringLiteral("Text10battper"))->text(), typed);
+    click(status, QStringLiteral("N_Shape2battper"));
+
+    const QString command = QStringLiteral("adb shell dumpsys battery set level ") + level;
+    QCOMPARE(t.commandBox(), command);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
+    QVERIFY(t.messages().isEmpty());
+}
+
+void StatusTest::chargeOptions_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QString>("selected");
+
+    const QString notCharging = QStringLiteral("adb shell dumpsys battery set status 1");
+    const QString ac = QStringLiteral("adb shell dumpsys battery set ac 1");
+    const QString usb = QStringLiteral("adb shell dumpsys battery set usb 1");
+    const QString wireless = QStringLiteral("adb shell dumpsys battery set wireless 1");
+
+    QTest::newRow("not charging") << QStringList{u"Option6shownocharge"_s}
+                                  << QStringList{notCharging} << u"Option6shownocharge"_s;
+    QTest::newRow("AC") << QStringList{u"Option5acchagre"_s} << QStringList{ac}
+                        << u"Option5acchagre"_s;
+    QTest::newRow("wireless") << QStringList{u"Option3wirelesscharge"_s} << QStringList{wireless}
+                              << u"Option3wirelesscharge"_s;
+    QTest::newRow("AC then USB") << QStringList{u"Option5acchagre"_s, u"Option4usbcharge"_s}
+                                 << QStringList{ac, usb} << u"Option4usbcharge"_s;
+    QTest::newRow("USB twice") << QStringList{u"Option4usbcharge"_s, u"Option4usbcharge"_s}
+                               << QStringList{usb} << u"Option4usbcharge"_s;
+    QTest::newRow("AC, USB, AC") << QStringList{u"Option5acchagre"_s, u"Option4usbcharge"_s,
+                                                u"Option5acchagre"_s}
+                                 << QStringList{ac, usb, ac} << u"Option5acchagre"_s;
+    QTest::newRow("wireless twice, then not charging")
+        << QStringList{u"Option3wirelesscharge"_s, u"Option3wirelesscharge"_s,
+                       u"Option6shownocharge"_s}
+        << QStringList{wireless, notCharging} << u"Option6shownocharge"_s;
+}
+
+void StatusTest::chargeOptions() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, commands);
+    QFETCH(QString, selected);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    QCOMPARE(selectedOption(status), QString());
+    for (const QString& name : clicks) {
+        clickOption(status, name);
+    }
+    QStringList lines;
+    for (const QString& command : commands) {
+        lines << kHiddenPrefix + command;
+    }
+    QCOMPARE(t.fakes().processes.lines(), lines);
+    for (const auto& started : std::as_const(t.started())) {
+        QCOMPARE(started.mode, WindowMode::Hidden);
+    }
+    QCOMPARE(t.commandBox(), commands.last());
+    QCOMPARE(selectedOption(status), selected);
+}
+
+void StatusTest::chargeOptionBySpace() {
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    auto* usb = control<OptionButton>(status, QStringLiteral("Option4usbcharge"));
+    const QString usbLine = kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1");
+
+    // Space on an unselected option selects it and runs its command once.
+    QTest::keyClick(usb, Qt::Key_Space);
+    QVERIFY(usb->value());
+    QCOMPARE(t.fakes().processes.lines(), QStringList{usbLine});
+    // Space on the selected option runs nothing more.
+    QTest::keyClick(usb, Qt::Key_Space);
+    QCOMPARE(t.fakes().processes.lines(), QStringList{usbLine});
+    // Another option by Space, then back to USB by mouse: each becoming selected runs once.
+    QTest::keyClick(control<OptionButton>(status, QStringLiteral("Option5acchagre")),
+                    Qt::Key_Space);
+    clickOption(status, QStringLiteral("Option4usbcharge"));
+    QCOMPARE(
+        t.fakes().processes.lines(),
+        (QStringList{usbLine, kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set ac 1"),
+                     usbLine}));
+}
+
+void StatusTest::resetKeepsSelectedOption() {
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    clickOption(status, QStringLiteral("Option5acchagre"));
+    click(status, QStringLiteral("N_Shape4_reset"));
+    QCOMPARE(selectedOption(status), QStringLiteral("Option5acchagre"));
+    QCOMPARE(t.lastStarted().line,
+             kHiddenPrefix + QStringLiteral("adb shell dumpsys battery reset"));
+    // The option stays selected after the reset, so clicking it again runs nothing.
+    clickOption(status, QStringLiteral("Option5acchagre"));
+    QCOMPARE(t.started().size(), 2);
+}
+
+void StatusTest::hideBar_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QString>("otherTyped");
+    QTest::addColumn<QString>("command");
+
+    const QString status =
+        QStringLiteral("adb shell settings put global policy_control immersive.status=");
+    const QString navigation =
+        QStringLiteral("adb shell settings put global policy_control immersive.navigation=");
+
+    QTest::newRow("status bar everywhere") << u"STATUSBAR"_s << u"Text10noncj"_s << u""_s
+                                           << u"Text10noncjn"_s << u""_s << status + u"*"_s;
+    QTest::newRow("status bar but one app")
+        << u"STATUSBAR"_s << u"Text10noncj"_s << u"com.tencent.mm"_s << u"Text10noncjn"_s << u""_s
+        << status + u"apps,-com.tencent.mm"_s;
+    QTest::newRow("status bar, a single blank")
+        << u"STATUSBAR"_s << u"Text10noncj"_s << u" "_s << u"Text10noncjn"_s << u""_s
+        << status + u"apps,- "_s;
+    QTest::newRow("status bar reads only its own box")
+        << u"STATUSBAR"_s << u"Text10noncj"_s << u""_s << u"Text10noncjn"_s
+        << u"com.android.chrome"_s << status + u"*"_s;
+    QTest::newRow("navigation bar everywhere") << u"NAVIBAR"_s << u"Text10noncjn"_s << u""_s
+                                               << u"Text10noncj"_s << u""_s << navigation + u"*"_s;
+    QTest::newRow("navigation bar but one app")
+        << u"NAVIBAR"_s << u"Text10noncjn"_s << u"com.android.chrome"_s << u"Text10noncj"_s << u""_s
+        << navigation + u"apps,-com.android.chrome"_s;
+    QTest::newRow("navigation bar, text as typed")
+        << u"NAVIBAR"_s << u"Text10noncjn"_s << u" a.b, c.d "_s << u"Text10noncj"_s << u""_s
+        << navigation + u"apps,- a.b, c.d "_s;
+    QTest::newRow("navigation bar reads only its own box")
+        << u"NAVIBAR"_s << u"Text10noncjn"_s << u""_s << u"Text10noncj"_s << u"com.tencent.mm"_s
+        << navigation + u"*"_s;
+}
+
+void StatusTest::hideBar() {
+    QFETCH(QString, shape);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, other);
+    QFETCH(QString, otherTyped);
+    QFETCH(QString, command);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    QTest::keyClicks(::box(status, box), typed);
+    QTest::keyClicks(::box(status, other), otherTyped);
+    click(status, shape);
+
+    QCOMPARE(t.commandBox(), command);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
+    QVERIFY(t.messages().isEmpty());
+    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+}
+
+void StatusTest::usageNotes_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<int>("paragraphs");
+
+    QTest::newRow("status bar") << u"N_Shape2notice"_s
+                                << u"此功能可以临时隐藏状态栏并通过滑动呼出。 \r\n\r\n"_s
+                                   "对于不想隐藏的应用，可以输入包名。若想恢复隐藏，则包名框不填，"
+                                   "直接点击“状态栏”按钮即可。"
+                                << 2;
+    QTest::newRow("navigation bar") << u"N_Shape2notesofhidenav"_s
+                                    << u"此功能可以临时隐藏导航栏并通过滑动呼出。 \r\n\r\n"_s
+                                       "对于不想隐藏导航栏的应用，可以输入包名。若想恢复隐藏，则包"
+                                       "名框不填，直接点击“导航栏”按钮"
+                                       "即可。\r\n\r\n"
+                                       "若要永久隐藏，请使用工具内的显示调节的边界调整功能！"
+                                    << 3;
+}
+
+void StatusTest::usageNotes() {
+    QFETCH(QString, shape);
+    QFETCH(QString, note);
+    QFETCH(int, paragraphs);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    click(status, QStringLiteral("N_Shape1ons"));
+    t.clearRecords();
+    click(status, shape);
+
+    QVERIFY(t.started().isEmpty());
+    QCOMPARE(t.commandBox(), kClockOn);
+    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    QCOMPARE(t.messages().size(), 1);
+    const auto& shown = t.messages().first();
+    QCOMPARE(shown.text, note);
+    QCOMPARE(shown.text.split(QStringLiteral("\r\n\r\n")).size(), paragraphs);
+    QCOMPARE(shown.text.count(QLatin1Char('\n')), 2 * (paragraphs - 1));
+    QCOMPARE(shown.title, QString());
+    QCOMPARE(shown.icon, kavu::MessageIcon::None);
+}
+
+void StatusTest::iconSettings_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("retype");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("command");
+
+    const QString count = QStringLiteral("adb shell settings put secure sysui_qqs_count ");
+    const QString padding =
+        QStringLiteral("adb shell settings put secure sysui_rounded_content_padding ");
+
+    QTest::newRow("count") << u"QSNUM"_s << u"QSNUMS"_s << true << u"6"_s << count + u"6"_s;
+    QTest::newRow("count as typed")
+        << u"QSNUM"_s << u"QSNUMS"_s << true << u" 6.0"_s << count + u" 6.0"_s;
+    QTest::newRow("count empty") << u"QSNUM"_s << u"QSNUMS"_s << true << u""_s << count;
+    QTest::newRow("padding default text")
+        << u"N_Shapedq"_s << u"Textdq"_s << false << u""_s << padding + u"0"_s;
+    QTest::newRow("padding") << u"N_Shapedq"_s << u"Textdq"_s << true << u"16"_s
+                             << padding + u"16"_s;
+    QTest::newRow("padding empty") << u"N_Shapedq"_s << u"Textdq"_s << true << u""_s << padding;
+}
+
+void StatusTest::iconSettings() {
+    QFETCH(QString, shape);
+    QFETCH(QString, box);
+    QFETCH(bool, retype);
+    QFETCH(QString, typed);
+    QFETCH(QString, command);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    if (retype) {
+        QLineEdit* edit = ::box(status, box);
+        edit->clear();
+        QTest::keyClicks(edit, typed);
+    }
+    click(status, shape);
+
+    QCOMPARE(t.commandBox(), command);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
+    QVERIFY(t.messages().isEmpty());
+}
+
+void StatusTest::refusedText_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+
+    const QList<std::pair<const char*, const char*>> actions = {
+        {"STATUSBAR", "Text10noncj"},
+        {"NAVIBAR", "Text10noncjn"},
+        {"QSNUM", "QSNUMS"},
+        {"N_Shapedq", "Textdq"},
+    };
+    const QList<std::pair<const char*, QString>> texts = {
+        {"ampersand", QStringLiteral("com.a & adb reboot")},
+        {"pipe", QStringLiteral("4|more")},
+        {"less", QStringLiteral("4<x")},
+        {"greater", QStringLiteral("4>x")},
+        {"caret", QStringLiteral("com.a^")},
+        {"double quote", QStringLiteral("\"com.a")},
+        {"tab", QStringLiteral("com.a\tcom.b")},
+        {"control", QStringLiteral("4") + QChar(0x01)},
+    };
+    for (const auto& [shape, box] : actions) {
+        for (const auto& [what, text] : texts) {
+            QTest::addRow("%s %s", shape, what)
+                << QString::fromLatin1(shape) << QString::fromLatin1(box) << text;
+        }
+    }
+}
+
+void StatusTest::refusedText() {
+    QFETCH(QString, shape);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    click(status, QStringLiteral("N_Shape1ons"));
+    t.clearRecords();
+    ::box(status, box)->setText(typed);
+    click(status, shape);
+
+    QVERIFY(t.started().isEmpty());
+    QCOMPARE(t.commandBox(), kClockOn);
+    QCOMPARE(::box(status, box)->text(), typed);
+    QCOMPARE(t.messages().size(), 1);
+    QCOMPARE(t.messages().first().text, kavu::qtText(kavu::kUnsafeTextMessage));
+    QCOMPARE(t.messages().first().title, kavu::qtText(kavu::kUnsafeTextTitle));
+    QCOMPARE(t.messages().first().icon, kavu::MessageIcon::Critical);
+}
+
+void StatusTest::connectivity_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("check on")
+        << u"N_Shape2cpon"_s
+        << u"adb shell settings put global captive_portal_detection_enabled 1"_s << u""_s;
+    QTest::newRow("check off")
+        << u"N_Shape3cpoff"_s
+        << u"adb shell settings put global captive_portal_detection_enabled 0"_s << u""_s;
+    QTest::newRow("server") << u"MIUIC"_s
+                            << QStringLiteral("adb shell \"settings put global "
+                                              "captive_portal_https_url ") +
+                                   kavu::qtText(kavu::statusbar::kConnectivityCheckUrl) +
+                                   QStringLiteral("\"")
+                            << u"请开关飞行模式以验证是否成功！"_s;
+}
+
+void StatusTest::connectivity() {
+    QFETCH(QString, shape);
+    QFETCH(QString, command);
+    QFETCH(QString, message);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    click(status, QStringLiteral("N_Shape1ons"));
+    t.clearRecords();
+    click(status, shape);
+
+    // The window's own box carries the command; the main window's keeps what it held.
+    QCOMPARE(ownBox(status)->text(), command);
+    QVERIFY(!ownBox(status)->isVisible());
+    QCOMPARE(t.commandBox(), kClockOn);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
+    if (message.isEmpty()) {
+        QVERIFY(t.messages().isEmpty());
+    } else {
+        QCOMPARE(t.messages().size(), 1);
+        QCOMPARE(t.messages().first().text, message);
+        QCOMPARE(t.messages().first().title, QString());
+        QCOMPARE(t.messages().first().icon, kavu::MessageIcon::None);
+    }
+}
+
+void StatusTest::connectivityServerUrl() {
+    // Plain HTTP, a host, and the path answered with an empty 204.
+    const QUrl url(kavu::qtText(kavu::statusbar::kConnectivityCheckUrl));
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("http"));
+    QVERIFY(!url.host().isEmpty());
+    QCOMPARE(url.path(), QStringLiteral("/generate_204"));
+    QVERIFY(!url.hasQuery());
+    // One argument for the phone's shell: no blank or quote inside it.
+    QVERIFY(!kavu::qtText(kavu::statusbar::kConnectivityCheckUrl).contains(QLatin1Char(' ')));
+    QVERIFY(!kavu::qtText(kavu::statusbar::kConnectivityCheckUrl).contains(QLatin1Char('"')));
+}
+
+QTEST_MAIN(StatusTest)
+#include "status_test.moc"
