@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QStringList>
 
+#include <optional>
+
 namespace kavu {
 
 namespace {
