@@ -2,6 +2,8 @@
 
 #include "ui_software.h"
 
+#include "apps/community.h"
+#include "apps/warning.h"
 #include "core/launch.h"
 #include "core/typed_text.h"
 #include "platform/file_list.h"
@@ -22,6 +24,11 @@ namespace {
 const QString kNothingPicked = QStringLiteral("1");
 const QString kApkFilter = QStringLiteral("*.apk");
 const QString kAllFilter = QStringLiteral("*.*");
+
+// Shows the lines of the focused window's dump that name the current activity; findstr runs on
+// the PC, on the output of adb.
+const QString kCurrentActivity =
+    QStringLiteral("adb shell dumpsys window windows | findstr \"Current\"");
 // Lab2el1 leaves this many blanks for the refresh link drawn over them.
 constexpr int kLinkBlanks = 19;
 
@@ -74,6 +81,8 @@ Software::Software(App& app, QWidget* parent)
     connect(m_ui->Label9, &ClickLabel::clicked, this, &Software::refreshList);
     connect(m_ui->Fileapk, &QListWidget::itemSelectionChanged, this, &Software::pickEntry);
     connect(m_ui->N_Shapeinsta, &N_Shape::Click, this, &Software::execute);
+
+    connectPackageButtons();
 
     m_ui->insapk->setValue(true);
     showFolder(kApkFilter);
@@ -153,6 +162,50 @@ void Software::execute() {
                   visible ? qtText(launch::pushLiveSuffix(fileName.toStdString()))
                           : qtText(launch::kPushResultSuffix));
     }
+}
+
+void Software::connectPackageButtons() {
+    const auto onClick = [this](N_Shape* button, const QString& commandLead) {
+        connect(button, &N_Shape::Click, this, [this, commandLead] { runForPackage(commandLead); });
+    };
+    onClick(m_ui->FREEZE, QStringLiteral("adb shell pm disable-user "));
+    onClick(m_ui->UNFREEZE, QStringLiteral("adb shell pm enable "));
+    onClick(m_ui->CLCDATA, QStringLiteral("adb shell pm clear "));
+    onClick(m_ui->N_Shaunspe1, QStringLiteral("adb shell pm uninstall "));
+    onClick(m_ui->N_Shape2fc, QStringLiteral("adb shell am force-stop "));
+    connect(m_ui->N_Shapeqqq, &N_Shape::Click, this,
+            [this] { m_app.run(kCurrentActivity, launch::kConsole); });
+    connect(m_ui->xsszb, &N_Shape::Click, this, &Software::showSettingsTables);
+    connect(m_ui->N_Shapeclo, &N_Shape::Click, this, &Software::openCommunityPage);
+    // The removal of a system package runs only from the risk dialog, once the user confirmed.
+    connect(m_ui->unsinssys, &N_Shape::Click, this, [this] { m_app.open<WARNING>(); });
+}
+
+void Software::runForPackage(const QString& commandLead) {
+    const QString package = packageName();
+    if (!m_app.acceptTyped(package)) {
+        return;
+    }
+    m_app.run(commandLead + package, launch::kConsole);
+}
+
+void Software::showSettingsTables() {
+    m_app.run(QStringLiteral("adb shell settings list global && title GLOBAL"), launch::kConsole);
+    m_app.run(QStringLiteral("adb shell settings list secure && title SECURE"), launch::kConsole);
+    m_app.run(QStringLiteral("adb shell settings list system && title SYSTEM"), launch::kConsole);
+}
+
+void Software::openCommunityPage() {
+    const QString package = packageName();
+    if (!m_app.acceptTyped(package)) {
+        return;
+    }
+    m_app.run(QStringLiteral("adb shell am start -a android.intent.action.VIEW -d ") +
+                  qtText(community::kSiteAddress) + qtText(community::kPackagePagePath) + package +
+                  QStringLiteral(" -p ") + qtText(community::kAppPackage),
+              launch::kHidden);
+    m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
+                          MessageIcon::None);
 }
 
 } // namespace kavu

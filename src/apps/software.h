@@ -36,6 +36,12 @@ private:
     bool acceptPickedFile(const QString& path);
     QString currentFileName() const;
 
+    // Package management.
+    void connectPackageButtons();
+    void runForPackage(const QString& commandLead);
+    void showSettingsTables();
+    void openCommunityPage();
+
     App& m_app;
     std::unique_ptr<Ui::Software> m_ui;
     QString m_filter;

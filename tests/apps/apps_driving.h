@@ -46,10 +46,22 @@ inline void clickLink(QWidget& window, const QString& name) {
     }
 }
 
+// Types text key by key; characters beyond ASCII arrive as key events that carry only text.
+inline void typeText(QWidget* box, const QString& text) {
+    for (const QChar character : text) {
+        if (character.unicode() < 0x80) {
+            QTest::keyClick(box, char(character.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+        }
+    }
+}
+
 inline void typeInto(QWidget& window, const QString& name, const QString& text) {
     if (auto* box = control<QLineEdit>(window, name)) {
         box->clear();
-        QTest::keyClicks(box, text);
+        typeText(box, text);
     }
 }
 

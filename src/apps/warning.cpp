@@ -1,0 +1,101 @@
+#include "apps/warning.h"
+
+#include "ui_warning.h"
+
+#include "apps/software.h"
+#include "shell/app.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace kavu {
+
+namespace {
+
+// What the user types to acknowledge the risk (a full-width comma), also shown in Label3.
+const QString kPhrase = QStringLiteral("我已知悉该风险，若造成卡机或数据损失等后果则与作者无关");
+const QString kGuardTitle = QStringLiteral("高风险功能警告");
+// The literal ends in two blanks: they stand between "0" and the package name.
+const QString kRemoveForUser0 = QStringLiteral("adb shell pm uninstall -k --user 0  ");
+constexpr int kRightButton = 2;
+
+} // namespace
+
+WARNING::WARNING(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::WARNING>()) {
+    m_ui->setupUi(this);
+    m_ui->Label3->setText(kPhrase);
+    m_ui->Label4->setVisible(false);
+    m_ui->ala->installEventFilter(this);
+    connect(m_ui->N_Shapefx, &N_Shape::MouseDown, this, &WARNING::fillPhraseOnRightButton);
+    connect(m_ui->N_Shapefx, &N_Shape::Click, this, &WARNING::confirm);
+}
+
+WARNING::~WARNING() = default;
+
+void WARNING::fillPhraseOnRightButton(int button) {
+    if (button == kRightButton) {
+        m_ui->ala->setText(kPhrase);
+    }
+}
+
+void WARNING::confirm() {
+    if (m_ui->ala->text() != kPhrase) {
+        m_app.messages().show(QStringLiteral("输入错误！"), QStringLiteral("警告!"),
+                              MessageIcon::Critical);
+        return;
+    }
+    // The package box is read now, not when the dialog opened; a closed apps window is loaded
+    // again (not shown) and gives its empty box.
+    const QString package = m_app.loaded<Software>()->packageName();
+    if (!m_app.acceptTyped(package)) {
+        return;
+    }
+    m_app.run(kRemoveForUser0 + package, launch::kConsole);
+    m_ui->Label4->setVisible(true);
+}
+
+void WARNING::refusePaste() {
+    m_ui->ala->setReadOnly(true);
+    m_app.messages().show(QStringLiteral("禁止粘贴！"), kGuardTitle, MessageIcon::Critical);
+    m_ui->ala->setReadOnly(false);
+}
+
+bool WARNING::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_ui->ala) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_V && key->modifiers() == Qt::ControlModifier) {
+            refusePaste();
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            m_app.messages().show(QStringLiteral("右键菜单不可用！"), kGuardTitle,
+                                  MessageIcon::Critical);
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu:
+        // The menu (and its paste entry) is not offered to the mouse; the keyboard's menu key
+        // still opens it.
+        if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse) {
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kavu

@@ -1,0 +1,203 @@
+#include "apps/apps_driving.h"
+#include "apps/software.h"
+#include "apps/warning.h"
+#include "shell/qt_text.h"
+#include "support/test_app.h"
+
+#include <QLabel>
+#include <QtTest>
+
+using namespace kavu;
+using namespace kavu::test::apps;
+using kavu::launch::WindowMode;
+
+namespace {
+
+const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
+
+struct Opened {
+    Opened() {
+        t.app().run(kEarlierCommand, launch::kHidden);
+        window = t.app().open<Software>();
+        t.clearRecords();
+    }
+    test::TestApp t;
+    Software* window = nullptr;
+};
+
+} // namespace
+
+class SoftwarePackagesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captions_data();
+    void captions();
+    void buttonRunsItsCommand_data();
+    void buttonRunsItsCommand();
+    void settingsTablesOpenThreeConsoles();
+    void communityPageOpensHiddenAndSaysSo();
+    void unsafePackageNameIsRefused_data();
+    void unsafePackageNameIsRefused();
+    void systemRemovalOnlyOpensTheRiskDialog();
+};
+
+void SoftwarePackagesTest::captions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("FREEZE") << QStringLiteral("FREEZE") << QStringLiteral("停用(系统应用)");
+    QTest::newRow("N_Shaunspe1") << QStringLiteral("N_Shaunspe1")
+                                 << QStringLiteral("卸载(三方应用)");
+    QTest::newRow("unsinssys") << QStringLiteral("unsinssys") << QStringLiteral("卸载(系统应用)");
+    QTest::newRow("N_Shapeqqq") << QStringLiteral("N_Shapeqqq")
+                                << QStringLiteral("显示当前界面活动");
+    QTest::newRow("UNFREEZE") << QStringLiteral("UNFREEZE") << QStringLiteral("启用");
+    QTest::newRow("N_Shape2fc") << QStringLiteral("N_Shape2fc") << QStringLiteral("强行停止");
+    QTest::newRow("CLCDATA") << QStringLiteral("CLCDATA") << QStringLiteral("清除数据 ");
+    QTest::newRow("xsszb") << QStringLiteral("xsszb") << QStringLiteral("显示设置表");
+    QTest::newRow("N_Shapeclo") << QStringLiteral("N_Shapeclo")
+                                << QStringLiteral("Zelvi搜索(手机)");
+}
+
+void SoftwarePackagesTest::captions() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    Opened o;
+    QCOMPARE(control<N_Shape>(*o.window, name)->caption(), caption);
+    QCOMPARE(control<QLabel>(*o.window, QStringLiteral("INPUTPKGS"))->text(),
+             QStringLiteral("包名："));
+    QVERIFY(control<QLineEdit>(*o.window, QStringLiteral("APPText5"))->text().isEmpty());
+}
+
+void SoftwarePackagesTest::buttonRunsItsCommand_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<Qt::MouseButton>("mouse");
+    QTest::addColumn<QString>("command");
+
+    const QString app = QStringLiteral("com.example.app");
+    const Qt::MouseButton left = Qt::LeftButton;
+    QTest::newRow("disable") << QStringLiteral("FREEZE") << app << left
+                             << QStringLiteral("adb shell pm disable-user com.example.app");
+    QTest::newRow("enable") << QStringLiteral("UNFREEZE") << app << left
+                            << QStringLiteral("adb shell pm enable com.example.app");
+    QTest::newRow("clear data") << QStringLiteral("CLCDATA") << app << left
+                                << QStringLiteral("adb shell pm clear com.example.app");
+    QTest::newRow("uninstall") << QStringLiteral("N_Shaunspe1") << app << left
+                               << QStringLiteral("adb shell pm uninstall com.example.app");
+    QTest::newRow("force stop") << QStringLiteral("N_Shape2fc") << app << left
+                                << QStringLiteral("adb shell am force-stop com.example.app");
+    QTest::newRow("current activity ignores the box")
+        << QStringLiteral("N_Shapeqqq") << app << left
+        << QStringLiteral("adb shell dumpsys window windows | findstr \"Current\"");
+    QTest::newRow("empty package is not refused") << QStringLiteral("FREEZE") << QString() << left
+                                                  << QStringLiteral("adb shell pm disable-user ");
+    QTest::newRow("blanks are kept") << QStringLiteral("UNFREEZE") << QStringLiteral("  com.x  ")
+                                     << left << QStringLiteral("adb shell pm enable   com.x  ");
+    QTest::newRow("right button clicks too")
+        << QStringLiteral("CLCDATA") << app << Qt::RightButton
+        << QStringLiteral("adb shell pm clear com.example.app");
+    QTest::newRow("middle button clicks too")
+        << QStringLiteral("N_Shape2fc") << app << Qt::MiddleButton
+        << QStringLiteral("adb shell am force-stop com.example.app");
+}
+
+void SoftwarePackagesTest::buttonRunsItsCommand() {
+    QFETCH(QString, button);
+    QFETCH(QString, package);
+    QFETCH(Qt::MouseButton, mouse);
+    QFETCH(QString, command);
+    Opened o;
+    typeInto(*o.window, QStringLiteral("APPText5"), package);
+    QCOMPARE(o.window->packageName(), package);
+    clickShape(*o.window, button, mouse);
+    QCOMPARE(o.t.started().size(), 1);
+    QCOMPARE(o.t.commandBox(), command);
+    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /k ") + command);
+    QCOMPARE(o.t.lastStarted().mode, WindowMode::Normal);
+    QVERIFY(o.t.messages().isEmpty());
+}
+
+void SoftwarePackagesTest::settingsTablesOpenThreeConsoles() {
+    Opened o;
+    typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
+    clickShape(*o.window, QStringLiteral("xsszb"));
+    QCOMPARE(
+        o.t.fakes().processes.lines(),
+        (QStringList{QStringLiteral("cmd /k adb shell settings list global && title GLOBAL"),
+                     QStringLiteral("cmd /k adb shell settings list secure && title SECURE"),
+                     QStringLiteral("cmd /k adb shell settings list system && title SYSTEM")}));
+    for (const auto& started : o.t.started()) {
+        QCOMPARE(started.mode, WindowMode::Normal);
+    }
+    QCOMPARE(o.t.commandBox(), QStringLiteral("adb shell settings list system && title SYSTEM"));
+}
+
+void SoftwarePackagesTest::communityPageOpensHiddenAndSaysSo() {
+    Opened o;
+    typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
+    clickShape(*o.window, QStringLiteral("N_Shapeclo"));
+    const QString command =
+        QStringLiteral("adb shell am start -a android.intent.action.VIEW -d "
+                       "https://www.zelvi.cn/apk/com.example.app -p cn.zelvi.market");
+    QCOMPARE(o.t.started().size(), 1);
+    QCOMPARE(o.t.commandBox(), command);
+    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /c ") + command);
+    QCOMPARE(o.t.lastStarted().mode, WindowMode::Hidden);
+    QCOMPARE(o.t.messages().size(), 1);
+    QCOMPARE(o.t.messages().first().text, QStringLiteral("已跳转！请查看手机"));
+    QCOMPARE(o.t.messages().first().title, QStringLiteral("提示"));
+    QCOMPARE(o.t.messages().first().icon, MessageIcon::None);
+}
+
+void SoftwarePackagesTest::unsafePackageNameIsRefused_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("package");
+    const QStringList buttons{QStringLiteral("FREEZE"),     QStringLiteral("UNFREEZE"),
+                              QStringLiteral("CLCDATA"),    QStringLiteral("N_Shaunspe1"),
+                              QStringLiteral("N_Shape2fc"), QStringLiteral("N_Shapeclo")};
+    const QStringList packages{QStringLiteral("com.x & calc"), QStringLiteral("com.x|more"),
+                               QStringLiteral("com.x>out"),    QStringLiteral("com.x<in"),
+                               QStringLiteral("com.^x"),       QStringLiteral("com.\"x"),
+                               QStringLiteral("com.x\tq")};
+    for (const QString& button : buttons) {
+        for (const QString& package : packages) {
+            QTest::addRow("%s %s", qPrintable(button), qPrintable(package)) << button << package;
+        }
+    }
+}
+
+void SoftwarePackagesTest::unsafePackageNameIsRefused() {
+    QFETCH(QString, button);
+    QFETCH(QString, package);
+    Opened o;
+    control<QLineEdit>(*o.window, QStringLiteral("APPText5"))->setText(package);
+    clickShape(*o.window, button);
+    QVERIFY(o.t.started().isEmpty());
+    QCOMPARE(o.t.commandBox(), kEarlierCommand);
+    QCOMPARE(o.t.messages().size(), 1);
+    QCOMPARE(o.t.messages().first().text, qtText(kUnsafeTextMessage));
+    QCOMPARE(o.t.messages().first().title, QStringLiteral("警告!"));
+    QCOMPARE(o.t.messages().first().icon, MessageIcon::Critical);
+}
+
+void SoftwarePackagesTest::systemRemovalOnlyOpensTheRiskDialog() {
+    Opened o;
+    typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
+    QVERIFY(o.t.app().find<WARNING>() == nullptr);
+    clickShape(*o.window, QStringLiteral("unsinssys"));
+    WARNING* dialog = o.t.app().find<WARNING>();
+    QVERIFY(dialog != nullptr);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(o.t.started().isEmpty());
+    QVERIFY(o.t.messages().isEmpty());
+    QCOMPARE(o.t.commandBox(), kEarlierCommand);
+    // The apps window stays usable and open beside the dialog.
+    QVERIFY(o.window->isVisible());
+    clickShape(*o.window, QStringLiteral("unsinssys"));
+    QCOMPARE(o.t.app().find<WARNING>(), dialog);
+    QVERIFY(o.t.started().isEmpty());
+}
+
+QTEST_MAIN(SoftwarePackagesTest)
+#include "software_packages_test.moc"
