@@ -1,12 +1,16 @@
 #include "windows.h"
 
+#include "display/navigation.h"
+#include "display/phone_area.h"
 #include "shell/app.h"
 #include "statusbar/status.h"
 
 namespace kavu {
 
 void registerWindows(App& app) {
+    app.setOpener(Feature::Display, [&app] { app.open<Navigation>(); });
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
+    app.setOpener(Feature::Scaling, [&app] { app.open<PhoneArea>(); });
 }
 
 } // namespace kavu

@@ -1,6 +1,10 @@
+#include "display/navigation.h"
+#include "display/phone_area.h"
 #include "shell/form1.h"
 #include "shell/support_window.h"
+#include "statusbar/status.h"
 #include "support/test_app.h"
+#include "windows.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +58,7 @@ private slots:
     void deviceCheckConsole();
     void launcherEntries_data();
     void launcherEntries();
+    void registeredWindowsOpen();
     void interactiveConsole();
     void supportWindow();
     void hotSpot();
@@ -70,8 +75,8 @@ void Form1Test::startUpCheck_data() {
     QTest::newRow("adb missing") << QStringList{QStringLiteral("adb")} << QString() << false;
     QTest::newRow("fastboot missing")
         << QStringList{QStringLiteral("fastboot")} << QString() << false;
-    QTest::newRow("both missing")
-        << QStringList{QStringLiteral("adb"), QStringLiteral("fastboot")} << QString() << false;
+    QTest::newRow("both missing") << QStringList{QStringLiteral("adb"), QStringLiteral("fastboot")}
+                                  << QString() << false;
     QTest::newRow("adb is a directory")
         << QStringList{QStringLiteral("adb")} << QStringLiteral("adb") << false;
     QTest::newRow("fastboot is a directory")
@@ -165,6 +170,27 @@ void Form1Test::launcherEntries() {
     QVERIFY(main->isVisible());
 }
 
+// The program's own table: each built window opens from its label and its icon, once.
+void Form1Test::registeredWindowsOpen() {
+    test::TestApp t;
+    registerWindows(t.app());
+    Form1* main = t.app().find<Form1>();
+    const auto opensOnce = [&](const char* label, const char* icon, auto* (*find)(App&)) {
+        click(main, label);
+        QWidget* window = find(t.app());
+        QVERIFY2(window != nullptr && window->isVisible(), label);
+        click(main, icon);
+        QCOMPARE(find(t.app()), window);
+    };
+    opensOnce(
+        "Label8", "Image9", +[](App& app) -> QWidget* { return app.find<Status>(); });
+    opensOnce(
+        "Label7", "Image5der", +[](App& app) -> QWidget* { return app.find<Navigation>(); });
+    opensOnce(
+        "Label18", "Image10", +[](App& app) -> QWidget* { return app.find<PhoneArea>(); });
+    QVERIFY(t.messages().isEmpty());
+}
+
 void Form1Test::interactiveConsole() {
     test::TestApp t;
     Form1* main = t.app().find<Form1>();
@@ -222,7 +248,8 @@ void Form1Test::screenshotSequence() {
         {QStringLiteral("正在截图..."), {}},
         {QStringLiteral("推送截图..."), {QStringLiteral("cmd /c adb pull /sdcard/screen.png")}},
         {QStringLiteral("打开截图..."),
-         {QStringLiteral("cmd /c screen.png"), QStringLiteral("cmd /c adb shell rm /sdcard/screen.png")}},
+         {QStringLiteral("cmd /c screen.png"),
+          QStringLiteral("cmd /c adb shell rm /sdcard/screen.png")}},
         {QStringLiteral("打开截图..."), {}},
         {QStringLiteral("输出截图"), {}},
     };
@@ -250,7 +277,8 @@ void Form1Test::screenshotRestartsOnSecondClick() {
     tick(main, "INTERFACETimer", 2);
     QVERIFY(t.started().isEmpty());
     tick(main, "INTERFACETimer");
-    QCOMPARE(t.fakes().processes.lines(), QStringList{QStringLiteral("cmd /c adb pull /sdcard/screen.png")});
+    QCOMPARE(t.fakes().processes.lines(),
+             QStringList{QStringLiteral("cmd /c adb pull /sdcard/screen.png")});
     tick(main, "INTERFACETimer", 3);
     QCOMPARE(t.started().size(), 3);
     QCOMPARE(captionOf(main, "Label22"), QStringLiteral("输出截图"));
