@@ -83,6 +83,9 @@ Software::Software(App& app, QWidget* parent)
     connect(m_ui->N_Shapeinsta, &N_Shape::Click, this, &Software::execute);
 
     connectPackageButtons();
+    connect(m_ui->all, &CheckButton::Click, this, &Software::selectAllGoogle);
+    connect(m_ui->blockgoogle, &N_Shape::Click, this, [this] { runGoogle(true); });
+    connect(m_ui->enablegoogle, &N_Shape::Click, this, [this] { runGoogle(false); });
 
     m_ui->insapk->setValue(true);
     showFolder(kApkFilter);
@@ -206,6 +209,50 @@ void Software::openCommunityPage() {
               launch::kHidden);
     m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
                           MessageIcon::None);
+}
+
+std::array<Software::GoogleRow, 12> Software::googleRows() const {
+    // The order in which both runs go through the packages.
+    return {{
+        {m_ui->gsf, QStringLiteral("com.google.android.gsf")},
+        {m_ui->store, QStringLiteral("com.android.vending")},
+        {m_ui->bt, QStringLiteral("com.google.android.backuptransport")},
+        {m_ui->gms, QStringLiteral("com.google.android.gms")},
+        {m_ui->sousuo, QStringLiteral("com.google.android.googlequicksearchbox")},
+        {m_ui->duo, QStringLiteral("com.google.android.apps.tachyon")},
+        {m_ui->dy, QStringLiteral("com.google.android.videos")},
+        {m_ui->map, QStringLiteral("com.google.android.apps.maps")},
+        {m_ui->xc, QStringLiteral("com.google.android.apps.photos")},
+        {m_ui->dri, QStringLiteral("com.google.android.apps.docs")},
+        {m_ui->yx, QStringLiteral("com.google.android.gm")},
+        {m_ui->yy, QStringLiteral("com.google.android.music")},
+    }};
+}
+
+void Software::selectAllGoogle() {
+    const int target = m_ui->all->value() == 1 ? 1 : 0;
+    for (CheckButton* button :
+         {m_ui->gsf, m_ui->yy, m_ui->dri, m_ui->yx, m_ui->bt, m_ui->map, m_ui->duo, m_ui->sousuo,
+          m_ui->gms, m_ui->xc, m_ui->dy, m_ui->store}) {
+        button->setValue(target);
+    }
+}
+
+void Software::runGoogle(bool freeze) {
+    const QString lead = freeze ? QStringLiteral("adb shell pm disable-user ")
+                                : QStringLiteral("adb shell pm enable ");
+    const std::array<GoogleRow, 12> rows = googleRows();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].button->value() != 1) {
+            continue;
+        }
+        // Freezing the services framework leaves its console open, minimized, to be read.
+        const bool keepConsole = freeze && row == 0;
+        m_app.run(lead + rows[row].package,
+                  keepConsole ? launch::kConsoleMinimized : launch::kHidden);
+    }
+    // The packages' consoles run on their own; this one tells the user to check the phone.
+    m_app.startLine(qtText(launch::kGoogleDoneLine), launch::WindowMode::Normal);
 }
 
 } // namespace kavu

@@ -42,6 +42,15 @@ private:
     void showSettingsTables();
     void openCommunityPage();
 
+    // Google packages.
+    struct GoogleRow {
+        CheckButton* button;
+        QString package;
+    };
+    std::array<GoogleRow, 12> googleRows() const;
+    void selectAllGoogle();
+    void runGoogle(bool freeze);
+
     App& m_app;
     std::unique_ptr<Ui::Software> m_ui;
     QString m_filter;
