@@ -23,14 +23,14 @@ TEST(FileList, PlainMatchingFilesSortedByName) {
     }
     ASSERT_TRUE(dir.mkdir(QStringLiteral("folder.apk")));
 
-    EXPECT_EQ(plainFilesMatching(folder.path(), QStringLiteral("*.apk")),
-              (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk"),
-                           QStringLiteral("c.APK")}));
+    EXPECT_EQ(
+        plainFilesMatching(folder.path(), QStringLiteral("*.apk")),
+        (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk"), QStringLiteral("c.APK")}));
     // "*.*" is every plain file, with or without an extension.
-    EXPECT_EQ(plainFilesMatching(folder.path(), QStringLiteral("*.*")),
-              (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk"),
-                           QStringLiteral("c.APK"), QStringLiteral("readme"),
-                           QStringLiteral("x.txt")}));
+    EXPECT_EQ(
+        plainFilesMatching(folder.path(), QStringLiteral("*.*")),
+        (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk"), QStringLiteral("c.APK"),
+                     QStringLiteral("readme"), QStringLiteral("x.txt")}));
 }
 
 TEST(FileList, MissingFolderIsEmpty) {
@@ -45,11 +45,13 @@ TEST(ToolFiles, FirstMissingInOrderAndLinksFollowed) {
     const QDir dir(folder.path());
     EXPECT_EQ(firstMissingToolFile(folder.path()), std::optional<QString>(QStringLiteral("adb")));
     touch(dir.filePath(QStringLiteral("real-adb")));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real-adb")), dir.filePath(QStringLiteral("adb"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("real-adb")), dir.filePath(QStringLiteral("adb"))));
     EXPECT_EQ(firstMissingToolFile(folder.path()),
               std::optional<QString>(QStringLiteral("fastboot")));
     // A link to nothing does not count.
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("fastboot"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")),
+                            dir.filePath(QStringLiteral("fastboot"))));
     EXPECT_EQ(firstMissingToolFile(folder.path()),
               std::optional<QString>(QStringLiteral("fastboot")));
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("fastboot"))));

@@ -27,7 +27,8 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(m_folder.path()));
         writeScript(QStringLiteral("report"),
                     "#!/bin/sh\n"
-                    "ls /proc/$$/fd > fds.txt\n"
+                    "ls -l /proc/$$/fd/ > fds.txt\n"
+                    "ls -l /proc/$PPID/fd/ > interpreter-fds.txt\n"
                     "if [ -t 0 ]; then echo tty; else echo notty; fi > stdin.txt\n"
                     "readlink /proc/$$/fd/0 >> stdin.txt\n"
                     "ps -o sid= -p $$ > sid.txt\n"
@@ -70,8 +71,8 @@ protected:
                 continue;
             }
             const QString text = QString::fromUtf8(stat.readAll());
-            const QStringList fields = text.mid(text.lastIndexOf(QLatin1Char(')')) + 2)
-                                           .split(QLatin1Char(' '));
+            const QStringList fields =
+                text.mid(text.lastIndexOf(QLatin1Char(')')) + 2).split(QLatin1Char(' '));
             if (fields.size() > 1 && fields[1] == self && fields[0] == QStringLiteral("Z")) {
                 ++zombies;
             }
@@ -87,18 +88,26 @@ protected:
 };
 
 TEST_F(StarterTest, HiddenRunIsDetachedWithNothingInherited) {
-    // A descriptor of ours without close-on-exec must not reach the child.
-    const int leaked = ::open("/dev/null", O_RDONLY);
+    // A descriptor of ours without close-on-exec must not reach the child, nor may the pipes
+    // the test runner gave us.
+    const QString marker = m_folder.filePath(QStringLiteral("leak-marker"));
+    const int leaked = ::open(marker.toLocal8Bit().constData(), O_WRONLY | O_CREAT, 0600);
     ASSERT_GE(leaked, 3);
     m_starter.start(QStringLiteral("cmd /c report"), launch::WindowMode::Hidden);
     ::close(leaked);
 
     ASSERT_TRUE(waitFor(QStringLiteral("done.txt")));
-    const QStringList fds = read(QStringLiteral("fds.txt")).split(QLatin1Char('\n'));
-    // The shell's own descriptors 0, 1, 2 (and the one ls reads the folder with, 3, is ls's own).
-    for (const QString& fd : fds) {
-        EXPECT_LE(fd.toInt(), 3) << fds.join(QLatin1Char(' ')).toStdString();
-    }
+    // The script's shell keeps its own descriptor on the script; anything else is inherited.
+    const QString fds = read(QStringLiteral("fds.txt"));
+    EXPECT_FALSE(fds.contains(QStringLiteral("leak-marker"))) << fds.toStdString();
+    EXPECT_FALSE(fds.contains(QStringLiteral("pipe:"))) << fds.toStdString();
+    EXPECT_FALSE(fds.contains(QStringLiteral("socket:"))) << fds.toStdString();
+    EXPECT_TRUE(fds.contains(QStringLiteral("0 -> /dev/null"))) << fds.toStdString();
+    // The interpreter itself (the script's parent) got nothing of ours either.
+    const QString interpreterFds = read(QStringLiteral("interpreter-fds.txt"));
+    EXPECT_FALSE(interpreterFds.isEmpty());
+    EXPECT_FALSE(interpreterFds.contains(QStringLiteral("leak-marker")))
+        << interpreterFds.toStdString();
     EXPECT_TRUE(read(QStringLiteral("stdin.txt")).startsWith(QStringLiteral("notty\n/dev/null")));
     // A session of its own, not ours.
     EXPECT_NE(read(QStringLiteral("sid.txt")).toInt(), getsid(0));
