@@ -1,0 +1,148 @@
+// Loading the apps window's file list from a File folder of 10,000 files: the whole window load
+// (which lists the folder), the load with the window shown and painted, a refresh through
+// "点击此处刷新", and the listing and filling alone.
+#include "apps/software.h"
+#include "platform/file_list.h"
+#include "shell/app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kFileCount = 10000;
+
+class NoProcesses final : public kavu::ProcessStarter {
+public:
+    void start(const QString&, kavu::launch::WindowMode) override {}
+};
+class NoMessages final : public kavu::MessageBoxes {
+public:
+    void show(const QString&, const QString&, kavu::MessageIcon) override {}
+};
+class NoPause final : public kavu::Pause {
+public:
+    void sleep(int) override {}
+};
+class NoRandom final : public kavu::RandomSource {
+public:
+    double next() override { return 0; }
+};
+class NoBrowser final : public kavu::Browser {
+public:
+    void open(const QString&) override {}
+};
+class Folder final : public kavu::ProgramEnvironment {
+public:
+    QString programFolder() const override { return path; }
+    void quit() override {}
+    QString path;
+};
+
+// A program folder whose File folder holds kFileCount packages, and an App on inert services.
+struct Fixture {
+    Fixture() {
+        environment.path = folder.path();
+        QDir(folder.path()).mkdir(QStringLiteral("File"));
+        const QDir files(QDir(folder.path()).filePath(QStringLiteral("File")));
+        for (int i = 0; i < kFileCount; ++i) {
+            QFile file(
+                files.filePath(QStringLiteral("package_%1.apk").arg(i, 5, 10, QLatin1Char('0'))));
+            file.open(QIODevice::WriteOnly);
+        }
+    }
+
+    QTemporaryDir folder;
+    NoProcesses processes;
+    NoMessages messages;
+    NoPause pause;
+    NoRandom random;
+    NoBrowser browser;
+    Folder environment;
+    kavu::App app{{processes, messages, pause, random, browser, environment}};
+};
+
+void checkListed(benchmark::State& state, const QListWidget* list) {
+    if (!list || list->count() != kFileCount) {
+        state.SkipWithError("the list does not show every file");
+    }
+}
+
+// The window's load: controls, then the File folder listed with "*.apk".
+void BM_SoftwareWindowLoad(benchmark::State& state, Fixture* fixture) {
+    for (auto _ : state) {
+        kavu::Software window(fixture->app);
+        benchmark::DoNotOptimize(&window);
+        state.PauseTiming();
+        checkListed(state, window.findChild<QListWidget*>(QStringLiteral("Fileapk")));
+        state.ResumeTiming();
+    }
+}
+
+// The load, then the window shown and laid out until its first paint is done.
+void BM_SoftwareWindowOpenAndShow(benchmark::State& state, Fixture* fixture) {
+    for (auto _ : state) {
+        kavu::Software window(fixture->app);
+        window.show();
+        QApplication::processEvents();
+        auto* list = window.findChild<QListWidget*>(QStringLiteral("Fileapk"));
+        list->grab();
+        state.PauseTiming();
+        checkListed(state, list);
+        state.ResumeTiming();
+    }
+}
+
+// A click on "点击此处刷新" in an open window: the list cleared and read again.
+void BM_SoftwareRefresh(benchmark::State& state, Fixture* fixture) {
+    kavu::Software window(fixture->app);
+    auto* link = window.findChild<QLabel*>(QStringLiteral("Label9"));
+    const QPointF inside(2, 2);
+    for (auto _ : state) {
+        QMouseEvent release(QEvent::MouseButtonRelease, inside, link->mapToGlobal(inside),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(link, &release);
+    }
+    checkListed(state, window.findChild<QListWidget*>(QStringLiteral("Fileapk")));
+}
+
+// The folder listing and the filling of a list, as the window does them, without the window.
+void BM_ListAndFill(benchmark::State& state, Fixture* fixture) {
+    const QString files = fixture->app.fileFolder();
+    QListWidget list;
+    for (auto _ : state) {
+        list.clear();
+        list.addItems(kavu::plainFilesMatching(files, QStringLiteral("*.apk")));
+    }
+    checkListed(state, &list);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Fixture fixture;
+    for (auto [name, function] :
+         {std::pair{"BM_SoftwareWindowLoad/10000", &BM_SoftwareWindowLoad},
+          std::pair{"BM_SoftwareWindowOpenAndShow/10000", &BM_SoftwareWindowOpenAndShow},
+          std::pair{"BM_SoftwareRefresh/10000", &BM_SoftwareRefresh},
+          std::pair{"BM_ListAndFill/10000", &BM_ListAndFill}}) {
+        benchmark::RegisterBenchmark(name, function, &fixture)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
