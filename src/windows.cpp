@@ -1,5 +1,6 @@
 #include "windows.h"
 
+#include "apps/software.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
 #include "shell/app.h"
@@ -8,6 +9,7 @@
 namespace kavu {
 
 void registerWindows(App& app) {
+    app.setOpener(Feature::Software, [&app] { app.open<Software>(); });
     app.setOpener(Feature::Display, [&app] { app.open<Navigation>(); });
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
     app.setOpener(Feature::Scaling, [&app] { app.open<PhoneArea>(); });

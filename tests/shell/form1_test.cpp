@@ -1,3 +1,4 @@
+#include "apps/software.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
 #include "shell/form1.h"
