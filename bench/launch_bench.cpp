@@ -14,11 +14,11 @@
 
 #include <fcntl.h>
 #include <fstream>
-#include <string>
-#include <unistd.h>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -106,9 +106,33 @@ void BM_WindowHiddenLaunch(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_BarePosixSpawn)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(5)
+// The process starter alone, without the command box.
+void BM_StarterHiddenStart(benchmark::State& state) {
+    kavu::SystemProcessStarter processes(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
+                                         [](const QString&) {});
+    const QString line = QStringLiteral("cmd /c exit");
+    for (auto _ : state) {
+        processes.start(line, kavu::launch::WindowMode::Hidden);
+        state.PauseTiming();
+        waitUntilNoChildren();
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(BM_StarterHiddenStart)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_WindowHiddenLaunch)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_BarePosixSpawn)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_WindowHiddenLaunch)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 } // namespace

@@ -43,8 +43,7 @@ Run runOnce(const std::string& program, const std::vector<std::string>& argument
     }
     const double cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
                        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-    return {std::chrono::duration<double, std::milli>(end - begin).count(), cpu,
-            usage.ru_maxrss};
+    return {std::chrono::duration<double, std::milli>(end - begin).count(), cpu, usage.ru_maxrss};
 }
 
 template <class Field> double median(std::vector<Run> runs, Field field) {
@@ -60,13 +59,7 @@ struct Summary {
     double idleCpuPercent;
 };
 
-Summary measure(const std::string& program, int repetitions, int idleMs) {
-    std::vector<Run> starts;
-    runOnce(program, {"start"}); // warm the caches once
-    for (int i = 0; i < repetitions; ++i) {
-        starts.push_back(runOnce(program, {"start"}));
-    }
-    const Run idle = runOnce(program, {"idle", std::to_string(idleMs)});
+Summary summarise(const std::vector<Run>& starts, const Run& idle, int idleMs) {
     const double startCpu = median(starts, [](const Run& r) { return r.cpuMs; });
     return {median(starts, [](const Run& r) { return r.wallMs; }), startCpu,
             median(starts, [](const Run& r) { return double(r.peakKiB); }),
@@ -78,13 +71,25 @@ Summary measure(const std::string& program, int repetitions, int idleMs) {
 int main() {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::string folder = KAVU_PROGRAM_DIR;
-    constexpr int repetitions = 15;
+    constexpr int repetitions = 31;
     constexpr int idleMs = 5000;
-    const Summary kavu = measure(folder + "/bench_startup_kavu", repetitions, idleMs);
-    const Summary bare = measure(folder + "/bench_startup_bare", repetitions, idleMs);
+    const std::string kavuProgram = folder + "/bench_startup_kavu";
+    const std::string bareProgram = folder + "/bench_startup_bare";
+    // Warm the caches once, then take turns so that drift in the machine's load hits both alike.
+    runOnce(kavuProgram, {"start"});
+    runOnce(bareProgram, {"start"});
+    std::vector<Run> kavuStarts;
+    std::vector<Run> bareStarts;
+    for (int i = 0; i < repetitions; ++i) {
+        kavuStarts.push_back(runOnce(kavuProgram, {"start"}));
+        bareStarts.push_back(runOnce(bareProgram, {"start"}));
+    }
+    const std::vector<std::string> idle{"idle", std::to_string(idleMs)};
+    const Summary kavu = summarise(kavuStarts, runOnce(kavuProgram, idle), idleMs);
+    const Summary bare = summarise(bareStarts, runOnce(bareProgram, idle), idleMs);
     std::printf("%-28s %12s %12s %12s\n", "", "kavu", "bare Qt", "ratio");
-    std::printf("%-28s %12.1f %12.1f %12.2f\n", "start-up to shown, ms", kavu.startMs,
-                bare.startMs, kavu.startMs / bare.startMs);
+    std::printf("%-28s %12.1f %12.1f %12.2f\n", "start-up to shown, ms", kavu.startMs, bare.startMs,
+                kavu.startMs / bare.startMs);
     std::printf("%-28s %12.0f %12.0f %12.2f\n", "peak memory, KiB", kavu.peakKiB, bare.peakKiB,
                 kavu.peakKiB / bare.peakKiB);
     std::printf("%-28s %12.2f %12.2f\n", "idle CPU, % of a core", kavu.idleCpuPercent,

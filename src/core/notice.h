@@ -1,7 +1,10 @@
 #pragma once
 
-// The main window's notice drifts left by 1.2 twips a tick; once its position passes 890 it
-// jumps back to -660. The position is single precision, as the drift has always been.
+#include <cmath>
+
+// The main window's notice drifts left by 1.2 twips a tick (one tick every 5 ms); once its position
+// passes 890 it jumps back to -660. The position is single precision, as the drift has always
+// been.
 namespace kavu {
 
 class NoticeScroller {
@@ -22,6 +25,25 @@ public:
         return left;
     }
     float position() const { return m_position; }
+
+    // The notice's left edge, in whole pixels, after one more tick.
+    static int toPixels(float leftTwips) {
+        return static_cast<int>(std::lround(leftTwips / kTwipsPerPixel));
+    }
+
+    // How many ticks from now the left edge lands on another pixel than shownPixel: the ticks in
+    // between change nothing on the screen, so the window need not wake up for them.
+    int ticksUntilMoved(int shownPixel) const {
+        NoticeScroller ahead = *this;
+        int ticks = 1;
+        while (toPixels(ahead.tick()) == shownPixel && ticks < kMaxBatch) {
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    static constexpr float kTwipsPerPixel = 15.0F;
+    static constexpr int kMaxBatch = 1000;
 
 private:
     float m_position = kStart;

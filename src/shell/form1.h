@@ -34,6 +34,7 @@ public:
 private:
     void connectLauncher();
     void scrollNotice();
+    void scheduleNotice();
     void startScreenshot();
     void screenshotTick();
 
@@ -43,6 +44,7 @@ private:
     QTimer* m_noticeTimer;
     QTimer* m_screenshotTimer;
     qint16 m_screenshotStep = 0;
+    int m_pendingNoticeTicks = 1;
 };
 
 } // namespace kavu

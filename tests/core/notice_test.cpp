@@ -43,5 +43,21 @@ TEST(NoticeScroller, ResetStartsOver) {
     EXPECT_FLOAT_EQ(notice.position(), -470.0F);
 }
 
+// Skipping ahead stops at the first tick that shows the notice on another pixel.
+TEST(NoticeScroller, TicksUntilMovedFindsTheNextVisibleStep) {
+    NoticeScroller notice;
+    int shown = 8; // where the label stands before the first tick
+    for (int step = 0; step < 400; ++step) {
+        const int batch = notice.ticksUntilMoved(shown);
+        ASSERT_GE(batch, 1);
+        for (int i = 1; i < batch; ++i) {
+            ASSERT_EQ(NoticeScroller::toPixels(notice.tick()), shown);
+        }
+        const int moved = NoticeScroller::toPixels(notice.tick());
+        ASSERT_NE(moved, shown);
+        shown = moved;
+    }
+}
+
 } // namespace
 } // namespace kavu

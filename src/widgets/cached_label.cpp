@@ -1,0 +1,23 @@
+#include "widgets/cached_label.h"
+
+#include <QPainter>
+#include <QStyle>
+
+CachedLabel::CachedLabel(QWidget* parent)
+    : QLabel(parent) {}
+
+void CachedLabel::paintEvent(QPaintEvent* /*event*/) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (m_picture.size() != pixels || m_picture.devicePixelRatio() != ratio ||
+        m_pictureText != text()) {
+        m_picture = QPixmap(pixels);
+        m_picture.setDevicePixelRatio(ratio);
+        m_picture.fill(palette().color(backgroundRole()));
+        QPainter painter(&m_picture);
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                              text(), foregroundRole());
+        m_pictureText = text();
+    }
+    QPainter(this).drawPixmap(0, 0, m_picture);
+}
