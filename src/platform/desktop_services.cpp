@@ -38,14 +38,20 @@ ClockSeededRandom::ClockSeededRandom()
           std::chrono::high_resolution_clock::now().time_since_epoch().count())) {}
 
 // 53 random bits scaled into [0, 1): never 1 itself.
-double ClockSeededRandom::next() { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
+double ClockSeededRandom::next() {
+    return static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
+}
 
-void DesktopBrowser::open(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void DesktopBrowser::open(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 QString ApplicationEnvironment::programFolder() const {
     return QCoreApplication::applicationDirPath();
 }
 
-void ApplicationEnvironment::quit() { QCoreApplication::exit(0); }
+void ApplicationEnvironment::quit() {
+    QCoreApplication::exit(0);
+}
 
 } // namespace kavu

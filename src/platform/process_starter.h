@@ -6,9 +6,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace kavu {
+
+class ChildReaper;
 
 // Starts interpreter lines as independent processes: never waited for by the caller, reaped in
 // the background so that none is left a zombie, with no descriptor of ours but the three standard
@@ -22,6 +25,9 @@ public:
     // report: how a failure to start reaches the user.
     SystemProcessStarter(QString interpreterPath, std::optional<platform::Terminal> terminal,
                          ErrorReport report);
+    ~SystemProcessStarter() override;
+    SystemProcessStarter(const SystemProcessStarter&) = delete;
+    SystemProcessStarter& operator=(const SystemProcessStarter&) = delete;
 
     void start(const QString& line, launch::WindowMode mode) override;
 
@@ -33,6 +39,7 @@ private:
     std::optional<platform::Terminal> m_terminal;
     ErrorReport m_report;
     bool m_missingTerminalReported = false;
+    std::unique_ptr<ChildReaper> m_reaper;
 };
 
 } // namespace kavu

@@ -4,9 +4,13 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -52,16 +56,96 @@ int spawnDetached(const std::vector<std::string>& arguments, pid_t& pid) {
     return error;
 }
 
-// The child is nobody's business but its own; a detached thread collects its exit status.
-void reapInBackground(pid_t pid) {
-    std::thread([pid] {
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+void waitFor(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
 }
 
 } // namespace
+
+// Collects the exit status of every child so that none is left a zombie. One thread watches a
+// process descriptor per child (epoll); adding a child costs two system calls. Where the kernel
+// has no process descriptors, a short-lived thread waits for each child instead.
+class ChildReaper {
+public:
+    ChildReaper() {
+        m_poll = epoll_create1(EPOLL_CLOEXEC);
+        m_stop = eventfd(0, EFD_CLOEXEC);
+        if (m_poll < 0 || m_stop < 0) {
+            return;
+        }
+        epoll_event event{};
+        event.events = EPOLLIN;
+        event.data.u64 = kStopKey;
+        epoll_ctl(m_poll, EPOLL_CTL_ADD, m_stop, &event);
+        m_thread = std::thread([this] { run(); });
+    }
+
+    ~ChildReaper() {
+        if (m_thread.joinable()) {
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const auto written = ::write(m_stop, &one, sizeof one);
+            m_thread.join();
+        }
+        for (const int fd : {m_poll, m_stop}) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    }
+
+    ChildReaper(const ChildReaper&) = delete;
+    ChildReaper& operator=(const ChildReaper&) = delete;
+
+    void adopt(pid_t pid) {
+        const int pidfd =
+            m_thread.joinable() ? static_cast<int>(syscall(SYS_pidfd_open, pid, 0)) : -1;
+        if (pidfd < 0) {
+            std::thread([pid] { waitFor(pid); }).detach();
+            return;
+        }
+        fcntl(pidfd, F_SETFD, FD_CLOEXEC);
+        epoll_event event{};
+        event.events = EPOLLIN;
+        event.data.u64 =
+            (static_cast<std::uint64_t>(pid) << 32) | static_cast<std::uint32_t>(pidfd);
+        if (epoll_ctl(m_poll, EPOLL_CTL_ADD, pidfd, &event) != 0) {
+            ::close(pidfd);
+            std::thread([pid] { waitFor(pid); }).detach();
+        }
+    }
+
+private:
+    static constexpr std::uint64_t kStopKey = ~std::uint64_t{0};
+
+    void run() {
+        epoll_event events[16];
+        for (;;) {
+            const int ready = epoll_wait(m_poll, events, 16, -1);
+            if (ready < 0 && errno == EINTR) {
+                continue;
+            }
+            if (ready < 0) {
+                return;
+            }
+            for (int i = 0; i < ready; ++i) {
+                const std::uint64_t key = events[i].data.u64;
+                if (key == kStopKey) {
+                    return;
+                }
+                const auto pid = static_cast<pid_t>(key >> 32);
+                const auto pidfd = static_cast<int>(key & 0xFFFFFFFFU);
+                waitFor(pid); // the child has ended: this returns at once
+                ::close(pidfd);
+            }
+        }
+    }
+
+    int m_poll = -1;
+    int m_stop = -1;
+    std::thread m_thread;
+};
 
 SystemProcessStarter::SystemProcessStarter(QString interpreterPath,
                                            std::optional<platform::Terminal> terminal,
@@ -69,6 +153,8 @@ SystemProcessStarter::SystemProcessStarter(QString interpreterPath,
     : m_interpreterPath(std::move(interpreterPath))
     , m_terminal(std::move(terminal))
     , m_report(std::move(report)) {}
+
+SystemProcessStarter::~SystemProcessStarter() = default;
 
 std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     const QString xterm = QStandardPaths::findExecutable(QStringLiteral("xterm"));
@@ -86,8 +172,9 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
         if (!m_missingTerminalReported) {
             m_missingTerminalReported = true;
-            m_report(QStringLiteral("找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
-                                    "请先安装 xterm。"));
+            m_report(QStringLiteral(
+                "找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
+                "请先安装 xterm。"));
         }
         return;
     }
@@ -101,7 +188,10 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
                           QString::fromLocal8Bit(std::strerror(error))));
         return;
     }
-    reapInBackground(pid);
+    if (!m_reaper) {
+        m_reaper = std::make_unique<ChildReaper>();
+    }
+    m_reaper->adopt(pid);
 }
 
 } // namespace kavu

@@ -6,6 +6,9 @@
 
 namespace kavu {
 
+// Windows has no zombies to collect: closing the process handles is enough.
+class ChildReaper {};
+
 // On Windows the line goes to the real command interpreter, with the window show state asked for.
 SystemProcessStarter::SystemProcessStarter(QString interpreterPath,
                                            std::optional<platform::Terminal> terminal,
@@ -14,7 +17,11 @@ SystemProcessStarter::SystemProcessStarter(QString interpreterPath,
     , m_terminal(std::move(terminal))
     , m_report(std::move(report)) {}
 
-std::optional<platform::Terminal> SystemProcessStarter::findTerminal() { return std::nullopt; }
+SystemProcessStarter::~SystemProcessStarter() = default;
+
+std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
+    return std::nullopt;
+}
 
 void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     std::wstring commandLine = line.toStdWString();
