@@ -2,6 +2,7 @@
 // (which lists the folder), the load with the window shown and painted, a refresh through
 // "点击此处刷新", and the listing and filling alone.
 #include "apps/software.h"
+#include "inert_services.h"
 #include "platform/file_list.h"
 #include "shell/app.h"
 
@@ -19,32 +20,7 @@ namespace {
 
 constexpr int kFileCount = 10000;
 
-class NoProcesses final : public kavu::ProcessStarter {
-public:
-    void start(const QString&, kavu::launch::WindowMode) override {}
-};
-class NoMessages final : public kavu::MessageBoxes {
-public:
-    void show(const QString&, const QString&, kavu::MessageIcon) override {}
-};
-class NoPause final : public kavu::Pause {
-public:
-    void sleep(int) override {}
-};
-class NoRandom final : public kavu::RandomSource {
-public:
-    double next() override { return 0; }
-};
-class NoBrowser final : public kavu::Browser {
-public:
-    void open(const QString&) override {}
-};
-class Folder final : public kavu::ProgramEnvironment {
-public:
-    QString programFolder() const override { return path; }
-    void quit() override {}
-    QString path;
-};
+using namespace kavu::bench;
 
 // A program folder whose File folder holds kFileCount packages, and an App on inert services.
 struct Fixture {

@@ -1,5 +1,6 @@
 // One hidden launch as a window sees it (write the command box, read it back, join, start,
 // return) next to a bare posix_spawn of the same interpreter.
+#include "inert_services.h"
 #include "platform/process_starter.h"
 #include "shell/app.h"
 #include "shell/form1.h"
@@ -57,28 +58,7 @@ void BM_BarePosixSpawn(benchmark::State& state) {
     posix_spawn_file_actions_destroy(&actions);
 }
 
-class NoMessages final : public kavu::MessageBoxes {
-public:
-    void show(const QString&, const QString&, kavu::MessageIcon) override {}
-};
-class NoPause final : public kavu::Pause {
-public:
-    void sleep(int) override {}
-};
-class NoRandom final : public kavu::RandomSource {
-public:
-    double next() override { return 0; }
-};
-class NoBrowser final : public kavu::Browser {
-public:
-    void open(const QString&) override {}
-};
-class Folder final : public kavu::ProgramEnvironment {
-public:
-    QString programFolder() const override { return path; }
-    void quit() override {}
-    QString path;
-};
+using namespace kavu::bench;
 
 void BM_WindowHiddenLaunch(benchmark::State& state) {
     QTemporaryDir folder;
