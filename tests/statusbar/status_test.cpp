@@ -1,6 +1,7 @@
 #include "statusbar/status.h"
 
 #include "core/typed_text.h"
+#include "shell/form1.h"
 #include "shell/qt_text.h"
 #include "statusbar/status_commands.h"
 #include "support/test_app.h"
@@ -72,6 +73,22 @@ QLineEdit* ownBox(QWidget* window) {
     return box(window, QStringLiteral("INTERTEXT"));
 }
 
+// Message boxes that note how many lines had started when each one was shown.
+class OrderingMessages final : public kavu::MessageBoxes {
+public:
+    explicit OrderingMessages(const QList<kavu::test::StartedLine>& started)
+        : m_started(started) {}
+    void show(const QString& text, const QString& /*title*/, kavu::MessageIcon /*icon*/) override {
+        shown << text;
+        linesStartedBefore << m_started.size();
+    }
+    QStringList shown;
+    QList<qsizetype> linesStartedBefore;
+
+private:
+    const QList<kavu::test::StartedLine>& m_started;
+};
+
 QString selectedOption(QWidget* window) {
     QStringList selected;
     for (const QString& name : kChargeOptionNames) {
@@ -133,6 +150,11 @@ private slots:
     void connectivity_data();
     void connectivity();
     void connectivityServerUrl();
+    void serverNoteFollowsCommand();
+
+    // Commands while the main window is closed.
+    void mainWindowClosed_data();
+    void mainWindowClosed();
 };
 
 void StatusTest::window() {
@@ -207,9 +229,14 @@ void StatusTest::placement() {
         const auto* above = control<QGroupBox>(status, column.at(row - 1));
         QVERIFY(above->geometry().bottom() < group->y());
     }
-    // Every control of the frame lies inside it.
-    for (const QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    // Every control of the frame lies inside it, and no two of them overlap.
+    const QList<QWidget*> children = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* child : children) {
         QVERIFY2(group->rect().contains(child->geometry()), qPrintable(child->objectName()));
+        for (const QWidget* sibling : children) {
+            QVERIFY2(sibling == child || !sibling->geometry().intersects(child->geometry()),
+                     qPrintable(child->objectName() + u" overlaps "_s + sibling->objectName()));
+        }
     }
 }
 
@@ -834,6 +861,76 @@ void StatusTest::connectivityServerUrl() {
     // One argument for the phone's shell: no blank or quote inside it.
     QVERIFY(!kavu::qtText(kavu::statusbar::kConnectivityCheckUrl).contains(QLatin1Char(' ')));
     QVERIFY(!kavu::qtText(kavu::statusbar::kConnectivityCheckUrl).contains(QLatin1Char('"')));
+}
+
+void StatusTest::serverNoteFollowsCommand() {
+    TestApp t;
+    OrderingMessages messages(t.started());
+    kavu::test::FakeServices& f = t.fakes();
+    kavu::App app({f.processes, messages, f.pause, f.random, f.browser, f.program});
+    QVERIFY(app.form1() != nullptr);
+    t.clearRecords();
+    Status* status = app.open<Status>();
+
+    click(status, QStringLiteral("MIUIC"));
+
+    // The note comes once the command has started; it does not wait for it to end.
+    QCOMPARE(messages.shown, QStringList{u"请开关飞行模式以验证是否成功！"_s});
+    QCOMPARE(messages.linesStartedBefore, QList<qsizetype>{1});
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + kavu::statusbar::connectivityServerCommand());
+}
+
+void StatusTest::mainWindowClosed_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("mainBox");
+
+    QTest::newRow("icon blacklist") << u"N_Shapehide"_s << kBlacklistPrefix << true;
+    QTest::newRow("clock seconds") << u"N_Shape1ons"_s << kClockOn << true;
+    QTest::newRow("battery reset")
+        << u"N_Shape4_reset"_s << u"adb shell dumpsys battery reset"_s << true;
+    QTest::newRow("hide status bar")
+        << u"STATUSBAR"_s << u"adb shell settings put global policy_control immersive.status=*"_s
+        << true;
+    QTest::newRow("padding default")
+        << u"N_Shapedqhf"_s << u"adb shell settings delete secure sysui_rounded_content_padding"_s
+        << true;
+    QTest::newRow("connectivity check off")
+        << u"N_Shape3cpoff"_s
+        << u"adb shell settings put global captive_portal_detection_enabled 0"_s << false;
+    QTest::newRow("connectivity server")
+        << u"MIUIC"_s << kavu::statusbar::connectivityServerCommand() << false;
+}
+
+void StatusTest::mainWindowClosed() {
+    QFETCH(QString, shape);
+    QFETCH(QString, command);
+    QFETCH(bool, mainBox);
+
+    TestApp t;
+    Status* status = t.app().open<Status>();
+    QVERIFY(t.app().find<kavu::Form1>()->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(t.app().find<kavu::Form1>(), nullptr);
+    t.clearRecords();
+
+    click(status, shape);
+
+    if (mainBox) {
+        // The main window is loaded again with its start-up, then the command runs through it.
+        QCOMPARE(t.started().size(), 2);
+        QVERIFY(t.started().first().line.startsWith(QStringLiteral("cmd /k adb devices")));
+        QVERIFY(t.app().find<kavu::Form1>() != nullptr);
+        QCOMPARE(t.commandBox(), command);
+        QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    } else {
+        // The window's own box needs no main window.
+        QCOMPARE(t.started().size(), 1);
+        QCOMPARE(t.app().find<kavu::Form1>(), nullptr);
+        QCOMPARE(ownBox(status)->text(), command);
+    }
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
+    QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
 }
 
 QTEST_MAIN(StatusTest)
