@@ -499,6 +499,9 @@ void StatusTest::batteryLevel_data() {
     QTest::newRow("number then letters") << u"7abc"_s << u"7"_s;
     QTest::newRow("negative") << u"-5"_s << u"-5"_s;
     QTest::newRow("exponent") << u"1e2"_s << u"100"_s;
+    // Only the number reaches the command line: what follows it cannot run as a command.
+    QTest::newRow("a second command after the number") << u"50&adb reboot"_s << u"50"_s;
+    QTest::newRow("a pipe after the number") << u"7|more"_s << u"7"_s;
 }
 
 void StatusTest::batteryLevel() {
