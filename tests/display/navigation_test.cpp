@@ -8,6 +8,7 @@
 #include "widgets/option_button.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QtTest>
 
@@ -35,6 +36,15 @@ QStringList edgeTexts(QWidget& window) {
         texts << boxText(window, edge);
     }
     return texts;
+}
+
+// Where a control stands, in the window's coordinates.
+QRect placeOf(QWidget& window, const QString& name) {
+    auto* control = window.findChild<QWidget*>(name);
+    if (control == nullptr) {
+        return {};
+    }
+    return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
 }
 
 // Every command of this window is a hidden run of the command box's text, nothing appended.
@@ -79,6 +89,13 @@ private slots:
     void captions_data();
     void captions();
     void opensCentredOnce();
+    void framesInPlace();
+    void labelsShowTheirWholeText();
+    void reopenedAfterCloseStartsAfresh();
+
+    // The arrows as a picture of the screen's edges.
+    void arrowPicture_data();
+    void arrowPicture();
 
     // Frame "边界范围": overscan.
     void arrowFromDefaults_data();
@@ -185,6 +202,130 @@ void NavigationTest::opensCentredOnce() {
     QCOMPARE(m_t->app().open<Navigation>(), m_window);
     QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), QStringLiteral("1080"));
     QVERIFY(m_t->started().isEmpty());
+}
+
+// The resolution frame at the top left, the display-scaling frame below it, the edge-range frame
+// in the right half; all three inside the window.
+void NavigationTest::framesInPlace() {
+    const QRect resolution = placeOf(*m_window, QStringLiteral("JMTZ6"));
+    const QRect scaling = placeOf(*m_window, QStringLiteral("Textre"));
+    const QRect edges = placeOf(*m_window, QStringLiteral("JMTZ5"));
+    const QRect client = m_window->rect();
+    for (const QRect& frame : {resolution, scaling, edges}) {
+        QVERIFY(!frame.isEmpty());
+        QVERIFY(client.contains(frame));
+    }
+    QVERIFY(resolution.bottom() < scaling.top());
+    QCOMPARE(scaling.left(), resolution.left());
+    QVERIFY(resolution.right() < client.width() / 2);
+    QVERIFY(edges.left() >= client.width() / 2);
+    QVERIFY(!edges.intersects(resolution) && !edges.intersects(scaling));
+}
+
+// No label cuts its text off.
+void NavigationTest::labelsShowTheirWholeText() {
+    const QList<QLabel*> labels = m_window->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), 5);
+    for (const QLabel* label : labels) {
+        const QSize needed = label->wordWrap()
+                                 ? QSize(label->width(), label->heightForWidth(label->width()))
+                                 : label->sizeHint();
+        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+                 qPrintable(label->objectName()));
+    }
+}
+
+// Closing destroys the window; opening it again loads it from its design state.
+void NavigationTest::reopenedAfterCloseStartsAfresh() {
+    typeInto(*m_window, QStringLiteral("textstep"), QStringLiteral("3"));
+    clickControl(*m_window, QStringLiteral("N_Shapeleftr"));
+    typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
+    typeInto(*m_window, QStringLiteral("VER"), QStringLiteral("2340"));
+    typeInto(*m_window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
+    clickControl(*m_window, QStringLiteral("dpo"));
+    typeInto(*m_window, QStringLiteral("Textdp"), QStringLiteral("411"));
+    typeInto(*m_window, QStringLiteral("Textdd"), QStringLiteral("1080"));
+    QCOMPARE(boxText(*m_window, QStringLiteral("Texttop")), QStringLiteral("3"));
+
+    m_window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(m_t->app().find<Navigation>() == nullptr);
+    m_window = m_t->app().open<Navigation>();
+    QVERIFY(m_window != nullptr);
+
+    QCOMPARE(edgeTexts(*m_window), QStringList(kEdges.size(), QStringLiteral("0")));
+    QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), QStringLiteral("10"));
+    for (const char* box : {"HOR", "VER", "DPIVAL", "Textdp", "Textdd"}) {
+        QCOMPARE(boxText(*m_window, QString::fromUtf8(box)), QString());
+    }
+    QVERIFY(m_window->findChild<OptionButton*>(QStringLiteral("dpio"))->value());
+    QVERIFY(!m_window->findChild<OptionButton*>(QStringLiteral("dpo"))->value());
+    QVERIFY(m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"))->isEnabled());
+    QVERIFY(!m_window->findChild<QLineEdit*>(QStringLiteral("Textdp"))->isEnabled());
+    QVERIFY(!m_window->findChild<QLineEdit*>(QStringLiteral("Textdd"))->isEnabled());
+}
+
+// ---- the arrows as a picture of the screen's edges ---------------------------------------
+
+void NavigationTest::arrowPicture_data() {
+    QTest::addColumn<QString>("outer");
+    QTest::addColumn<QString>("inner");
+    QTest::addColumn<QString>("edge");
+    QTest::addColumn<int>("side"); // 0 left, 1 top, 2 right, 3 bottom
+
+    // The boxes sit at the edge they hold, whatever their names say.
+    QTest::newRow("left") << QStringLiteral("N_Shapeleftl") << QStringLiteral("N_Shapeleftr")
+                          << QStringLiteral("Texttop") << 0;
+    QTest::newRow("top") << QStringLiteral("N_Shapetops") << QStringLiteral("N_Shapetopx")
+                         << QStringLiteral("Textdown") << 1;
+    QTest::newRow("right") << QStringLiteral("N_Shaperightl") << QStringLiteral("N_Shaperightr")
+                           << QStringLiteral("Textleft") << 2;
+    QTest::newRow("bottom") << QStringLiteral("N_Shapedownx") << QStringLiteral("N_Shapedowns")
+                            << QStringLiteral("Textright") << 3;
+}
+
+// Going from the outside in: the outer bar, the inner bar, the edge box, the picture's centre.
+void NavigationTest::arrowPicture() {
+    QFETCH(QString, outer);
+    QFETCH(QString, inner);
+    QFETCH(QString, edge);
+    QFETCH(int, side);
+
+    QRect picture;
+    for (const char* arrow : {"N_Shapeleftl", "N_Shapeleftr", "N_Shapetops", "N_Shapetopx",
+                              "N_Shapedowns", "N_Shapedownx", "N_Shaperightr", "N_Shaperightl"}) {
+        const QRect place = placeOf(*m_window, QString::fromUtf8(arrow));
+        QVERIFY2(!place.isEmpty(), arrow);
+        picture |= place;
+    }
+    QVERIFY(placeOf(*m_window, QStringLiteral("JMTZ5")).contains(picture));
+    const QPoint centre = picture.center();
+
+    // Distance inwards from the picture's own edge on this side.
+    const auto depth = [&](const QRect& place) {
+        const QPoint at = place.center();
+        switch (side) {
+        case 0:
+            return at.x() - picture.left();
+        case 1:
+            return at.y() - picture.top();
+        case 2:
+            return picture.right() - at.x();
+        default:
+            return picture.bottom() - at.y();
+        }
+    };
+    const QRect outerPlace = placeOf(*m_window, outer);
+    const QRect innerPlace = placeOf(*m_window, inner);
+    const QRect edgePlace = placeOf(*m_window, edge);
+    QVERIFY(!edgePlace.isEmpty());
+    QVERIFY(depth(outerPlace) < depth(innerPlace));
+    QVERIFY(depth(innerPlace) < depth(edgePlace));
+    QVERIFY(!outerPlace.intersects(innerPlace));
+    QVERIFY(!innerPlace.intersects(edgePlace));
+    const int toCentre = side == 0 || side == 2 ? qAbs(centre.x() - picture.left())
+                                                : qAbs(centre.y() - picture.top());
+    QVERIFY(depth(edgePlace) < toCentre);
 }
 
 // ---- frame "边界范围" --------------------------------------------------------------------
@@ -360,6 +501,7 @@ void NavigationTest::arrowRefusesUnsafeText() {
     QVERIFY(m_t->started().isEmpty());
     QCOMPARE(m_t->messages().size(), 1);
     QCOMPARE(m_t->messages().first().text, qtText(kUnsafeTextMessage));
+    QCOMPARE(m_t->messages().first().title, qtText(kUnsafeTextTitle));
     QCOMPARE(m_t->messages().first().icon, MessageIcon::Critical);
 }
 
@@ -478,6 +620,13 @@ void NavigationTest::density_data() {
        badDp, MessageIcon::Critical);
     dp("dp density below 16 bits", was, QStringLiteral("-160"), QStringLiteral("32769"), was, "",
        badDp, MessageIcon::Critical);
+    dp("dp 32767.5 goes to the even 32768: too large", was, QStringLiteral("160"),
+       QStringLiteral("32767.5"), was, "", badDp, MessageIcon::Critical);
+    dp("dp -32768.5 goes to the even -32768", was, QStringLiteral("-160"),
+       QStringLiteral("32768.5"), QStringLiteral("-32768"), "-32768", kDensityDone,
+       MessageIcon::Exclamation);
+    dp("dp 0 with the width empty: the width error first", was, QStringLiteral("0"), QString(), was,
+       "", noWidth, MessageIcon::Critical);
 }
 
 void NavigationTest::density() {
