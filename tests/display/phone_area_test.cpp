@@ -6,6 +6,7 @@
 #include "support/test_app.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QtTest>
 
@@ -55,6 +56,15 @@ QString label(QWidget& window) {
     return shownText(window, QStringLiteral("Labelsfbs"));
 }
 
+// Where a control stands, in the window's coordinates.
+QRect placeOf(QWidget& window, const QString& name) {
+    auto* control = window.findChild<QWidget*>(name);
+    if (control == nullptr) {
+        return {};
+    }
+    return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
+}
+
 void closeAndDelete(QWidget* window) {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -73,6 +83,10 @@ private slots:
     void captions_data();
     void captions();
     void opensCentred();
+    void labelsShowTheirWholeText();
+    void framesSideBySide();
+    void animationRows_data();
+    void animationRows();
 
     // Frame "动画速度修改".
     void animationScale_data();
@@ -148,6 +162,66 @@ void PhoneAreaTest::opensCentred() {
     // The frame is not known before the first show, so allow its width.
     QVERIFY(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8);
     QVERIFY(m_t->started().isEmpty());
+}
+
+// No label cuts its text off, the longest font scale the label shows included.
+void PhoneAreaTest::labelsShowTheirWholeText() {
+    clickSequence(*m_window, QString(51, QLatin1Char('-')));
+    QCOMPARE(label(*m_window), kScaleCaption + QStringLiteral("-0.02"));
+    const QList<QLabel*> labels = m_window->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), 6);
+    for (const QLabel* shown : labels) {
+        QVERIFY2(shown->sizeHint().width() <= shown->width() &&
+                     shown->sizeHint().height() <= shown->height(),
+                 qPrintable(shown->objectName()));
+    }
+}
+
+// Font scale on the left, animation speed on the right, both inside the window.
+void PhoneAreaTest::framesSideBySide() {
+    const QRect font = placeOf(*m_window, QStringLiteral("Fraame2"));
+    const QRect animation = placeOf(*m_window, QStringLiteral("JMTZ4"));
+    QVERIFY(!font.isEmpty() && !animation.isEmpty());
+    QVERIFY(m_window->rect().contains(font) && m_window->rect().contains(animation));
+    QVERIFY(font.right() < animation.left());
+    QVERIFY(font.top() < animation.bottom() && animation.top() < font.bottom());
+}
+
+void PhoneAreaTest::animationRows_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("rowBelow"); // the box of the next row down; empty for the last
+
+    QTest::newRow("window") << QStringLiteral("WINSL") << QStringLiteral("WINS")
+                            << QStringLiteral("WINSOK") << QStringLiteral("DURAS");
+    QTest::newRow("transition") << QStringLiteral("DURASL") << QStringLiteral("DURAS")
+                                << QStringLiteral("DURASOK") << QStringLiteral("PROGS");
+    QTest::newRow("animator") << QStringLiteral("PROGSL") << QStringLiteral("PROGS")
+                              << QStringLiteral("PROGSOK") << QString();
+}
+
+// Each row reads label, box, button from left to right; "窗口：" on top, "程序：" at the bottom.
+void PhoneAreaTest::animationRows() {
+    QFETCH(QString, caption);
+    QFETCH(QString, box);
+    QFETCH(QString, button);
+    QFETCH(QString, rowBelow);
+
+    const QRect frame = placeOf(*m_window, QStringLiteral("JMTZ4"));
+    const QRect captionPlace = placeOf(*m_window, caption);
+    const QRect boxPlace = placeOf(*m_window, box);
+    const QRect buttonPlace = placeOf(*m_window, button);
+    for (const QRect& place : {captionPlace, boxPlace, buttonPlace}) {
+        QVERIFY(!place.isEmpty());
+        QVERIFY(frame.contains(place));
+        QCOMPARE(place.center().y(), boxPlace.center().y());
+    }
+    QVERIFY(captionPlace.right() < boxPlace.left());
+    QVERIFY(boxPlace.right() < buttonPlace.left());
+    if (!rowBelow.isEmpty()) {
+        QVERIFY(boxPlace.bottom() < placeOf(*m_window, rowBelow).top());
+    }
 }
 
 // ---- frame "动画速度修改" ----------------------------------------------------------------
