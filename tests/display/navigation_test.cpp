@@ -108,6 +108,7 @@ private slots:
 
     // Frame "显示缩放": density.
     void densityWays();
+    void densityWaysBySpace();
     void density_data();
     void density();
     void densityWarningFollowsCommand();
@@ -551,6 +552,29 @@ void NavigationTest::densityWays() {
     QVERIFY(!dp->isEnabled());
     QVERIFY(!width->isEnabled());
 
+    QVERIFY(m_t->started().isEmpty());
+    QVERIFY(m_t->messages().isEmpty());
+}
+
+// Space raises the option's Click once on press (its value not yet changed) and once more when it
+// selects the option on release; the ways end as a click leaves them.
+void NavigationTest::densityWaysBySpace() {
+    auto* dpio = m_window->findChild<OptionButton*>(QStringLiteral("dpio"));
+    auto* dpo = m_window->findChild<OptionButton*>(QStringLiteral("dpo"));
+    auto* dpival = m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"));
+    auto* dp = m_window->findChild<QLineEdit*>(QStringLiteral("Textdp"));
+    auto* width = m_window->findChild<QLineEdit*>(QStringLiteral("Textdd"));
+    QVERIFY(dpio && dpo && dpival && dp && width);
+
+    for (OptionButton* option : {dpo, dpo, dpio, dpio}) {
+        QTest::keyClick(option, Qt::Key_Space);
+        const bool dpWay = option == dpo;
+        QCOMPARE(dpo->value(), dpWay);
+        QCOMPARE(dpio->value(), !dpWay);
+        QCOMPARE(dpival->isEnabled(), !dpWay);
+        QCOMPARE(dp->isEnabled(), dpWay);
+        QCOMPARE(width->isEnabled(), dpWay);
+    }
     QVERIFY(m_t->started().isEmpty());
     QVERIFY(m_t->messages().isEmpty());
 }
