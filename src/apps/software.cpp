@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 
 namespace kavu {
@@ -56,17 +57,7 @@ Software::Software(App& app, QWidget* parent)
     m_ui->APPText5->setFont(monospaceFont());
     m_ui->Fileapk->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    // The refresh link sits over the run of blanks in the instruction text.
-    const QString instruction = m_ui->Lab2el1->text();
-    const QFontMetrics metrics(m_ui->Lab2el1->font());
-    const int blanksAt = instruction.indexOf(QString(kLinkBlanks, QLatin1Char(' ')));
-    const int gapLeft = m_ui->Lab2el1->x() + metrics.horizontalAdvance(instruction.left(blanksAt));
-    const int gapWidth = metrics.horizontalAdvance(QString(kLinkBlanks, QLatin1Char(' ')));
-    const int linkWidth =
-        QFontMetrics(m_ui->Label9->font()).horizontalAdvance(m_ui->Label9->text());
-    m_ui->Label9->setGeometry(gapLeft + (gapWidth - linkWidth) / 2, m_ui->Lab2el1->y(), linkWidth,
-                              m_ui->Lab2el1->height());
-    m_ui->Label9->raise();
+    placeRefreshLink();
 
     connect(m_ui->insapk, &OptionButton::Click, this, [this] {
         if (m_ui->insapk->value()) {
@@ -93,6 +84,28 @@ Software::Software(App& app, QWidget* parent)
 
 Software::~Software() = default;
 
+void Software::placeRefreshLink() {
+    // The refresh link sits over the run of blanks in the instruction text. The line is laid out
+    // for blanks half as wide as a Han character; where the window's face has narrower ones, the
+    // line takes its blanks and Latin letters from a monospaced face, which has such blanks.
+    const QString instruction = m_ui->Lab2el1->text();
+    const QString blanks(kLinkBlanks, QLatin1Char(' '));
+    const int linkWidth =
+        QFontMetrics(m_ui->Label9->font()).horizontalAdvance(m_ui->Label9->text());
+    if (QFontMetrics(m_ui->Lab2el1->font()).horizontalAdvance(blanks) < linkWidth) {
+        QFont widened = m_ui->Lab2el1->font();
+        widened.setFamilies({QFontInfo(monospaceFont()).family(), widened.family()});
+        m_ui->Lab2el1->setFont(widened);
+    }
+    const QFontMetrics metrics(m_ui->Lab2el1->font());
+    const int gapLeft = m_ui->Lab2el1->x() +
+                        metrics.horizontalAdvance(instruction.left(instruction.indexOf(blanks)));
+    const int gapWidth = metrics.horizontalAdvance(blanks);
+    m_ui->Label9->setGeometry(gapLeft + (gapWidth - linkWidth) / 2, m_ui->Lab2el1->y(), linkWidth,
+                              m_ui->Lab2el1->height());
+    m_ui->Label9->raise();
+}
+
 QString Software::packageName() const {
     return m_ui->APPText5->text();
 }
@@ -112,7 +125,9 @@ void Software::pickEntry() {
     if (picked.isEmpty()) {
         return;
     }
-    m_ui->Labelappr->setText(QDir(m_app.fileFolder()).filePath(picked.first()->text()));
+    // The program folder, "\File\" and the name, with the platform's own separators.
+    m_ui->Labelappr->setText(
+        QDir::toNativeSeparators(QDir(m_app.fileFolder()).filePath(picked.first()->text())));
 }
 
 QString Software::currentFileName() const {

@@ -29,6 +29,7 @@ public:
 
 private:
     // Install and push.
+    void placeRefreshLink();
     void showFolder(const QString& filter);
     void refreshList();
     void pickEntry();

@@ -3,7 +3,9 @@
 #include "shell/qt_text.h"
 #include "support/test_app.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
@@ -52,7 +54,10 @@ struct Opened {
         window = t.app().open<Software>();
         t.clearRecords();
     }
-    QString pathOf(const QString& name) const { return QDir(t.fileFolder()).filePath(name); }
+    // The selection as the window keeps it: folder, separator and name, in the platform's form.
+    QString pathOf(const QString& name) const {
+        return QDir::toNativeSeparators(QDir(t.fileFolder()).filePath(name));
+    }
 
     test::TestApp t;
     Software* window = nullptr;
@@ -65,6 +70,8 @@ class SoftwareInstallTest : public QObject {
 
 private slots:
     void loadsInItsDesignState();
+    void refreshLinkCoversOnlyTheBlanks_data();
+    void refreshLinkCoversOnlyTheBlanks();
     void executeWithoutPickAsksForAFile();
     void runs_data();
     void runs();
@@ -123,6 +130,40 @@ void SoftwareInstallTest::loadsInItsDesignState() {
     const QRect link = control<QLabel>(w, QStringLiteral("Label9"))->geometry();
     QVERIFY(link.left() > line.left() && link.right() < line.right());
     QVERIFY(o.t.started().isEmpty());
+}
+
+void SoftwareInstallTest::refreshLinkCoversOnlyTheBlanks_data() {
+    QTest::addColumn<QString>("family");
+    // Blanks narrower than the link, about as wide, and wider.
+    QTest::newRow("narrow blanks") << QStringLiteral("Noto Sans CJK SC");
+    QTest::newRow("proportional") << QStringLiteral("DejaVu Sans");
+    QTest::newRow("monospaced") << QStringLiteral("Noto Sans Mono CJK SC");
+}
+
+void SoftwareInstallTest::refreshLinkCoversOnlyTheBlanks() {
+    QFETCH(QString, family);
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(family, 9));
+    Opened o;
+    QApplication::setFont(before);
+    auto* line = control<QLabel>(*o.window, QStringLiteral("Lab2el1"));
+    auto* link = control<QLabel>(*o.window, QStringLiteral("Label9"));
+    const QString text = line->text();
+    const QString blanks(19, QLatin1Char(' '));
+    QCOMPARE(text.count(blanks), 1);
+    const QFontMetrics metrics(line->font());
+    const int gapLeft = line->x() + metrics.horizontalAdvance(text.left(text.indexOf(blanks)));
+    const int gapRight = gapLeft + metrics.horizontalAdvance(blanks);
+    const int linkWidth = QFontMetrics(link->font()).horizontalAdvance(link->text());
+    QVERIFY(link->width() >= linkWidth);
+    QVERIFY2(link->x() >= gapLeft && link->x() + linkWidth <= gapRight,
+             qPrintable(QStringLiteral("link %1..%2, blanks %3..%4")
+                            .arg(link->x())
+                            .arg(link->x() + linkWidth)
+                            .arg(gapLeft)
+                            .arg(gapRight)));
+    // The whole instruction still fits its line.
+    QVERIFY(metrics.horizontalAdvance(text) <= line->width());
 }
 
 void SoftwareInstallTest::executeWithoutPickAsksForAFile() {
