@@ -84,6 +84,7 @@ private slots:
     void unsafeFileNameIsRefused();
     void unsafeDestinationIsRefused_data();
     void unsafeDestinationIsRefused();
+    void installDoesNotReadTheDestination();
     void openedTwiceIsOneWindow();
     void reopeningLoadsAfresh();
 };
@@ -407,6 +408,21 @@ void SoftwareInstallTest::unsafeDestinationIsRefused() {
     QCOMPARE(o.t.messages().first().icon, MessageIcon::Critical);
     QVERIFY(o.t.started().isEmpty());
     QCOMPARE(o.t.commandBox(), kEarlierCommand);
+}
+
+void SoftwareInstallTest::installDoesNotReadTheDestination() {
+    // The destination box only matters for a push: an install runs whatever it holds.
+    Opened o({QStringLiteral("a.apk")});
+    QWidget& w = *o.window;
+    control<QLineEdit>(w, QStringLiteral("Textpat"))->setText(QStringLiteral("x & calc"));
+    pick(w, QStringLiteral("a.apk"));
+    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    QVERIFY(o.t.messages().isEmpty());
+    const QString expected =
+        QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("a.apk")) + QStringLiteral("\"");
+    QCOMPARE(o.t.commandBox(), expected);
+    QCOMPARE(o.t.lastStarted().line,
+             QStringLiteral("cmd /k ") + expected + installLive(QStringLiteral("a.apk")));
 }
 
 void SoftwareInstallTest::openedTwiceIsOneWindow() {

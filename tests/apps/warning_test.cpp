@@ -76,6 +76,8 @@ class WarningTest : public QObject {
 
 private slots:
     void loadsInItsDesignState();
+    void layoutInTwips_data();
+    void layoutInTwips();
     void confirm_data();
     void confirm();
     void everyConfirmRemovesAgain();
@@ -106,6 +108,28 @@ void WarningTest::loadsInItsDesignState() {
     QCOMPARE(control<N_Shape>(d, QStringLiteral("N_Shapefx"))->caption(), QStringLiteral("确认"));
     QVERIFY(o.box->text().isEmpty());
     QVERIFY(!o.hint->isVisible());
+}
+
+void WarningTest::layoutInTwips_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("Label1") << QStringLiteral("Label1") << QRect(120, 0, 6255, 1215);
+    QTest::newRow("Label2") << QStringLiteral("Label2") << QRect(120, 1200, 6255, 735);
+    QTest::newRow("Label3") << QStringLiteral("Label3") << QRect(120, 1920, 6255, 375);
+    QTest::newRow("ala") << QStringLiteral("ala") << QRect(120, 2280, 6255, 270);
+    QTest::newRow("N_Shapefx") << QStringLiteral("N_Shapefx") << QRect(2520, 2640, 1335, 495);
+    QTest::newRow("Label4") << QStringLiteral("Label4") << QRect(3960, 2640, 2415, 495);
+}
+
+void WarningTest::layoutInTwips() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    Opened o;
+    // 15 twips to a pixel.
+    const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+    QCOMPARE(control<QWidget>(*o.dialog, name)->geometry(), pixels);
+    QCOMPARE(o.dialog->size(), QSize(6480 / 15, 3225 / 15));
+    QCOMPARE(o.dialog->minimumSize(), o.dialog->maximumSize());
 }
 
 void WarningTest::confirm_data() {
