@@ -5,6 +5,7 @@
 #include "shell/app.h"
 #include "shell/qt_text.h"
 #include "support/test_app.h"
+#include "support/window_checks.h"
 #include "widgets/option_button.h"
 
 #include <QGuiApplication>
@@ -191,13 +192,7 @@ void NavigationTest::captions() {
 void NavigationTest::opensCentredOnce() {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("显示操作(Windows Manager)"));
     QCOMPARE(m_window->size(), QSize(624, 246));
-    const QScreen* screen = m_window->screen();
-    QVERIFY(screen != nullptr);
-    const QPoint offCentre =
-        m_window->frameGeometry().center() - screen->availableGeometry().center();
-    // The frame is not known before the first show, so allow its width.
-    QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8,
-             qPrintable(QStringLiteral("off by %1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    QVERIFY(test::isCentredOnScreen(*m_window));
     // Opening it again shows the same window, unchanged.
     typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
     QCOMPARE(m_t->app().open<Navigation>(), m_window);

@@ -4,6 +4,7 @@
 #include "display/window_driving.h"
 #include "shell/app.h"
 #include "support/test_app.h"
+#include "support/window_checks.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -155,12 +156,7 @@ void PhoneAreaTest::captions() {
 void PhoneAreaTest::opensCentred() {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("无极调节"));
     QCOMPARE(m_window->size(), QSize(367, 153));
-    const QScreen* screen = m_window->screen();
-    QVERIFY(screen != nullptr);
-    const QPoint offCentre =
-        m_window->frameGeometry().center() - screen->availableGeometry().center();
-    // The frame is not known before the first show, so allow its width.
-    QVERIFY(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8);
+    QVERIFY(test::isCentredOnScreen(*m_window));
     QVERIFY(m_t->started().isEmpty());
 }
 

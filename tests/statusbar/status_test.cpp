@@ -5,6 +5,7 @@
 #include "shell/qt_text.h"
 #include "statusbar/status_commands.h"
 #include "support/test_app.h"
+#include "support/window_checks.h"
 #include "widgets/check_button.h"
 #include "widgets/n_shape.h"
 #include "widgets/option_button.h"
@@ -166,16 +167,7 @@ void StatusTest::window() {
     QVERIFY(status->isVisible());
     QVERIFY(!ownBox(status)->isVisible());
     QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
-    const QScreen* screen = status->screen();
-    QVERIFY(screen != nullptr);
-    // Centred before it is shown, when the frame's margins are not known yet: off by at most
-    // those margins.
-    const QPoint offCentre =
-        status->frameGeometry().center() - screen->availableGeometry().center();
-    const QSize margins = status->frameGeometry().size() - status->size();
-    QVERIFY2(std::abs(offCentre.x()) <= margins.width() + 1 &&
-                 std::abs(offCentre.y()) <= margins.height() + 1,
-             "the window does not open centred");
+    QVERIFY2(kavu::test::isCentredOnScreen(*status), "the window does not open centred");
     // Opening shows the window and runs nothing.
     QVERIFY(t.started().isEmpty());
     QVERIFY(t.messages().isEmpty());
