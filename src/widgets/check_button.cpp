@@ -9,30 +9,10 @@
 #include <QPointer>
 
 CheckButton::CheckButton(QWidget* parent)
-    : QWidget(parent)
-    , m_foreColor(0, 0, 0) {
-    setFocusPolicy(Qt::StrongFocus);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-}
-
-void CheckButton::setCaption(const QString& caption) {
-    m_caption = caption;
-    updateGeometry();
-    update();
-}
+    : GlyphButton(parent) {}
 
 void CheckButton::setValue(int value) {
     m_value = value;
-    update();
-}
-
-void CheckButton::setForeColor(const QColor& color) {
-    m_foreColor = color;
-    update();
-}
-
-void CheckButton::setBackColor(const QColor& color) {
-    m_backColor = color;
     update();
 }
 
@@ -49,15 +29,7 @@ int CheckButton::glyph() const {
 }
 
 QColor CheckButton::captionColor() const {
-    return isEnabled() ? m_foreColor : QColor(161, 161, 146);
-}
-
-QSize CheckButton::sizeHint() const {
-    return WidgetKit::glyphButtonSize(fontMetrics(), m_caption);
-}
-
-QSize CheckButton::minimumSizeHint() const {
-    return sizeHint();
+    return isEnabled() ? foreColor() : QColor(161, 161, 146);
 }
 
 void CheckButton::mousePressEvent(QMouseEvent* event) {
@@ -99,22 +71,6 @@ void CheckButton::mouseReleaseEvent(QMouseEvent* event) {
     emit Click();
 }
 
-void CheckButton::mouseMoveEvent(QMouseEvent* event) {
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside != m_hover) {
-        m_hover = inside;
-        update();
-    }
-}
-
-void CheckButton::enterEvent(QEnterEvent* event) {
-    QWidget::enterEvent(event);
-    if (isEnabled()) {
-        m_hover = true;
-        update();
-    }
-}
-
 void CheckButton::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     if (!m_hover)
@@ -139,14 +95,7 @@ void CheckButton::changeEvent(QEvent* event) {
     }
 }
 
-void CheckButton::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    if (m_backColor.isValid())
-        painter.fillRect(rect(), m_backColor);
+void CheckButton::drawGlyph(QPainter& painter, const QRect& box) const {
     const int shown = glyph();
-    WidgetKit::drawCheckGlyph(painter, WidgetKit::glyphRect(size()), shown / 4,
-                              static_cast<WidgetKit::Look>(shown % 4));
-    painter.setPen(captionColor());
-    painter.drawText(WidgetKit::glyphCaptionRect(size(), fontMetrics(), m_caption),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
+    WidgetKit::drawCheckGlyph(painter, box, shown / 4, static_cast<WidgetKit::Look>(shown % 4));
 }

@@ -11,30 +11,10 @@
 #include <QPointer>
 
 OptionButton::OptionButton(QWidget* parent)
-    : QWidget(parent)
-    , m_foreColor(0, 0, 0) {
-    setFocusPolicy(Qt::StrongFocus);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-}
-
-void OptionButton::setCaption(const QString& caption) {
-    m_caption = caption;
-    updateGeometry();
-    update();
-}
+    : GlyphButton(parent) {}
 
 void OptionButton::setValue(bool value) {
     m_value = value;
-    update();
-}
-
-void OptionButton::setForeColor(const QColor& color) {
-    m_foreColor = color;
-    update();
-}
-
-void OptionButton::setBackColor(const QColor& color) {
-    m_backColor = color;
     update();
 }
 
@@ -50,15 +30,7 @@ int OptionButton::glyph() const {
 }
 
 QColor OptionButton::captionColor() const {
-    return isEnabled() ? m_foreColor : palette().color(QPalette::Disabled, QPalette::WindowText);
-}
-
-QSize OptionButton::sizeHint() const {
-    return WidgetKit::glyphButtonSize(fontMetrics(), m_caption);
-}
-
-QSize OptionButton::minimumSizeHint() const {
-    return sizeHint();
+    return isEnabled() ? foreColor() : palette().color(QPalette::Disabled, QPalette::WindowText);
 }
 
 void OptionButton::select() {
@@ -111,14 +83,6 @@ void OptionButton::mouseReleaseEvent(QMouseEvent* event) {
         select();
 }
 
-void OptionButton::mouseMoveEvent(QMouseEvent* event) {
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside != m_hover) {
-        m_hover = inside;
-        update();
-    }
-}
-
 void OptionButton::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
@@ -148,14 +112,6 @@ void OptionButton::keyReleaseEvent(QKeyEvent* event) {
     select();
     if (alive) {
         m_pressed = false;
-        update();
-    }
-}
-
-void OptionButton::enterEvent(QEnterEvent* event) {
-    QWidget::enterEvent(event);
-    if (isEnabled()) {
-        m_hover = true;
         update();
     }
 }
@@ -198,14 +154,7 @@ void OptionButton::changeEvent(QEvent* event) {
     }
 }
 
-void OptionButton::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    if (m_backColor.isValid())
-        painter.fillRect(rect(), m_backColor);
+void OptionButton::drawGlyph(QPainter& painter, const QRect& box) const {
     const int shown = glyph();
-    WidgetKit::drawOptionGlyph(painter, WidgetKit::glyphRect(size()), shown >= 4,
-                               static_cast<WidgetKit::Look>(shown % 4));
-    painter.setPen(captionColor());
-    painter.drawText(WidgetKit::glyphCaptionRect(size(), fontMetrics(), m_caption),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
+    WidgetKit::drawOptionGlyph(painter, box, shown >= 4, static_cast<WidgetKit::Look>(shown % 4));
 }
