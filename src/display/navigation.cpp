@@ -6,6 +6,7 @@
 #include "core/numeric.h"
 #include "shell/app.h"
 #include "shell/placement.h"
+#include "shell/qt_text.h"
 
 #include <QLineEdit>
 #include <QStringList>
@@ -37,11 +38,7 @@ const QString kResolutionWarning =
 constexpr double kBaselineDensity = 160.0;
 
 double valueOf(const QLineEdit& box) {
-    return numericValue(box.text().toStdString());
-}
-
-QString decimal(double value) {
-    return QString::fromStdString(decimalText(value));
+    return numericValueOf(box.text());
 }
 
 } // namespace
@@ -113,7 +110,7 @@ void Navigation::moveEdge(QLineEdit& edge, Move move) {
 
     const double step = valueOf(*m_ui->textstep);
     const double inset = valueOf(edge);
-    edge.setText(decimal(move == Move::Inwards ? inset + step : inset - step));
+    edge.setText(decimalTextOf(move == Move::Inwards ? inset + step : inset - step));
 
     QStringList insets;
     for (const QLineEdit* box : edges) {
@@ -165,11 +162,11 @@ void Navigation::setDensity() {
             refuse(kBadDp);
             return;
         }
-        m_ui->DPIVAL->setText(decimal(*density));
+        m_ui->DPIVAL->setText(decimalTextOf(*density));
     } else {
         return;
     }
-    m_app.run(kDensity + decimal(valueOf(*m_ui->DPIVAL)), launch::kHidden);
+    m_app.run(kDensity + decimalTextOf(valueOf(*m_ui->DPIVAL)), launch::kHidden);
     m_app.messages().show(kDensityDone, kWarningTitle, MessageIcon::Exclamation);
 }
 
@@ -177,8 +174,8 @@ void Navigation::setDensity() {
 // boxes send 0.
 void Navigation::setResolution() {
     m_app.messages().show(kResolutionWarning, kWarningTitle, MessageIcon::Exclamation);
-    m_app.run(kSize + decimal(valueOf(*m_ui->HOR)) + QLatin1Char('x') +
-                  decimal(valueOf(*m_ui->VER)),
+    m_app.run(kSize + decimalTextOf(valueOf(*m_ui->HOR)) + QLatin1Char('x') +
+                  decimalTextOf(valueOf(*m_ui->VER)),
               launch::kHidden);
 }
 

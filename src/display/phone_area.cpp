@@ -7,6 +7,7 @@
 #include "display/font_scale_offset.h"
 #include "shell/app.h"
 #include "shell/placement.h"
+#include "shell/qt_text.h"
 
 #include <QLineEdit>
 
@@ -19,10 +20,6 @@ const QString kPutFontScale = QStringLiteral("adb shell settings put system font
 // The reset sends "1.0" literally, while a step that lands on 1 sends "1".
 const QString kResetFontScale = QStringLiteral("adb shell settings put system font_scale 1.0");
 const QString kFontScaleCaption = QStringLiteral("当前操作缩放为：");
-
-QString decimal(double value) {
-    return QString::fromStdString(decimalText(value));
-}
 
 } // namespace
 
@@ -57,13 +54,13 @@ PhoneArea::~PhoneArea() = default;
 // The box's numeric value goes out as decimal text: empty or non-numeric text sends 0, which
 // switches that animation off. The box itself is left as typed.
 void PhoneArea::sendAnimationScale(const QString& setting, const QLineEdit& box) {
-    const double scale = numericValue(box.text().toStdString());
-    m_app.run(kPutGlobal + setting + QLatin1Char(' ') + decimal(scale), launch::kHidden);
+    const double scale = numericValueOf(box.text());
+    m_app.run(kPutGlobal + setting + QLatin1Char(' ') + decimalTextOf(scale), launch::kHidden);
 }
 
 void PhoneArea::stepFontScale(void (FontScaleOffset::*step)()) {
     (m_offset.*step)();
-    const QString scale = decimal(m_offset.fontScale());
+    const QString scale = decimalTextOf(m_offset.fontScale());
     m_app.run(kPutFontScale + scale, launch::kHidden);
     showFontScale(scale);
 }
@@ -71,7 +68,7 @@ void PhoneArea::stepFontScale(void (FontScaleOffset::*step)()) {
 void PhoneArea::resetFontScale() {
     m_app.run(kResetFontScale, launch::kHidden);
     m_offset.reset();
-    showFontScale(decimal(m_offset.fontScale()));
+    showFontScale(decimalTextOf(m_offset.fontScale()));
 }
 
 void PhoneArea::showFontScale(const QString& scale) {

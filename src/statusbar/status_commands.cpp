@@ -45,7 +45,7 @@ QString iconBlacklistCommand(const HiddenIcons& hidden) {
 
 QString batteryLevelCommand(const QString& typedLevel) {
     return QStringLiteral("adb shell dumpsys battery set level ") +
-           qtText(decimalText(numericValue(typedLevel.toStdString())));
+           decimalTextOf(numericValueOf(typedLevel));
 }
 
 QString immersiveCommand(Bar bar, const QString& excludedApps) {
