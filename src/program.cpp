@@ -14,7 +14,7 @@ Program::Program()
                       m_messages.show(message, QString(), MessageIcon::Critical);
                   })
     , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment}) {
-    registerWindows(m_app);
+    registerWindows(m_app, m_fontScaleOffset);
 }
 
 } // namespace kavu

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/font_scale_offset.h"
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
 #include "shell/app.h"
@@ -22,6 +23,7 @@ private:
     DesktopBrowser m_browser;
     ApplicationEnvironment m_environment;
     App m_app;
+    FontScaleOffset m_fontScaleOffset;
 };
 
 } // namespace kavu

@@ -8,11 +8,12 @@
 
 namespace kavu {
 
-void registerWindows(App& app) {
+void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
     app.setOpener(Feature::Software, [&app] { app.open<Software>(); });
     app.setOpener(Feature::Display, [&app] { app.open<Navigation>(); });
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
-    app.setOpener(Feature::Scaling, [&app] { app.open<PhoneArea>(); });
+    app.setOpener(Feature::Scaling,
+                  [&app, &fontScaleOffset] { app.open<PhoneArea>(fontScaleOffset); });
 }
 
 } // namespace kavu

@@ -2,7 +2,7 @@
 
 #include "ui_software.h"
 
-#include "apps/community.h"
+#include "apps/apps_commands.h"
 #include "apps/warning.h"
 #include "core/launch.h"
 #include "core/typed_text.h"
@@ -25,11 +25,6 @@ namespace {
 const QString kNothingPicked = QStringLiteral("1");
 const QString kApkFilter = QStringLiteral("*.apk");
 const QString kAllFilter = QStringLiteral("*.*");
-
-// Shows the lines of the focused window's dump that name the current activity; findstr runs on
-// the PC, on the output of adb.
-const QString kCurrentActivity =
-    QStringLiteral("adb shell dumpsys window windows | findstr \"Current\"");
 // Lab2el1 leaves this many blanks for the refresh link drawn over them.
 constexpr int kLinkBlanks = 19;
 
@@ -40,9 +35,12 @@ QFont monospaceFont() {
     return font;
 }
 
-QString quoted(const QString& text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
+// Each Google package's check button, in the order of apps::kGooglePackages.
+constexpr std::array<CheckButton * Ui_Software::*, apps::kGooglePackageCount> kGoogleChecks{
+    &Ui_Software::gsf,    &Ui_Software::store, &Ui_Software::bt, &Ui_Software::gms,
+    &Ui_Software::sousuo, &Ui_Software::duo,   &Ui_Software::dy, &Ui_Software::map,
+    &Ui_Software::xc,     &Ui_Software::dri,   &Ui_Software::yx, &Ui_Software::yy,
+};
 
 } // namespace
 
@@ -138,12 +136,12 @@ QString Software::currentFileName() const {
 bool Software::acceptPickedFile(const QString& path) {
     // The path goes into the command in double quotes, the name bare into the console title.
     const QString name = QFileInfo(path).fileName();
-    if (isSafeToSplice(path.toStdString(), Splice::Quoted) &&
-        isSafeToSplice(name.toStdString(), Splice::Unquoted)) {
+    if (checkSplice(path.toStdString(), Splice::PcQuoted) == Refusal::None &&
+        checkSplice(name.toStdString(), Splice::PcBare) == Refusal::None) {
         return true;
     }
     m_app.messages().show(
-        QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ \" 或换行），"
+        QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），"
                        "请重命名该文件后点击“点击此处刷新”重新选择！"),
         QStringLiteral("警告！"), MessageIcon::Critical);
     return false;
@@ -161,113 +159,66 @@ void Software::execute() {
     }
     const bool visible = m_ui->fhz->value() == 1;
     const launch::Form& form = visible ? launch::kConsole : launch::kHidden;
+    const apps::Shown shown = visible ? apps::Shown::Live : apps::Shown::Hidden;
+    const QString fileName = currentFileName();
     if (m_ui->insapk->value()) {
-        const QString fileName = currentFileName();
-        m_app.run(QStringLiteral("adb install ") + quoted(path), form,
-                  visible ? qtText(launch::installLiveSuffix(fileName.toStdString()))
-                          : qtText(launch::kInstallResultSuffix));
+        m_app.console().run(apps::installCommand(path), form, apps::installSuffix(shown, fileName));
     }
     if (m_ui->insfile->value()) {
-        const QString destination = m_ui->Textpat->text();
-        if (!m_app.acceptTyped(destination)) {
-            return;
-        }
-        const QString fileName = currentFileName();
-        // Both ends are quoted, so a blank in either reaches adb as part of one argument.
-        m_app.run(QStringLiteral("adb push ") + quoted(path) + QStringLiteral("   ") +
-                      quoted(QStringLiteral("/sdcard/") + destination),
-                  form,
-                  visible ? qtText(launch::pushLiveSuffix(fileName.toStdString()))
-                          : qtText(launch::kPushResultSuffix));
+        m_app.console().run(apps::pushCommand(path, m_ui->Textpat->text()), form,
+                            apps::pushSuffix(shown, fileName));
     }
 }
 
 void Software::connectPackageButtons() {
-    const auto onClick = [this](N_Shape* button, const QString& commandLead) {
-        connect(button, &N_Shape::Click, this, [this, commandLead] { runForPackage(commandLead); });
+    const auto onClick = [this](N_Shape* button, apps::PackageAction action) {
+        connect(button, &N_Shape::Click, this, [this, action] {
+            m_app.console().run(apps::packageCommand(action, packageName()), launch::kConsole);
+        });
     };
-    onClick(m_ui->FREEZE, QStringLiteral("adb shell pm disable-user "));
-    onClick(m_ui->UNFREEZE, QStringLiteral("adb shell pm enable "));
-    onClick(m_ui->CLCDATA, QStringLiteral("adb shell pm clear "));
-    onClick(m_ui->N_Shaunspe1, QStringLiteral("adb shell pm uninstall "));
-    onClick(m_ui->N_Shape2fc, QStringLiteral("adb shell am force-stop "));
+    onClick(m_ui->FREEZE, apps::PackageAction::Freeze);
+    onClick(m_ui->UNFREEZE, apps::PackageAction::Unfreeze);
+    onClick(m_ui->CLCDATA, apps::PackageAction::ClearData);
+    onClick(m_ui->N_Shaunspe1, apps::PackageAction::Uninstall);
+    onClick(m_ui->N_Shape2fc, apps::PackageAction::ForceStop);
     connect(m_ui->N_Shapeqqq, &N_Shape::Click, this,
-            [this] { m_app.run(kCurrentActivity, launch::kConsole); });
-    connect(m_ui->xsszb, &N_Shape::Click, this, &Software::showSettingsTables);
+            [this] { m_app.console().run(Command(apps::kCurrentActivity), launch::kConsole); });
+    connect(m_ui->xsszb, &N_Shape::Click, this, [this] {
+        for (const QStringView table : apps::kSettingsTables) {
+            m_app.console().run(Command(table), launch::kConsole);
+        }
+    });
     connect(m_ui->N_Shapeclo, &N_Shape::Click, this, &Software::openCommunityPage);
     // The removal of a system package runs only from the risk dialog, once the user confirmed.
     connect(m_ui->unsinssys, &N_Shape::Click, this, [this] { m_app.open<WARNING>(); });
 }
 
-void Software::runForPackage(const QString& commandLead) {
-    const QString package = packageName();
-    if (!m_app.acceptTyped(package)) {
-        return;
-    }
-    m_app.run(commandLead + package, launch::kConsole);
-}
-
-void Software::showSettingsTables() {
-    m_app.run(QStringLiteral("adb shell settings list global && title GLOBAL"), launch::kConsole);
-    m_app.run(QStringLiteral("adb shell settings list secure && title SECURE"), launch::kConsole);
-    m_app.run(QStringLiteral("adb shell settings list system && title SYSTEM"), launch::kConsole);
-}
-
 void Software::openCommunityPage() {
-    const QString package = packageName();
-    if (!m_app.acceptTyped(package)) {
-        return;
+    if (m_app.console().run(apps::communityPageCommand(packageName()), launch::kHidden)) {
+        m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
+                              MessageIcon::None);
     }
-    m_app.run(QStringLiteral("adb shell am start -a android.intent.action.VIEW -d ") +
-                  qtText(community::kSiteAddress) + qtText(community::kPackagePagePath) + package +
-                  QStringLiteral(" -p ") + qtText(community::kAppPackage),
-              launch::kHidden);
-    m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
-                          MessageIcon::None);
-}
-
-std::array<Software::GoogleRow, 12> Software::googleRows() const {
-    // The order in which both runs go through the packages.
-    return {{
-        {m_ui->gsf, QStringLiteral("com.google.android.gsf")},
-        {m_ui->store, QStringLiteral("com.android.vending")},
-        {m_ui->bt, QStringLiteral("com.google.android.backuptransport")},
-        {m_ui->gms, QStringLiteral("com.google.android.gms")},
-        {m_ui->sousuo, QStringLiteral("com.google.android.googlequicksearchbox")},
-        {m_ui->duo, QStringLiteral("com.google.android.apps.tachyon")},
-        {m_ui->dy, QStringLiteral("com.google.android.videos")},
-        {m_ui->map, QStringLiteral("com.google.android.apps.maps")},
-        {m_ui->xc, QStringLiteral("com.google.android.apps.photos")},
-        {m_ui->dri, QStringLiteral("com.google.android.apps.docs")},
-        {m_ui->yx, QStringLiteral("com.google.android.gm")},
-        {m_ui->yy, QStringLiteral("com.google.android.music")},
-    }};
 }
 
 void Software::selectAllGoogle() {
     const int target = m_ui->all->value() == 1 ? 1 : 0;
-    for (CheckButton* button :
-         {m_ui->gsf, m_ui->yy, m_ui->dri, m_ui->yx, m_ui->bt, m_ui->map, m_ui->duo, m_ui->sousuo,
-          m_ui->gms, m_ui->xc, m_ui->dy, m_ui->store}) {
-        button->setValue(target);
+    for (CheckButton* Ui_Software::*check : kGoogleChecks) {
+        ((*m_ui).*check)->setValue(target);
     }
 }
 
 void Software::runGoogle(bool freeze) {
-    const QString lead = freeze ? QStringLiteral("adb shell pm disable-user ")
-                                : QStringLiteral("adb shell pm enable ");
-    const std::array<GoogleRow, 12> rows = googleRows();
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (rows[row].button->value() != 1) {
+    for (std::size_t row = 0; row < apps::kGooglePackageCount; ++row) {
+        if (((*m_ui).*kGoogleChecks[row])->value() != 1) {
             continue;
         }
         // Freezing the services framework leaves its console open, minimized, to be read.
         const bool keepConsole = freeze && row == 0;
-        m_app.run(lead + rows[row].package,
-                  keepConsole ? launch::kConsoleMinimized : launch::kHidden);
+        m_app.console().run(apps::googleCommand(freeze, apps::kGooglePackages[row]),
+                            keepConsole ? launch::kConsoleMinimized : launch::kHidden);
     }
     // The packages' consoles run on their own; this one tells the user to check the phone.
-    m_app.startLine(qtText(launch::kGoogleDoneLine), launch::WindowMode::Normal);
+    m_app.console().startLine(qtText(launch::kGoogleDoneLine), launch::WindowMode::Normal);
 }
 
 } // namespace kavu

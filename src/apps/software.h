@@ -3,10 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
-class CheckButton;
 namespace Ui {
 class Software;
 }
@@ -39,16 +37,9 @@ private:
 
     // Package management.
     void connectPackageButtons();
-    void runForPackage(const QString& commandLead);
-    void showSettingsTables();
     void openCommunityPage();
 
     // Google packages.
-    struct GoogleRow {
-        CheckButton* button;
-        QString package;
-    };
-    std::array<GoogleRow, 12> googleRows() const;
     void selectAllGoogle();
     void runGoogle(bool freeze);
 

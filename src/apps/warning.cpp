@@ -2,6 +2,7 @@
 
 #include "ui_warning.h"
 
+#include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "shell/app.h"
 
@@ -16,8 +17,6 @@ namespace {
 // What the user types to acknowledge the risk (a full-width comma), also shown in Label3.
 const QString kPhrase = QStringLiteral("我已知悉该风险，若造成卡机或数据损失等后果则与作者无关");
 const QString kGuardTitle = QStringLiteral("高风险功能警告");
-// The literal ends in two blanks: they stand between "0" and the package name.
-const QString kRemoveForUser0 = QStringLiteral("adb shell pm uninstall -k --user 0  ");
 constexpr int kRightButton = 2;
 
 } // namespace
@@ -51,11 +50,10 @@ void WARNING::confirm() {
     // The package box is read now, not when the dialog opened; a closed apps window is loaded
     // again (not shown) and gives its empty box.
     const QString package = m_app.loaded<Software>()->packageName();
-    if (!m_app.acceptTyped(package)) {
-        return;
+    if (m_app.console().run(apps::packageCommand(apps::PackageAction::RemoveForUser0, package),
+                            launch::kConsole)) {
+        m_ui->Label4->setVisible(true);
     }
-    m_app.run(kRemoveForUser0 + package, launch::kConsole);
-    m_ui->Label4->setVisible(true);
 }
 
 void WARNING::refusePaste() {

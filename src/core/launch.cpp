@@ -6,7 +6,9 @@ namespace kavu::launch {
 
 namespace {
 
-std::string repeat(char c, std::size_t count) { return std::string(count, c); }
+std::string repeat(char c, std::size_t count) {
+    return std::string(count, c);
+}
 
 std::string joinPieces(const std::string* begin, const std::string* end) {
     std::string joined;
@@ -17,15 +19,11 @@ std::string joinPieces(const std::string* begin, const std::string* end) {
     return joined;
 }
 
-std::string liveSuffix(std::string_view titleLead, std::string_view fileName,
-                       std::string_view successHint) {
-    std::string suffix = " && COLOR 3f  && title ";
-    suffix += titleLead;
-    suffix += fileName;
-    suffix += " && echo. && echo.";
-    suffix += successHint;
-    suffix += " && echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
-    return suffix;
+std::string titled(const TitledSuffix& suffix, std::string_view fileName) {
+    std::string joined(suffix.head);
+    joined += fileName;
+    joined += suffix.tail;
+    return joined;
 }
 
 } // namespace
@@ -47,10 +45,12 @@ std::string deviceCheckBanner() {
         "title 设备连接检测结果",
         "echo" + sp3 + repeat('*', 66),
         "echo.  " + frameEdge,
-        "echo" + sp3 + "*" + sp3 + "1.device前显示设备序列号即表示连接成功，软件才可正常使用！" + sp3 + "*",
+        "echo" + sp3 + "*" + sp3 + "1.device前显示设备序列号即表示连接成功，软件才可正常使用！" +
+            sp3 + "*",
         "echo" + sp3 + "*" + sp3 + "2.若连接不到设备，请在帮助界面下载驱动或更换电脑。" +
             repeat(' ', 11) + "*",
-        "echo" + sp3 + "*" + sp3 + "3.连接问题属于个人设备问题，不接受反馈。" + repeat(' ', 21) + "*",
+        "echo" + sp3 + "*" + sp3 + "3.连接问题属于个人设备问题，不接受反馈。" + repeat(' ', 21) +
+            "*",
         "echo.  " + frameEdge,
         "echo.  " + repeat('*', 66),
         "echo. ",
@@ -63,11 +63,11 @@ std::string deviceCheckBanner() {
 }
 
 std::string installLiveSuffix(std::string_view fileName) {
-    return liveSuffix("正在安装：", fileName, "出现 Success表示安装完成！");
+    return titled(kInstallLive, fileName);
 }
 
 std::string pushLiveSuffix(std::string_view fileName) {
-    return liveSuffix("正在传输：", fileName, "出现 xxxxxx 1 file pushed 表示传输完成！");
+    return titled(kPushLive, fileName);
 }
 
 } // namespace kavu::launch

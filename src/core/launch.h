@@ -28,6 +28,21 @@ inline constexpr std::string_view kGoogleDoneLine = "cmd /k echo 操作完成！
 
 // Suffix literals. Every close prompt sends the pause prompt to the null device ("nul").
 std::string deviceCheckBanner();
+
+// A suffix that names a file in the console title: head, the file name, tail.
+struct TitledSuffix {
+    std::string_view head;
+    std::string_view tail;
+};
+inline constexpr TitledSuffix kInstallLive{
+    " && COLOR 3f  && title 正在安装：",
+    " && echo. && echo.出现 Success表示安装完成！ && echo.  && echo. && echo 按任意键关闭此窗口... "
+    "&& pause>nul && EXIT"};
+inline constexpr TitledSuffix kPushLive{
+    " && COLOR 3f  && title 正在传输：",
+    " && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && echo.  && echo. && echo "
+    "按任意键关闭此窗口... && pause>nul && EXIT"};
+
 std::string installLiveSuffix(std::string_view fileName);
 inline constexpr std::string_view kInstallResultSuffix =
     " && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && echo.  && "
@@ -37,10 +52,12 @@ inline constexpr std::string_view kPushResultSuffix =
     " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && "
     "echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
 inline constexpr std::string_view kFlashDoneRecoverySuffix =
-    "&& COLOR 3f && echo. && echo 刷入完成！&& echo 手机可能会重启一到两次后自动进入rec，为正常现象！&& "
+    "&& COLOR 3f && echo. && echo 刷入完成！&& echo "
+    "手机可能会重启一到两次后自动进入rec，为正常现象！&& "
     "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
 inline constexpr std::string_view kFlashDoneSuffix =
-    "&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
+    "&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... && pause>nul && "
+    "EXIT";
 inline constexpr std::string_view kClosePromptSuffix =
     "&& COLOR 3f && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
 inline constexpr std::string_view kRegistrySuccessSuffix =

@@ -4,35 +4,75 @@ namespace kavu {
 
 namespace {
 
-bool isOperator(unsigned char c) {
-    return c == '&' || c == '|' || c == '<' || c == '>' || c == '^';
+// Characters the interpreter acts on outside quotes: chaining, pipes, redirection, its escape
+// character and %NAME% expansion.
+bool isPcOperator(unsigned char c) {
+    return c == '&' || c == '|' || c == '<' || c == '>' || c == '^' || c == '%';
+}
+
+// Control characters in UTF-8: C0, DEL, C1 (C2 80..C2 9F) and the line and paragraph separators
+// U+2028/U+2029 (E2 80 A8/A9), starting at byte i.
+bool isControlAt(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const auto at = [&text](std::size_t k) {
+        return k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
+    };
+    if (c < 0x20 || c == 0x7F) {
+        return true;
+    }
+    if (c == 0xC2 && at(i + 1) >= 0x80 && at(i + 1) <= 0x9F) {
+        return true;
+    }
+    return c == 0xE2 && at(i + 1) == 0x80 && (at(i + 2) == 0xA8 || at(i + 2) == 0xA9);
+}
+
+bool isPhoneData(unsigned char c) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool digit = c >= '0' && c <= '9';
+    return letter || digit || c == '.' || c == '_' || c == '-' || c == ',' || c == ':' ||
+           c == '/' || c == '=' || c == '+' || c == '@';
+}
+
+bool passesPcRule(std::string_view text, bool quoted) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (isControlAt(text, i) || c == '"' || c == '%') {
+            return false;
+        }
+        if (!quoted && isPcOperator(c)) {
+            return false;
+        }
+    }
+    // Under the runtime's argument rules a backslash before the closing quote escapes it.
+    return !(quoted && !text.empty() && text.back() == '\\');
 }
 
 } // namespace
 
-bool isSafeToSplice(std::string_view utf8Text, Splice splice) {
-    for (std::size_t i = 0; i < utf8Text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8Text[i]);
-        if (c < 0x20 || c == 0x7F || c == '"') {
-            return false;
-        }
-        if (splice == Splice::Unquoted && isOperator(c)) {
-            return false;
-        }
-        const auto next = i + 1 < utf8Text.size() ? static_cast<unsigned char>(utf8Text[i + 1]) : 0;
-        // C1 controls (U+0080..U+009F) are C2 80..C2 9F in UTF-8.
-        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
-            return false;
-        }
-        // Line and paragraph separators U+2028, U+2029: E2 80 A8 / E2 80 A9.
-        if (c == 0xE2 && next == 0x80 && i + 2 < utf8Text.size()) {
-            const auto third = static_cast<unsigned char>(utf8Text[i + 2]);
-            if (third == 0xA8 || third == 0xA9) {
-                return false;
+Refusal checkSplice(std::string_view utf8Text, Splice splice) {
+    if (!passesPcRule(utf8Text, splice == Splice::PcQuoted)) {
+        return Refusal::PcCharacters;
+    }
+    if (splice == Splice::PhoneBare) {
+        for (const char c : utf8Text) {
+            if (!isPhoneData(static_cast<unsigned char>(c))) {
+                return Refusal::PhoneCharacters;
             }
         }
     }
-    return true;
+    return Refusal::None;
+}
+
+std::string phoneQuoted(std::string_view utf8Text) {
+    std::string quoted = "'";
+    for (const char c : utf8Text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '\'';
 }
 
 } // namespace kavu

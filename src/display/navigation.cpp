@@ -4,25 +4,17 @@
 
 #include "core/launch.h"
 #include "core/numeric.h"
+#include "display/display_commands.h"
 #include "shell/app.h"
 #include "shell/placement.h"
 #include "shell/qt_text.h"
 
+#include <array>
 #include <QLineEdit>
-#include <QStringList>
-
-#include <optional>
 
 namespace kavu {
 
 namespace {
-
-const QString kOverscan = QStringLiteral("adb shell wm overscan ");
-const QString kOverscanReset = QStringLiteral("adb shell wm overscan 0,0,0,0");
-const QString kDensity = QStringLiteral("adb shell wm density ");
-const QString kDensityReset = QStringLiteral("adb shell wm density reset");
-const QString kSize = QStringLiteral("adb shell wm size ");
-const QString kSizeReset = QStringLiteral("adb shell wm size reset");
 
 const QString kWarningTitle = QStringLiteral("警告!");
 const QString kNoDpi = QStringLiteral("未填写DPI！");
@@ -33,9 +25,6 @@ const QString kDensityDone =
     QStringLiteral("操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
 const QString kResolutionWarning =
     QStringLiteral("部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
-
-// One dp is one pixel at this density: smallest width in dp = pixels × 160 / dpi.
-constexpr double kBaselineDensity = 160.0;
 
 double valueOf(const QLineEdit& box) {
     return numericValueOf(box.text());
@@ -61,10 +50,10 @@ Navigation::Navigation(App& app, QWidget* parent)
     connect(m_ui->dpo, &OptionButton::Click, this, &Navigation::chooseDp);
     connect(m_ui->DPIYES, &N_Shape::Click, this, &Navigation::setDensity);
     connect(m_ui->DPINUL, &N_Shape::Click, this,
-            [this] { m_app.run(kDensityReset, launch::kHidden); });
+            [this] { m_app.console().run(Command(display::kDensityReset), launch::kHidden); });
     connect(m_ui->RESOK, &N_Shape::Click, this, &Navigation::setResolution);
     connect(m_ui->N_ShapeRESET, &N_Shape::Click, this,
-            [this] { m_app.run(kSizeReset, launch::kHidden); });
+            [this] { m_app.console().run(Command(display::kSizeReset), launch::kHidden); });
 }
 
 Navigation::~Navigation() = default;
@@ -95,35 +84,28 @@ void Navigation::connectEdges() {
 }
 
 // The moved edge gets the decimal text of its new value; the other three go into the command as
-// typed. Their typed text is spliced bare, so it passes the typed-text guard first.
+// typed, and the edge changes only when the command runs.
 void Navigation::moveEdge(QLineEdit& edge, Move move) {
     QLineEdit* const edges[] = {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright};
-    QStringList typed;
-    for (const QLineEdit* box : edges) {
-        if (box != &edge) {
-            typed << box->text();
-        }
-    }
-    if (!m_app.acceptTyped(typed.join(QLatin1Char(',')))) {
-        return;
-    }
-
     const double step = valueOf(*m_ui->textstep);
     const double inset = valueOf(edge);
-    edge.setText(decimalTextOf(move == Move::Inwards ? inset + step : inset - step));
-
-    QStringList insets;
-    for (const QLineEdit* box : edges) {
-        insets << box->text();
+    const QString moved = decimalTextOf(move == Move::Inwards ? inset + step : inset - step);
+    std::array<QString, 4> insets;
+    std::size_t movedEdge = 0;
+    for (std::size_t i = 0; i < insets.size(); ++i) {
+        insets[i] = edges[i] == &edge ? moved : edges[i]->text();
+        movedEdge = edges[i] == &edge ? i : movedEdge;
     }
-    m_app.run(kOverscan + insets.join(QLatin1Char(',')), launch::kHidden);
+    if (m_app.console().run(display::overscanCommand(insets, movedEdge), launch::kHidden)) {
+        edge.setText(moved);
+    }
 }
 
 void Navigation::resetEdges() {
     for (QLineEdit* box : {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright}) {
         box->setText(QStringLiteral("0"));
     }
-    m_app.run(kOverscanReset, launch::kHidden);
+    m_app.console().run(Command(display::kOverscanReset), launch::kHidden);
 }
 
 void Navigation::chooseDpi() {
@@ -155,9 +137,8 @@ void Navigation::setDensity() {
             return;
         }
         // A dp value that reads as 0, or a density beyond 16 bits, gives no usable density.
-        const double dp = valueOf(*m_ui->Textdp);
         const auto density =
-            dp == 0.0 ? std::nullopt : toInt16(valueOf(*m_ui->Textdd) * kBaselineDensity / dp);
+            display::densityForSmallestWidth(valueOf(*m_ui->Textdp), valueOf(*m_ui->Textdd));
         if (!density) {
             refuse(kBadDp);
             return;
@@ -166,7 +147,7 @@ void Navigation::setDensity() {
     } else {
         return;
     }
-    m_app.run(kDensity + decimalTextOf(valueOf(*m_ui->DPIVAL)), launch::kHidden);
+    m_app.console().run(display::densityCommand(valueOf(*m_ui->DPIVAL)), launch::kHidden);
     m_app.messages().show(kDensityDone, kWarningTitle, MessageIcon::Exclamation);
 }
 
@@ -174,9 +155,8 @@ void Navigation::setDensity() {
 // boxes send 0.
 void Navigation::setResolution() {
     m_app.messages().show(kResolutionWarning, kWarningTitle, MessageIcon::Exclamation);
-    m_app.run(kSize + decimalTextOf(valueOf(*m_ui->HOR)) + QLatin1Char('x') +
-                  decimalTextOf(valueOf(*m_ui->VER)),
-              launch::kHidden);
+    m_app.console().run(display::resolutionCommand(valueOf(*m_ui->HOR), valueOf(*m_ui->VER)),
+                        launch::kHidden);
 }
 
 void Navigation::refuse(const QString& message) {

@@ -4,6 +4,7 @@
 
 #include "core/launch.h"
 #include "core/numeric.h"
+#include "display/display_commands.h"
 #include "display/font_scale_offset.h"
 #include "shell/app.h"
 #include "shell/placement.h"
@@ -15,16 +16,9 @@ namespace kavu {
 
 namespace {
 
-const QString kPutGlobal = QStringLiteral("adb shell settings put global ");
-const QString kPutFontScale = QStringLiteral("adb shell settings put system font_scale ");
-// The reset sends "1.0" literally, while a step that lands on 1 sends "1".
-const QString kResetFontScale = QStringLiteral("adb shell settings put system font_scale 1.0");
 const QString kFontScaleCaption = QStringLiteral("当前操作缩放为：");
 
 } // namespace
-
-PhoneArea::PhoneArea(App& app, QWidget* parent)
-    : PhoneArea(app, app.state<FontScaleOffset>(), parent) {}
 
 PhoneArea::PhoneArea(App& app, FontScaleOffset& offset, QWidget* parent)
     : QWidget(parent)
@@ -35,13 +29,11 @@ PhoneArea::PhoneArea(App& app, FontScaleOffset& offset, QWidget* parent)
     centreOnScreen(*this);
 
     connect(m_ui->WINSOK, &N_Shape::Click, this,
-            [this] { sendAnimationScale(QStringLiteral("window_animation_scale"), *m_ui->WINS); });
-    connect(m_ui->DURASOK, &N_Shape::Click, this, [this] {
-        sendAnimationScale(QStringLiteral("transition_animation_scale"), *m_ui->DURAS);
-    });
-    connect(m_ui->PROGSOK, &N_Shape::Click, this, [this] {
-        sendAnimationScale(QStringLiteral("animator_duration_scale"), *m_ui->PROGS);
-    });
+            [this] { sendAnimationScale(u"window_animation_scale", *m_ui->WINS); });
+    connect(m_ui->DURASOK, &N_Shape::Click, this,
+            [this] { sendAnimationScale(u"transition_animation_scale", *m_ui->DURAS); });
+    connect(m_ui->PROGSOK, &N_Shape::Click, this,
+            [this] { sendAnimationScale(u"animator_duration_scale", *m_ui->PROGS); });
     connect(m_ui->N_Shapefd, &N_Shape::Click, this,
             [this] { stepFontScale(&FontScaleOffset::stepUp); });
     connect(m_ui->N_Shapefx, &N_Shape::Click, this,
@@ -53,20 +45,19 @@ PhoneArea::~PhoneArea() = default;
 
 // The box's numeric value goes out as decimal text: empty or non-numeric text sends 0, which
 // switches that animation off. The box itself is left as typed.
-void PhoneArea::sendAnimationScale(const QString& setting, const QLineEdit& box) {
-    const double scale = numericValueOf(box.text());
-    m_app.run(kPutGlobal + setting + QLatin1Char(' ') + decimalTextOf(scale), launch::kHidden);
+void PhoneArea::sendAnimationScale(QStringView setting, const QLineEdit& box) {
+    m_app.console().run(display::animationScaleCommand(setting, numericValueOf(box.text())),
+                        launch::kHidden);
 }
 
 void PhoneArea::stepFontScale(void (FontScaleOffset::*step)()) {
     (m_offset.*step)();
-    const QString scale = decimalTextOf(m_offset.fontScale());
-    m_app.run(kPutFontScale + scale, launch::kHidden);
-    showFontScale(scale);
+    m_app.console().run(display::fontScaleCommand(m_offset.fontScale()), launch::kHidden);
+    showFontScale(decimalTextOf(m_offset.fontScale()));
 }
 
 void PhoneArea::resetFontScale() {
-    m_app.run(kResetFontScale, launch::kHidden);
+    m_app.console().run(Command(display::kFontScaleReset), launch::kHidden);
     m_offset.reset();
     showFontScale(decimalTextOf(m_offset.fontScale()));
 }

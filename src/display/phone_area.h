@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QWidget>
 
 #include <memory>
@@ -22,14 +23,12 @@ class PhoneArea final : public QWidget {
     Q_OBJECT
 
 public:
-    // The font-scale offset is the one the program keeps in App for its whole run.
-    explicit PhoneArea(App& app, QWidget* parent = nullptr);
-    // The offset is owned by the caller and must outlive the window.
+    // The font-scale offset outlives the window: the program keeps it for its whole run.
     PhoneArea(App& app, FontScaleOffset& offset, QWidget* parent = nullptr);
     ~PhoneArea() override;
 
 private:
-    void sendAnimationScale(const QString& setting, const QLineEdit& box);
+    void sendAnimationScale(QStringView setting, const QLineEdit& box);
     void stepFontScale(void (FontScaleOffset::*step)());
     void resetFontScale();
     void showFontScale(const QString& scale);

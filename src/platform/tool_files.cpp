@@ -10,7 +10,8 @@ QStringList requiredToolFiles() {
     return {QStringLiteral("AdbWinUsbApi.dll"), QStringLiteral("AdbWinApi.dll"),
             QStringLiteral("adb.exe"), QStringLiteral("fastboot.exe")};
 #else
-    return {QStringLiteral("adb"), QStringLiteral("fastboot")};
+    // kavu-cmd runs every console line; without it no command could run.
+    return {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")};
 #endif
 }
 

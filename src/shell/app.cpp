@@ -7,7 +7,12 @@
 
 namespace kavu {
 
-App::App(Services services) : m_services(services) {}
+App::App(Services services)
+    : m_services(services)
+    , m_console(services.processes, services.messages, [this]() -> QLineEdit* {
+        Form1* main = form1();
+        return main ? &main->commandBox() : nullptr;
+    }) {}
 
 App::~App() {
     for (auto& [type, window] : m_windows) {
@@ -15,7 +20,9 @@ App::~App() {
     }
 }
 
-QString App::fileFolder() const { return QDir(programFolder()).filePath(QStringLiteral("File")); }
+QString App::fileFolder() const {
+    return QDir(programFolder()).filePath(QStringLiteral("File"));
+}
 
 Form1* App::form1() {
     if (Form1* main = find<Form1>()) {
@@ -42,34 +49,6 @@ void App::openFeature(Feature feature) {
         return;
     }
     found->second();
-}
-
-void App::run(const QString& text, const launch::Form& form, const QString& suffix) {
-    if (Form1* main = form1()) {
-        runThrough(main->commandBox(), text, form, suffix);
-    }
-}
-
-void App::runThrough(QLineEdit& box, const QString& text, const launch::Form& form,
-                     const QString& suffix) {
-    box.setText(text);
-    const QString readBack = box.text();
-    const QString line = QString::fromUtf8(form.prefix.data(), qsizetype(form.prefix.size())) +
-                         readBack + suffix;
-    m_services.processes.start(line, form.mode);
-}
-
-void App::startLine(const QString& line, launch::WindowMode mode) {
-    m_services.processes.start(line, mode);
-}
-
-bool App::acceptTyped(const QString& text, Splice splice) {
-    if (isSafeToSplice(text.toStdString(), splice)) {
-        return true;
-    }
-    m_services.messages.show(QString::fromUtf8(kUnsafeTextMessage.data()),
-                             QString::fromUtf8(kUnsafeTextTitle.data()), MessageIcon::Critical);
-    return false;
 }
 
 QWidget* App::existing(std::type_index type) const {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/launch.h"
-#include "core/typed_text.h"
-#include "shell/features.h"
 #include "platform/services.h"
+#include "shell/console_launcher.h"
+#include "shell/features.h"
 
 #include <QPointer>
 #include <QString>
@@ -11,10 +10,8 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <typeindex>
-
-class QLineEdit;
+#include <utility>
 
 namespace kavu {
 
@@ -22,7 +19,7 @@ class Form1;
 
 // The program's registry of windows and the services they act through. Each window exists at
 // most once: created and loaded on first use, shown modeless without an owner, brought to the
-// front when opened again, destroyed when closed.
+// front when opened again, destroyed when closed. Commands go through its console launcher.
 class App {
 public:
     explicit App(Services services);
@@ -43,33 +40,20 @@ public:
     // start-up check failed: the program is then ending.
     Form1* form1();
 
-    // Window W shown and brought to the front, created and loaded first when it is not there.
-    template <class W> W* open();
+    // Window W shown and brought to the front, created and loaded first when it is not there
+    // (as W(app, arguments...)).
+    template <class W, class... Arguments> W* open(Arguments&&... arguments);
     // Window W, created and loaded without being shown when it is not there.
-    template <class W> W* loaded();
+    template <class W, class... Arguments> W* loaded(Arguments&&... arguments);
     // Window W if it is there, else null.
     template <class W> W* find() const;
-
-    // A value of type T kept for the whole run of the program (created on first use), for the
-    // little state that outlives the window that uses it.
-    template <class T> T& state();
 
     // What the launcher does for a feature; a feature without an opener says it is not built.
     void setOpener(Feature feature, std::function<void()> opener);
     void openFeature(Feature feature);
 
-    // The console launcher: the text goes into the main window's command box, is read back and
-    // joined with the form's prefix and the suffix; the line starts at once in the form's mode.
-    void run(const QString& text, const launch::Form& form, const QString& suffix = {});
-    // The same through a window's own hidden command box.
-    void runThrough(QLineEdit& box, const QString& text, const launch::Form& form,
-                    const QString& suffix = {});
-    // A whole fixed line that takes no command box.
-    void startLine(const QString& line, launch::WindowMode mode);
-
-    // Whether typed text may be spliced into a command line; if not, the user is told and the
-    // caller runs nothing.
-    bool acceptTyped(const QString& text, Splice splice = Splice::Unquoted);
+    // The console launcher; its command box is the main window's, loaded when it is not there.
+    ConsoleLauncher& console() { return m_console; }
 
 private:
     QWidget* existing(std::type_index type) const;
@@ -79,30 +63,24 @@ private:
     Services m_services;
     std::map<std::type_index, QPointer<QWidget>> m_windows;
     std::map<Feature, std::function<void()>> m_openers;
-    std::map<std::type_index, std::shared_ptr<void>> m_states;
+    ConsoleLauncher m_console;
 };
 
-template <class T> T& App::state() {
-    std::shared_ptr<void>& slot = m_states[typeid(T)];
-    if (!slot) {
-        slot = std::make_shared<T>();
-    }
-    return *static_cast<T*>(slot.get());
+template <class W> W* App::find() const {
+    return static_cast<W*>(existing(typeid(W)));
 }
 
-template <class W> W* App::find() const { return static_cast<W*>(existing(typeid(W))); }
-
-template <class W> W* App::loaded() {
+template <class W, class... Arguments> W* App::loaded(Arguments&&... arguments) {
     if (W* window = find<W>()) {
         return window;
     }
-    auto* window = new W(*this);
+    auto* window = new W(*this, std::forward<Arguments>(arguments)...);
     adopt(typeid(W), window);
     return window;
 }
 
-template <class W> W* App::open() {
-    W* window = loaded<W>();
+template <class W, class... Arguments> W* App::open(Arguments&&... arguments) {
+    W* window = loaded<W>(std::forward<Arguments>(arguments)...);
     bringToFront(window);
     return window;
 }

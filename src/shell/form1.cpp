@@ -18,10 +18,10 @@ namespace {
 constexpr int kNoticeIntervalMs = 5;
 constexpr int kScreenshotIntervalMs = 1000;
 
-const QString kScreencap = QStringLiteral("adb shell /system/bin/screencap -p /sdcard/screen.png");
-const QString kPullScreenshot = QStringLiteral("adb pull /sdcard/screen.png");
-const QString kOpenScreenshot = QStringLiteral("screen.png");
-const QString kRemoveScreenshot = QStringLiteral("adb shell rm /sdcard/screen.png");
+constexpr QStringView kScreencap = u"adb shell /system/bin/screencap -p /sdcard/screen.png";
+constexpr QStringView kPullScreenshot = u"adb pull /sdcard/screen.png";
+constexpr QStringView kOpenScreenshot = u"screen.png";
+constexpr QStringView kRemoveScreenshot = u"adb shell rm /sdcard/screen.png";
 
 } // namespace
 
@@ -57,8 +57,8 @@ bool Form1::startUp() {
     m_notice.reset();
     scheduleNotice();
 
-    m_app.runThrough(*m_ui->Text8, QStringLiteral("adb devices"), launch::kConsole,
-                     qtText(launch::deviceCheckBanner()));
+    m_app.console().runThrough(*m_ui->Text8, Command(u"adb devices"), launch::kConsole,
+                               Command(launch::deviceCheckBanner()));
 
     setWindowTitle(QStringLiteral("Kavu 第六代免ROOT玩机神器"));
     show();
@@ -71,7 +71,8 @@ void Form1::connectLauncher() {
         connect(icon, &ClickLabel::clicked, this, action);
     };
     onClick(m_ui->Label6mlh, m_ui->Image1, [this] {
-        m_app.startLine(qtText(launch::kInteractiveConsoleLine), launch::WindowMode::Normal);
+        m_app.console().startLine(qtText(launch::kInteractiveConsoleLine),
+                                  launch::WindowMode::Normal);
     });
     onClick(m_ui->Label23, m_ui->Image17, [this] { m_app.openFeature(Feature::Software); });
     onClick(m_ui->Label24, m_ui->Image19, [this] { m_app.openFeature(Feature::Flashing); });
@@ -110,7 +111,7 @@ void Form1::startScreenshot() {
     m_screenshotTimer->start(kScreenshotIntervalMs);
     m_screenshotStep = 1;
     m_ui->Label22->setText(QStringLiteral("正在截图..."));
-    m_app.run(kScreencap, launch::kHidden);
+    m_app.console().run(Command(kScreencap), launch::kHidden);
 }
 
 void Form1::screenshotTick() {
@@ -118,12 +119,12 @@ void Form1::screenshotTick() {
     switch (m_screenshotStep) {
     case 4:
         m_ui->Label22->setText(QStringLiteral("推送截图..."));
-        m_app.run(kPullScreenshot, launch::kHidden);
+        m_app.console().run(Command(kPullScreenshot), launch::kHidden);
         break;
     case 5:
         m_ui->Label22->setText(QStringLiteral("打开截图..."));
-        m_app.run(kOpenScreenshot, launch::kHidden);
-        m_app.run(kRemoveScreenshot, launch::kHidden);
+        m_app.console().run(Command(kOpenScreenshot), launch::kHidden);
+        m_app.console().run(Command(kRemoveScreenshot), launch::kHidden);
         break;
     case 7:
         m_screenshotTimer->stop();

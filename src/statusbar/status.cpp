@@ -18,28 +18,24 @@ namespace {
 
 using statusbar::Icon;
 
-const QString kClockSecondsOn = QStringLiteral("adb shell settings put secure clock_seconds 1");
-const QString kClockSecondsOff = QStringLiteral("adb shell settings put secure clock_seconds 0");
+constexpr QStringView kClockSecondsOn = u"adb shell settings put secure clock_seconds 1";
+constexpr QStringView kClockSecondsOff = u"adb shell settings put secure clock_seconds 0";
 
-const QString kShowNotCharging = QStringLiteral("adb shell dumpsys battery set status 1");
-const QString kShowAcCharging = QStringLiteral("adb shell dumpsys battery set ac 1");
-const QString kShowUsbCharging = QStringLiteral("adb shell dumpsys battery set usb 1");
-const QString kShowWirelessCharging = QStringLiteral("adb shell dumpsys battery set wireless 1");
-const QString kBatteryInfo = QStringLiteral("adb shell dumpsys battery ");
-const QString kBatteryReset = QStringLiteral("adb shell dumpsys battery reset");
+constexpr QStringView kShowNotCharging = u"adb shell dumpsys battery set status 1";
+constexpr QStringView kShowAcCharging = u"adb shell dumpsys battery set ac 1";
+constexpr QStringView kShowUsbCharging = u"adb shell dumpsys battery set usb 1";
+constexpr QStringView kShowWirelessCharging = u"adb shell dumpsys battery set wireless 1";
+constexpr QStringView kBatteryInfo = u"adb shell dumpsys battery ";
+constexpr QStringView kBatteryReset = u"adb shell dumpsys battery reset";
 
-const QString kImmersiveOff = QStringLiteral("adb shell settings put global policy_control null");
-const QString kQuickSettingsCount =
-    QStringLiteral("adb shell settings put secure sysui_qqs_count ");
-const QString kIconPadding =
-    QStringLiteral("adb shell settings put secure sysui_rounded_content_padding ");
-const QString kIconPaddingDefault =
-    QStringLiteral("adb shell settings delete secure sysui_rounded_content_padding");
+constexpr QStringView kImmersiveOff = u"adb shell settings put global policy_control null";
+constexpr QStringView kIconPaddingDefault =
+    u"adb shell settings delete secure sysui_rounded_content_padding";
 
-const QString kConnectivityCheckOn =
-    QStringLiteral("adb shell settings put global captive_portal_detection_enabled 1");
-const QString kConnectivityCheckOff =
-    QStringLiteral("adb shell settings put global captive_portal_detection_enabled 0");
+constexpr QStringView kConnectivityCheckOn =
+    u"adb shell settings put global captive_portal_detection_enabled 1";
+constexpr QStringView kConnectivityCheckOff =
+    u"adb shell settings put global captive_portal_detection_enabled 0";
 const QString kServerChangedNote = QStringLiteral("请开关飞行模式以验证是否成功！");
 
 const QString kStatusBarNote =
@@ -93,7 +89,7 @@ void Status::connectIcons() {
 }
 
 void Status::connectBattery() {
-    const auto onSelected = [this](OptionButton* option, const QString& command) {
+    const auto onSelected = [this](OptionButton* option, QStringView command) {
         connect(option, &OptionButton::Click, this,
                 [this, option, command] { chargeOptionClicked(option, command); });
     };
@@ -105,17 +101,13 @@ void Status::connectBattery() {
     connect(m_ui->N_Shape2battper, &N_Shape::Click, this,
             [this] { runHidden(statusbar::batteryLevelCommand(m_ui->Text10battper->text())); });
     connect(m_ui->N_Shape3_BATTINFO, &N_Shape::Click, this,
-            [this] { m_app.run(kBatteryInfo, launch::kConsole); });
+            [this] { m_app.console().run(Command(kBatteryInfo), launch::kConsole); });
     connect(m_ui->N_Shape4_reset, &N_Shape::Click, this, [this] { runHidden(kBatteryReset); });
 }
 
 void Status::connectImmersive() {
     const auto hideBar = [this](statusbar::Bar bar, const QLineEdit* box) {
-        const QString excluded = box->text();
-        if (!m_app.acceptTyped(excluded)) {
-            return;
-        }
-        runHidden(statusbar::immersiveCommand(bar, excluded));
+        runHidden(statusbar::immersiveCommand(bar, box->text()));
     };
     connect(m_ui->STATUSBAR, &N_Shape::Click, this,
             [this, hideBar] { hideBar(statusbar::Bar::Status, m_ui->Text10noncj); });
@@ -131,9 +123,9 @@ void Status::connectImmersive() {
 
 void Status::connectIconSettings() {
     connect(m_ui->QSNUM, &N_Shape::Click, this,
-            [this] { runWithTyped(kQuickSettingsCount, *m_ui->QSNUMS); });
+            [this] { runHidden(statusbar::quickSettingsCountCommand(m_ui->QSNUMS->text())); });
     connect(m_ui->N_Shapedq, &N_Shape::Click, this,
-            [this] { runWithTyped(kIconPadding, *m_ui->Textdq); });
+            [this] { runHidden(statusbar::iconPaddingCommand(m_ui->Textdq->text())); });
     connect(m_ui->N_Shapedqhf, &N_Shape::Click, this, [this] { runHidden(kIconPaddingDefault); });
 }
 
@@ -156,30 +148,30 @@ void Status::writeIconBlacklist() {
     runHidden(statusbar::iconBlacklistCommand(hidden));
 }
 
-void Status::chargeOptionClicked(OptionButton* option, const QString& command) {
+void Status::chargeOptionClicked(OptionButton* option, QStringView command) {
     // The option raises Click also for a Space press before it is selected, and for one on the
     // option already selected; only the option becoming selected shows a new charging state.
     if (!option->value() || option == m_chargeShown) {
         return;
     }
     m_chargeShown = option;
-    runHidden(command);
+    runHidden(Command(command));
 }
 
-void Status::runWithTyped(const QString& prefix, const QLineEdit& box) {
-    const QString typed = box.text();
-    if (!m_app.acceptTyped(typed)) {
-        return;
-    }
-    runHidden(prefix + typed);
+void Status::runHidden(QStringView command) {
+    runHidden(Command(command));
 }
 
-void Status::runHidden(const QString& command) {
-    m_app.run(command, launch::kHidden);
+void Status::runHidden(const Command& command) {
+    m_app.console().run(command, launch::kHidden);
 }
 
-void Status::runConnectivity(const QString& command) {
-    m_app.runThrough(*m_ui->INTERTEXT, command, launch::kHidden);
+void Status::runConnectivity(QStringView command) {
+    runConnectivity(Command(command));
+}
+
+void Status::runConnectivity(const Command& command) {
+    m_app.console().runThrough(*m_ui->INTERTEXT, command, launch::kHidden);
 }
 
 } // namespace kavu

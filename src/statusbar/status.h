@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QStringView>
 #include <QWidget>
 
 #include <memory>
 
 class OptionButton;
-class QLineEdit;
 namespace Ui {
 class Status;
 }
@@ -13,6 +13,7 @@ class Status;
 namespace kavu {
 
 class App;
+class Command;
 
 // "状态栏操作": hidden status-bar icons and clock seconds, immersive modes, the quick-settings
 // count, the icon padding, the connectivity check and a simulated battery display. Every action
@@ -33,11 +34,12 @@ private:
     void connectConnectivity();
 
     void writeIconBlacklist();
-    void chargeOptionClicked(OptionButton* option, const QString& command);
-    // Runs the fixed prefix followed by the box's text, unless the text is refused.
-    void runWithTyped(const QString& prefix, const QLineEdit& box);
-    void runHidden(const QString& command);
-    void runConnectivity(const QString& command);
+    void chargeOptionClicked(OptionButton* option, QStringView command);
+    void runHidden(QStringView command);
+    void runHidden(const Command& command);
+    // Through the window's own command box.
+    void runConnectivity(QStringView command);
+    void runConnectivity(const Command& command);
 
     App& m_app;
     std::unique_ptr<Ui::Status> m_ui;

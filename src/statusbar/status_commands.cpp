@@ -33,35 +33,46 @@ QString iconToken(Icon icon) {
     return {};
 }
 
-QString iconBlacklistCommand(const HiddenIcons& hidden) {
-    QString command = QStringLiteral("adb shell settings put secure icon_blacklist rotate,");
+Command iconBlacklistCommand(const HiddenIcons& hidden) {
+    Command command(u"adb shell settings put secure icon_blacklist rotate,");
     for (std::size_t position = 0; position < kIconCount; ++position) {
         if (hidden[position]) {
-            command += iconToken(static_cast<Icon>(position));
+            command.fixed(iconToken(static_cast<Icon>(position)));
         }
     }
     return command;
 }
 
-QString batteryLevelCommand(const QString& typedLevel) {
-    return QStringLiteral("adb shell dumpsys battery set level ") +
-           decimalTextOf(numericValueOf(typedLevel));
+Command batteryLevelCommand(const QString& typedLevel) {
+    // Only the number read from the text reaches the command.
+    return Command(u"adb shell dumpsys battery set level ")
+        .fixed(decimalTextOf(numericValueOf(typedLevel)));
 }
 
-QString immersiveCommand(Bar bar, const QString& excludedApps) {
-    const QString prefix =
-        bar == Bar::Status
-            ? QStringLiteral("adb shell settings put global policy_control immersive.status=")
-            : QStringLiteral("adb shell settings put global policy_control immersive.navigation=");
+Command immersiveCommand(Bar bar, const QString& excludedApps) {
+    Command command(bar == Bar::Status
+                        ? u"adb shell settings put global policy_control immersive.status="
+                        : u"adb shell settings put global policy_control immersive.navigation=");
     if (excludedApps.isEmpty()) {
-        return prefix + QStringLiteral("*");
+        return command.fixed(u"*");
     }
-    return prefix + QStringLiteral("apps,-") + excludedApps;
+    return command.fixed(u"apps,-").typed(excludedApps, Splice::PhoneBare);
 }
 
-QString connectivityServerCommand() {
-    return QStringLiteral("adb shell \"settings put global captive_portal_https_url ") +
-           qtText(kConnectivityCheckUrl) + QStringLiteral("\"");
+Command quickSettingsCountCommand(const QString& typedCount) {
+    return Command(u"adb shell settings put secure sysui_qqs_count ")
+        .typed(typedCount, Splice::PhoneBare);
+}
+
+Command iconPaddingCommand(const QString& typedPadding) {
+    return Command(u"adb shell settings put secure sysui_rounded_content_padding ")
+        .typed(typedPadding, Splice::PhoneBare);
+}
+
+Command connectivityServerCommand() {
+    return Command(u"adb shell \"settings put global captive_portal_https_url ")
+        .fixed(kConnectivityCheckUrl)
+        .fixed(u"\"");
 }
 
 } // namespace kavu::statusbar

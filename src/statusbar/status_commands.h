@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/command.h"
+
 #include <QString>
 
 #include <array>
@@ -32,16 +34,20 @@ using HiddenIcons = std::array<bool, kIconCount>;
 QString iconToken(Icon icon);
 
 // The blacklist always hides the rotation icon; the chosen icons follow in the fixed order.
-QString iconBlacklistCommand(const HiddenIcons& hidden);
+Command iconBlacklistCommand(const HiddenIcons& hidden);
 
 // The level is the numeric value of the typed text, written back as decimal text.
-QString batteryLevelCommand(const QString& typedLevel);
+Command batteryLevelCommand(const QString& typedLevel);
 
 enum class Bar { Status, Navigation };
 
 // An exactly empty box hides the bar everywhere; any other text names the applications
 // excluded, as typed.
-QString immersiveCommand(Bar bar, const QString& excludedApps);
+Command immersiveCommand(Bar bar, const QString& excludedApps);
+
+// The typed number of quick-settings tiles, and the typed padding of the status-bar icons.
+Command quickSettingsCountCommand(const QString& typedCount);
+Command iconPaddingCommand(const QString& typedPadding);
 
 // A connectivity-check server reachable from mainland China that answers this path with an empty
 // 204 response.
@@ -49,6 +55,6 @@ inline constexpr std::string_view kConnectivityCheckUrl =
     "http://connect.rom.miui.com/generate_204";
 
 // Points the phone's connectivity check at kConnectivityCheckUrl.
-QString connectivityServerCommand();
+Command connectivityServerCommand();
 
 } // namespace kavu::statusbar

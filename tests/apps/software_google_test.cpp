@@ -64,7 +64,7 @@ QString packageOf(const QString& name) {
 
 struct Opened {
     Opened() {
-        t.app().run(kEarlierCommand, launch::kHidden);
+        t.run(kEarlierCommand, launch::kHidden);
         window = t.app().open<Software>();
         t.clearRecords();
     }

@@ -50,7 +50,7 @@ struct Opened {
         for (const QString& name : files) {
             t.addFile(name);
         }
-        t.app().run(kEarlierCommand, launch::kHidden);
+        t.run(kEarlierCommand, launch::kHidden);
         window = t.app().open<Software>();
         t.clearRecords();
     }
@@ -216,6 +216,10 @@ void SoftwareInstallTest::runs_data() {
         << true << true << QStringLiteral("b.zip") << QStringLiteral("My Files/x")
         << QStringLiteral("adb push \"%P\"   \"/sdcard/My Files/x\"")
         << pushLive(QStringLiteral("b.zip")) << int(WindowMode::Normal);
+    QTest::newRow("push, operators inside the quotes are part of the name")
+        << true << true << QStringLiteral("b.zip") << QStringLiteral("A & B")
+        << QStringLiteral("adb push \"%P\"   \"/sdcard/A & B\"")
+        << pushLive(QStringLiteral("b.zip")) << int(WindowMode::Normal);
     QTest::newRow("push, a file without extension")
         << true << false << QStringLiteral("notes") << QStringLiteral("Documents/")
         << QStringLiteral("adb push \"%P\"   \"/sdcard/Documents/\"") << kPushResult
@@ -359,6 +363,7 @@ void SoftwareInstallTest::unsafeFileNameIsRefused_data() {
     QTest::newRow("greater") << QStringLiteral("a>b.zip") << true;
     QTest::newRow("caret") << QStringLiteral("a^b.zip") << true;
     QTest::newRow("double quote") << QStringLiteral("a\"b.apk") << false;
+    QTest::newRow("expansion") << QStringLiteral("%LESSOPEN%.apk") << false;
     QTest::newRow("control character") << QStringLiteral("a\x01"
                                                          "b.zip")
                                        << true;
@@ -386,12 +391,11 @@ void SoftwareInstallTest::unsafeFileNameIsRefused() {
 
 void SoftwareInstallTest::unsafeDestinationIsRefused_data() {
     QTest::addColumn<QString>("destination");
-    QTest::newRow("second command") << QStringLiteral("Download & calc");
-    QTest::newRow("pipe") << QStringLiteral("x|more");
-    QTest::newRow("redirect") << QStringLiteral("x>out");
-    QTest::newRow("input") << QStringLiteral("x<in");
-    QTest::newRow("caret") << QStringLiteral("x^y");
+    // The destination stands inside double quotes: only what ends the quotes or expands is refused.
     QTest::newRow("double quote") << QStringLiteral("x\" & calc");
+    QTest::newRow("expansion") << QStringLiteral("%LESSOPEN%");
+    QTest::newRow("trailing backslash") << QStringLiteral("Download\\");
+    QTest::newRow("line break") << QStringLiteral("x\ncalc");
 }
 
 void SoftwareInstallTest::unsafeDestinationIsRefused() {

@@ -17,7 +17,7 @@ const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
 
 struct Opened {
     Opened() {
-        t.app().run(kEarlierCommand, launch::kHidden);
+        t.run(kEarlierCommand, launch::kHidden);
         window = t.app().open<Software>();
         t.clearRecords();
     }
@@ -92,8 +92,6 @@ void SoftwarePackagesTest::buttonRunsItsCommand_data() {
         << QStringLiteral("adb shell dumpsys window windows | findstr \"Current\"");
     QTest::newRow("empty package is not refused") << QStringLiteral("FREEZE") << QString() << left
                                                   << QStringLiteral("adb shell pm disable-user ");
-    QTest::newRow("blanks are kept") << QStringLiteral("UNFREEZE") << QStringLiteral("  com.x  ")
-                                     << left << QStringLiteral("adb shell pm enable   com.x  ");
     QTest::newRow("right button clicks too")
         << QStringLiteral("CLCDATA") << app << Qt::RightButton
         << QStringLiteral("adb shell pm clear com.example.app");

@@ -26,7 +26,7 @@ const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
 // The apps window with a package typed, and the risk dialog opened from it.
 struct Opened {
     explicit Opened(const QString& package = QStringLiteral("com.example.app")) {
-        t.app().run(kEarlierCommand, launch::kHidden);
+        t.run(kEarlierCommand, launch::kHidden);
         apps = t.app().open<Software>();
         typeInto(*apps, QStringLiteral("APPText5"), package);
         clickShape(*apps, QStringLiteral("unsinssys"));

@@ -30,9 +30,9 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"cmdx /k a", "/c", "cmdx /k a"}));
 
 TEST(ConsoleArguments, HiddenRunsTheInterpreterBare) {
-    const auto arguments = consoleArguments("/p/kavu-cmd", {"/c", "adb devices"},
-                                            launch::WindowMode::Hidden,
-                                            Terminal{"/usr/bin/xterm", TerminalKind::Xterm});
+    const auto arguments =
+        consoleArguments("/p/kavu-cmd", {"/c", "adb devices"}, launch::WindowMode::Hidden,
+                         Terminal{"/usr/bin/xterm", TerminalKind::Xterm});
     EXPECT_EQ(arguments, (std::vector<std::string>{"/p/kavu-cmd", "/c", "adb devices"}));
 }
 
@@ -50,9 +50,9 @@ TEST(ConsoleArguments, VisibleRunsInsideTheTerminal) {
         consoleArguments("/p/kavu-cmd", {"/k", "x"}, launch::WindowMode::Minimized, xterm);
     EXPECT_EQ(std::count(minimized.begin(), minimized.end(), "-iconic"), 1);
 
-    const auto generic = consoleArguments("/p/kavu-cmd", {"/k", "x"}, launch::WindowMode::Normal,
-                                          Terminal{"/usr/bin/x-terminal-emulator",
-                                                   TerminalKind::Generic});
+    const auto generic =
+        consoleArguments("/p/kavu-cmd", {"/k", "x"}, launch::WindowMode::Normal,
+                         Terminal{"/usr/bin/x-terminal-emulator", TerminalKind::Generic});
     EXPECT_EQ(generic, (std::vector<std::string>{"/usr/bin/x-terminal-emulator", "-e",
                                                  "/p/kavu-cmd", "/k", "x"}));
 }

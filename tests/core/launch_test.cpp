@@ -84,7 +84,8 @@ TEST(Suffixes, ExactLiterals) {
          " && COLOR 3f  && title 正在传输：a b.zip && echo. && echo.出现 xxxxxx 1 file pushed "
          "表示传输完成！ && echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"},
         {std::string(kPushResultSuffix),
-         " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ "
+         " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed "
+         "表示传输完成！ "
          "&& echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"},
         {std::string(kFlashDoneRecoverySuffix),
          "&& COLOR 3f && echo. && echo 刷入完成！&& echo "

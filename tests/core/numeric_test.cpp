@@ -21,18 +21,16 @@ TEST_P(NumericValue, ReadsTheLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NumericValue,
-    testing::Values(ValueCase{"50", 50}, ValueCase{"50.0", 50}, ValueCase{" 50", 50},
-                    ValueCase{"12.50", 12.5}, ValueCase{"abc", 0}, ValueCase{"", 0},
-                    ValueCase{"150", 150}, ValueCase{"   ", 0}, ValueCase{"1 2 3", 123},
-                    ValueCase{"- 5", -5}, ValueCase{"+7", 7}, ValueCase{"-2.5", -2.5},
-                    ValueCase{"2.5", 2.5}, ValueCase{".5", 0.5}, ValueCase{"5.", 5},
-                    ValueCase{".", 0}, ValueCase{"-", 0}, ValueCase{"--5", 0},
-                    ValueCase{"12abc", 12}, ValueCase{"1.2.3", 1.2}, ValueCase{"5-3", 5},
-                    ValueCase{"1e3", 1000}, ValueCase{"1E-2", 0.01}, ValueCase{"2d2", 200},
-                    ValueCase{"1e", 1}, ValueCase{"1e+", 1}, ValueCase{"e5", 0},
-                    ValueCase{"\t4\n2", 42}, ValueCase{"0.1", 0.1}, ValueCase{"1080", 1080},
-                    ValueCase{"411", 411}, ValueCase{"0", 0}, ValueCase{"00012", 12},
-                    ValueCase{"３", 0}, ValueCase{"1,5", 1}));
+    testing::Values(
+        ValueCase{"50", 50}, ValueCase{"50.0", 50}, ValueCase{" 50", 50}, ValueCase{"12.50", 12.5},
+        ValueCase{"abc", 0}, ValueCase{"", 0}, ValueCase{"150", 150}, ValueCase{"   ", 0},
+        ValueCase{"1 2 3", 123}, ValueCase{"- 5", -5}, ValueCase{"+7", 7}, ValueCase{"-2.5", -2.5},
+        ValueCase{"2.5", 2.5}, ValueCase{".5", 0.5}, ValueCase{"5.", 5}, ValueCase{".", 0},
+        ValueCase{"-", 0}, ValueCase{"--5", 0}, ValueCase{"12abc", 12}, ValueCase{"1.2.3", 1.2},
+        ValueCase{"5-3", 5}, ValueCase{"1e3", 1000}, ValueCase{"1E-2", 0.01}, ValueCase{"2d2", 200},
+        ValueCase{"1e", 1}, ValueCase{"1e+", 1}, ValueCase{"e5", 0}, ValueCase{"\t4\n2", 42},
+        ValueCase{"0.1", 0.1}, ValueCase{"1080", 1080}, ValueCase{"411", 411}, ValueCase{"0", 0},
+        ValueCase{"00012", 12}, ValueCase{"３", 0}, ValueCase{"1,5", 1}));
 
 struct TextCase {
     double value;
@@ -53,11 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{0.7 + 0.1, "0.8"}, TextCase{1.0 / 3.0, "0.333333333333333"},
                     TextCase{2.0 / 3.0, "0.666666666666667"}, TextCase{0.0001, "0.0001"},
                     TextCase{0.00001, "1E-05"}, TextCase{0.000015, "1.5E-05"},
-                    TextCase{123456789012345.0, "123456789012345"},
-                    TextCase{1e15, "1E+15"}, TextCase{1234567890123456.0, "1.23456789012346E+15"},
-                    TextCase{-1e20, "-1E+20"}, TextCase{1e100, "1E+100"},
-                    TextCase{420, "420"}, TextCase{100.25, "100.25"}, TextCase{-32768, "-32768"},
-                    TextCase{0.5, "0.5"}, TextCase{99999999999999.9, "99999999999999.9"}));
+                    TextCase{123456789012345.0, "123456789012345"}, TextCase{1e15, "1E+15"},
+                    TextCase{1234567890123456.0, "1.23456789012346E+15"}, TextCase{-1e20, "-1E+20"},
+                    TextCase{1e100, "1E+100"}, TextCase{420, "420"}, TextCase{100.25, "100.25"},
+                    TextCase{-32768, "-32768"}, TextCase{0.5, "0.5"},
+                    TextCase{99999999999999.9, "99999999999999.9"}));
 
 // The font scale walks an offset in steps of 0.02; what is sent is the offset cleaned through its
 // decimal text, plus 1.
@@ -93,11 +91,11 @@ TEST_P(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
 
 INSTANTIATE_TEST_SUITE_P(Values, RoundHalfEven,
                          testing::Values(RoundCase{0.5, 0}, RoundCase{1.5, 2}, RoundCase{2.5, 2},
-                                         RoundCase{3.5, 4}, RoundCase{-0.5, 0},
-                                         RoundCase{-1.5, -2}, RoundCase{-2.5, -2},
-                                         RoundCase{2.4999, 2}, RoundCase{2.5001, 3},
-                                         RoundCase{420.48, 420}, RoundCase{539.5, 540},
-                                         RoundCase{541.5, 542}, RoundCase{7, 7}));
+                                         RoundCase{3.5, 4}, RoundCase{-0.5, 0}, RoundCase{-1.5, -2},
+                                         RoundCase{-2.5, -2}, RoundCase{2.4999, 2},
+                                         RoundCase{2.5001, 3}, RoundCase{420.48, 420},
+                                         RoundCase{539.5, 540}, RoundCase{541.5, 542},
+                                         RoundCase{7, 7}));
 
 // The smallest-width way to a density: dp * width / 411 made whole, half to even.
 TEST(DensityExamples, SmallestWidthWay) {

@@ -5,37 +5,67 @@
 namespace kavu {
 namespace {
 
+constexpr Refusal ok = Refusal::None;
+constexpr Refusal pc = Refusal::PcCharacters;
+constexpr Refusal phone = Refusal::PhoneCharacters;
+
 struct SpliceCase {
     const char* text;
-    bool safeUnquoted;
-    bool safeQuoted;
+    Refusal pcBare;
+    Refusal pcQuoted;
+    Refusal phoneBare;
+    Refusal phoneQuoted;
 };
 
 class TypedText : public testing::TestWithParam<SpliceCase> {};
 
-TEST_P(TypedText, RefusesWhatWouldRunAnotherCommand) {
-    EXPECT_EQ(isSafeToSplice(GetParam().text, Splice::Unquoted), GetParam().safeUnquoted)
-        << GetParam().text;
-    EXPECT_EQ(isSafeToSplice(GetParam().text, Splice::Quoted), GetParam().safeQuoted)
-        << GetParam().text;
+TEST_P(TypedText, EachSpliceRefusesWhatItsReaderWouldActOn) {
+    const SpliceCase& c = GetParam();
+    EXPECT_EQ(checkSplice(c.text, Splice::PcBare), c.pcBare) << c.text;
+    EXPECT_EQ(checkSplice(c.text, Splice::PcQuoted), c.pcQuoted) << c.text;
+    EXPECT_EQ(checkSplice(c.text, Splice::PhoneBare), c.phoneBare) << c.text;
+    EXPECT_EQ(checkSplice(c.text, Splice::PhoneQuoted), c.phoneQuoted) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TypedText,
-    testing::Values(SpliceCase{"com.tencent.mm", true, true}, SpliceCase{"", true, true},
-                    SpliceCase{"hello world", true, true}, SpliceCase{"微信 安装包.apk", true, true},
-                    SpliceCase{"a&calc", false, true}, SpliceCase{"a && b", false, true},
-                    SpliceCase{"a|b", false, true}, SpliceCase{"a<b", false, true},
-                    SpliceCase{"a>b", false, true}, SpliceCase{"a^b", false, true},
-                    SpliceCase{"a\"b", false, false}, SpliceCase{"a\nb", false, false},
-                    SpliceCase{"a\rb", false, false}, SpliceCase{"a\tb", false, false},
-                    SpliceCase{"a\x7f", false, false}, SpliceCase{"a\xc2\x85" "b", false, false},
-                    SpliceCase{"a\xe2\x80\xa8" "b", false, false},
-                    SpliceCase{"a\xe2\x80\x94" "b", true, true}, SpliceCase{"50%", true, true},
-                    SpliceCase{"(1)", true, true}, SpliceCase{"C:\\File\\a.apk", true, true}));
+    testing::Values(SpliceCase{"com.tencent.mm", ok, ok, ok, ok}, SpliceCase{"", ok, ok, ok, ok},
+                    SpliceCase{"apps,-a.b,c_d:e/f=g+h@i", ok, ok, ok, ok},
+                    SpliceCase{"-12.5", ok, ok, ok, ok},
+                    SpliceCase{"hello world", ok, ok, phone, ok},
+                    SpliceCase{"微信 安装包.apk", ok, ok, phone, ok},
+                    SpliceCase{"com.x;reboot", ok, ok, phone, ok},
+                    SpliceCase{"x$(reboot)", ok, ok, phone, ok},
+                    SpliceCase{"it's", ok, ok, phone, ok}, SpliceCase{"(1)", ok, ok, phone, ok},
+                    SpliceCase{"a&calc", pc, ok, pc, pc}, SpliceCase{"a && b", pc, ok, pc, pc},
+                    SpliceCase{"a|b", pc, ok, pc, pc}, SpliceCase{"a<b", pc, ok, pc, pc},
+                    SpliceCase{"a>b", pc, ok, pc, pc}, SpliceCase{"a^b", pc, ok, pc, pc},
+                    SpliceCase{"%LESSOPEN%", pc, pc, pc, pc}, SpliceCase{"50%", pc, pc, pc, pc},
+                    SpliceCase{"a\"b", pc, pc, pc, pc}, SpliceCase{"a\nb", pc, pc, pc, pc},
+                    SpliceCase{"a\rb", pc, pc, pc, pc}, SpliceCase{"a\tb", pc, pc, pc, pc},
+                    SpliceCase{"a\x7f", pc, pc, pc, pc},
+                    SpliceCase{"a\xc2\x85"
+                               "b",
+                               pc, pc, pc, pc},
+                    SpliceCase{"a\xe2\x80\xa8"
+                               "b",
+                               pc, pc, pc, pc},
+                    SpliceCase{"a\xe2\x80\x94"
+                               "b",
+                               ok, ok, phone, ok},
+                    SpliceCase{"Download\\", ok, pc, phone, ok},
+                    SpliceCase{"C:\\File\\a.apk", ok, ok, phone, ok}));
 
-TEST(TypedText, MessageText) {
-    EXPECT_EQ(kUnsafeTextMessage, "输入内容含有不允许的字符（& | < > ^ \" 或换行），已取消执行！");
+TEST(TypedText, PhoneQuotingKeepsTheTextOneWord) {
+    EXPECT_EQ(phoneQuoted(""), "''");
+    EXPECT_EQ(phoneQuoted("a b;c"), "'a b;c'");
+    EXPECT_EQ(phoneQuoted("it's"), "'it'\\''s'");
+}
+
+TEST(TypedText, Messages) {
+    EXPECT_EQ(kUnsafeTextMessage,
+              "输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！");
+    EXPECT_EQ(kUnsafePhoneTextMessage, "输入内容含有手机命令不允许的字符，已取消执行！");
     EXPECT_EQ(kUnsafeTextTitle, "警告!");
 }
 

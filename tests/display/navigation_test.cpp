@@ -435,14 +435,14 @@ void NavigationTest::arrowWithTypedValues_data() {
         << QStringList{QStringLiteral("17"), QStringLiteral("0"), QStringLiteral("0"),
                        QStringLiteral("0")}
         << QStringList{QStringLiteral("17,0,0,0")};
-    QTest::newRow("typed spaces of the other edges kept")
+    QTest::newRow("typed text of the other edges kept")
         << QStringLiteral("10")
-        << QStringList{QStringLiteral("0"), QStringLiteral(" 2"), QStringLiteral(""),
+        << QStringList{QStringLiteral("0"), QStringLiteral("+2"), QStringLiteral(""),
                        QStringLiteral("1.50")}
         << QStringLiteral("N_Shapeleftl") << 1
-        << QStringList{QStringLiteral("-10"), QStringLiteral(" 2"), QStringLiteral(""),
+        << QStringList{QStringLiteral("-10"), QStringLiteral("+2"), QStringLiteral(""),
                        QStringLiteral("1.50")}
-        << QStringList{QStringLiteral("-10, 2,,1.50")};
+        << QStringList{QStringLiteral("-10,+2,,1.50")};
 }
 
 void NavigationTest::arrowWithTypedValues() {

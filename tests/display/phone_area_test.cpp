@@ -103,12 +103,15 @@ private slots:
 
 private:
     std::unique_ptr<TestApp> m_t;
+    // The program's offset, which outlives the windows.
+    FontScaleOffset m_offset;
     PhoneArea* m_window = nullptr;
 };
 
 void PhoneAreaTest::init() {
     m_t = std::make_unique<TestApp>();
-    m_window = m_t->app().open<PhoneArea>();
+    m_offset = FontScaleOffset();
+    m_window = m_t->app().open<PhoneArea>(m_offset);
     QVERIFY(m_window != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_t->clearRecords();
@@ -330,9 +333,8 @@ void PhoneAreaTest::offsetKeepsItsExactSum() {
         sum += 0.02;
     }
     QVERIFY(sum != 0.12); // the noise the cleaning removes
-    const FontScaleOffset& offset = m_t->app().state<FontScaleOffset>();
-    QCOMPARE(offset.offset(), sum);
-    QCOMPARE(offset.fontScale(), 1.12);
+    QCOMPARE(m_offset.offset(), sum);
+    QCOMPARE(m_offset.fontScale(), 1.12);
 }
 
 void PhoneAreaTest::offsetOutlivesTheWindow_data() {
@@ -360,7 +362,7 @@ void PhoneAreaTest::offsetOutlivesTheWindow() {
     closeAndDelete(m_window);
     QVERIFY(m_t->app().find<PhoneArea>() == nullptr);
 
-    m_window = m_t->app().open<PhoneArea>();
+    m_window = m_t->app().open<PhoneArea>(m_offset);
     QVERIFY(m_window != nullptr);
     // The controls are loaded afresh; the offset is not.
     QCOMPARE(label(*m_window), kScaleCaption + QStringLiteral("1"));
@@ -385,7 +387,7 @@ void PhoneAreaTest::offsetOwnedByTheCaller() {
     QCOMPARE(fontScalesSent(*m_t), QStringList{QStringLiteral("1.04")});
     QCOMPARE(offset.fontScale(), 1.04);
     // The program's own offset, used by the window the launcher opens, was not touched.
-    QCOMPARE(m_t->app().state<FontScaleOffset>().offset(), 0.0);
+    QCOMPARE(m_offset.offset(), 0.0);
 }
 
 QTEST_MAIN(PhoneAreaTest)

@@ -56,6 +56,10 @@ TEST(ToolFiles, FirstMissingInOrderAndLinksFollowed) {
               std::optional<QString>(QStringLiteral("fastboot")));
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("fastboot"))));
     touch(dir.filePath(QStringLiteral("fastboot")));
+    // The interpreter every console runs on is looked for last.
+    EXPECT_EQ(firstMissingToolFile(folder.path()),
+              std::optional<QString>(QStringLiteral("kavu-cmd")));
+    touch(dir.filePath(QStringLiteral("kavu-cmd")));
     EXPECT_EQ(firstMissingToolFile(folder.path()), std::nullopt);
 }
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace kavu;
+using namespace Qt::StringLiterals;
 using kavu::launch::WindowMode;
 
 class AppTest : public QObject {
@@ -23,8 +24,10 @@ private slots:
     void failedStartUpRunsNothingAndQuits();
     void typedTextGuard_data();
     void typedTextGuard();
+    void refusedSuffixRunsNothing();
+    void phoneQuotedTextIsOneWord();
+    void commandBoxKeepsLongTexts();
     void featureWithoutWindowSaysSo();
-    void stateOutlivesWindows();
 };
 
 void AppTest::launcherWritesReadsBackJoinsAndStarts_data() {
@@ -47,8 +50,8 @@ void AppTest::launcherWritesReadsBackJoinsAndStarts_data() {
                                 << int(WindowMode::Normal);
     QTest::newRow("empty hidden") << QString() << 0 << QString() << QStringLiteral("cmd /c ")
                                   << int(WindowMode::Hidden);
-    QTest::newRow("empty console") << QString() << 1 << QString() << QStringLiteral("cmd /k ")
-                                   << int(WindowMode::Normal);
+    QTest::newRow("empty console")
+        << QString() << 1 << QString() << QStringLiteral("cmd /k ") << int(WindowMode::Normal);
     QTest::newRow("text kept as typed")
         << QStringLiteral("  adb  shell \"a b\" ^x  ") << 0 << QStringLiteral(" && EXIT")
         << QStringLiteral("cmd /c   adb  shell \"a b\" ^x   && EXIT") << int(WindowMode::Hidden);
@@ -63,7 +66,7 @@ void AppTest::launcherWritesReadsBackJoinsAndStarts() {
     const launch::Form forms[] = {launch::kHidden, launch::kConsole, launch::kConsoleMinimized,
                                   launch::kConsoleTwoSpaces};
     test::TestApp t;
-    t.app().run(text, forms[form], suffix);
+    t.app().console().run(Command(text), forms[form], Command(suffix));
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line, line);
     QCOMPARE(int(t.lastStarted().mode), mode);
@@ -72,9 +75,9 @@ void AppTest::launcherWritesReadsBackJoinsAndStarts() {
 
 void AppTest::ownBoxLeavesTheCommandBoxAlone() {
     test::TestApp t;
-    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
     QLineEdit own;
-    t.app().runThrough(own, QStringLiteral("adb shell echo hi"), launch::kHidden);
+    t.app().console().runThrough(own, Command(u"adb shell echo hi"), launch::kHidden);
     QCOMPARE(own.text(), QStringLiteral("adb shell echo hi"));
     QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
     QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c adb shell echo hi"));
@@ -82,8 +85,8 @@ void AppTest::ownBoxLeavesTheCommandBoxAlone() {
 
 void AppTest::fixedLineTakesNoBox() {
     test::TestApp t;
-    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
-    t.app().startLine(QStringLiteral("cmd /k \"COLOR 3f"), WindowMode::Normal);
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    t.app().console().startLine(u"cmd /k \"COLOR 3f", WindowMode::Normal);
     QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
     QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /k \"COLOR 3f"));
 }
@@ -113,13 +116,13 @@ void AppTest::loadedWindowIsNotShown() {
 
 void AppTest::closedMainWindowIsLoadedAgainBeforeTheCommand() {
     test::TestApp t;
-    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
     t.app().find<Form1>()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(t.app().find<Form1>(), nullptr);
     t.clearRecords();
 
-    t.app().run(QStringLiteral("adb reboot"), launch::kHidden);
+    t.run(QStringLiteral("adb reboot"), launch::kHidden);
     // The whole start-up ran again: the device-check console first, then the command.
     QCOMPARE(t.started().size(), 2);
     QVERIFY(t.started().first().line.startsWith(QStringLiteral("cmd /k adb devices && COLOR 3f ")));
@@ -135,7 +138,7 @@ void AppTest::failedStartUpRunsNothingAndQuits() {
     QVERIFY(QFile::remove(QDir(t.folder()).filePath(QStringLiteral("fastboot"))));
     t.clearRecords();
 
-    t.app().run(QStringLiteral("adb reboot"), launch::kHidden);
+    t.run(QStringLiteral("adb reboot"), launch::kHidden);
     QVERIFY(t.started().isEmpty());
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.fakes().program.quitCalls, 1);
@@ -144,32 +147,69 @@ void AppTest::failedStartUpRunsNothingAndQuits() {
 
 void AppTest::typedTextGuard_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("quoted");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("package") << QStringLiteral("com.tencent.mm") << false << true;
-    QTest::newRow("second command") << QStringLiteral("x & calc") << false << false;
-    QTest::newRow("pipe") << QStringLiteral("x|y") << false << false;
-    QTest::newRow("line break") << QStringLiteral("x\ny") << false << false;
-    QTest::newRow("quoted ampersand") << QStringLiteral("a&b.apk") << true << true;
-    QTest::newRow("quoted quote") << QStringLiteral("a\"b.apk") << true << false;
+    QTest::addColumn<int>("splice");
+    QTest::addColumn<QString>("message");
+    const QString pcMessage =
+        QStringLiteral("输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！");
+    const QString phoneMessage = QStringLiteral("输入内容含有手机命令不允许的字符，已取消执行！");
+    QTest::newRow("package") << u"com.tencent.mm"_s << int(Splice::PhoneBare) << QString();
+    QTest::newRow("second command") << u"x & calc"_s << int(Splice::PcBare) << pcMessage;
+    QTest::newRow("pipe") << u"x|y"_s << int(Splice::PcBare) << pcMessage;
+    QTest::newRow("line break") << u"x\ny"_s << int(Splice::PcBare) << pcMessage;
+    QTest::newRow("expansion") << u"%LESSOPEN%.apk"_s << int(Splice::PcQuoted) << pcMessage;
+    QTest::newRow("quoted ampersand") << u"a&b.apk"_s << int(Splice::PcQuoted) << QString();
+    QTest::newRow("quoted quote") << u"a\"b.apk"_s << int(Splice::PcQuoted) << pcMessage;
+    QTest::newRow("phone chain") << u"com.x;reboot"_s << int(Splice::PhoneBare) << phoneMessage;
+    QTest::newRow("phone, PC first") << u"x&y"_s << int(Splice::PhoneBare) << pcMessage;
+    QTest::newRow("phone quoted") << u"a b;c"_s << int(Splice::PhoneQuoted) << QString();
 }
 
 void AppTest::typedTextGuard() {
     QFETCH(QString, text);
-    QFETCH(bool, quoted);
-    QFETCH(bool, accepted);
+    QFETCH(int, splice);
+    QFETCH(QString, message);
     test::TestApp t;
-    QCOMPARE(t.app().acceptTyped(text, quoted ? Splice::Quoted : Splice::Unquoted), accepted);
-    if (accepted) {
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    t.clearRecords();
+    const bool ran = t.app().console().run(
+        Command(u"adb shell x ").typed(text, static_cast<Splice>(splice)), launch::kHidden);
+    QCOMPARE(ran, message.isEmpty());
+    if (ran) {
         QVERIFY(t.messages().isEmpty());
+        QCOMPARE(t.started().size(), 1);
     } else {
         QCOMPARE(t.messages().size(), 1);
-        QCOMPARE(t.messages().first().text,
-                 QStringLiteral("输入内容含有不允许的字符（& | < > ^ \" 或换行），已取消执行！"));
+        QCOMPARE(t.messages().first().text, message);
         QCOMPARE(t.messages().first().title, QStringLiteral("警告!"));
         QCOMPARE(t.messages().first().icon, MessageIcon::Critical);
+        QVERIFY(t.started().isEmpty());
+        QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
     }
+}
+
+void AppTest::refusedSuffixRunsNothing() {
+    test::TestApp t;
+    QLineEdit own;
+    QVERIFY(!t.app().console().runThrough(own, Command(u"adb devices"), launch::kConsole,
+                                          Command(u" && title ").typed(u"a|b"_s, Splice::PcBare)));
     QVERIFY(t.started().isEmpty());
+    QVERIFY(own.text().isEmpty());
+}
+
+void AppTest::phoneQuotedTextIsOneWord() {
+    test::TestApp t;
+    t.app().console().run(
+        Command(u"adb shell input text ").typed(u"it's a;b"_s, Splice::PhoneQuoted),
+        launch::kHidden);
+    QCOMPARE(t.commandBox(), QStringLiteral("adb shell input text 'it'\\''s a;b'"));
+}
+
+void AppTest::commandBoxKeepsLongTexts() {
+    test::TestApp t;
+    const QString text(40000, QLatin1Char('a'));
+    t.run(text, launch::kHidden);
+    QCOMPARE(t.commandBox(), text);
+    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c ") + text);
 }
 
 void AppTest::featureWithoutWindowSaysSo() {
@@ -182,15 +222,6 @@ void AppTest::featureWithoutWindowSaysSo() {
     t.app().openFeature(Feature::Flashing);
     QCOMPARE(opened, 1);
     QCOMPARE(t.messages().size(), 1);
-}
-
-void AppTest::stateOutlivesWindows() {
-    struct Counter {
-        int value = 0;
-    };
-    test::TestApp t;
-    t.app().state<Counter>().value = 7;
-    QCOMPARE(t.app().state<Counter>().value, 7);
 }
 
 QTEST_MAIN(AppTest)

@@ -1,5 +1,6 @@
 #include "apps/software.h"
 #include "core/notice.h"
+#include "display/font_scale_offset.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
 #include "shell/form1.h"
@@ -79,6 +80,8 @@ void Form1Test::startUpCheck_data() {
         << QStringList{QStringLiteral("fastboot")} << QString() << false;
     QTest::newRow("both missing") << QStringList{QStringLiteral("adb"), QStringLiteral("fastboot")}
                                   << QString() << false;
+    QTest::newRow("interpreter missing")
+        << QStringList{QStringLiteral("kavu-cmd")} << QString() << false;
     QTest::newRow("adb is a directory")
         << QStringList{QStringLiteral("adb")} << QStringLiteral("adb") << false;
     QTest::newRow("fastboot is a directory")
@@ -175,7 +178,8 @@ void Form1Test::launcherEntries() {
 // The program's own table: each built window opens from its label and its icon, once.
 void Form1Test::registeredWindowsOpen() {
     test::TestApp t;
-    registerWindows(t.app());
+    FontScaleOffset offset;
+    registerWindows(t.app(), offset);
     Form1* main = t.app().find<Form1>();
     const auto opensOnce = [&](const char* label, const char* icon, auto* (*find)(App&)) {
         click(main, label);
@@ -196,7 +200,7 @@ void Form1Test::registeredWindowsOpen() {
 void Form1Test::interactiveConsole() {
     test::TestApp t;
     Form1* main = t.app().find<Form1>();
-    t.app().run(QStringLiteral("adb devices"), launch::kHidden);
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
     t.clearRecords();
     click(main, "Label6mlh");
     click(main, "Image1");

@@ -20,7 +20,8 @@ void touch(const QString& path) {
 
 TestApp::TestApp(bool loadMainWindow) {
     m_fakes.program.folder = m_folder.path();
-    for (const QString& tool : {QStringLiteral("adb"), QStringLiteral("fastboot")}) {
+    for (const QString& tool :
+         {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
         touch(QDir(m_folder.path()).filePath(tool));
     }
     QDir(m_folder.path()).mkdir(QStringLiteral("File"));
@@ -31,9 +32,17 @@ TestApp::TestApp(bool loadMainWindow) {
     }
 }
 
-TestApp::~TestApp() { m_app.reset(); }
+TestApp::~TestApp() {
+    m_app.reset();
+}
 
-QString TestApp::fileFolder() const { return QDir(m_folder.path()).filePath(QStringLiteral("File")); }
+QString TestApp::fileFolder() const {
+    return QDir(m_folder.path()).filePath(QStringLiteral("File"));
+}
+
+void TestApp::run(const QString& text, const launch::Form& form, const QString& suffix) {
+    m_app->console().run(Command(text), form, Command(suffix));
+}
 
 QString TestApp::commandBox() {
     Form1* main = m_app->find<Form1>();
@@ -55,6 +64,8 @@ void TestApp::clearRecords() {
     m_fakes.browser.opened.clear();
 }
 
-void TestApp::addFile(const QString& name) { touch(QDir(fileFolder()).filePath(name)); }
+void TestApp::addFile(const QString& name) {
+    touch(QDir(fileFolder()).filePath(name));
+}
 
 } // namespace kavu::test

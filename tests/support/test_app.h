@@ -22,6 +22,10 @@ public:
     QString folder() const { return m_folder.path(); }
     QString fileFolder() const;
 
+    // Runs a whole fixed text through the console launcher (to leave an earlier command in the
+    // box).
+    void run(const QString& text, const launch::Form& form, const QString& suffix = QString());
+
     // The main window's command box text.
     QString commandBox();
     QList<StartedLine>& started() { return m_fakes.processes.started; }

@@ -1,0 +1,59 @@
+#include "display/display_commands.h"
+
+#include "core/numeric.h"
+#include "shell/qt_text.h"
+
+namespace kavu::display {
+
+namespace {
+
+// One dp is one pixel at this density.
+constexpr double kBaselineDensity = 160.0;
+
+} // namespace
+
+Command overscanCommand(const std::array<QString, 4>& insets, std::size_t movedEdge) {
+    Command command(u"adb shell wm overscan ");
+    for (std::size_t edge = 0; edge < insets.size(); ++edge) {
+        if (edge > 0) {
+            command.fixed(u",");
+        }
+        if (edge == movedEdge) {
+            command.fixed(insets[edge]);
+        } else {
+            command.typed(insets[edge], Splice::PhoneBare);
+        }
+    }
+    return command;
+}
+
+std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixels) {
+    if (dp == 0.0) {
+        return std::nullopt;
+    }
+    return toInt16(widthPixels * kBaselineDensity / dp);
+}
+
+Command densityCommand(double dpi) {
+    return Command(u"adb shell wm density ").fixed(decimalTextOf(dpi));
+}
+
+Command resolutionCommand(double width, double height) {
+    return Command(u"adb shell wm size ")
+        .fixed(decimalTextOf(width))
+        .fixed(u"x")
+        .fixed(decimalTextOf(height));
+}
+
+Command animationScaleCommand(QStringView setting, double scale) {
+    return Command(u"adb shell settings put global ")
+        .fixed(setting)
+        .fixed(u" ")
+        .fixed(decimalTextOf(scale));
+}
+
+Command fontScaleCommand(double scale) {
+    return Command(u"adb shell settings put system font_scale ").fixed(decimalTextOf(scale));
+}
+
+} // namespace kavu::display

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shell/command.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+// The command lines of the display and scaling windows, and the density rule.
+namespace kavu::display {
+
+inline constexpr QStringView kOverscanReset = u"adb shell wm overscan 0,0,0,0";
+inline constexpr QStringView kDensityReset = u"adb shell wm density reset";
+inline constexpr QStringView kSizeReset = u"adb shell wm size reset";
+// The reset sends "1.0" literally, while a step that lands on 1 sends "1".
+inline constexpr QStringView kFontScaleReset = u"adb shell settings put system font_scale 1.0";
+
+// The overscan insets in the command's order (left, top, right, bottom). The moved edge carries
+// the value the program worked out; the other three go into the command as the user typed them.
+Command overscanCommand(const std::array<QString, 4>& insets, std::size_t movedEdge);
+
+// The density whose smallest width is dp for a screen widthPixels wide (pixels × 160 / dp), or
+// nothing when dp is 0 or the density leaves the 16-bit range.
+std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixels);
+Command densityCommand(double dpi);
+Command resolutionCommand(double width, double height);
+
+// One of window_animation_scale, transition_animation_scale, animator_duration_scale.
+Command animationScaleCommand(QStringView setting, double scale);
+Command fontScaleCommand(double scale);
+
+} // namespace kavu::display

@@ -1,0 +1,26 @@
+#include "shell/command.h"
+
+#include "shell/qt_text.h"
+
+namespace kavu {
+
+Command& Command::fixed(QStringView text) {
+    m_text += text;
+    return *this;
+}
+
+Command& Command::fixed(std::string_view utf8Text) {
+    m_text += qtText(utf8Text);
+    return *this;
+}
+
+Command& Command::typed(const QString& text, Splice splice) {
+    const std::string utf8 = text.toStdString();
+    if (m_refusal == Refusal::None) {
+        m_refusal = checkSplice(utf8, splice);
+    }
+    m_text += splice == Splice::PhoneQuoted ? qtText(phoneQuoted(utf8)) : text;
+    return *this;
+}
+
+} // namespace kavu

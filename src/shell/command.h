@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/typed_text.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <string_view>
+
+namespace kavu {
+
+// A command text built from fixed parts (literals, and values the program worked out itself) and
+// typed parts (text the user typed or picked), each typed part marked with how it is spliced. The
+// console launcher runs a command only when every typed part passes its splice's check.
+class Command {
+public:
+    Command() = default;
+    explicit Command(QStringView fixed) { m_text = fixed.toString(); }
+    explicit Command(std::string_view utf8Fixed) { fixed(utf8Fixed); }
+
+    Command& fixed(QStringView text);
+    Command& fixed(std::string_view utf8Text);
+    Command& typed(const QString& text, Splice splice);
+
+    // The text as it goes into a command box: typed parts as typed, single-quoted for the phone's
+    // shell where their splice says so.
+    const QString& text() const { return m_text; }
+    // Why the first refused typed part was refused; Refusal::None when every part passes.
+    Refusal refusal() const { return m_refusal; }
+
+private:
+    QString m_text;
+    Refusal m_refusal = Refusal::None;
+};
+
+} // namespace kavu

@@ -1,0 +1,68 @@
+#include "shell/console_launcher.h"
+
+#include "platform/services.h"
+#include "shell/qt_text.h"
+
+#include <QLineEdit>
+
+namespace kavu {
+
+ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messages,
+                                 std::function<QLineEdit*()> commandBox)
+    : m_processes(processes)
+    , m_messages(messages)
+    , m_commandBox(std::move(commandBox)) {}
+
+bool ConsoleLauncher::run(const Command& command, const launch::Form& form, const Command& suffix) {
+    if (!acceptsAll(command, suffix)) {
+        return false;
+    }
+    QLineEdit* box = m_commandBox();
+    if (box == nullptr) {
+        return false;
+    }
+    start(*box, command, form, suffix);
+    return true;
+}
+
+bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
+                                 const Command& suffix) {
+    if (!acceptsAll(command, suffix)) {
+        return false;
+    }
+    start(box, command, form, suffix);
+    return true;
+}
+
+void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
+    m_processes.start(line.toString(), mode);
+}
+
+bool ConsoleLauncher::accepts(const Command& command) {
+    switch (command.refusal()) {
+    case Refusal::None:
+        return true;
+    case Refusal::PcCharacters:
+        m_messages.show(qtText(kUnsafeTextMessage), qtText(kUnsafeTextTitle),
+                        MessageIcon::Critical);
+        return false;
+    case Refusal::PhoneCharacters:
+        m_messages.show(qtText(kUnsafePhoneTextMessage), qtText(kUnsafeTextTitle),
+                        MessageIcon::Critical);
+        return false;
+    }
+    return false;
+}
+
+bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) {
+    return accepts(command) && accepts(suffix);
+}
+
+void ConsoleLauncher::start(QLineEdit& box, const Command& command, const launch::Form& form,
+                            const Command& suffix) {
+    box.setText(command.text());
+    const QString line = qtText(form.prefix) + box.text() + suffix.text();
+    m_processes.start(line, form.mode);
+}
+
+} // namespace kavu

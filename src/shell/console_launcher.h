@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/launch.h"
+#include "shell/command.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+
+class QLineEdit;
+
+namespace kavu {
+
+class MessageBoxes;
+class ProcessStarter;
+
+// The console launcher every window runs its commands through. It checks every typed part of a
+// command first: when one is refused the user is told why and nothing runs. Otherwise the text
+// goes into a command box, is read back, joined with the form's prefix and the suffix, and the
+// line starts at once in the form's window mode.
+class ConsoleLauncher {
+public:
+    // commandBox: the main window's command box, loading the main window when it is not there;
+    // null when it cannot be loaded (the program is then ending).
+    ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messages,
+                    std::function<QLineEdit*()> commandBox);
+
+    // Through the main window's command box. False when nothing ran.
+    bool run(const Command& command, const launch::Form& form, const Command& suffix = Command());
+    // Through a window's own hidden command box; the main window's box is left as it is.
+    bool runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
+                    const Command& suffix = Command());
+    // A whole fixed line that takes no command box.
+    void startLine(QStringView line, launch::WindowMode mode);
+
+    // Whether every typed part of these commands may be spliced; if not, the user has been told.
+    // For actions that change what the window shows before they run.
+    bool accepts(const Command& command);
+
+private:
+    bool acceptsAll(const Command& command, const Command& suffix);
+    void start(QLineEdit& box, const Command& command, const launch::Form& form,
+               const Command& suffix);
+
+    ProcessStarter& m_processes;
+    MessageBoxes& m_messages;
+    std::function<QLineEdit*()> m_commandBox;
+};
+
+} // namespace kavu
