@@ -5,7 +5,6 @@
 #include "apps/apps_commands.h"
 #include "apps/warning.h"
 #include "core/launch.h"
-#include "core/typed_text.h"
 #include "platform/file_list.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
@@ -134,10 +133,7 @@ QString Software::currentFileName() const {
 }
 
 bool Software::acceptPickedFile(const QString& path) {
-    // The path goes into the command in double quotes, the name bare into the console title.
-    const QString name = QFileInfo(path).fileName();
-    if (checkSplice(path.toStdString(), Splice::PcQuoted) == Refusal::None &&
-        checkSplice(name.toStdString(), Splice::PcBare) == Refusal::None) {
+    if (apps::isSpliceablePickedFile(path, QFileInfo(path).fileName())) {
         return true;
     }
     m_app.messages().show(
