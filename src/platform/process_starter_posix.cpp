@@ -214,12 +214,10 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
 
 void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
-        if (!m_missingTerminalReported) {
-            m_missingTerminalReported = true;
-            m_report(QStringLiteral(
-                "找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
-                "请先安装 xterm。"));
-        }
+        // Every time: a click that silently does nothing looks broken.
+        m_report(
+            QStringLiteral("找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
+                           "请先安装 xterm。"));
         return;
     }
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());
