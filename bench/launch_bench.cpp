@@ -13,13 +13,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
+#include <set>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -99,6 +104,118 @@ void BM_StarterHiddenStart(benchmark::State& state) {
     }
 }
 
+std::set<int> threadIds() {
+    std::set<int> ids;
+    for (const QString& entry :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        ids.insert(entry.toInt());
+    }
+    return ids;
+}
+
+// User plus system processor time of a thread of this process, in clock ticks.
+long long processorTicks(int thread) {
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t paren = text.rfind(')');
+    if (paren == std::string::npos) {
+        return 0;
+    }
+    // After the name: state, then fields 4 to 13; utime and stime are fields 14 and 15.
+    std::istringstream fields(text.substr(paren + 2));
+    std::string skipped;
+    for (int field = 3; field <= 13; ++field) {
+        fields >> skipped;
+    }
+    long long user = 0;
+    long long system = 0;
+    fields >> user >> system;
+    return user + system;
+}
+
+// The children of this (main) thread: how many still run and how many are zombies.
+std::pair<int, int> runningAndZombies() {
+    std::ifstream children("/proc/self/task/" + std::to_string(getpid()) + "/children");
+    int running = 0;
+    int zombies = 0;
+    int pid = 0;
+    while (children >> pid) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const std::size_t paren = text.rfind(')');
+        if (paren != std::string::npos && paren + 2 < text.size() && text[paren + 2] == 'Z') {
+            ++zombies;
+        } else if (!text.empty()) {
+            ++running;
+        }
+    }
+    return {running, zombies};
+}
+
+// Hidden runs started back to back, as fast as the starter takes them, the watcher reaping them
+// meanwhile; timed from the first start until no child is left (or, should some never be
+// reaped, until none runs any more). Reports launches per second, the watcher thread's processor
+// time per launch (its own time only: the spawning is the caller's, as are its system calls) and
+// the zombies left a second after the last run ended.
+void BM_StarterHiddenBurst(benchmark::State& state) {
+    const auto runs = static_cast<int>(state.range(0));
+    double watcherSeconds = 0;
+    double totalSeconds = 0;
+    double zombies = 0;
+    for (auto _ : state) {
+        const int zombiesBefore = runningAndZombies().second; // an earlier round's
+        const std::set<int> before = threadIds();
+        kavu::SystemProcessStarter processes(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
+                                             [](const QString&) {});
+        const QString line = QStringLiteral("cmd /c exit");
+        const auto started = std::chrono::steady_clock::now();
+        processes.start(line, kavu::launch::WindowMode::Hidden);
+        int watcher = 0;
+        for (const int thread : threadIds()) {
+            if (before.count(thread) == 0) {
+                watcher = thread;
+            }
+        }
+        for (int run = 1; run < runs; ++run) {
+            processes.start(line, kavu::launch::WindowMode::Hidden);
+        }
+        auto [running, left] = runningAndZombies();
+        while (running > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::tie(running, left) = runningAndZombies();
+        }
+        // Every run has ended; some may still wait to be collected. What the watcher has not
+        // collected a second later it never will: counted, and the wait not timed.
+        auto ended = std::chrono::steady_clock::now();
+        const auto givenUp = ended + std::chrono::seconds(1);
+        while (left > zombiesBefore && std::chrono::steady_clock::now() < givenUp) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            left = runningAndZombies().second;
+            if (left == zombiesBefore) {
+                ended = std::chrono::steady_clock::now();
+            }
+        }
+        const double timedSeconds = std::chrono::duration<double>(ended - started).count();
+        state.SetIterationTime(timedSeconds);
+        totalSeconds += timedSeconds;
+        zombies += left - zombiesBefore;
+        if (watcher != 0) {
+            watcherSeconds += static_cast<double>(processorTicks(watcher)) / sysconf(_SC_CLK_TCK);
+        }
+    }
+    const double launches = static_cast<double>(state.iterations()) * runs;
+    state.counters["launches/s"] = launches / totalSeconds;
+    state.counters["watcher_us/launch"] = watcherSeconds * 1e6 / launches;
+    state.counters["zombies"] = zombies / static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_StarterHiddenBurst)
+    ->Arg(10000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_StarterHiddenStart)
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond)

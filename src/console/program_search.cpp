@@ -54,19 +54,19 @@ Target findTarget(std::string_view name, const std::string& currentFolder,
         return {};
     }
     const std::string local = resolveIn(currentFolder, name);
-    switch (inspect(local)) {
-    case FileKind::Executable:
+    const FileKind localKind = inspect(local);
+    if (localKind == FileKind::Executable) {
         return {TargetKind::Program, local};
-    case FileKind::Plain:
+    }
+    if (name.find('/') == std::string_view::npos) {
+        // A file here that cannot run (a copied tool that lost its execute bit) does not hide
+        // the program of that name on PATH.
+        if (std::optional<std::string> found = findInSearchPath(name, searchPath)) {
+            return {TargetKind::Program, std::move(*found)};
+        }
+    }
+    if (localKind == FileKind::Plain) {
         return {TargetKind::Document, local};
-    case FileKind::Missing:
-        break;
-    }
-    if (name.find('/') != std::string_view::npos) {
-        return {};
-    }
-    if (std::optional<std::string> found = findInSearchPath(name, searchPath)) {
-        return {TargetKind::Program, std::move(*found)};
     }
     return {};
 }

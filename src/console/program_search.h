@@ -20,9 +20,9 @@ struct Target {
     bool operator==(const Target&) const = default;
 };
 
-// A name with a "/" is a path (relative to the current folder) and is not searched. In the
-// current folder any regular file counts (a program or a document); in PATH folders only
-// executable files do.
+// A name with a "/" is a path (relative to the current folder) and is not searched. An executable
+// file in the current folder comes first, then the first executable file of that name in a PATH
+// folder; only when there is none is a non-executable file in the current folder a document.
 Target findTarget(std::string_view name, const std::string& currentFolder,
                   std::string_view searchPath);
 

@@ -38,7 +38,6 @@ private:
     QString m_interpreterPath;
     std::optional<platform::Terminal> m_terminal;
     ErrorReport m_report;
-    bool m_missingTerminalReported = false;
     std::unique_ptr<ChildReaper> m_reaper;
 };
 

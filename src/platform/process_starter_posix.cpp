@@ -62,11 +62,49 @@ void waitFor(pid_t pid) {
     }
 }
 
+#ifndef P_PIDFD
+#define P_PIDFD 3
+#endif
+
+// Collects the ended child that pidfd refers to. True when the child is gone: collected now, or
+// already collected elsewhere (ECHILD: the descriptor is a process descriptor, but of no child
+// left to wait for). False when pidfd is not a process descriptor at all.
+bool collect(pid_t pid, int pidfd) {
+    siginfo_t info{};
+    for (;;) {
+        if (waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(pidfd), &info, WEXITED) == 0) {
+            return true;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno == EINVAL) {
+            break; // a kernel with process descriptors but without waiting on them (5.3)
+        }
+        return errno == ECHILD;
+    }
+    int status = 0;
+    for (;;) {
+        if (waitpid(pid, &status, 0) == pid) {
+            return true;
+        }
+        if (errno != EINTR) {
+            return errno == ECHILD;
+        }
+    }
+}
+
 } // namespace
 
 // Collects the exit status of every child so that none is left a zombie. One thread watches a
 // process descriptor per child (epoll); adding a child costs two system calls. Where the kernel
 // has no process descriptors, a short-lived thread waits for each child instead.
+//
+// Each descriptor's entry reports once and is taken out of the set before the descriptor is
+// closed. Closing alone is not enough: a child being spawned at that moment holds a copy of our
+// descriptor table until it runs its program, the copy keeps the entry alive, and it would go on
+// reporting under a number that is no longer the child's (a later child's descriptor, or any
+// other descriptor of the program).
 class ChildReaper {
 public:
     ChildReaper() {
@@ -105,9 +143,9 @@ public:
             std::thread([pid] { waitFor(pid); }).detach();
             return;
         }
-        fcntl(pidfd, F_SETFD, FD_CLOEXEC);
+        // pidfd_open sets close-on-exec itself.
         epoll_event event{};
-        event.events = EPOLLIN;
+        event.events = EPOLLIN | EPOLLONESHOT;
         event.data.u64 =
             (static_cast<std::uint64_t>(pid) << 32) | static_cast<std::uint32_t>(pidfd);
         if (epoll_ctl(m_poll, EPOLL_CTL_ADD, pidfd, &event) != 0) {
@@ -136,8 +174,14 @@ private:
                 }
                 const auto pid = static_cast<pid_t>(key >> 32);
                 const auto pidfd = static_cast<int>(key & 0xFFFFFFFFU);
-                waitFor(pid); // the child has ended: this returns at once
-                ::close(pidfd);
+                // While pidfd is still open under this number the entry is ours to remove; should
+                // that fail, the number is not what we think it is and is left alone.
+                if (epoll_ctl(m_poll, EPOLL_CTL_DEL, pidfd, nullptr) != 0) {
+                    continue;
+                }
+                if (collect(pid, pidfd)) { // the child has ended: this returns at once
+                    ::close(pidfd);
+                }
             }
         }
     }
@@ -170,12 +214,10 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
 
 void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
-        if (!m_missingTerminalReported) {
-            m_missingTerminalReported = true;
-            m_report(QStringLiteral(
-                "找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
-                "请先安装 xterm。"));
-        }
+        // Every time: a click that silently does nothing looks broken.
+        m_report(
+            QStringLiteral("找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
+                           "请先安装 xterm。"));
         return;
     }
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());

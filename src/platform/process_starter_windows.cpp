@@ -2,9 +2,87 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kavu {
+
+namespace {
+
+// A handle closed when it goes out of scope.
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE handle)
+        : m_handle(handle) {}
+    ~OwnedHandle() {
+        if (valid()) {
+            CloseHandle(m_handle);
+        }
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+    bool valid() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+// An inheritable handle on the null device.
+HANDLE openNullDevice(DWORD access) {
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof security;
+    security.lpSecurityDescriptor = nullptr;
+    security.bInheritHandle = TRUE;
+    return CreateFileW(L"NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, &security, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A process attribute list that lets a child inherit the given handles and no other inheritable
+// handle of ours. list() is null when it could not be built.
+class InheritOnly {
+public:
+    explicit InheritOnly(std::vector<HANDLE> handles)
+        : m_handles(std::move(handles)) {
+        SIZE_T size = 0;
+        // Asking with no list fails by design and tells the size needed.
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        if (size == 0) {
+            return;
+        }
+        m_storage.resize(size);
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_storage.data());
+        if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) {
+            return;
+        }
+        // The list keeps a pointer to m_handles, which lives as long as it does.
+        if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, m_handles.data(),
+                                       m_handles.size() * sizeof(HANDLE), nullptr, nullptr)) {
+            DeleteProcThreadAttributeList(list);
+            return;
+        }
+        m_list = list;
+    }
+    ~InheritOnly() {
+        if (m_list != nullptr) {
+            DeleteProcThreadAttributeList(m_list);
+        }
+    }
+    InheritOnly(const InheritOnly&) = delete;
+    InheritOnly& operator=(const InheritOnly&) = delete;
+
+    LPPROC_THREAD_ATTRIBUTE_LIST list() const { return m_list; }
+
+private:
+    std::vector<HANDLE> m_handles;
+    std::vector<unsigned char> m_storage;
+    LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+};
+
+} // namespace
 
 // Windows has no zombies to collect: closing the process handles is enough.
 class ChildReaper {};
@@ -25,25 +103,48 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
 
 void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     std::wstring commandLine = line.toStdWString();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup.StartupInfo;
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
     DWORD flags = CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT;
+    BOOL inheritHandles = FALSE;
+    // Closed once the child has been created (it holds its own copies by then).
+    std::optional<OwnedHandle> input;
+    std::optional<OwnedHandle> output;
+    std::optional<InheritOnly> inheritOnly;
     switch (mode) {
     case launch::WindowMode::Hidden:
-        startup.wShowWindow = SW_HIDE;
+        startup.StartupInfo.wShowWindow = SW_HIDE;
         flags = CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT;
+        // No keyboard and no screen: standard input, output and error on the null device, so
+        // that a pause (or anything else reading input) ends at once instead of waiting forever
+        // on a console nobody can see.
+        input.emplace(openNullDevice(GENERIC_READ));
+        output.emplace(openNullDevice(GENERIC_WRITE));
+        if (input->valid() && output->valid()) {
+            startup.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+            startup.StartupInfo.hStdInput = input->get();
+            startup.StartupInfo.hStdOutput = output->get();
+            startup.StartupInfo.hStdError = output->get();
+            inheritHandles = TRUE;
+            inheritOnly.emplace(std::vector<HANDLE>{input->get(), output->get()});
+            if (inheritOnly->list() != nullptr) {
+                startup.StartupInfo.cb = sizeof startup;
+                startup.lpAttributeList = inheritOnly->list();
+                flags |= EXTENDED_STARTUPINFO_PRESENT;
+            }
+        }
         break;
     case launch::WindowMode::Normal:
-        startup.wShowWindow = SW_SHOWNORMAL;
+        startup.StartupInfo.wShowWindow = SW_SHOWNORMAL;
         break;
     case launch::WindowMode::Minimized:
-        startup.wShowWindow = SW_SHOWMINIMIZED;
+        startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
         break;
     }
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
+                        nullptr, nullptr, &startup.StartupInfo, &process)) {
         m_report(QStringLiteral("无法启动命令解释器（错误 %1）").arg(GetLastError()));
         return;
     }

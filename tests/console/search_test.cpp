@@ -2,11 +2,18 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #include "console/program_search.h"
 
 namespace kavu::console {
+
+void PrintTo(const Target& target, std::ostream* out) {
+    static const char* const kinds[] = {"Program", "Document", "NotFound"};
+    *out << kinds[static_cast<int>(target.kind)] << " " << target.path;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,11 +29,16 @@ protected:
         fs::create_directories(m_root / "bin2");
         makeFile("work/screen.png", false);
         makeFile("work/tool", true);
+        makeFile("work/adb", false);    // a copy that lost its execute bit
+        makeFile("work/readme", false); // a document with a non-program namesake on PATH
+        fs::create_symlink(m_root / "work" / "screen.png", m_root / "work" / "fastboot");
         makeFile("bin1/adb", true);
         makeFile("bin1/notes", false);
+        makeFile("bin1/readme", false);
         makeFile("bin2/adb", true);
         makeFile("bin2/notes", true);
         makeFile("bin2/tool", true);
+        makeFile("bin2/fastboot", true);
     }
     void TearDown() override { fs::remove_all(m_root); }
 
@@ -50,13 +62,15 @@ TEST_F(ProgramSearchTest, FindsInOrder) {
     const Case cases[] = {
         {"tool", {TargetKind::Program, at("work/tool")}}, // current folder before PATH
         {"screen.png", {TargetKind::Document, at("work/screen.png")}},
-        {"adb", {TargetKind::Program, at("bin1/adb")}},     // first PATH folder wins
+        {"adb", {TargetKind::Program, at("bin1/adb")}}, // local one cannot run; first PATH wins
+        {"fastboot", {TargetKind::Program, at("bin2/fastboot")}}, // a link to a document
+        {"readme", {TargetKind::Document, at("work/readme")}},    // no such program on PATH
         {"notes", {TargetKind::Program, at("bin2/notes")}}, // non-executable PATH file skipped
         {"folder", {}},                                     // folders are not programs
         {"missing", {}},
         {"", {}},
         {"./tool", {TargetKind::Program, at("work/./tool")}},
-        {"./adb", {}}, // a path is never searched
+        {"./adb", {TargetKind::Document, at("work/./adb")}}, // a path is never searched
         {at("bin2/adb"), {TargetKind::Program, at("bin2/adb")}},
     };
     for (const Case& c : cases) {
