@@ -67,7 +67,7 @@ using namespace kavu::bench;
 
 void BM_WindowHiddenLaunch(benchmark::State& state) {
     QTemporaryDir folder;
-    for (const char* tool : {"adb", "fastboot"}) {
+    for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
         QFile file(QDir(folder.path()).filePath(QString::fromLatin1(tool)));
         file.open(QIODevice::WriteOnly);
     }
@@ -83,7 +83,7 @@ void BM_WindowHiddenLaunch(benchmark::State& state) {
     app.form1();
     const QString command = QStringLiteral("exit");
     for (auto _ : state) {
-        app.run(command, kavu::launch::kHidden);
+        app.console().run(kavu::Command(command), kavu::launch::kHidden);
         // As for the bare spawn, the next launch starts once this one has ended and was reaped.
         state.PauseTiming();
         waitUntilNoChildren();
