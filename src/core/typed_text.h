@@ -27,6 +27,7 @@ enum class Refusal {
     None,
     PcCharacters,    // would let the PC's interpreter run or redirect something
     PhoneCharacters, // would reach the phone's shell as more than data
+    OutOfRange,      // a number read from typed text that no command can take (not finite)
 };
 
 Refusal checkSplice(std::string_view utf8Text, Splice splice);
@@ -38,6 +39,8 @@ inline constexpr std::string_view kUnsafeTextMessage =
     "输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！";
 inline constexpr std::string_view kUnsafePhoneTextMessage =
     "输入内容含有手机命令不允许的字符，已取消执行！";
+inline constexpr std::string_view kOutOfRangeMessage = "数值超出范围，已取消执行！";
+// The title of all three refusals.
 inline constexpr std::string_view kUnsafeTextTitle = "警告!";
 
 } // namespace kavu

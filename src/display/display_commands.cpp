@@ -12,16 +12,17 @@ constexpr double kBaselineDensity = 160.0;
 
 } // namespace
 
-Command overscanCommand(const std::array<QString, 4>& insets, std::size_t movedEdge) {
+Command overscanCommand(const std::array<QString, 4>& typedInsets, std::size_t movedEdge,
+                        double movedInset) {
     Command command(u"adb shell wm overscan ");
-    for (std::size_t edge = 0; edge < insets.size(); ++edge) {
+    for (std::size_t edge = 0; edge < typedInsets.size(); ++edge) {
         if (edge > 0) {
             command.fixed(u",");
         }
         if (edge == movedEdge) {
-            command.fixed(insets[edge]);
+            command.number(movedInset);
         } else {
-            command.typed(insets[edge], Splice::PhoneBare);
+            command.typed(typedInsets[edge], Splice::PhoneBare);
         }
     }
     return command;
@@ -35,25 +36,19 @@ std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixel
 }
 
 Command densityCommand(double dpi) {
-    return Command(u"adb shell wm density ").fixed(decimalTextOf(dpi));
+    return Command(u"adb shell wm density ").number(dpi);
 }
 
 Command resolutionCommand(double width, double height) {
-    return Command(u"adb shell wm size ")
-        .fixed(decimalTextOf(width))
-        .fixed(u"x")
-        .fixed(decimalTextOf(height));
+    return Command(u"adb shell wm size ").number(width).fixed(u"x").number(height);
 }
 
 Command animationScaleCommand(QStringView setting, double scale) {
-    return Command(u"adb shell settings put global ")
-        .fixed(setting)
-        .fixed(u" ")
-        .fixed(decimalTextOf(scale));
+    return Command(u"adb shell settings put global ").fixed(setting).fixed(u" ").number(scale);
 }
 
 Command fontScaleCommand(double scale) {
-    return Command(u"adb shell settings put system font_scale ").fixed(decimalTextOf(scale));
+    return Command(u"adb shell settings put system font_scale ").number(scale);
 }
 
 } // namespace kavu::display

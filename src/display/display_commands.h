@@ -21,7 +21,8 @@ inline constexpr QStringView kFontScaleReset = u"adb shell settings put system f
 
 // The overscan insets in the command's order (left, top, right, bottom). The moved edge carries
 // the value the program worked out; the other three go into the command as the user typed them.
-Command overscanCommand(const std::array<QString, 4>& insets, std::size_t movedEdge);
+Command overscanCommand(const std::array<QString, 4>& typedInsets, std::size_t movedEdge,
+                        double movedInset);
 
 // The density whose smallest width is dp for a screen widthPixels wide (pixels × 160 / dp), or
 // nothing when dp is 0 or the density leaves the 16-bit range.

@@ -89,15 +89,15 @@ void Navigation::moveEdge(QLineEdit& edge, Move move) {
     QLineEdit* const edges[] = {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright};
     const double step = valueOf(*m_ui->textstep);
     const double inset = valueOf(edge);
-    const QString moved = decimalTextOf(move == Move::Inwards ? inset + step : inset - step);
-    std::array<QString, 4> insets;
+    const double moved = move == Move::Inwards ? inset + step : inset - step;
+    std::array<QString, 4> typed;
     std::size_t movedEdge = 0;
-    for (std::size_t i = 0; i < insets.size(); ++i) {
-        insets[i] = edges[i] == &edge ? moved : edges[i]->text();
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        typed[i] = edges[i]->text();
         movedEdge = edges[i] == &edge ? i : movedEdge;
     }
-    if (m_app.console().run(display::overscanCommand(insets, movedEdge), launch::kHidden)) {
-        edge.setText(moved);
+    if (m_app.console().run(display::overscanCommand(typed, movedEdge, moved), launch::kHidden)) {
+        edge.setText(decimalTextOf(moved));
     }
 }
 
@@ -147,8 +147,9 @@ void Navigation::setDensity() {
     } else {
         return;
     }
-    m_app.console().run(display::densityCommand(valueOf(*m_ui->DPIVAL)), launch::kHidden);
-    m_app.messages().show(kDensityDone, kWarningTitle, MessageIcon::Exclamation);
+    if (m_app.console().run(display::densityCommand(valueOf(*m_ui->DPIVAL)), launch::kHidden)) {
+        m_app.messages().show(kDensityDone, kWarningTitle, MessageIcon::Exclamation);
+    }
 }
 
 // The warning comes first; the command runs once the user has closed it. Empty or non-numeric

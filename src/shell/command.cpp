@@ -2,6 +2,8 @@
 
 #include "shell/qt_text.h"
 
+#include <cmath>
+
 namespace kavu {
 
 Command& Command::fixed(QStringView text) {
@@ -21,6 +23,22 @@ Command& Command::typed(const QString& text, Splice splice) {
     }
     m_text += splice == Splice::PhoneQuoted ? qtText(phoneQuoted(utf8)) : text;
     return *this;
+}
+
+Command& Command::number(double value) {
+    if (m_refusal == Refusal::None && !std::isfinite(value)) {
+        m_refusal = Refusal::OutOfRange;
+    }
+    m_text += decimalTextOf(value);
+    return *this;
+}
+
+Command& Command::number(double value, double minimum, double maximum) {
+    if (m_refusal == Refusal::None && std::isfinite(value) &&
+        (value < minimum || value > maximum)) {
+        m_refusal = Refusal::OutOfRange;
+    }
+    return number(value);
 }
 
 } // namespace kavu

@@ -21,6 +21,11 @@ public:
     Command& fixed(QStringView text);
     Command& fixed(std::string_view utf8Text);
     Command& typed(const QString& text, Splice splice);
+    // A number the program read from typed text, as decimal text; a value that is not finite
+    // (text such as "1e999") is refused.
+    Command& number(double value);
+    // The same, refused also outside [minimum, maximum] (after the caller's rounding).
+    Command& number(double value, double minimum, double maximum);
 
     // The text as it goes into a command box: typed parts as typed, single-quoted for the phone's
     // shell where their splice says so.

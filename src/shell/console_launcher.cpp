@@ -50,6 +50,10 @@ bool ConsoleLauncher::accepts(const Command& command) {
         m_messages.show(qtText(kUnsafePhoneTextMessage), qtText(kUnsafeTextTitle),
                         MessageIcon::Critical);
         return false;
+    case Refusal::OutOfRange:
+        m_messages.show(qtText(kOutOfRangeMessage), qtText(kUnsafeTextTitle),
+                        MessageIcon::Critical);
+        return false;
     }
     return false;
 }

@@ -45,8 +45,7 @@ Command iconBlacklistCommand(const HiddenIcons& hidden) {
 
 Command batteryLevelCommand(const QString& typedLevel) {
     // Only the number read from the text reaches the command.
-    return Command(u"adb shell dumpsys battery set level ")
-        .fixed(decimalTextOf(numericValueOf(typedLevel)));
+    return Command(u"adb shell dumpsys battery set level ").number(numericValueOf(typedLevel));
 }
 
 Command immersiveCommand(Bar bar, const QString& excludedApps) {

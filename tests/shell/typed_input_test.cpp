@@ -1,9 +1,11 @@
-// Every box whose text goes into the phone's shell refuses text the shell would act on, with the
-// same message, and runs nothing.
+// Every box whose text goes into the phone's shell refuses text the shell would act on, and every
+// box read as a number refuses a value no command can take: with one message each, running nothing.
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "core/typed_text.h"
+#include "display/font_scale_offset.h"
 #include "display/navigation.h"
+#include "display/phone_area.h"
 #include "shell/qt_text.h"
 #include "statusbar/status.h"
 #include "support/driving.h"
@@ -25,27 +27,30 @@ const QString kEarlierCommand = u"adb shell echo earlier"_s;
 const QStringList kRefusedTexts{u"com.x;reboot"_s, u"x $(reboot)"_s, u"  com.x  "_s, u"a'b"_s,
                                 u"微信"_s};
 
-void expectRefused(test::TestApp& t, const QString& text) {
+void expectRefused(test::TestApp& t, const QString& text,
+                   std::string_view message = kUnsafePhoneTextMessage) {
     QVERIFY2(t.started().isEmpty(), qPrintable(text));
     QCOMPARE(t.commandBox(), kEarlierCommand);
     QCOMPARE(t.messages().size(), 1);
-    QCOMPARE(t.messages().first().text, qtText(kUnsafePhoneTextMessage));
+    QCOMPARE(t.messages().first().text, qtText(message));
     QCOMPARE(t.messages().first().title, qtText(kUnsafeTextTitle));
     QCOMPARE(t.messages().first().icon, MessageIcon::Critical);
 }
 
 } // namespace
 
-class PhoneTextTest : public QObject {
+class TypedInputTest : public QObject {
     Q_OBJECT
 
 private slots:
     void refused_data();
     void refused();
     void riskDialogConfirmationRefused();
+    void numbersThatAreNotFiniteRefused_data();
+    void numbersThatAreNotFiniteRefused();
 };
 
-void PhoneTextTest::refused_data() {
+void TypedInputTest::refused_data() {
     QTest::addColumn<Opener>("open");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("button");
@@ -68,7 +73,7 @@ void PhoneTextTest::refused_data() {
     QTest::newRow("bottom inset") << display << u"Textright"_s << u"N_Shaperightr"_s;
 }
 
-void PhoneTextTest::refused() {
+void TypedInputTest::refused() {
     QFETCH(Opener, open);
     QFETCH(QString, box);
     QFETCH(QString, button);
@@ -83,7 +88,7 @@ void PhoneTextTest::refused() {
     }
 }
 
-void PhoneTextTest::riskDialogConfirmationRefused() {
+void TypedInputTest::riskDialogConfirmationRefused() {
     for (const QString& text : kRefusedTexts) {
         test::TestApp t;
         t.run(kEarlierCommand, launch::kHidden);
@@ -97,5 +102,48 @@ void PhoneTextTest::riskDialogConfirmationRefused() {
     }
 }
 
-QTEST_MAIN(PhoneTextTest)
-#include "phone_text_test.moc"
+void TypedInputTest::numbersThatAreNotFiniteRefused_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("button");
+
+    const Opener status = [](App& app) -> QWidget* { return app.open<Status>(); };
+    const Opener display = [](App& app) -> QWidget* { return app.open<Navigation>(); };
+    const Opener scaling = [](App& app) -> QWidget* {
+        static FontScaleOffset offset;
+        return app.open<PhoneArea>(offset);
+    };
+    QTest::newRow("battery level") << status << u"Text10battper"_s << u"N_Shape2battper"_s;
+    QTest::newRow("window animation") << scaling << u"WINS"_s << u"WINSOK"_s;
+    QTest::newRow("transition animation") << scaling << u"DURAS"_s << u"DURASOK"_s;
+    QTest::newRow("animator duration") << scaling << u"PROGS"_s << u"PROGSOK"_s;
+    QTest::newRow("density") << display << u"DPIVAL"_s << u"DPIYES"_s;
+    QTest::newRow("width") << display << u"HOR"_s << u"RESOK"_s;
+    QTest::newRow("height") << display << u"VER"_s << u"RESOK"_s;
+    QTest::newRow("overscan step") << display << u"textstep"_s << u"N_Shapetopx"_s;
+    QTest::newRow("moved edge") << display << u"Textdown"_s << u"N_Shapetopx"_s;
+}
+
+void TypedInputTest::numbersThatAreNotFiniteRefused() {
+    QFETCH(Opener, open);
+    QFETCH(QString, box);
+    QFETCH(QString, button);
+    for (const QString& text : {u"1e999"_s, u"-1E400"_s}) {
+        test::TestApp t;
+        t.run(kEarlierCommand, launch::kHidden);
+        QWidget* window = open(t.app());
+        auto* edit = test::control<QLineEdit>(*window, box);
+        edit->setText(text);
+        t.clearRecords();
+        test::click(*window, button);
+        // The resolution's warning comes before its command; the refusal is the last message.
+        if (button == u"RESOK"_s && t.messages().size() == 2) {
+            t.messages().removeFirst();
+        }
+        expectRefused(t, text, kOutOfRangeMessage);
+        QCOMPARE(edit->text(), text);
+    }
+}
+
+QTEST_MAIN(TypedInputTest)
+#include "typed_input_test.moc"
