@@ -3,7 +3,9 @@
 #include "apps/software.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
+#include "shell/about.h"
 #include "shell/app.h"
+#include "shell/help.h"
 #include "statusbar/status.h"
 
 namespace kavu {
@@ -14,6 +16,8 @@ void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
     app.setOpener(Feature::Scaling,
                   [&app, &fontScaleOffset] { app.open<PhoneArea>(fontScaleOffset); });
+    app.setOpener(Feature::Help, [&app] { app.open<Help>(); });
+    app.setOpener(Feature::About, [&app] { app.open<About>(); });
 }
 
 } // namespace kavu

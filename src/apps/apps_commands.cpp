@@ -1,7 +1,8 @@
 #include "apps/apps_commands.h"
 
-#include "apps/community.h"
 #include "core/launch.h"
+#include "shell/addresses.h"
+#include "shell/shell_commands.h"
 
 namespace kavu::apps {
 
@@ -68,12 +69,8 @@ Command packageCommand(PackageAction action, const QString& package) {
 }
 
 Command communityPageCommand(const QString& package) {
-    return Command(u"adb shell am start -a android.intent.action.VIEW -d ")
-        .fixed(community::kSiteAddress)
-        .fixed(community::kPackagePagePath)
-        .typed(package, Splice::PhoneBare)
-        .fixed(u" -p ")
-        .fixed(community::kAppPackage);
+    return shell::communityAppCommand(
+        Command(addresses::kCommunityPackagePages).typed(package, Splice::PhoneBare));
 }
 
 Command googleCommand(bool freeze, QStringView package) {

@@ -32,7 +32,7 @@ Command pushSuffix(Shown shown, const QString& fileName);
 enum class PackageAction { Freeze, Unfreeze, ClearData, Uninstall, ForceStop, RemoveForUser0 };
 Command packageCommand(PackageAction action, const QString& package);
 
-// Opens the typed package's page of the community site in the community app on the phone.
+// Opens the typed package's page of the community catalogue in the community app on the phone.
 Command communityPageCommand(const QString& package);
 
 // The lines of the focused window's dump that name the current activity; findstr runs on the PC,

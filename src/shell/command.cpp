@@ -41,4 +41,12 @@ Command& Command::number(double value, double minimum, double maximum) {
     return number(value);
 }
 
+Command& Command::append(const Command& other) {
+    if (m_refusal == Refusal::None) {
+        m_refusal = other.m_refusal;
+    }
+    m_text += other.m_text;
+    return *this;
+}
+
 } // namespace kavu

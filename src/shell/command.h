@@ -26,6 +26,8 @@ public:
     Command& number(double value);
     // The same, refused also outside [minimum, maximum] (after the caller's rounding).
     Command& number(double value, double minimum, double maximum);
+    // Another command's parts, typed parts still typed.
+    Command& append(const Command& other);
 
     // The text as it goes into a command box: typed parts as typed, single-quoted for the phone's
     // shell where their splice says so.

@@ -137,7 +137,7 @@ void SoftwarePackagesTest::communityPageOpensHiddenAndSaysSo() {
     clickShape(*o.window, QStringLiteral("N_Shapeclo"));
     const QString command =
         QStringLiteral("adb shell am start -a android.intent.action.VIEW -d "
-                       "https://www.zelvi.cn/apk/com.example.app -p cn.zelvi.market");
+                       "https://f-droid.org/packages/com.example.app -p org.fdroid.fdroid");
     QCOMPARE(o.t.started().size(), 1);
     QCOMPARE(o.t.commandBox(), command);
     QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /c ") + command);

@@ -1,0 +1,71 @@
+#include "shell/about.h"
+
+#include "ui_about.h"
+
+#include "core/launch.h"
+#include "shell/addresses.h"
+#include "shell/app.h"
+#include "shell/placement.h"
+#include "shell/qt_text.h"
+#include "shell/shell_commands.h"
+
+namespace kavu {
+
+namespace {
+
+constexpr qint16 kClicksForMessage = 5;
+
+const QString kNoUpdatePage = QStringLiteral("Kavu 没有网盘更新页面：新版本随项目源码一同发布。");
+
+} // namespace
+
+About::About(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::About>()) {
+    m_ui->setupUi(this);
+    m_ui->Text1->setVisible(false);
+    m_ui->Label13->setText(qtText(addresses::kAndroidSource));
+    m_ui->Label14->setText(qtText(addresses::kAndroidReference));
+    m_ui->Label10->setText(qtText(addresses::kIconLibrary));
+
+    connect(m_ui->Label2, &ClickLabel::clicked, this, &About::countVersionClick);
+    // This program has no download page of its own; the button says so instead.
+    connect(m_ui->N_Shape1, &N_Shape::Click, this, [this] {
+        m_app.messages().show(kNoUpdatePage, QStringLiteral("提示"), MessageIcon::None);
+    });
+    connect(m_ui->Label5, &ClickLabel::clicked, this,
+            [this] { openOnPhone(Command(addresses::kCommunityAppPage)); });
+    connect(m_ui->Label13, &ClickLabel::clicked, this,
+            [this] { openAddress(addresses::kAndroidSource); });
+    connect(m_ui->Label14, &ClickLabel::clicked, this,
+            [this] { openAddress(addresses::kAndroidReference); });
+    connect(m_ui->Label10, &ClickLabel::clicked, this,
+            [this] { openAddress(addresses::kIconLibrary); });
+    centreOnScreen(*this);
+}
+
+About::~About() = default;
+
+void About::countVersionClick() {
+    if (++m_versionClicks == kClicksForMessage) {
+        m_versionClicks = 0;
+        m_app.messages().show(QStringLiteral("         You've got it!"), QStringLiteral("    "),
+                              MessageIcon::None);
+    }
+}
+
+void About::openAddress(std::string_view address) {
+    m_app.browser().open(qtText(address));
+}
+
+// The message comes at once, without waiting for the phone.
+void About::openOnPhone(const Command& page) {
+    if (m_app.console().runThrough(*m_ui->Text1, shell::communityAppCommand(page),
+                                   launch::kHidden)) {
+        m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
+                              MessageIcon::None);
+    }
+}
+
+} // namespace kavu

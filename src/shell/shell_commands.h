@@ -1,0 +1,25 @@
+#pragma once
+
+#include "shell/command.h"
+
+#include <QString>
+#include <QStringView>
+
+// Command lines of the application shell's own windows, and the one way to open a page in the
+// community app on the phone.
+namespace kavu::shell {
+
+// Opens page in the community app on the phone: "adb shell am start … -d PAGE -p APP".
+Command communityAppCommand(const Command& page);
+
+// What the help window's hidden Textz holds: a line break, then the registry command that turns
+// the administrator approval mode back on (which restores dragging files onto programs).
+inline constexpr QStringView kRegistryRepair =
+    u"\r\nreg add \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies"
+    u"\\system\" /v \"EnableLUA\" /d \"1\" /f";
+
+// The repair's console line for the stored text: its leading line break is dropped, so that the
+// interpreter runs the command, and the success title follows only when it succeeded.
+QString registryRepairLine(const QString& stored);
+
+} // namespace kavu::shell
