@@ -1,6 +1,8 @@
 #include "shell/app.h"
 #include "shell/form1.h"
 #include "shell/support_window.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QLineEdit>
@@ -98,8 +100,7 @@ void AppTest::windowExistsOnceAndIsFreshAfterClose() {
     QVERIFY(first->parentWidget() == nullptr);
     QCOMPARE(t.app().open<SupportWindow>(), first);
     QPointer<SupportWindow> watch = first;
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::closeWindow(first);
     QVERIFY(watch.isNull());
     QCOMPARE(t.app().find<SupportWindow>(), nullptr);
     SupportWindow* second = t.app().open<SupportWindow>();
@@ -117,8 +118,7 @@ void AppTest::loadedWindowIsNotShown() {
 void AppTest::closedMainWindowIsLoadedAgainBeforeTheCommand() {
     test::TestApp t;
     t.run(QStringLiteral("adb devices"), launch::kHidden);
-    t.app().find<Form1>()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::closeWindow(t.app().find<Form1>());
     QCOMPARE(t.app().find<Form1>(), nullptr);
     t.clearRecords();
 
@@ -133,8 +133,7 @@ void AppTest::closedMainWindowIsLoadedAgainBeforeTheCommand() {
 
 void AppTest::failedStartUpRunsNothingAndQuits() {
     test::TestApp t;
-    t.app().find<Form1>()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::closeWindow(t.app().find<Form1>());
     QVERIFY(QFile::remove(QDir(t.folder()).filePath(QStringLiteral("fastboot"))));
     t.clearRecords();
 
@@ -209,7 +208,7 @@ void AppTest::commandBoxKeepsLongTexts() {
     const QString text(40000, QLatin1Char('a'));
     t.run(text, launch::kHidden);
     QCOMPARE(t.commandBox(), text);
-    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c ") + text);
+    QCOMPARE(t.lastStarted().line, test::kHiddenPrefix + text);
 }
 
 void AppTest::featureWithoutWindowSaysSo() {

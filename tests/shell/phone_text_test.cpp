@@ -7,6 +7,7 @@
 #include "shell/qt_text.h"
 #include "statusbar/status.h"
 #include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QtTest>
@@ -20,14 +21,12 @@ namespace {
 
 using Opener = std::function<QWidget*(App&)>;
 
-const QString kEarlierCommand = u"adb shell echo earlier"_s;
-
 const QStringList kRefusedTexts{u"com.x;reboot"_s, u"x $(reboot)"_s, u"  com.x  "_s, u"a'b"_s,
                                 u"微信"_s};
 
 void expectRefused(test::TestApp& t, const QString& text) {
     QVERIFY2(t.started().isEmpty(), qPrintable(text));
-    QCOMPARE(t.commandBox(), kEarlierCommand);
+    QCOMPARE(t.commandBox(), test::kEarlierCommand);
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.messages().first().text, qtText(kUnsafePhoneTextMessage));
     QCOMPARE(t.messages().first().title, qtText(kUnsafeTextTitle));
@@ -74,7 +73,7 @@ void PhoneTextTest::refused() {
     QFETCH(QString, button);
     for (const QString& text : kRefusedTexts) {
         test::TestApp t;
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         QWidget* window = open(t.app());
         t.clearRecords();
         test::control<QLineEdit>(*window, box)->setText(text);
@@ -86,7 +85,7 @@ void PhoneTextTest::refused() {
 void PhoneTextTest::riskDialogConfirmationRefused() {
     for (const QString& text : kRefusedTexts) {
         test::TestApp t;
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         test::control<QLineEdit>(*t.app().open<Software>(), u"APPText5"_s)->setText(text);
         WARNING* dialog = t.app().open<WARNING>();
         t.clearRecords();
