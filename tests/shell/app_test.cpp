@@ -21,6 +21,7 @@ private slots:
     void ownBoxLeavesTheCommandBoxAlone();
     void fixedLineTakesNoBox();
     void windowExistsOnceAndIsFreshAfterClose();
+    void minimizedWindowIsRestoredWhenOpenedAgain();
     void loadedWindowIsNotShown();
     void closedMainWindowIsLoadedAgainBeforeTheCommand();
     void failedStartUpRunsNothingAndQuits();
@@ -106,6 +107,18 @@ void AppTest::windowExistsOnceAndIsFreshAfterClose() {
     SupportWindow* second = t.app().open<SupportWindow>();
     QVERIFY(second != nullptr);
     QVERIFY(second->isVisible());
+}
+
+void AppTest::minimizedWindowIsRestoredWhenOpenedAgain() {
+    test::TestApp t;
+    SupportWindow* window = t.app().open<SupportWindow>();
+    window->showMinimized();
+    QVERIFY(window->windowState().testFlag(Qt::WindowMinimized));
+
+    // Opening it again brings the same window back to the user, no longer minimized.
+    QCOMPARE(t.app().open<SupportWindow>(), window);
+    QVERIFY(!window->windowState().testFlag(Qt::WindowMinimized));
+    QVERIFY(window->isVisible());
 }
 
 void AppTest::loadedWindowIsNotShown() {
