@@ -1,17 +1,15 @@
-#include "apps/apps_driving.h"
 #include "apps/software.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QtTest>
 
 using namespace kavu;
-using namespace kavu::test::apps;
+using namespace kavu::test;
 using kavu::launch::WindowMode;
 
 namespace {
-
-const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
-const QString kDoneLine = QStringLiteral("cmd /k echo 操作完成！请自行检查！ ");
 
 struct Row {
     QString name;
@@ -64,11 +62,11 @@ QString packageOf(const QString& name) {
 
 struct Opened {
     Opened() {
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         window = t.app().open<Software>();
         t.clearRecords();
     }
-    int value(const QString& name) { return control<CheckButton>(*window, name)->value(); }
+    int value(const QString& name) { return checkValue(*window, name); }
 
     test::TestApp t;
     Software* window = nullptr;
@@ -142,13 +140,13 @@ void SoftwareGoogleTest::layout() {
 
 void SoftwareGoogleTest::selectAllTicksAndUnticksTheTwelve() {
     Opened o;
-    clickCheck(*o.window, QStringLiteral("yx"));
-    clickCheck(*o.window, QStringLiteral("all"));
+    click<CheckButton>(*o.window, QStringLiteral("yx"));
+    click<CheckButton>(*o.window, QStringLiteral("all"));
     QCOMPARE(o.value(QStringLiteral("all")), 1);
     for (const Row& row : kRows) {
         QCOMPARE(o.value(row.name), 1);
     }
-    clickCheck(*o.window, QStringLiteral("all"));
+    click<CheckButton>(*o.window, QStringLiteral("all"));
     QCOMPARE(o.value(QStringLiteral("all")), 0);
     for (const Row& row : kRows) {
         QCOMPARE(o.value(row.name), 0);
@@ -158,14 +156,14 @@ void SoftwareGoogleTest::selectAllTicksAndUnticksTheTwelve() {
 
 void SoftwareGoogleTest::selectAllIsNotKeptInStep() {
     Opened o;
-    clickCheck(*o.window, QStringLiteral("all"));
-    clickCheck(*o.window, QStringLiteral("dy"));
+    click<CheckButton>(*o.window, QStringLiteral("all"));
+    click<CheckButton>(*o.window, QStringLiteral("dy"));
     QCOMPARE(o.value(QStringLiteral("dy")), 0);
     QCOMPARE(o.value(QStringLiteral("all")), 1);
 
     Opened byHand;
     for (const Row& row : kRows) {
-        clickCheck(*byHand.window, row.name);
+        click<CheckButton>(*byHand.window, row.name);
     }
     QCOMPARE(byHand.value(QStringLiteral("all")), 0);
 }
@@ -180,22 +178,23 @@ void SoftwareGoogleTest::runs_data() {
     const auto hidden = int(WindowMode::Hidden);
     const auto normal = int(WindowMode::Normal);
     const auto minimized = int(WindowMode::Minimized);
-    const QString disable = QStringLiteral("cmd /c adb shell pm disable-user ");
-    const QString enable = QStringLiteral("cmd /c adb shell pm enable ");
+    const QString disable = kHiddenPrefix + QStringLiteral("adb shell pm disable-user ");
+    const QString enable = kHiddenPrefix + QStringLiteral("adb shell pm enable ");
 
     QTest::newRow("freeze two, hidden, in the table's order")
         << true << QStringList{QStringLiteral("yy"), QStringLiteral("gms")} << false
         << QStringList{disable + QStringLiteral("com.google.android.gms"),
-                       disable + QStringLiteral("com.google.android.music"), kDoneLine}
+                       disable + QStringLiteral("com.google.android.music"), kGoogleDoneLine}
         << QList<int>{hidden, hidden, normal};
     QTest::newRow("freeze the framework keeps a minimized console")
         << true << QStringList{QStringLiteral("gsf")} << false
-        << QStringList{QStringLiteral("cmd /k adb shell pm disable-user com.google.android.gsf"),
-                       kDoneLine}
+        << QStringList{kConsolePrefix +
+                           QStringLiteral("adb shell pm disable-user com.google.android.gsf"),
+                       kGoogleDoneLine}
         << QList<int>{minimized, normal};
     QTest::newRow("restore the framework runs hidden")
         << false << QStringList{QStringLiteral("gsf")} << false
-        << QStringList{enable + QStringLiteral("com.google.android.gsf"), kDoneLine}
+        << QStringList{enable + QStringLiteral("com.google.android.gsf"), kGoogleDoneLine}
         << QList<int>{hidden, normal};
     QTest::newRow("restore three")
         << false
@@ -203,27 +202,26 @@ void SoftwareGoogleTest::runs_data() {
         << false
         << QStringList{enable + QStringLiteral("com.android.vending"),
                        enable + QStringLiteral("com.google.android.apps.maps"),
-                       enable + QStringLiteral("com.google.android.gm"), kDoneLine}
+                       enable + QStringLiteral("com.google.android.gm"), kGoogleDoneLine}
         << QList<int>{hidden, hidden, hidden, normal};
     QTest::newRow("freeze nothing")
-        << true << QStringList{} << false << QStringList{kDoneLine} << QList<int>{normal};
+        << true << QStringList{} << false << QStringList{kGoogleDoneLine} << QList<int>{normal};
     QTest::newRow("restore nothing")
-        << false << QStringList{} << false << QStringList{kDoneLine} << QList<int>{normal};
+        << false << QStringList{} << false << QStringList{kGoogleDoneLine} << QList<int>{normal};
 
     QStringList freezeAll;
     QStringList restoreAll;
     QList<int> freezeModes;
     QList<int> restoreModes;
     for (const Row& row : kRows) {
-        freezeAll.append((row.name == QStringLiteral("gsf") ? QStringLiteral("cmd /k ")
-                                                            : QStringLiteral("cmd /c ")) +
+        freezeAll.append((row.name == QStringLiteral("gsf") ? kConsolePrefix : kHiddenPrefix) +
                          QStringLiteral("adb shell pm disable-user ") + row.package);
         freezeModes.append(row.name == QStringLiteral("gsf") ? minimized : hidden);
         restoreAll.append(enable + row.package);
         restoreModes.append(hidden);
     }
-    freezeAll.append(kDoneLine);
-    restoreAll.append(kDoneLine);
+    freezeAll.append(kGoogleDoneLine);
+    restoreAll.append(kGoogleDoneLine);
     freezeModes.append(normal);
     restoreModes.append(normal);
     QTest::newRow("freeze all") << true << QStringList{} << true << freezeAll << freezeModes;
@@ -238,13 +236,14 @@ void SoftwareGoogleTest::runs() {
     QFETCH(QList<int>, modes);
     Opened o;
     for (const QString& name : ticked) {
-        clickCheck(*o.window, name);
+        click<CheckButton>(*o.window, name);
     }
     if (selectAll) {
-        clickCheck(*o.window, QStringLiteral("all"));
+        click<CheckButton>(*o.window, QStringLiteral("all"));
     }
     QVERIFY(o.t.started().isEmpty());
-    clickShape(*o.window, freeze ? QStringLiteral("blockgoogle") : QStringLiteral("enablegoogle"));
+    click<N_Shape>(*o.window,
+                   freeze ? QStringLiteral("blockgoogle") : QStringLiteral("enablegoogle"));
 
     QCOMPARE(o.t.fakes().processes.lines(), lines);
     QList<int> startedModes;
@@ -256,7 +255,7 @@ void SoftwareGoogleTest::runs() {
     // command, or its earlier text when nothing was ticked.
     QString expectedBox = kEarlierCommand;
     if (lines.size() > 1) {
-        expectedBox = lines.at(lines.size() - 2).mid(QStringLiteral("cmd /c ").size());
+        expectedBox = lines.at(lines.size() - 2).mid(kHiddenPrefix.size());
     }
     QCOMPARE(o.t.commandBox(), expectedBox);
     QVERIFY(o.t.messages().isEmpty());
@@ -269,15 +268,15 @@ void SoftwareGoogleTest::runs() {
 void SoftwareGoogleTest::greyIsNotTicked() {
     Opened o;
     control<CheckButton>(*o.window, QStringLiteral("gms"))->setValue(2);
-    clickCheck(*o.window, QStringLiteral("dri"));
-    clickShape(*o.window, QStringLiteral("blockgoogle"));
+    click<CheckButton>(*o.window, QStringLiteral("dri"));
+    click<N_Shape>(*o.window, QStringLiteral("blockgoogle"));
     QCOMPARE(o.t.fakes().processes.lines(),
-             (QStringList{QStringLiteral("cmd /c adb shell pm disable-user ") +
+             (QStringList{kHiddenPrefix + QStringLiteral("adb shell pm disable-user ") +
                               packageOf(QStringLiteral("dri")),
-                          kDoneLine}));
+                          kGoogleDoneLine}));
     // Select-all turns grey into the target value too.
-    clickCheck(*o.window, QStringLiteral("all"));
-    clickCheck(*o.window, QStringLiteral("all"));
+    click<CheckButton>(*o.window, QStringLiteral("all"));
+    click<CheckButton>(*o.window, QStringLiteral("all"));
     QCOMPARE(o.value(QStringLiteral("gms")), 0);
 }
 

@@ -1,6 +1,7 @@
-#include "apps/apps_driving.h"
 #include "apps/software.h"
 #include "shell/qt_text.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QApplication>
@@ -11,32 +12,12 @@
 #include <QtTest>
 
 using namespace kavu;
-using namespace kavu::test::apps;
+using namespace kavu::test;
 using kavu::launch::WindowMode;
 
 namespace {
 
-QString installLive(const QString& name) {
-    return QStringLiteral(" && COLOR 3f  && title 正在安装：") + name +
-           QStringLiteral(" && echo. && echo.出现 Success表示安装完成！ && echo.  && echo. && "
-                          "echo 按任意键关闭此窗口... && pause>nul && EXIT");
-}
-
-const QString kInstallResult = QStringLiteral(
-    " && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && echo.  && "
-    "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT");
-
-QString pushLive(const QString& name) {
-    return QStringLiteral(" && COLOR 3f  && title 正在传输：") + name +
-           QStringLiteral(" && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && echo.  && "
-                          "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT");
-}
-
-const QString kPushResult = QStringLiteral(
-    " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && "
-    "echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT");
-
-const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
+const QString kFileList = QStringLiteral("Fileapk");
 
 QString selection(QWidget& window) {
     auto* label = control<QLabel>(window, QStringLiteral("Labelappr"));
@@ -50,7 +31,7 @@ struct Opened {
         for (const QString& name : files) {
             t.addFile(name);
         }
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         window = t.app().open<Software>();
         t.clearRecords();
     }
@@ -107,13 +88,13 @@ void SoftwareInstallTest::loadsInItsDesignState() {
     QCOMPARE(control<QLabel>(w, QStringLiteral("Label9"))->text(), QStringLiteral("点击此处刷新"));
     QCOMPARE(control<QLabel>(w, QStringLiteral("Labedl2"))->text(),
              QStringLiteral("手机端接收路径：/内置存储/"));
-    QVERIFY(control<OptionButton>(w, QStringLiteral("insapk"))->value());
-    QVERIFY(!control<OptionButton>(w, QStringLiteral("insfile"))->value());
+    QVERIFY(isSelected(w, QStringLiteral("insapk")));
+    QVERIFY(!isSelected(w, QStringLiteral("insfile")));
     QCOMPARE(control<OptionButton>(w, QStringLiteral("insapk"))->caption(),
              QStringLiteral("安装APK"));
     QCOMPARE(control<OptionButton>(w, QStringLiteral("insfile"))->caption(),
              QStringLiteral("传输文件"));
-    QCOMPARE(control<CheckButton>(w, QStringLiteral("fhz"))->value(), 1);
+    QCOMPARE(checkValue(w, QStringLiteral("fhz")), 1);
     QCOMPARE(control<CheckButton>(w, QStringLiteral("fhz"))->caption(),
              QStringLiteral("显示操作结果"));
     QCOMPARE(control<N_Shape>(w, QStringLiteral("N_Shapeinsta"))->caption(),
@@ -121,7 +102,8 @@ void SoftwareInstallTest::loadsInItsDesignState() {
     QVERIFY(control<QLineEdit>(w, QStringLiteral("Textpat"))->text().isEmpty());
     QCOMPARE(selection(w), QStringLiteral("1"));
     QVERIFY(!control<QLabel>(w, QStringLiteral("Labelappr"))->isVisible());
-    QCOMPARE(listed(w), (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk")}));
+    QCOMPARE(entries(w, kFileList),
+             (QStringList{QStringLiteral("A.apk"), QStringLiteral("b.apk")}));
     for (const char* name : {"Fileapk", "Textpat", "APPText5"}) {
         QCOMPARE(control<QWidget>(w, QString::fromLatin1(name))->font().families().value(0),
                  QStringLiteral("Consolas"));
@@ -169,7 +151,7 @@ void SoftwareInstallTest::refreshLinkCoversOnlyTheBlanks() {
 
 void SoftwareInstallTest::executeWithoutPickAsksForAFile() {
     Opened o({QStringLiteral("a.apk")});
-    clickShape(*o.window, QStringLiteral("N_Shapeinsta"));
+    click<N_Shape>(*o.window, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, QStringLiteral(" 请从右侧选定一个文件！"));
     QCOMPARE(o.t.messages().first().title, QStringLiteral("警告！"));
@@ -193,7 +175,7 @@ void SoftwareInstallTest::runs_data() {
         << false << true << QStringLiteral("a.apk") << QString() << install
         << installLive(QStringLiteral("a.apk")) << int(WindowMode::Normal);
     QTest::newRow("install, hidden") << false << false << QStringLiteral("a.apk") << QString()
-                                     << install << kInstallResult << int(WindowMode::Hidden);
+                                     << install << installResult() << int(WindowMode::Hidden);
     QTest::newRow("install ignores the destination")
         << false << true << QStringLiteral("a.apk") << QStringLiteral("Download") << install
         << installLive(QStringLiteral("a.apk")) << int(WindowMode::Normal);
@@ -207,7 +189,7 @@ void SoftwareInstallTest::runs_data() {
     QTest::newRow("push, hidden") << true << false << QStringLiteral("b.zip")
                                   << QStringLiteral("Download")
                                   << QStringLiteral("adb push \"%P\"   \"/sdcard/Download\"")
-                                  << kPushResult << int(WindowMode::Hidden);
+                                  << pushResult() << int(WindowMode::Hidden);
     QTest::newRow("push, no destination")
         << true << true << QStringLiteral("b.zip") << QString()
         << QStringLiteral("adb push \"%P\"   \"/sdcard/\"") << pushLive(QStringLiteral("b.zip"))
@@ -222,7 +204,7 @@ void SoftwareInstallTest::runs_data() {
         << pushLive(QStringLiteral("b.zip")) << int(WindowMode::Normal);
     QTest::newRow("push, a file without extension")
         << true << false << QStringLiteral("notes") << QStringLiteral("Documents/")
-        << QStringLiteral("adb push \"%P\"   \"/sdcard/Documents/\"") << kPushResult
+        << QStringLiteral("adb push \"%P\"   \"/sdcard/Documents/\"") << pushResult()
         << int(WindowMode::Hidden);
 }
 
@@ -238,28 +220,28 @@ void SoftwareInstallTest::runs() {
     Opened o({file, QStringLiteral("other.apk")});
     QWidget& w = *o.window;
     if (push) {
-        clickOption(w, QStringLiteral("insfile"));
+        click<OptionButton>(w, QStringLiteral("insfile"));
     }
     if (!showResult) {
-        clickCheck(w, QStringLiteral("fhz"));
-        QCOMPARE(control<CheckButton>(w, QStringLiteral("fhz"))->value(), 0);
+        click<CheckButton>(w, QStringLiteral("fhz"));
+        QCOMPARE(checkValue(w, QStringLiteral("fhz")), 0);
     }
     typeInto(w, QStringLiteral("Textpat"), destination);
-    pick(w, file);
+    pick(w, kFileList, file);
     QCOMPARE(selection(w), o.pathOf(file));
     QVERIFY(o.t.started().isEmpty());
 
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     const QString expected = command.replace(QStringLiteral("%P"), o.pathOf(file));
     QVERIFY(o.t.messages().isEmpty());
     QCOMPARE(o.t.started().size(), 1);
     QCOMPARE(o.t.commandBox(), expected);
-    const QString prefix = showResult ? QStringLiteral("cmd /k ") : QStringLiteral("cmd /c ");
+    const QString prefix = showResult ? kConsolePrefix : kHiddenPrefix;
     QCOMPARE(o.t.lastStarted().line, prefix + expected + suffix);
     QCOMPARE(int(o.t.lastStarted().mode), mode);
 
     // A second click starts a second, identical console.
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.started().size(), 2);
     QCOMPARE(o.t.started().at(1).line, o.t.started().at(0).line);
 }
@@ -267,47 +249,49 @@ void SoftwareInstallTest::runs() {
 void SoftwareInstallTest::pickSurvivesModeChange() {
     Opened o({QStringLiteral("a.apk"), QStringLiteral("b.zip")});
     QWidget& w = *o.window;
-    clickOption(w, QStringLiteral("insfile"));
-    QCOMPARE(listed(w), (QStringList{QStringLiteral("a.apk"), QStringLiteral("b.zip")}));
-    pick(w, QStringLiteral("b.zip"));
+    click<OptionButton>(w, QStringLiteral("insfile"));
+    QCOMPARE(entries(w, kFileList),
+             (QStringList{QStringLiteral("a.apk"), QStringLiteral("b.zip")}));
+    pick(w, kFileList, QStringLiteral("b.zip"));
 
-    clickOption(w, QStringLiteral("insapk"));
-    QVERIFY(control<OptionButton>(w, QStringLiteral("insapk"))->value());
-    QVERIFY(!control<OptionButton>(w, QStringLiteral("insfile"))->value());
-    QCOMPARE(listed(w), QStringList{QStringLiteral("a.apk")});
+    click<OptionButton>(w, QStringLiteral("insapk"));
+    QVERIFY(isSelected(w, QStringLiteral("insapk")));
+    QVERIFY(!isSelected(w, QStringLiteral("insfile")));
+    QCOMPARE(entries(w, kFileList), QStringList{QStringLiteral("a.apk")});
     QCOMPARE(selection(w), o.pathOf(QStringLiteral("b.zip")));
 
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     const QString expected =
         QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("b.zip")) + QStringLiteral("\"");
     QCOMPARE(o.t.commandBox(), expected);
     // The list has no picked entry now, so the title names no file.
-    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /k ") + expected + installLive({}));
+    QCOMPARE(o.t.lastStarted().line, kConsolePrefix + expected + installLive({}));
 }
 
 void SoftwareInstallTest::refreshReadsTheFolderAgainAndKeepsThePick() {
     Opened o({QStringLiteral("a.apk")});
     QWidget& w = *o.window;
-    pick(w, QStringLiteral("a.apk"));
+    pick(w, kFileList, QStringLiteral("a.apk"));
     o.t.addFile(QStringLiteral("new.apk"));
     o.t.addFile(QStringLiteral("new.txt"));
-    QCOMPARE(listed(w), QStringList{QStringLiteral("a.apk")});
+    QCOMPARE(entries(w, kFileList), QStringList{QStringLiteral("a.apk")});
 
-    clickLink(w, QStringLiteral("Label9"));
-    QCOMPARE(listed(w), (QStringList{QStringLiteral("a.apk"), QStringLiteral("new.apk")}));
+    click<ClickLabel>(w, QStringLiteral("Label9"));
+    QCOMPARE(entries(w, kFileList),
+             (QStringList{QStringLiteral("a.apk"), QStringLiteral("new.apk")}));
     QCOMPARE(selection(w), o.pathOf(QStringLiteral("a.apk")));
     QVERIFY(o.t.started().isEmpty());
 
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     const QString expected =
         QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("a.apk")) + QStringLiteral("\"");
-    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /k ") + expected + installLive({}));
+    QCOMPARE(o.t.lastStarted().line, kConsolePrefix + expected + installLive({}));
 
     // The refresh keeps the filter of the mode.
-    clickOption(w, QStringLiteral("insfile"));
-    clickLink(w, QStringLiteral("Label9"));
-    QCOMPARE(listed(w), (QStringList{QStringLiteral("a.apk"), QStringLiteral("new.apk"),
-                                     QStringLiteral("new.txt")}));
+    click<OptionButton>(w, QStringLiteral("insfile"));
+    click<ClickLabel>(w, QStringLiteral("Label9"));
+    QCOMPARE(entries(w, kFileList), (QStringList{QStringLiteral("a.apk"), QStringLiteral("new.apk"),
+                                                 QStringLiteral("new.txt")}));
 }
 
 void SoftwareInstallTest::filters_data() {
@@ -328,28 +312,28 @@ void SoftwareInstallTest::filters() {
     Opened o({QStringLiteral("z.apk"), QStringLiteral("c.txt"), QStringLiteral("B.APK"),
               QStringLiteral("a.apk"), QStringLiteral("noext"), QStringLiteral(".hidden.apk")});
     QVERIFY(QDir(o.t.fileFolder()).mkdir(QStringLiteral("folder.apk")));
-    clickLink(*o.window, QStringLiteral("Label9"));
+    click<ClickLabel>(*o.window, QStringLiteral("Label9"));
     if (allFiles) {
-        clickOption(*o.window, QStringLiteral("insfile"));
+        click<OptionButton>(*o.window, QStringLiteral("insfile"));
     }
-    QCOMPARE(listed(*o.window), expected);
+    QCOMPARE(entries(*o.window, kFileList), expected);
 }
 
 void SoftwareInstallTest::missingFileFolderShowsAnEmptyList() {
     test::TestApp t;
     QVERIFY(QDir(t.fileFolder()).removeRecursively());
     Software* w = t.app().open<Software>();
-    QVERIFY(listed(*w).isEmpty());
-    clickOption(*w, QStringLiteral("insfile"));
-    clickLink(*w, QStringLiteral("Label9"));
-    QVERIFY(listed(*w).isEmpty());
+    QVERIFY(entries(*w, kFileList).isEmpty());
+    click<OptionButton>(*w, QStringLiteral("insfile"));
+    click<ClickLabel>(*w, QStringLiteral("Label9"));
+    QVERIFY(entries(*w, kFileList).isEmpty());
     QCOMPARE(selection(*w), QStringLiteral("1"));
 
     // The folder appears later: a refresh shows it.
     QVERIFY(QDir(t.folder()).mkdir(QStringLiteral("File")));
     t.addFile(QStringLiteral("late.bin"));
-    clickLink(*w, QStringLiteral("Label9"));
-    QCOMPARE(listed(*w), QStringList{QStringLiteral("late.bin")});
+    click<ClickLabel>(*w, QStringLiteral("Label9"));
+    QCOMPARE(entries(*w, kFileList), QStringList{QStringLiteral("late.bin")});
     QVERIFY(t.started().isEmpty());
     QVERIFY(t.messages().isEmpty());
 }
@@ -376,11 +360,11 @@ void SoftwareInstallTest::unsafeFileNameIsRefused() {
     Opened o({file});
     QWidget& w = *o.window;
     if (push) {
-        clickOption(w, QStringLiteral("insfile"));
+        click<OptionButton>(w, QStringLiteral("insfile"));
     }
-    pick(w, file);
+    pick(w, kFileList, file);
     QCOMPARE(selection(w), o.pathOf(file));
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().title, QStringLiteral("警告！"));
     QCOMPARE(o.t.messages().first().icon, MessageIcon::Critical);
@@ -402,10 +386,10 @@ void SoftwareInstallTest::unsafeDestinationIsRefused() {
     QFETCH(QString, destination);
     Opened o({QStringLiteral("b.zip")});
     QWidget& w = *o.window;
-    clickOption(w, QStringLiteral("insfile"));
+    click<OptionButton>(w, QStringLiteral("insfile"));
     control<QLineEdit>(w, QStringLiteral("Textpat"))->setText(destination);
-    pick(w, QStringLiteral("b.zip"));
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    pick(w, kFileList, QStringLiteral("b.zip"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, qtText(kUnsafeTextMessage));
     QCOMPARE(o.t.messages().first().title, QStringLiteral("警告!"));
@@ -419,31 +403,31 @@ void SoftwareInstallTest::installDoesNotReadTheDestination() {
     Opened o({QStringLiteral("a.apk")});
     QWidget& w = *o.window;
     control<QLineEdit>(w, QStringLiteral("Textpat"))->setText(QStringLiteral("x & calc"));
-    pick(w, QStringLiteral("a.apk"));
-    clickShape(w, QStringLiteral("N_Shapeinsta"));
+    pick(w, kFileList, QStringLiteral("a.apk"));
+    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QVERIFY(o.t.messages().isEmpty());
     const QString expected =
         QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("a.apk")) + QStringLiteral("\"");
     QCOMPARE(o.t.commandBox(), expected);
     QCOMPARE(o.t.lastStarted().line,
-             QStringLiteral("cmd /k ") + expected + installLive(QStringLiteral("a.apk")));
+             kConsolePrefix + expected + installLive(QStringLiteral("a.apk")));
 }
 
 void SoftwareInstallTest::openedTwiceIsOneWindow() {
     Opened o({QStringLiteral("a.apk")});
-    pick(*o.window, QStringLiteral("a.apk"));
-    clickOption(*o.window, QStringLiteral("insfile"));
+    pick(*o.window, kFileList, QStringLiteral("a.apk"));
+    click<OptionButton>(*o.window, QStringLiteral("insfile"));
     QCOMPARE(o.t.app().open<Software>(), o.window);
     QCOMPARE(selection(*o.window), o.pathOf(QStringLiteral("a.apk")));
-    QVERIFY(control<OptionButton>(*o.window, QStringLiteral("insfile"))->value());
+    QVERIFY(isSelected(*o.window, QStringLiteral("insfile")));
 }
 
 void SoftwareInstallTest::reopeningLoadsAfresh() {
     Opened o({QStringLiteral("a.apk"), QStringLiteral("b.zip")});
     QWidget& w = *o.window;
-    clickOption(w, QStringLiteral("insfile"));
-    pick(w, QStringLiteral("b.zip"));
-    clickCheck(w, QStringLiteral("fhz"));
+    click<OptionButton>(w, QStringLiteral("insfile"));
+    pick(w, kFileList, QStringLiteral("b.zip"));
+    click<CheckButton>(w, QStringLiteral("fhz"));
     typeInto(w, QStringLiteral("Textpat"), QStringLiteral("Download"));
     typeInto(w, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
     closeWindow(o.window);
@@ -451,13 +435,13 @@ void SoftwareInstallTest::reopeningLoadsAfresh() {
 
     Software* again = o.t.app().open<Software>();
     QVERIFY(again->isVisible());
-    QVERIFY(control<OptionButton>(*again, QStringLiteral("insapk"))->value());
-    QVERIFY(!control<OptionButton>(*again, QStringLiteral("insfile"))->value());
-    QCOMPARE(control<CheckButton>(*again, QStringLiteral("fhz"))->value(), 1);
+    QVERIFY(isSelected(*again, QStringLiteral("insapk")));
+    QVERIFY(!isSelected(*again, QStringLiteral("insfile")));
+    QCOMPARE(checkValue(*again, QStringLiteral("fhz")), 1);
     QVERIFY(control<QLineEdit>(*again, QStringLiteral("Textpat"))->text().isEmpty());
     QVERIFY(again->packageName().isEmpty());
     QCOMPARE(selection(*again), QStringLiteral("1"));
-    QCOMPARE(listed(*again), QStringList{QStringLiteral("a.apk")});
+    QCOMPARE(entries(*again, kFileList), QStringList{QStringLiteral("a.apk")});
 }
 
 QTEST_MAIN(SoftwareInstallTest)

@@ -1,23 +1,22 @@
-#include "apps/apps_driving.h"
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "shell/qt_text.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QLabel>
 #include <QtTest>
 
 using namespace kavu;
-using namespace kavu::test::apps;
+using namespace kavu::test;
 using kavu::launch::WindowMode;
 
 namespace {
 
-const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
-
 struct Opened {
     Opened() {
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         window = t.app().open<Software>();
         t.clearRecords();
     }
@@ -108,10 +107,10 @@ void SoftwarePackagesTest::buttonRunsItsCommand() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), package);
     QCOMPARE(o.window->packageName(), package);
-    clickShape(*o.window, button, mouse);
+    click<N_Shape>(*o.window, button, mouse);
     QCOMPARE(o.t.started().size(), 1);
     QCOMPARE(o.t.commandBox(), command);
-    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /k ") + command);
+    QCOMPARE(o.t.lastStarted().line, kConsolePrefix + command);
     QCOMPARE(o.t.lastStarted().mode, WindowMode::Normal);
     QVERIFY(o.t.messages().isEmpty());
 }
@@ -119,7 +118,7 @@ void SoftwarePackagesTest::buttonRunsItsCommand() {
 void SoftwarePackagesTest::settingsTablesOpenThreeConsoles() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
-    clickShape(*o.window, QStringLiteral("xsszb"));
+    click<N_Shape>(*o.window, QStringLiteral("xsszb"));
     QCOMPARE(
         o.t.fakes().processes.lines(),
         (QStringList{QStringLiteral("cmd /k adb shell settings list global && title GLOBAL"),
@@ -134,13 +133,13 @@ void SoftwarePackagesTest::settingsTablesOpenThreeConsoles() {
 void SoftwarePackagesTest::communityPageOpensHiddenAndSaysSo() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
-    clickShape(*o.window, QStringLiteral("N_Shapeclo"));
+    click<N_Shape>(*o.window, QStringLiteral("N_Shapeclo"));
     const QString command =
         QStringLiteral("adb shell am start -a android.intent.action.VIEW -d "
                        "https://f-droid.org/packages/com.example.app -p org.fdroid.fdroid");
     QCOMPARE(o.t.started().size(), 1);
     QCOMPARE(o.t.commandBox(), command);
-    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /c ") + command);
+    QCOMPARE(o.t.lastStarted().line, kHiddenPrefix + command);
     QCOMPARE(o.t.lastStarted().mode, WindowMode::Hidden);
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, QStringLiteral("已跳转！请查看手机"));
@@ -170,7 +169,7 @@ void SoftwarePackagesTest::unsafePackageNameIsRefused() {
     QFETCH(QString, package);
     Opened o;
     control<QLineEdit>(*o.window, QStringLiteral("APPText5"))->setText(package);
-    clickShape(*o.window, button);
+    click<N_Shape>(*o.window, button);
     QVERIFY(o.t.started().isEmpty());
     QCOMPARE(o.t.commandBox(), kEarlierCommand);
     QCOMPARE(o.t.messages().size(), 1);
@@ -183,7 +182,7 @@ void SoftwarePackagesTest::systemRemovalOnlyOpensTheRiskDialog() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
     QVERIFY(o.t.app().find<WARNING>() == nullptr);
-    clickShape(*o.window, QStringLiteral("unsinssys"));
+    click<N_Shape>(*o.window, QStringLiteral("unsinssys"));
     WARNING* dialog = o.t.app().find<WARNING>();
     QVERIFY(dialog != nullptr);
     QVERIFY(dialog->isVisible());
@@ -192,7 +191,7 @@ void SoftwarePackagesTest::systemRemovalOnlyOpensTheRiskDialog() {
     QCOMPARE(o.t.commandBox(), kEarlierCommand);
     // The apps window stays usable and open beside the dialog.
     QVERIFY(o.window->isVisible());
-    clickShape(*o.window, QStringLiteral("unsinssys"));
+    click<N_Shape>(*o.window, QStringLiteral("unsinssys"));
     QCOMPARE(o.t.app().find<WARNING>(), dialog);
     QVERIFY(o.t.started().isEmpty());
 }

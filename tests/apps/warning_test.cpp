@@ -1,7 +1,8 @@
-#include "apps/apps_driving.h"
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "shell/qt_text.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QApplication>
@@ -14,22 +15,21 @@
 #include <functional>
 
 using namespace kavu;
-using namespace kavu::test::apps;
+using namespace kavu::test;
 using kavu::launch::WindowMode;
 
 namespace {
 
 const QString kPhrase = QStringLiteral("我已知悉该风险，若造成卡机或数据损失等后果则与作者无关");
 const QString kRemove = QStringLiteral("adb shell pm uninstall -k --user 0  ");
-const QString kEarlierCommand = QStringLiteral("adb shell echo earlier");
 
 // The apps window with a package typed, and the risk dialog opened from it.
 struct Opened {
     explicit Opened(const QString& package = QStringLiteral("com.example.app")) {
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         apps = t.app().open<Software>();
         typeInto(*apps, QStringLiteral("APPText5"), package);
-        clickShape(*apps, QStringLiteral("unsinssys"));
+        click<N_Shape>(*apps, QStringLiteral("unsinssys"));
         dialog = t.app().find<WARNING>();
         if (dialog) {
             box = control<QLineEdit>(*dialog, QStringLiteral("ala"));
@@ -38,7 +38,7 @@ struct Opened {
         t.clearRecords();
     }
     void confirm(Qt::MouseButton button = Qt::LeftButton) {
-        clickShape(*dialog, QStringLiteral("N_Shapefx"), button);
+        click<N_Shape>(*dialog, QStringLiteral("N_Shapefx"), button);
     }
 
     test::TestApp t;
@@ -162,7 +162,7 @@ void WarningTest::confirm() {
     QFETCH(bool, removes);
     QFETCH(QString, boxAfter);
     Opened o;
-    typeText(o.box, typed);
+    typeKeys(o.box, typed);
     QCOMPARE(o.box->text(), typed);
     o.confirm(button);
     QCOMPARE(o.box->text(), boxAfter);
@@ -192,15 +192,15 @@ void WarningTest::everyConfirmRemovesAgain() {
     typeInto(*o.apps, QStringLiteral("APPText5"), QStringLiteral("com.other"));
     o.confirm();
     QCOMPARE(o.t.fakes().processes.lines(),
-             (QStringList{QStringLiteral("cmd /k ") + kRemove + QStringLiteral("com.example.app"),
-                          QStringLiteral("cmd /k ") + kRemove + QStringLiteral("com.other")}));
+             (QStringList{kConsolePrefix + kRemove + QStringLiteral("com.example.app"),
+                          kConsolePrefix + kRemove + QStringLiteral("com.other")}));
     QVERIFY(o.hint->isVisible());
 }
 
 void WarningTest::packageIsReadAtConfirmation() {
     Opened o(QStringLiteral("com.first"));
     typeInto(*o.apps, QStringLiteral("APPText5"), QStringLiteral("com.second"));
-    typeText(o.box, kPhrase);
+    typeKeys(o.box, kPhrase);
     o.confirm();
     QCOMPARE(o.t.commandBox(), kRemove + QStringLiteral("com.second"));
 }
@@ -215,7 +215,7 @@ void WarningTest::closedAppsWindowIsLoadedUnshown() {
     QVERIFY(!again->isVisible());
     QVERIFY(again->packageName().isEmpty());
     QCOMPARE(o.t.commandBox(), kRemove);
-    QCOMPARE(o.t.lastStarted().line, QStringLiteral("cmd /k ") + kRemove);
+    QCOMPARE(o.t.lastStarted().line, kConsolePrefix + kRemove);
     QVERIFY(o.hint->isVisible());
 }
 
@@ -232,7 +232,7 @@ void WarningTest::unsafePackageNameIsRefused() {
 void WarningTest::ctrlVIsRefused() {
     Opened o;
     QApplication::clipboard()->setText(kPhrase);
-    typeText(o.box, QStringLiteral("我已"));
+    typeKeys(o.box, QStringLiteral("我已"));
     QTest::keyClick(o.box, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(o.box->text(), QStringLiteral("我已"));
     QCOMPARE(o.t.messages().size(), 1);
@@ -241,7 +241,7 @@ void WarningTest::ctrlVIsRefused() {
     QCOMPARE(o.t.messages().first().icon, MessageIcon::Critical);
     // Editable again once the message is closed.
     QVERIFY(!o.box->isReadOnly());
-    typeText(o.box, QStringLiteral("v"));
+    typeKeys(o.box, QStringLiteral("v"));
     QCOMPARE(o.box->text(), QStringLiteral("我已v"));
     QVERIFY(o.t.started().isEmpty());
 }
@@ -273,7 +273,7 @@ void WarningTest::otherKeysAreNotIntercepted() {
 
 void WarningTest::rightButtonOnTheBoxIsRefused() {
     Opened o;
-    typeText(o.box, QStringLiteral("我"));
+    typeKeys(o.box, QStringLiteral("我"));
     const bool opened = menuOpenedDuring([&o] { QTest::mouseClick(o.box, Qt::RightButton); });
     QVERIFY(!opened);
     QCOMPARE(o.t.messages().size(), 1);
@@ -304,14 +304,14 @@ void WarningTest::reopeningLoadsAfresh() {
     closeWindow(o.dialog);
     QVERIFY(o.t.app().find<WARNING>() == nullptr);
 
-    clickShape(*o.apps, QStringLiteral("unsinssys"));
+    click<N_Shape>(*o.apps, QStringLiteral("unsinssys"));
     WARNING* again = o.t.app().find<WARNING>();
     QVERIFY(again != nullptr);
     QVERIFY(control<QLineEdit>(*again, QStringLiteral("ala"))->text().isEmpty());
     QVERIFY(!control<QLabel>(*again, QStringLiteral("Label4"))->isVisible());
     // Opened again while open: the same dialog, unchanged.
-    typeText(control<QLineEdit>(*again, QStringLiteral("ala")), QStringLiteral("我"));
-    clickShape(*o.apps, QStringLiteral("unsinssys"));
+    typeKeys(control<QLineEdit>(*again, QStringLiteral("ala")), QStringLiteral("我"));
+    click<N_Shape>(*o.apps, QStringLiteral("unsinssys"));
     QCOMPARE(o.t.app().find<WARNING>(), again);
     QCOMPARE(control<QLineEdit>(*again, QStringLiteral("ala"))->text(), QStringLiteral("我"));
 }

@@ -1,11 +1,15 @@
 #include "core/launch.h"
 
+#include "support/literals.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace kavu::launch {
 namespace {
+
+namespace pinned = kavu::test::utf8;
 
 // Counts characters, not bytes: the literals are UTF-8.
 std::size_t characters(std::string_view utf8) {
@@ -17,11 +21,11 @@ std::size_t characters(std::string_view utf8) {
 }
 
 TEST(LaunchForms, PrefixesAndModes) {
-    EXPECT_EQ(kHidden.prefix, "cmd /c ");
+    EXPECT_EQ(kHidden.prefix, pinned::kHiddenPrefix);
     EXPECT_EQ(kHidden.mode, WindowMode::Hidden);
-    EXPECT_EQ(kConsole.prefix, "cmd /k ");
+    EXPECT_EQ(kConsole.prefix, pinned::kConsolePrefix);
     EXPECT_EQ(kConsole.mode, WindowMode::Normal);
-    EXPECT_EQ(kConsoleMinimized.prefix, "cmd /k ");
+    EXPECT_EQ(kConsoleMinimized.prefix, pinned::kConsolePrefix);
     EXPECT_EQ(kConsoleMinimized.mode, WindowMode::Minimized);
     EXPECT_EQ(kConsoleTwoSpaces.prefix, "cmd /k  ");
     EXPECT_EQ(kConsoleTwoSpaces.mode, WindowMode::Normal);
@@ -38,21 +42,11 @@ TEST(LaunchForms, JoinAddsNothingBetweenThePieces) {
 TEST(FixedLines, InteractiveConsoleAndGoogleNotice) {
     EXPECT_EQ(kInteractiveConsoleLine, "cmd /k \"COLOR 3f");
     EXPECT_EQ(characters(kInteractiveConsoleLine), 16U);
-    EXPECT_EQ(kGoogleDoneLine, "cmd /k echo 操作完成！请自行检查！ ");
+    EXPECT_EQ(kGoogleDoneLine, pinned::kGoogleDoneLine);
 }
 
 TEST(DeviceCheckBanner, ExactText) {
-    const std::string stars(66, '*');
-    const std::string edge = "*" + std::string(64, ' ') + "*";
-    const std::string expected =
-        " && COLOR 3f  && title 设备连接检测结果 && echo   " + stars + " && echo.  " + edge +
-        " && echo   *   1.device前显示设备序列号即表示连接成功，软件才可正常使用！   *"
-        " && echo   *   2.若连接不到设备，请在帮助界面下载驱动或更换电脑。           *"
-        " && echo   *   3.连接问题属于个人设备问题，不接受反馈。                     *"
-        " && echo.  " +
-        edge + " && echo.  " + stars +
-        " && echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
-    EXPECT_EQ(deviceCheckBanner(), expected);
+    EXPECT_EQ(deviceCheckBanner(), pinned::deviceCheckBanner());
     EXPECT_EQ(characters(deviceCheckBanner()), 563U);
 }
 
@@ -69,24 +63,15 @@ TEST(DeviceCheckBanner, EveryCloseGoesToTheNullDevice) {
 
 struct SuffixCase {
     std::string actual;
-    std::string_view expected;
+    std::string expected;
 };
 
 TEST(Suffixes, ExactLiterals) {
     const SuffixCase cases[] = {
-        {installLiveSuffix("微信.apk"),
-         " && COLOR 3f  && title 正在安装：微信.apk && echo. && echo.出现 Success表示安装完成！ && "
-         "echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"},
-        {std::string(kInstallResultSuffix),
-         " && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && echo.  && "
-         "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"},
-        {pushLiveSuffix("a b.zip"),
-         " && COLOR 3f  && title 正在传输：a b.zip && echo. && echo.出现 xxxxxx 1 file pushed "
-         "表示传输完成！ && echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"},
-        {std::string(kPushResultSuffix),
-         " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed "
-         "表示传输完成！ "
-         "&& echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"},
+        {installLiveSuffix("微信.apk"), pinned::installLive("微信.apk")},
+        {std::string(kInstallResultSuffix), pinned::installResult()},
+        {pushLiveSuffix("a b.zip"), pinned::pushLive("a b.zip")},
+        {std::string(kPushResultSuffix), pinned::pushResult()},
         {std::string(kFlashDoneRecoverySuffix),
          "&& COLOR 3f && echo. && echo 刷入完成！&& echo "
          "手机可能会重启一到两次后自动进入rec，为正常现象！&& echo. && echo 按任意键关闭此窗口... "

@@ -1,9 +1,10 @@
 #include "display/navigation.h"
 
 #include "core/typed_text.h"
-#include "display/window_driving.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 #include "support/window_checks.h"
 #include "widgets/option_button.h"
@@ -22,7 +23,6 @@ Q_DECLARE_METATYPE(kavu::MessageIcon)
 
 namespace {
 
-const QString kHiddenPrefix = QStringLiteral("cmd /c ");
 const QString kWarningTitle = QStringLiteral("警告!");
 const QString kDensityDone =
     QStringLiteral("操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
@@ -39,15 +39,6 @@ QStringList edgeTexts(QWidget& window) {
     return texts;
 }
 
-// Where a control stands, in the window's coordinates.
-QRect placeOf(QWidget& window, const QString& name) {
-    auto* control = window.findChild<QWidget*>(name);
-    if (control == nullptr) {
-        return {};
-    }
-    return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
-}
-
 // Every command of this window is a hidden run of the command box's text, nothing appended.
 void verifyHiddenRuns(TestApp& t, const QStringList& commands) {
     QCOMPARE(t.started().size(), commands.size());
@@ -59,22 +50,6 @@ void verifyHiddenRuns(TestApp& t, const QStringList& commands) {
         QCOMPARE(t.commandBox(), commands.last());
     }
 }
-
-// Message boxes that note how many lines had been started when each one was shown.
-class OrderingMessages final : public MessageBoxes {
-public:
-    explicit OrderingMessages(const QList<StartedLine>& started)
-        : m_started(started) {}
-    void show(const QString& text, const QString& /*title*/, MessageIcon /*icon*/) override {
-        shown << text;
-        linesStartedBefore << m_started.size();
-    }
-    QStringList shown;
-    QList<qsizetype> linesStartedBefore;
-
-private:
-    const QList<StartedLine>& m_started;
-};
 
 } // namespace
 
@@ -234,17 +209,16 @@ void NavigationTest::labelsShowTheirWholeText() {
 // Closing destroys the window; opening it again loads it from its design state.
 void NavigationTest::reopenedAfterCloseStartsAfresh() {
     typeInto(*m_window, QStringLiteral("textstep"), QStringLiteral("3"));
-    clickControl(*m_window, QStringLiteral("N_Shapeleftr"));
+    click(*m_window, QStringLiteral("N_Shapeleftr"));
     typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
     typeInto(*m_window, QStringLiteral("VER"), QStringLiteral("2340"));
     typeInto(*m_window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
-    clickControl(*m_window, QStringLiteral("dpo"));
+    click(*m_window, QStringLiteral("dpo"));
     typeInto(*m_window, QStringLiteral("Textdp"), QStringLiteral("411"));
     typeInto(*m_window, QStringLiteral("Textdd"), QStringLiteral("1080"));
     QCOMPARE(boxText(*m_window, QStringLiteral("Texttop")), QStringLiteral("3"));
 
-    m_window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeWindow(m_window);
     QVERIFY(m_t->app().find<Navigation>() == nullptr);
     m_window = m_t->app().open<Navigation>();
     QVERIFY(m_window != nullptr);
@@ -254,11 +228,11 @@ void NavigationTest::reopenedAfterCloseStartsAfresh() {
     for (const char* box : {"HOR", "VER", "DPIVAL", "Textdp", "Textdd"}) {
         QCOMPARE(boxText(*m_window, QString::fromUtf8(box)), QString());
     }
-    QVERIFY(m_window->findChild<OptionButton*>(QStringLiteral("dpio"))->value());
-    QVERIFY(!m_window->findChild<OptionButton*>(QStringLiteral("dpo"))->value());
-    QVERIFY(m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"))->isEnabled());
-    QVERIFY(!m_window->findChild<QLineEdit*>(QStringLiteral("Textdp"))->isEnabled());
-    QVERIFY(!m_window->findChild<QLineEdit*>(QStringLiteral("Textdd"))->isEnabled());
+    QVERIFY(isSelected(*m_window, QStringLiteral("dpio")));
+    QVERIFY(!isSelected(*m_window, QStringLiteral("dpo")));
+    QVERIFY(control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"))->isEnabled());
+    QVERIFY(!control<QLineEdit>(*m_window, QStringLiteral("Textdp"))->isEnabled());
+    QVERIFY(!control<QLineEdit>(*m_window, QStringLiteral("Textdd"))->isEnabled());
 }
 
 // ---- the arrows as a picture of the screen's edges ---------------------------------------
@@ -357,7 +331,7 @@ void NavigationTest::arrowFromDefaults() {
     QFETCH(QString, inset);
     QFETCH(QString, command);
 
-    clickControl(*m_window, arrow);
+    click(*m_window, arrow);
 
     QCOMPARE(boxText(*m_window, edge), inset);
     for (const QString& other : kEdges) {
@@ -458,7 +432,7 @@ void NavigationTest::arrowWithTypedValues() {
         typeInto(*m_window, kEdges.at(i), edgesBefore.at(i));
     }
     for (int i = 0; i < clicks; ++i) {
-        clickControl(*m_window, arrow);
+        click(*m_window, arrow);
     }
 
     QCOMPARE(edgeTexts(*m_window), edgesAfter);
@@ -491,7 +465,7 @@ void NavigationTest::arrowRefusesUnsafeText() {
 
     typeInto(*m_window, edge, typed);
     const QStringList before = edgeTexts(*m_window);
-    clickControl(*m_window, arrow);
+    click(*m_window, arrow);
 
     QCOMPARE(edgeTexts(*m_window), before);
     QVERIFY(m_t->started().isEmpty());
@@ -508,7 +482,7 @@ void NavigationTest::edgeReset() {
     typeInto(*m_window, QStringLiteral("Textright"), QStringLiteral(" "));
     typeInto(*m_window, QStringLiteral("textstep"), QStringLiteral("7"));
 
-    clickControl(*m_window, QStringLiteral("BORDERST"));
+    click(*m_window, QStringLiteral("BORDERST"));
 
     QCOMPARE(edgeTexts(*m_window), QStringList(kEdges.size(), QStringLiteral("0")));
     QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), QStringLiteral("7"));
@@ -519,11 +493,11 @@ void NavigationTest::edgeReset() {
 // ---- frame "显示缩放" --------------------------------------------------------------------
 
 void NavigationTest::densityWays() {
-    auto* dpio = m_window->findChild<OptionButton*>(QStringLiteral("dpio"));
-    auto* dpo = m_window->findChild<OptionButton*>(QStringLiteral("dpo"));
-    auto* dpival = m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"));
-    auto* dp = m_window->findChild<QLineEdit*>(QStringLiteral("Textdp"));
-    auto* width = m_window->findChild<QLineEdit*>(QStringLiteral("Textdd"));
+    auto* dpio = control<OptionButton>(*m_window, QStringLiteral("dpio"));
+    auto* dpo = control<OptionButton>(*m_window, QStringLiteral("dpo"));
+    auto* dpival = control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"));
+    auto* dp = control<QLineEdit>(*m_window, QStringLiteral("Textdp"));
+    auto* width = control<QLineEdit>(*m_window, QStringLiteral("Textdd"));
     QVERIFY(dpio && dpo && dpival && dp && width);
 
     // As loaded: the dpi way.
@@ -533,14 +507,14 @@ void NavigationTest::densityWays() {
     QVERIFY(!dp->isEnabled());
     QVERIFY(!width->isEnabled());
 
-    clickControl(*m_window, QStringLiteral("dpo"));
+    click(*m_window, QStringLiteral("dpo"));
     QVERIFY(!dpio->value());
     QVERIFY(dpo->value());
     QVERIFY(!dpival->isEnabled());
     QVERIFY(dp->isEnabled());
     QVERIFY(width->isEnabled());
 
-    clickControl(*m_window, QStringLiteral("dpio"));
+    click(*m_window, QStringLiteral("dpio"));
     QVERIFY(dpio->value());
     QVERIFY(!dpo->value());
     QVERIFY(dpival->isEnabled());
@@ -554,11 +528,11 @@ void NavigationTest::densityWays() {
 // Space raises the option's Click once on press (its value not yet changed) and once more when it
 // selects the option on release; the ways end as a click leaves them.
 void NavigationTest::densityWaysBySpace() {
-    auto* dpio = m_window->findChild<OptionButton*>(QStringLiteral("dpio"));
-    auto* dpo = m_window->findChild<OptionButton*>(QStringLiteral("dpo"));
-    auto* dpival = m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"));
-    auto* dp = m_window->findChild<QLineEdit*>(QStringLiteral("Textdp"));
-    auto* width = m_window->findChild<QLineEdit*>(QStringLiteral("Textdd"));
+    auto* dpio = control<OptionButton>(*m_window, QStringLiteral("dpio"));
+    auto* dpo = control<OptionButton>(*m_window, QStringLiteral("dpo"));
+    auto* dpival = control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"));
+    auto* dp = control<QLineEdit>(*m_window, QStringLiteral("Textdp"));
+    auto* width = control<QLineEdit>(*m_window, QStringLiteral("Textdd"));
     QVERIFY(dpio && dpo && dpival && dp && width);
 
     for (OptionButton* option : {dpo, dpo, dpio, dpio}) {
@@ -660,11 +634,11 @@ void NavigationTest::density() {
 
     typeInto(*m_window, QStringLiteral("DPIVAL"), dpival);
     if (dpWay) {
-        clickControl(*m_window, QStringLiteral("dpo"));
+        click(*m_window, QStringLiteral("dpo"));
         typeInto(*m_window, QStringLiteral("Textdp"), dp);
         typeInto(*m_window, QStringLiteral("Textdd"), width);
     }
-    clickControl(*m_window, QStringLiteral("DPIYES"));
+    click(*m_window, QStringLiteral("DPIYES"));
 
     QCOMPARE(boxText(*m_window, QStringLiteral("DPIVAL")), dpivalAfter);
     if (densitySent.isEmpty()) {
@@ -677,29 +651,22 @@ void NavigationTest::density() {
     QCOMPARE(m_t->messages().first().title, kWarningTitle);
     QCOMPARE(m_t->messages().first().icon, icon);
     // The dp way never enables the dpi box.
-    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("DPIVAL"))->isEnabled(), !dpWay);
+    QCOMPARE(control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"))->isEnabled(), !dpWay);
 }
 
 void NavigationTest::densityWarningFollowsCommand() {
-    TestApp& t = *m_t;
-    OrderingMessages messages(t.started());
-    FakeServices& f = t.fakes();
-    App app({f.processes, messages, f.pause, f.random, f.browser, f.program});
-    QVERIFY(app.form1() != nullptr);
-    t.clearRecords();
-    Navigation* window = app.open<Navigation>();
+    typeInto(*m_window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
+    click(*m_window, QStringLiteral("DPIYES"));
 
-    typeInto(*window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
-    clickControl(*window, QStringLiteral("DPIYES"));
-
-    QCOMPARE(messages.shown, QStringList{kDensityDone});
-    QCOMPARE(messages.linesStartedBefore, QList<qsizetype>{1});
-    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c adb shell wm density 440"));
+    // The note comes once the command has started.
+    QCOMPARE(m_t->events(),
+             (EventLog{Event::command(kHiddenPrefix + QStringLiteral("adb shell wm density 440")),
+                       Event::message(kDensityDone)}));
 }
 
 void NavigationTest::densityReset() {
     typeInto(*m_window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
-    clickControl(*m_window, QStringLiteral("DPINUL"));
+    click(*m_window, QStringLiteral("DPINUL"));
 
     verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm density reset")});
     QVERIFY(m_t->messages().isEmpty());
@@ -732,7 +699,7 @@ void NavigationTest::resolution() {
 
     typeInto(*m_window, QStringLiteral("HOR"), horizontal);
     typeInto(*m_window, QStringLiteral("VER"), vertical);
-    clickControl(*m_window, QStringLiteral("RESOK"));
+    click(*m_window, QStringLiteral("RESOK"));
 
     verifyHiddenRuns(*m_t, {command});
     QCOMPARE(m_t->messages().size(), 1);
@@ -744,27 +711,20 @@ void NavigationTest::resolution() {
 }
 
 void NavigationTest::resolutionWarningPrecedesCommand() {
-    TestApp& t = *m_t;
-    OrderingMessages messages(t.started());
-    FakeServices& f = t.fakes();
-    App app({f.processes, messages, f.pause, f.random, f.browser, f.program});
-    QVERIFY(app.form1() != nullptr);
-    t.clearRecords();
-    Navigation* window = app.open<Navigation>();
+    typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
+    typeInto(*m_window, QStringLiteral("VER"), QStringLiteral("2340"));
+    click(*m_window, QStringLiteral("RESOK"));
 
-    typeInto(*window, QStringLiteral("HOR"), QStringLiteral("1080"));
-    typeInto(*window, QStringLiteral("VER"), QStringLiteral("2340"));
-    clickControl(*window, QStringLiteral("RESOK"));
-
-    QCOMPARE(messages.shown, QStringList{kResolutionWarning});
-    QCOMPARE(messages.linesStartedBefore, QList<qsizetype>{0});
-    QCOMPARE(t.started().size(), 1);
-    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c adb shell wm size 1080x2340"));
+    // The warning is shown before the command starts.
+    QCOMPARE(
+        m_t->events(),
+        (EventLog{Event::message(kResolutionWarning),
+                  Event::command(kHiddenPrefix + QStringLiteral("adb shell wm size 1080x2340"))}));
 }
 
 void NavigationTest::resolutionReset() {
     typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
-    clickControl(*m_window, QStringLiteral("N_ShapeRESET"));
+    click(*m_window, QStringLiteral("N_ShapeRESET"));
 
     verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm size reset")});
     QVERIFY(m_t->messages().isEmpty());

@@ -1,8 +1,9 @@
 #include "display/phone_area.h"
 
 #include "display/font_scale_offset.h"
-#include "display/window_driving.h"
 #include "shell/app.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 #include "support/window_checks.h"
 
@@ -18,7 +19,6 @@ using namespace kavu::test;
 
 namespace {
 
-const QString kHiddenPrefix = QStringLiteral("cmd /c ");
 const QString kFontScale = QStringLiteral("adb shell settings put system font_scale ");
 const QString kScaleCaption = QStringLiteral("当前操作缩放为：");
 
@@ -34,8 +34,8 @@ QString buttonFor(QChar click) {
 }
 
 void clickSequence(QWidget& window, const QString& clicks) {
-    for (const QChar click : clicks) {
-        clickControl(window, buttonFor(click));
+    for (const QChar button : clicks) {
+        click(window, buttonFor(button));
     }
 }
 
@@ -55,20 +55,6 @@ QStringList fontScalesSent(TestApp& t) {
 
 QString label(QWidget& window) {
     return shownText(window, QStringLiteral("Labelsfbs"));
-}
-
-// Where a control stands, in the window's coordinates.
-QRect placeOf(QWidget& window, const QString& name) {
-    auto* control = window.findChild<QWidget*>(name);
-    if (control == nullptr) {
-        return {};
-    }
-    return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
-}
-
-void closeAndDelete(QWidget* window) {
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
@@ -262,7 +248,7 @@ void PhoneAreaTest::animationScale() {
     QFETCH(QString, command);
 
     typeInto(*m_window, box, typed);
-    clickControl(*m_window, button);
+    click(*m_window, button);
 
     QCOMPARE(m_t->started().size(), 1);
     QCOMPARE(m_t->lastStarted().line, kHiddenPrefix + command);
@@ -359,7 +345,7 @@ void PhoneAreaTest::offsetOutlivesTheWindow() {
 
     clickSequence(*m_window, before);
     typeInto(*m_window, QStringLiteral("WINS"), QStringLiteral("0.5"));
-    closeAndDelete(m_window);
+    closeWindow(m_window);
     QVERIFY(m_t->app().find<PhoneArea>() == nullptr);
 
     m_window = m_t->app().open<PhoneArea>(m_offset);

@@ -1,6 +1,8 @@
 #include "shell/app.h"
 #include "shell/form1.h"
 #include "shell/support_window.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QLineEdit>
@@ -19,6 +21,7 @@ private slots:
     void ownBoxLeavesTheCommandBoxAlone();
     void fixedLineTakesNoBox();
     void windowExistsOnceAndIsFreshAfterClose();
+    void minimizedWindowIsRestoredWhenOpenedAgain();
     void loadedWindowIsNotShown();
     void closedMainWindowIsLoadedAgainBeforeTheCommand();
     void failedStartUpRunsNothingAndQuits();
@@ -98,13 +101,24 @@ void AppTest::windowExistsOnceAndIsFreshAfterClose() {
     QVERIFY(first->parentWidget() == nullptr);
     QCOMPARE(t.app().open<SupportWindow>(), first);
     QPointer<SupportWindow> watch = first;
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::closeWindow(first);
     QVERIFY(watch.isNull());
     QCOMPARE(t.app().find<SupportWindow>(), nullptr);
     SupportWindow* second = t.app().open<SupportWindow>();
     QVERIFY(second != nullptr);
     QVERIFY(second->isVisible());
+}
+
+void AppTest::minimizedWindowIsRestoredWhenOpenedAgain() {
+    test::TestApp t;
+    SupportWindow* window = t.app().open<SupportWindow>();
+    window->showMinimized();
+    QVERIFY(window->windowState().testFlag(Qt::WindowMinimized));
+
+    // Opening it again brings the same window back to the user, no longer minimized.
+    QCOMPARE(t.app().open<SupportWindow>(), window);
+    QVERIFY(!window->windowState().testFlag(Qt::WindowMinimized));
+    QVERIFY(window->isVisible());
 }
 
 void AppTest::loadedWindowIsNotShown() {
@@ -117,8 +131,7 @@ void AppTest::loadedWindowIsNotShown() {
 void AppTest::closedMainWindowIsLoadedAgainBeforeTheCommand() {
     test::TestApp t;
     t.run(QStringLiteral("adb devices"), launch::kHidden);
-    t.app().find<Form1>()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::closeWindow(t.app().find<Form1>());
     QCOMPARE(t.app().find<Form1>(), nullptr);
     t.clearRecords();
 
@@ -133,8 +146,7 @@ void AppTest::closedMainWindowIsLoadedAgainBeforeTheCommand() {
 
 void AppTest::failedStartUpRunsNothingAndQuits() {
     test::TestApp t;
-    t.app().find<Form1>()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::closeWindow(t.app().find<Form1>());
     QVERIFY(QFile::remove(QDir(t.folder()).filePath(QStringLiteral("fastboot"))));
     t.clearRecords();
 
@@ -209,7 +221,7 @@ void AppTest::commandBoxKeepsLongTexts() {
     const QString text(40000, QLatin1Char('a'));
     t.run(text, launch::kHidden);
     QCOMPARE(t.commandBox(), text);
-    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /c ") + text);
+    QCOMPARE(t.lastStarted().line, test::kHiddenPrefix + text);
 }
 
 void AppTest::featureWithoutWindowSaysSo() {

@@ -6,6 +6,8 @@
 #include "shell/form1.h"
 #include "shell/support_window.h"
 #include "statusbar/status.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 #include "windows.h"
 
@@ -17,40 +19,9 @@
 #include <QtTest>
 
 using namespace kavu;
+using namespace kavu::test;
+using namespace Qt::StringLiterals;
 using kavu::launch::WindowMode;
-
-namespace {
-
-const QString kBanner = QStringLiteral(
-    " && COLOR 3f  && title 设备连接检测结果 && echo   "
-    "****************************************************************** && echo.  *"
-    "                                                                * && echo   *   "
-    "1.device前显示设备序列号即表示连接成功，软件才可正常使用！   * && echo   *   "
-    "2.若连接不到设备，请在帮助界面下载驱动或更换电脑。           * && echo   *   "
-    "3.连接问题属于个人设备问题，不接受反馈。                     * && echo.  *"
-    "                                                                * && echo.  "
-    "****************************************************************** && echo.  && echo. "
-    "&& echo 按任意键关闭此窗口... && pause>nul && EXIT");
-
-void click(QWidget* main, const char* name) {
-    auto* label = main->findChild<QLabel*>(QString::fromLatin1(name));
-    QVERIFY2(label != nullptr, name);
-    QTest::mouseClick(label, Qt::LeftButton);
-}
-
-void tick(QWidget* main, const char* timerName, int times = 1) {
-    auto* timer = main->findChild<QTimer*>(QString::fromLatin1(timerName));
-    QVERIFY2(timer != nullptr, timerName);
-    for (int i = 0; i < times; ++i) {
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-    }
-}
-
-QString captionOf(QWidget* main, const char* name) {
-    return main->findChild<QLabel*>(QString::fromLatin1(name))->text();
-}
-
-} // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -126,10 +97,10 @@ void Form1Test::deviceCheckConsole() {
     test::TestApp t(false);
     Form1* main = t.app().form1();
     QCOMPARE(t.started().size(), 1);
-    QCOMPARE(t.lastStarted().line, QStringLiteral("cmd /k adb devices") + kBanner);
+    QCOMPARE(t.lastStarted().line, kConsolePrefix + u"adb devices"_s + deviceCheckBanner());
     QCOMPARE(t.lastStarted().mode, WindowMode::Normal);
-    QCOMPARE(kBanner.size(), 563);
-    auto* text8 = main->findChild<QLineEdit*>(QStringLiteral("Text8"));
+    QCOMPARE(deviceCheckBanner().size(), 563);
+    auto* text8 = control<QLineEdit>(*main, QStringLiteral("Text8"));
     QCOMPARE(text8->text(), QStringLiteral("adb devices"));
     QVERIFY(text8->isHidden());
     QVERIFY(main->commandBox().isHidden());
@@ -167,9 +138,9 @@ void Form1Test::launcherEntries() {
         t.app().setOpener(Feature(f), [&asked, f] { asked.append(f); });
     }
     Form1* main = t.app().find<Form1>();
-    QCOMPARE(captionOf(main, label.toLatin1().constData()), caption);
-    click(main, label.toLatin1().constData());
-    click(main, icon.toLatin1().constData());
+    QCOMPARE(shownText(*main, label), caption);
+    click<QLabel>(*main, label);
+    click<QLabel>(*main, icon);
     QCOMPARE(asked, (QList<int>{feature, feature}));
     QVERIFY(t.started().isEmpty());
     QVERIFY(main->isVisible());
@@ -182,10 +153,10 @@ void Form1Test::registeredWindowsOpen() {
     registerWindows(t.app(), offset);
     Form1* main = t.app().find<Form1>();
     const auto opensOnce = [&](const char* label, const char* icon, auto* (*find)(App&)) {
-        click(main, label);
+        click<QLabel>(*main, QString::fromLatin1(label));
         QWidget* window = find(t.app());
         QVERIFY2(window != nullptr && window->isVisible(), label);
-        click(main, icon);
+        click<QLabel>(*main, QString::fromLatin1(icon));
         QCOMPARE(find(t.app()), window);
     };
     opensOnce(
@@ -202,8 +173,8 @@ void Form1Test::interactiveConsole() {
     Form1* main = t.app().find<Form1>();
     t.run(QStringLiteral("adb devices"), launch::kHidden);
     t.clearRecords();
-    click(main, "Label6mlh");
-    click(main, "Image1");
+    click<QLabel>(*main, u"Label6mlh"_s);
+    click<QLabel>(*main, u"Image1"_s);
     QCOMPARE(t.started().size(), 2);
     for (const test::StartedLine& started : t.started()) {
         QCOMPARE(started.line, QStringLiteral("cmd /k \"COLOR 3f"));
@@ -215,17 +186,17 @@ void Form1Test::interactiveConsole() {
 void Form1Test::supportWindow() {
     test::TestApp t;
     Form1* main = t.app().find<Form1>();
-    click(main, "Label31");
+    click<QLabel>(*main, u"Label31"_s);
     SupportWindow* support = t.app().find<SupportWindow>();
     QVERIFY(support != nullptr && support->isVisible());
-    click(main, "Image24");
+    click<QLabel>(*main, u"Image24"_s);
     QCOMPARE(t.app().find<SupportWindow>(), support);
     QVERIFY(t.started().isEmpty());
 }
 
 void Form1Test::hotSpot() {
     test::TestApp t;
-    click(t.app().find<Form1>(), "Labelcd");
+    click<QLabel>(*t.app().find<Form1>(), u"Labelcd"_s);
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.messages().first().text, QStringLiteral("嘤嘤嘤~"));
     QCOMPARE(t.messages().first().title, QStringLiteral("彩蛋"));
@@ -235,12 +206,12 @@ void Form1Test::hotSpot() {
 void Form1Test::screenshotSequence() {
     test::TestApp t;
     Form1* main = t.app().find<Form1>();
-    QCOMPARE(captionOf(main, "Label22"), QStringLiteral("截屏推送"));
-    click(main, "Label22");
-    auto* timer = main->findChild<QTimer*>(QStringLiteral("INTERFACETimer"));
+    QCOMPARE(shownText(*main, u"Label22"_s), QStringLiteral("截屏推送"));
+    click<QLabel>(*main, u"Label22"_s);
+    auto* timer = control<QTimer>(*main, QStringLiteral("INTERFACETimer"));
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 1000);
-    QCOMPARE(captionOf(main, "Label22"), QStringLiteral("正在截图..."));
+    QCOMPARE(shownText(*main, u"Label22"_s), QStringLiteral("正在截图..."));
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line,
              QStringLiteral("cmd /c adb shell /system/bin/screencap -p /sdcard/screen.png"));
@@ -261,8 +232,8 @@ void Form1Test::screenshotSequence() {
     };
     for (const Step& step : steps) {
         t.clearRecords();
-        tick(main, "INTERFACETimer");
-        QCOMPARE(captionOf(main, "Label22"), step.caption);
+        fireTimer(*main, u"INTERFACETimer"_s);
+        QCOMPARE(shownText(*main, u"Label22"_s), step.caption);
         QCOMPARE(t.fakes().processes.lines(), step.lines);
         for (const test::StartedLine& started : t.started()) {
             QCOMPARE(started.mode, WindowMode::Hidden);
@@ -275,19 +246,19 @@ void Form1Test::screenshotSequence() {
 void Form1Test::screenshotRestartsOnSecondClick() {
     test::TestApp t;
     Form1* main = t.app().find<Form1>();
-    click(main, "Image16");
-    tick(main, "INTERFACETimer");
-    click(main, "Label22");
+    click<QLabel>(*main, u"Image16"_s);
+    fireTimer(*main, u"INTERFACETimer"_s);
+    click<QLabel>(*main, u"Label22"_s);
     QCOMPARE(t.started().size(), 2);
     t.clearRecords();
-    tick(main, "INTERFACETimer", 2);
+    fireTimer(*main, u"INTERFACETimer"_s, 2);
     QVERIFY(t.started().isEmpty());
-    tick(main, "INTERFACETimer");
+    fireTimer(*main, u"INTERFACETimer"_s);
     QCOMPARE(t.fakes().processes.lines(),
              QStringList{QStringLiteral("cmd /c adb pull /sdcard/screen.png")});
-    tick(main, "INTERFACETimer", 3);
+    fireTimer(*main, u"INTERFACETimer"_s, 3);
     QCOMPARE(t.started().size(), 3);
-    QCOMPARE(captionOf(main, "Label22"), QStringLiteral("输出截图"));
+    QCOMPARE(shownText(*main, u"Label22"_s), QStringLiteral("输出截图"));
 }
 
 // The notice takes the same positions as a label moved every 5 ms tick; the timer only skips the
@@ -295,9 +266,9 @@ void Form1Test::screenshotRestartsOnSecondClick() {
 void Form1Test::noticeScrolls() {
     test::TestApp t;
     Form1* main = t.app().find<Form1>();
-    auto* timer = main->findChild<QTimer*>(QStringLiteral("Timersco"));
+    auto* timer = control<QTimer>(*main, QStringLiteral("Timersco"));
     QVERIFY(timer->isActive());
-    auto* notice = main->findChild<QLabel*>(QStringLiteral("scor"));
+    auto* notice = control<QLabel>(*main, QStringLiteral("scor"));
     QCOMPARE(notice->text(),
              QStringLiteral("本工具永久免费，严禁倒卖！所有功能只有设备连接成功后才有效。"));
 
@@ -318,7 +289,7 @@ void Form1Test::noticeScrolls() {
             }
         }
         ticks += batch;
-        tick(main, "Timersco");
+        fireTimer(*main, u"Timersco"_s);
         QCOMPARE(notice->x(), NoticeScroller::toPixels(left));
         if (ticks == 1) {
             QCOMPARE(notice->x(), 31); // 468.8 twips after the first tick

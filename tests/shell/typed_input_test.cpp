@@ -9,6 +9,7 @@
 #include "shell/qt_text.h"
 #include "statusbar/status.h"
 #include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QtTest>
@@ -22,15 +23,13 @@ namespace {
 
 using Opener = std::function<QWidget*(App&)>;
 
-const QString kEarlierCommand = u"adb shell echo earlier"_s;
-
 const QStringList kRefusedTexts{u"com.x;reboot"_s, u"x $(reboot)"_s, u"  com.x  "_s, u"a'b"_s,
                                 u"微信"_s};
 
 void expectRefused(test::TestApp& t, const QString& text,
                    std::string_view message = kUnsafePhoneTextMessage) {
     QVERIFY2(t.started().isEmpty(), qPrintable(text));
-    QCOMPARE(t.commandBox(), kEarlierCommand);
+    QCOMPARE(t.commandBox(), test::kEarlierCommand);
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.messages().first().text, qtText(message));
     QCOMPARE(t.messages().first().title, qtText(kUnsafeTextTitle));
@@ -79,7 +78,7 @@ void TypedInputTest::refused() {
     QFETCH(QString, button);
     for (const QString& text : kRefusedTexts) {
         test::TestApp t;
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         QWidget* window = open(t.app());
         t.clearRecords();
         test::control<QLineEdit>(*window, box)->setText(text);
@@ -91,7 +90,7 @@ void TypedInputTest::refused() {
 void TypedInputTest::riskDialogConfirmationRefused() {
     for (const QString& text : kRefusedTexts) {
         test::TestApp t;
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         test::control<QLineEdit>(*t.app().open<Software>(), u"APPText5"_s)->setText(text);
         WARNING* dialog = t.app().open<WARNING>();
         t.clearRecords();

@@ -4,6 +4,8 @@
 #include "shell/form1.h"
 #include "shell/qt_text.h"
 #include "statusbar/status_commands.h"
+#include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 #include "support/window_checks.h"
 #include "widgets/check_button.h"
@@ -24,12 +26,10 @@
 using namespace Qt::StringLiterals;
 using kavu::Status;
 using kavu::launch::WindowMode;
-using kavu::test::TestApp;
+using namespace kavu::test;
 
 namespace {
 
-const QString kHiddenPrefix = QStringLiteral("cmd /c ");
-const QString kConsolePrefix = QStringLiteral("cmd /k ");
 const QString kBlacklistPrefix =
     QStringLiteral("adb shell settings put secure icon_blacklist rotate,");
 const QString kClockOn = QStringLiteral("adb shell settings put secure clock_seconds 1");
@@ -46,54 +46,14 @@ const QStringList kChargeOptionNames = {
     QStringLiteral("Option6shownocharge"), QStringLiteral("Option5acchagre"),
     QStringLiteral("Option4usbcharge"), QStringLiteral("Option3wirelesscharge")};
 
-template <class W> W* control(QWidget* window, const QString& name) {
-    auto* widget = window->findChild<W*>(name);
-    if (widget == nullptr) {
-        qFatal("the window has no control %s of the expected kind", qPrintable(name));
-    }
-    return widget;
+QLineEdit* ownBox(QWidget& window) {
+    return control<QLineEdit>(window, QStringLiteral("INTERTEXT"));
 }
 
-void click(QWidget* window, const QString& shape) {
-    QTest::mouseClick(control<N_Shape>(window, shape), Qt::LeftButton);
-}
-
-void clickCheck(QWidget* window, const QString& check) {
-    QTest::mouseClick(control<CheckButton>(window, check), Qt::LeftButton);
-}
-
-void clickOption(QWidget* window, const QString& option) {
-    QTest::mouseClick(control<OptionButton>(window, option), Qt::LeftButton);
-}
-
-QLineEdit* box(QWidget* window, const QString& name) {
-    return control<QLineEdit>(window, name);
-}
-
-QLineEdit* ownBox(QWidget* window) {
-    return box(window, QStringLiteral("INTERTEXT"));
-}
-
-// Message boxes that note how many lines had started when each one was shown.
-class OrderingMessages final : public kavu::MessageBoxes {
-public:
-    explicit OrderingMessages(const QList<kavu::test::StartedLine>& started)
-        : m_started(started) {}
-    void show(const QString& text, const QString& /*title*/, kavu::MessageIcon /*icon*/) override {
-        shown << text;
-        linesStartedBefore << m_started.size();
-    }
-    QStringList shown;
-    QList<qsizetype> linesStartedBefore;
-
-private:
-    const QList<kavu::test::StartedLine>& m_started;
-};
-
-QString selectedOption(QWidget* window) {
+QString selectedOption(QWidget& window) {
     QStringList selected;
     for (const QString& name : kChargeOptionNames) {
-        if (control<OptionButton>(window, name)->value()) {
+        if (isSelected(window, name)) {
             selected << name;
         }
     }
@@ -165,8 +125,8 @@ void StatusTest::window() {
     QCOMPARE(status->minimumSize(), QSize(677, 360));
     QCOMPARE(status->maximumSize(), QSize(677, 360));
     QVERIFY(status->isVisible());
-    QVERIFY(!ownBox(status)->isVisible());
-    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    QVERIFY(!ownBox(*status)->isVisible());
+    QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
     QVERIFY2(kavu::test::isCentredOnScreen(*status), "the window does not open centred");
     // Opening shows the window and runs nothing.
     QVERIFY(t.started().isEmpty());
@@ -195,7 +155,7 @@ void StatusTest::placement() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    const auto* group = control<QGroupBox>(status, frame);
+    const auto* group = control<QGroupBox>(*status, frame);
     QCOMPARE(group->title(), title);
     QCOMPARE(group->parentWidget(), status);
     QVERIFY(status->rect().contains(group->geometry()));
@@ -209,16 +169,16 @@ void StatusTest::placement() {
     const QStringList& column = left ? leftColumn : rightColumn;
     const QStringList& other = left ? rightColumn : leftColumn;
     for (const QString& partner : column) {
-        QCOMPARE(control<QGroupBox>(status, partner)->x(), group->x());
+        QCOMPARE(control<QGroupBox>(*status, partner)->x(), group->x());
     }
     for (const QString& opposite : other) {
-        const QRect otherRect = control<QGroupBox>(status, opposite)->geometry();
+        const QRect otherRect = control<QGroupBox>(*status, opposite)->geometry();
         QVERIFY(!otherRect.intersects(group->geometry()));
         QCOMPARE(group->x() < otherRect.x(), left);
     }
     // The row: top to bottom in the stated order.
     if (row > 0) {
-        const auto* above = control<QGroupBox>(status, column.at(row - 1));
+        const auto* above = control<QGroupBox>(*status, column.at(row - 1));
         QVERIFY(above->geometry().bottom() < group->y());
     }
     // Every control of the frame lies inside it, and no two of them overlap.
@@ -300,7 +260,7 @@ void StatusTest::captions() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    auto* widget = control<QWidget>(status, name);
+    auto* widget = control<QWidget>(*status, name);
     QCOMPARE(widget->parentWidget()->objectName(), frame);
     QVERIFY(widget->isVisible());
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -330,16 +290,16 @@ void StatusTest::reopenedStartsFresh() {
     TestApp t;
     Status* status = t.app().open<Status>();
     for (const QString& name : kIconCheckNames) {
-        clickCheck(status, name);
+        click<CheckButton>(*status, name);
     }
-    clickOption(status, QStringLiteral("Option4usbcharge"));
+    click<OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     const QStringList boxes = {QStringLiteral("Text10noncj"), QStringLiteral("Text10noncjn"),
                                QStringLiteral("QSNUMS"), QStringLiteral("Textdq"),
                                QStringLiteral("Text10battper")};
     for (const QString& name : boxes) {
-        QTest::keyClicks(box(status, name), QStringLiteral("7"));
+        typeInto(*status, name, QStringLiteral("7"));
     }
-    click(status, QStringLiteral("N_Shape2cpon"));
+    click<N_Shape>(*status, QStringLiteral("N_Shape2cpon"));
     QVERIFY(status->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(t.app().find<Status>(), nullptr);
@@ -347,17 +307,17 @@ void StatusTest::reopenedStartsFresh() {
 
     Status* reopened = t.app().open<Status>();
     for (const QString& name : kIconCheckNames) {
-        QVERIFY2(control<CheckButton>(reopened, name)->value() == 0, qPrintable(name));
+        QVERIFY2(control<CheckButton>(*reopened, name)->value() == 0, qPrintable(name));
     }
-    QCOMPARE(selectedOption(reopened), QString());
+    QCOMPARE(selectedOption(*reopened), QString());
     for (const QString& name : boxes) {
         const QString expected = name == QStringLiteral("Textdq") ? QStringLiteral("0") : QString();
-        QCOMPARE(box(reopened, name)->text(), expected);
+        QCOMPARE(control<QLineEdit>(*reopened, name)->text(), expected);
     }
-    QCOMPARE(ownBox(reopened)->text(), QStringLiteral("Text1"));
-    QVERIFY(!ownBox(reopened)->isVisible());
+    QCOMPARE(ownBox(*reopened)->text(), QStringLiteral("Text1"));
+    QVERIFY(!ownBox(*reopened)->isVisible());
     // The fresh window's options run again when selected.
-    clickOption(reopened, QStringLiteral("Option4usbcharge"));
+    click<OptionButton>(*reopened, QStringLiteral("Option4usbcharge"));
     QCOMPARE(t.fakes().processes.lines(),
              QStringList{kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1")});
 }
@@ -401,27 +361,27 @@ void StatusTest::iconBlacklist() {
     TestApp t;
     Status* status = t.app().open<Status>();
     for (const QString& name : clicks) {
-        clickCheck(status, name);
+        click<CheckButton>(*status, name);
     }
     QVERIFY(t.started().isEmpty());
-    click(status, QStringLiteral("N_Shapehide"));
+    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
 
     const QString command = kBlacklistPrefix + tokens;
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
     QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
-    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
 }
 
 void StatusTest::iconBlacklistGatheredAfresh() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    clickCheck(status, QStringLiteral("CheckButtonBAT"));
-    click(status, QStringLiteral("N_Shapehide"));
-    clickCheck(status, QStringLiteral("CheckButtonBAT"));
-    clickCheck(status, QStringLiteral("CheckButtonLOC"));
-    click(status, QStringLiteral("N_Shapehide"));
+    click<CheckButton>(*status, QStringLiteral("CheckButtonBAT"));
+    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
+    click<CheckButton>(*status, QStringLiteral("CheckButtonBAT"));
+    click<CheckButton>(*status, QStringLiteral("CheckButtonLOC"));
+    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
     QCOMPARE(t.fakes().processes.lines(),
              (QStringList{kHiddenPrefix + kBlacklistPrefix + QStringLiteral("battery,"),
                           kHiddenPrefix + kBlacklistPrefix + QStringLiteral("location,")}));
@@ -430,9 +390,9 @@ void StatusTest::iconBlacklistGatheredAfresh() {
 void StatusTest::greyCheckCountsUnchecked() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    control<CheckButton>(status, QStringLiteral("CheckButtonBAT"))->setValue(2);
-    control<CheckButton>(status, QStringLiteral("CheckButtonBT"))->setValue(1);
-    click(status, QStringLiteral("N_Shapehide"));
+    control<CheckButton>(*status, QStringLiteral("CheckButtonBAT"))->setValue(2);
+    control<CheckButton>(*status, QStringLiteral("CheckButtonBT"))->setValue(1);
+    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
     QCOMPARE(t.commandBox(), kBlacklistPrefix + QStringLiteral("bluetooth,"));
 }
 
@@ -464,8 +424,8 @@ void StatusTest::fixedCommands() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    clickCheck(status, QStringLiteral("CheckButtonWLAN"));
-    click(status, shape);
+    click<CheckButton>(*status, QStringLiteral("CheckButtonWLAN"));
+    click<N_Shape>(*status, shape);
 
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
@@ -473,8 +433,8 @@ void StatusTest::fixedCommands() {
     QCOMPARE(t.lastStarted().mode, console ? WindowMode::Normal : WindowMode::Hidden);
     QVERIFY(t.messages().isEmpty());
     // Only the main window's command box is written; the check buttons keep their state.
-    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
-    QCOMPARE(control<CheckButton>(status, QStringLiteral("CheckButtonWLAN"))->value(), 1);
+    QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
+    QCOMPARE(control<CheckButton>(*status, QStringLiteral("CheckButtonWLAN"))->value(), 1);
 }
 
 void StatusTest::batteryLevel_data() {
@@ -502,9 +462,9 @@ void StatusTest::batteryLevel() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    QTest::keyClicks(box(status, QStringLiteral("Text10battper")), typed);
-    QCOMPARE(box(status, QStringLiteral("Text10battper"))->text(), typed);
-    click(status, QStringLiteral("N_Shape2battper"));
+    typeInto(*status, QStringLiteral("Text10battper"), typed);
+    QCOMPARE(control<QLineEdit>(*status, QStringLiteral("Text10battper"))->text(), typed);
+    click<N_Shape>(*status, QStringLiteral("N_Shape2battper"));
 
     const QString command = QStringLiteral("adb shell dumpsys battery set level ") + level;
     QCOMPARE(t.commandBox(), command);
@@ -550,9 +510,9 @@ void StatusTest::chargeOptions() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    QCOMPARE(selectedOption(status), QString());
+    QCOMPARE(selectedOption(*status), QString());
     for (const QString& name : clicks) {
-        clickOption(status, name);
+        click<OptionButton>(*status, name);
     }
     QStringList lines;
     for (const QString& command : commands) {
@@ -563,13 +523,13 @@ void StatusTest::chargeOptions() {
         QCOMPARE(started.mode, WindowMode::Hidden);
     }
     QCOMPARE(t.commandBox(), commands.last());
-    QCOMPARE(selectedOption(status), selected);
+    QCOMPARE(selectedOption(*status), selected);
 }
 
 void StatusTest::chargeOptionBySpace() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    auto* usb = control<OptionButton>(status, QStringLiteral("Option4usbcharge"));
+    auto* usb = control<OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     const QString usbLine = kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1");
 
     // Space on an unselected option selects it and runs its command once.
@@ -580,9 +540,9 @@ void StatusTest::chargeOptionBySpace() {
     QTest::keyClick(usb, Qt::Key_Space);
     QCOMPARE(t.fakes().processes.lines(), QStringList{usbLine});
     // Another option by Space, then back to USB by mouse: each becoming selected runs once.
-    QTest::keyClick(control<OptionButton>(status, QStringLiteral("Option5acchagre")),
+    QTest::keyClick(control<OptionButton>(*status, QStringLiteral("Option5acchagre")),
                     Qt::Key_Space);
-    clickOption(status, QStringLiteral("Option4usbcharge"));
+    click<OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     QCOMPARE(
         t.fakes().processes.lines(),
         (QStringList{usbLine, kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set ac 1"),
@@ -592,13 +552,13 @@ void StatusTest::chargeOptionBySpace() {
 void StatusTest::resetKeepsSelectedOption() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    clickOption(status, QStringLiteral("Option5acchagre"));
-    click(status, QStringLiteral("N_Shape4_reset"));
-    QCOMPARE(selectedOption(status), QStringLiteral("Option5acchagre"));
+    click<OptionButton>(*status, QStringLiteral("Option5acchagre"));
+    click<N_Shape>(*status, QStringLiteral("N_Shape4_reset"));
+    QCOMPARE(selectedOption(*status), QStringLiteral("Option5acchagre"));
     QCOMPARE(t.lastStarted().line,
              kHiddenPrefix + QStringLiteral("adb shell dumpsys battery reset"));
     // The option stays selected after the reset, so clicking it again runs nothing.
-    clickOption(status, QStringLiteral("Option5acchagre"));
+    click<OptionButton>(*status, QStringLiteral("Option5acchagre"));
     QCOMPARE(t.started().size(), 2);
 }
 
@@ -649,16 +609,16 @@ void StatusTest::hideBar() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    QTest::keyClicks(::box(status, box), typed);
-    QTest::keyClicks(::box(status, other), otherTyped);
-    click(status, shape);
+    typeInto(*status, box, typed);
+    typeInto(*status, other, otherTyped);
+    click<N_Shape>(*status, shape);
 
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
     QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);
     QVERIFY(t.messages().isEmpty());
-    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
 }
 
 void StatusTest::usageNotes_data() {
@@ -687,13 +647,13 @@ void StatusTest::usageNotes() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click(status, QStringLiteral("N_Shape1ons"));
+    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
     t.clearRecords();
-    click(status, shape);
+    click<N_Shape>(*status, shape);
 
     QVERIFY(t.started().isEmpty());
     QCOMPARE(t.commandBox(), kClockOn);
-    QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+    QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
     QCOMPARE(t.messages().size(), 1);
     const auto& shown = t.messages().first();
     QCOMPARE(shown.text, note);
@@ -735,11 +695,9 @@ void StatusTest::iconSettings() {
     TestApp t;
     Status* status = t.app().open<Status>();
     if (retype) {
-        QLineEdit* edit = ::box(status, box);
-        edit->clear();
-        QTest::keyClicks(edit, typed);
+        typeInto(*status, box, typed);
     }
-    click(status, shape);
+    click<N_Shape>(*status, shape);
 
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
@@ -784,14 +742,14 @@ void StatusTest::refusedText() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click(status, QStringLiteral("N_Shape1ons"));
+    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
     t.clearRecords();
-    ::box(status, box)->setText(typed);
-    click(status, shape);
+    control<QLineEdit>(*status, box)->setText(typed);
+    click<N_Shape>(*status, shape);
 
     QVERIFY(t.started().isEmpty());
     QCOMPARE(t.commandBox(), kClockOn);
-    QCOMPARE(::box(status, box)->text(), typed);
+    QCOMPARE(control<QLineEdit>(*status, box)->text(), typed);
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.messages().first().text, kavu::qtText(kavu::kUnsafeTextMessage));
     QCOMPARE(t.messages().first().title, kavu::qtText(kavu::kUnsafeTextTitle));
@@ -824,13 +782,13 @@ void StatusTest::connectivity() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click(status, QStringLiteral("N_Shape1ons"));
+    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
     t.clearRecords();
-    click(status, shape);
+    click<N_Shape>(*status, shape);
 
     // The window's own box carries the command; the main window's keeps what it held.
-    QCOMPARE(ownBox(status)->text(), command);
-    QVERIFY(!ownBox(status)->isVisible());
+    QCOMPARE(ownBox(*status)->text(), command);
+    QVERIFY(!ownBox(*status)->isVisible());
     QCOMPARE(t.commandBox(), kClockOn);
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
@@ -860,20 +818,15 @@ void StatusTest::connectivityServerUrl() {
 
 void StatusTest::serverNoteFollowsCommand() {
     TestApp t;
-    OrderingMessages messages(t.started());
-    kavu::test::FakeServices& f = t.fakes();
-    kavu::App app({f.processes, messages, f.pause, f.random, f.browser, f.program});
-    QVERIFY(app.form1() != nullptr);
-    t.clearRecords();
-    Status* status = app.open<Status>();
+    Status* status = t.app().open<Status>();
 
-    click(status, QStringLiteral("MIUIC"));
+    click<N_Shape>(*status, QStringLiteral("MIUIC"));
 
     // The note comes once the command has started; it does not wait for it to end.
-    QCOMPARE(messages.shown, QStringList{u"请开关飞行模式以验证是否成功！"_s});
-    QCOMPARE(messages.linesStartedBefore, QList<qsizetype>{1});
-    QCOMPARE(t.lastStarted().line,
-             kHiddenPrefix + kavu::statusbar::connectivityServerCommand().text());
+    QCOMPARE(t.events(),
+             (EventLog{Event::command(kHiddenPrefix +
+                                      kavu::statusbar::connectivityServerCommand().text()),
+                       Event::message(u"请开关飞行模式以验证是否成功！"_s)}));
 }
 
 void StatusTest::mainWindowClosed_data() {
@@ -910,7 +863,7 @@ void StatusTest::mainWindowClosed() {
     QCOMPARE(t.app().find<kavu::Form1>(), nullptr);
     t.clearRecords();
 
-    click(status, shape);
+    click<N_Shape>(*status, shape);
 
     if (mainBox) {
         // The main window is loaded again with its start-up, then the command runs through it.
@@ -918,12 +871,12 @@ void StatusTest::mainWindowClosed() {
         QVERIFY(t.started().first().line.startsWith(QStringLiteral("cmd /k adb devices")));
         QVERIFY(t.app().find<kavu::Form1>() != nullptr);
         QCOMPARE(t.commandBox(), command);
-        QCOMPARE(ownBox(status)->text(), QStringLiteral("Text1"));
+        QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
     } else {
         // The window's own box needs no main window.
         QCOMPARE(t.started().size(), 1);
         QCOMPARE(t.app().find<kavu::Form1>(), nullptr);
-        QCOMPARE(ownBox(status)->text(), command);
+        QCOMPARE(ownBox(*status)->text(), command);
     }
     QCOMPARE(t.lastStarted().line, kHiddenPrefix + command);
     QCOMPARE(t.lastStarted().mode, WindowMode::Hidden);

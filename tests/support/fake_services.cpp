@@ -1,9 +1,18 @@
 #include "support/fake_services.h"
 
+#include <QtTest>
+
 namespace kavu::test {
+
+char* toString(const Event& event) {
+    static const char* const kinds[] = {"command", "message", "pause", "browser"};
+    return QTest::toString(QString::fromLatin1(kinds[event.kind]) + QStringLiteral(": ") +
+                           event.text);
+}
 
 void RecordingProcessStarter::start(const QString& line, launch::WindowMode mode) {
     started.append({line, mode});
+    m_log.append(Event::command(line));
 }
 
 QStringList RecordingProcessStarter::lines() const {
@@ -16,6 +25,17 @@ QStringList RecordingProcessStarter::lines() const {
 
 void RecordingMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon) {
     shown.append({text, title, icon});
+    m_log.append(Event::message(text));
+}
+
+void RecordingPause::sleep(int milliseconds) {
+    slept.append(milliseconds);
+    m_log.append(Event::pause(milliseconds));
+}
+
+void RecordingBrowser::open(const QString& url) {
+    opened.append(url);
+    m_log.append(Event::browser(url));
 }
 
 double ScriptedRandom::next() {
@@ -25,6 +45,14 @@ double ScriptedRandom::next() {
     const double value = script.front();
     script.pop_front();
     return value;
+}
+
+void FakeServices::clear() {
+    events.clear();
+    processes.started.clear();
+    messages.shown.clear();
+    pause.slept.clear();
+    browser.opened.clear();
 }
 
 } // namespace kavu::test

@@ -10,6 +10,27 @@
 
 namespace kavu::test {
 
+// One thing a recording fake was asked to do. The fakes of one FakeServices append to one log, so a
+// test can tell in what order messages, commands, pauses and pages happened.
+struct Event {
+    enum Kind { Command, Message, Pause, Browser };
+    Kind kind;
+    // The started line, the message's text, the milliseconds slept, the address opened.
+    QString text;
+
+    static Event command(const QString& line) { return {Command, line}; }
+    static Event message(const QString& text) { return {Message, text}; }
+    static Event pause(int milliseconds) { return {Pause, QString::number(milliseconds)}; }
+    static Event browser(const QString& url) { return {Browser, url}; }
+
+    bool operator==(const Event&) const = default;
+};
+
+using EventLog = QList<Event>;
+
+// How QCOMPARE shows an event.
+char* toString(const Event& event);
+
 struct StartedLine {
     QString line;
     launch::WindowMode mode;
@@ -17,9 +38,14 @@ struct StartedLine {
 
 class RecordingProcessStarter final : public ProcessStarter {
 public:
+    explicit RecordingProcessStarter(EventLog& log)
+        : m_log(log) {}
     void start(const QString& line, launch::WindowMode mode) override;
     QList<StartedLine> started;
     QStringList lines() const;
+
+private:
+    EventLog& m_log;
 };
 
 struct ShownMessage {
@@ -30,14 +56,24 @@ struct ShownMessage {
 
 class RecordingMessageBoxes final : public MessageBoxes {
 public:
+    explicit RecordingMessageBoxes(EventLog& log)
+        : m_log(log) {}
     void show(const QString& text, const QString& title, MessageIcon icon) override;
     QList<ShownMessage> shown;
+
+private:
+    EventLog& m_log;
 };
 
 class RecordingPause final : public Pause {
 public:
-    void sleep(int milliseconds) override { slept.append(milliseconds); }
+    explicit RecordingPause(EventLog& log)
+        : m_log(log) {}
+    void sleep(int milliseconds) override;
     QList<int> slept;
+
+private:
+    EventLog& m_log;
 };
 
 // Hands out scripted draws in order; 0 once the script is used up.
@@ -49,8 +85,13 @@ public:
 
 class RecordingBrowser final : public Browser {
 public:
-    void open(const QString& url) override { opened.append(url); }
+    explicit RecordingBrowser(EventLog& log)
+        : m_log(log) {}
+    void open(const QString& url) override;
     QStringList opened;
+
+private:
+    EventLog& m_log;
 };
 
 class FolderEnvironment final : public ProgramEnvironment {
@@ -61,16 +102,24 @@ public:
     int quitCalls = 0;
 };
 
-// One of each fake, and the services record built from them.
+// One of each fake, the services record built from them, and the one ordered log the recording
+// fakes share.
 struct FakeServices {
-    RecordingProcessStarter processes;
-    RecordingMessageBoxes messages;
-    RecordingPause pause;
+    FakeServices() = default;
+    FakeServices(const FakeServices&) = delete;
+    FakeServices& operator=(const FakeServices&) = delete;
+
+    EventLog events;
+    RecordingProcessStarter processes{events};
+    RecordingMessageBoxes messages{events};
+    RecordingPause pause{events};
     ScriptedRandom random;
-    RecordingBrowser browser;
+    RecordingBrowser browser{events};
     FolderEnvironment program;
 
     Services services() { return {processes, messages, pause, random, browser, program}; }
+    // Forgets what every fake recorded.
+    void clear();
 };
 
 } // namespace kavu::test

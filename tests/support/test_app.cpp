@@ -1,6 +1,7 @@
 #include "support/test_app.h"
 
 #include "shell/form1.h"
+#include "support/literals.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,10 @@ void TestApp::run(const QString& text, const launch::Form& form, const QString& 
     m_app->console().run(Command(text), form, Command(suffix));
 }
 
+void TestApp::runEarlierCommand() {
+    run(kEarlierCommand, launch::kHidden);
+}
+
 QString TestApp::commandBox() {
     Form1* main = m_app->find<Form1>();
     return main ? main->commandBox().text() : QString();
@@ -58,10 +63,7 @@ StartedLine TestApp::lastStarted() const {
 }
 
 void TestApp::clearRecords() {
-    m_fakes.processes.started.clear();
-    m_fakes.messages.shown.clear();
-    m_fakes.pause.slept.clear();
-    m_fakes.browser.opened.clear();
+    m_fakes.clear();
 }
 
 void TestApp::addFile(const QString& name) {

@@ -25,11 +25,15 @@ public:
     // Runs a whole fixed text through the console launcher (to leave an earlier command in the
     // box).
     void run(const QString& text, const launch::Form& form, const QString& suffix = QString());
+    // Leaves kEarlierCommand in the command box, run hidden, so a test can see whether it changes.
+    void runEarlierCommand();
 
     // The main window's command box text.
     QString commandBox();
     QList<StartedLine>& started() { return m_fakes.processes.started; }
     QList<ShownMessage>& messages() { return m_fakes.messages.shown; }
+    // Commands, messages, pauses and pages in the order they happened.
+    const EventLog& events() const { return m_fakes.events; }
     // The last line started; fails the test when none was.
     StartedLine lastStarted() const;
     void clearRecords();
