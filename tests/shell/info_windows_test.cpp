@@ -1,6 +1,7 @@
 #include "shell/about.h"
 #include "shell/help.h"
 #include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QFrame>
@@ -11,8 +12,6 @@ using namespace kavu;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kEarlierCommand = u"adb shell echo earlier"_s;
 
 QStringList visiblePages(Help& help) {
     QStringList shown;
@@ -108,7 +107,7 @@ void InfoWindowsTest::links() {
 
 void InfoWindowsTest::registryRepair() {
     test::TestApp t;
-    t.run(kEarlierCommand, launch::kHidden);
+    t.runEarlierCommand();
     t.clearRecords();
     Help* help = t.app().open<Help>();
     const QString stored = test::control<QLineEdit>(*help, u"Textz"_s)->text();
@@ -122,7 +121,7 @@ void InfoWindowsTest::registryRepair() {
              u"\\policies\\system\" /v \"EnableLUA\" /d \"1\" /f && COLOR 3f  && title ★★★ "
              u"操作成功 ★★★ && echo. && echo.重启电脑后生效！"_s);
     QCOMPARE(t.lastStarted().mode, launch::WindowMode::Normal);
-    QCOMPARE(t.commandBox(), kEarlierCommand);
+    QCOMPARE(t.commandBox(), test::kEarlierCommand);
 }
 
 void InfoWindowsTest::repairLinksSitInTheAnswersBlanks() {
@@ -180,7 +179,7 @@ void InfoWindowsTest::hiddenMessageEveryFifthClick() {
 
 void InfoWindowsTest::communityPageThroughOwnBox() {
     test::TestApp t;
-    t.run(kEarlierCommand, launch::kHidden);
+    t.runEarlierCommand();
     About* about = t.app().open<About>();
     t.clearRecords();
     test::click(*about, u"Label5"_s);
@@ -188,7 +187,7 @@ void InfoWindowsTest::communityPageThroughOwnBox() {
         u"adb shell am start -a android.intent.action.VIEW -d "
         u"https://f-droid.org/packages/org.fdroid.fdroid/ -p org.fdroid.fdroid"_s;
     QCOMPARE(test::control<QLineEdit>(*about, u"Text1"_s)->text(), command);
-    QCOMPARE(t.commandBox(), kEarlierCommand);
+    QCOMPARE(t.commandBox(), test::kEarlierCommand);
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line, u"cmd /c "_s + command);
     QCOMPARE(t.lastStarted().mode, launch::WindowMode::Hidden);

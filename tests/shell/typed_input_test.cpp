@@ -129,7 +129,7 @@ void TypedInputTest::numbersThatAreNotFiniteRefused() {
     QFETCH(QString, button);
     for (const QString& text : {u"1e999"_s, u"-1E400"_s}) {
         test::TestApp t;
-        t.run(kEarlierCommand, launch::kHidden);
+        t.runEarlierCommand();
         QWidget* window = open(t.app());
         auto* edit = test::control<QLineEdit>(*window, box);
         edit->setText(text);
