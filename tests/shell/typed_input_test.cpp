@@ -26,12 +26,11 @@ using Opener = std::function<QWidget*(App&)>;
 const QStringList kRefusedTexts{u"com.x;reboot"_s, u"x $(reboot)"_s, u"  com.x  "_s, u"a'b"_s,
                                 u"微信"_s};
 
-void expectRefused(test::TestApp& t, const QString& text,
-                   std::string_view message = kUnsafePhoneTextMessage) {
+void expectRefused(test::TestApp& t, const QString& text, const QString& message) {
     QVERIFY2(t.started().isEmpty(), qPrintable(text));
     QCOMPARE(t.commandBox(), test::kEarlierCommand);
     QCOMPARE(t.messages().size(), 1);
-    QCOMPARE(t.messages().first().text, qtText(message));
+    QCOMPARE(t.messages().first().text, message);
     QCOMPARE(t.messages().first().title, qtText(kUnsafeTextTitle));
     QCOMPARE(t.messages().first().icon, MessageIcon::Critical);
 }
@@ -45,45 +44,86 @@ private slots:
     void refused_data();
     void refused();
     void riskDialogConfirmationRefused();
-    void numbersThatAreNotFiniteRefused_data();
-    void numbersThatAreNotFiniteRefused();
+
+private:
+    FontScaleOffset m_offset;
 };
 
 void TypedInputTest::refused_data() {
     QTest::addColumn<Opener>("open");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("message");
 
     const Opener apps = [](App& app) -> QWidget* { return app.open<Software>(); };
     const Opener status = [](App& app) -> QWidget* { return app.open<Status>(); };
     const Opener display = [](App& app) -> QWidget* { return app.open<Navigation>(); };
+    const Opener scaling = [this](App& app) -> QWidget* { return app.open<PhoneArea>(m_offset); };
+    const QString phone = qtText(kUnsafePhoneTextMessage);
+    const QString range = qtText(kOutOfRangeMessage);
+    const QStringList infinite{u"1e999"_s, u"-1E400"_s};
+
+    // Text that goes into the phone's shell.
     for (const char* button :
          {"FREEZE", "UNFREEZE", "CLCDATA", "N_Shaunspe1", "N_Shape2fc", "N_Shapeclo"}) {
-        QTest::addRow("package %s", button) << apps << u"APPText5"_s << QString::fromLatin1(button);
+        QTest::addRow("package %s", button)
+            << apps << u"APPText5"_s << QString::fromLatin1(button) << kRefusedTexts << phone;
     }
-    QTest::newRow("status bar") << status << u"Text10noncj"_s << u"STATUSBAR"_s;
-    QTest::newRow("navigation bar") << status << u"Text10noncjn"_s << u"NAVIBAR"_s;
-    QTest::newRow("quick-settings count") << status << u"QSNUMS"_s << u"QSNUM"_s;
-    QTest::newRow("padding") << status << u"Textdq"_s << u"N_Shapedq"_s;
+    QTest::newRow("status bar") << status << u"Text10noncj"_s << u"STATUSBAR"_s << kRefusedTexts
+                                << phone;
+    QTest::newRow("navigation bar")
+        << status << u"Text10noncjn"_s << u"NAVIBAR"_s << kRefusedTexts << phone;
+    QTest::newRow("quick-settings count")
+        << status << u"QSNUMS"_s << u"QSNUM"_s << kRefusedTexts << phone;
+    QTest::newRow("padding") << status << u"Textdq"_s << u"N_Shapedq"_s << kRefusedTexts << phone;
     // Each edge box goes into the command when another edge's arrow is pressed.
-    QTest::newRow("left inset") << display << u"Texttop"_s << u"N_Shapetops"_s;
-    QTest::newRow("top inset") << display << u"Textdown"_s << u"N_Shapeleftl"_s;
-    QTest::newRow("right inset") << display << u"Textleft"_s << u"N_Shapedowns"_s;
-    QTest::newRow("bottom inset") << display << u"Textright"_s << u"N_Shaperightr"_s;
+    QTest::newRow("left inset") << display << u"Texttop"_s << u"N_Shapetops"_s << kRefusedTexts
+                                << phone;
+    QTest::newRow("top inset") << display << u"Textdown"_s << u"N_Shapeleftl"_s << kRefusedTexts
+                               << phone;
+    QTest::newRow("right inset") << display << u"Textleft"_s << u"N_Shapedowns"_s << kRefusedTexts
+                                 << phone;
+    QTest::newRow("bottom inset") << display << u"Textright"_s << u"N_Shaperightr"_s
+                                  << kRefusedTexts << phone;
+
+    // Numbers that no command can take.
+    QTest::newRow("battery level")
+        << status << u"Text10battper"_s << u"N_Shape2battper"_s << infinite << range;
+    QTest::newRow("window animation") << scaling << u"WINS"_s << u"WINSOK"_s << infinite << range;
+    QTest::newRow("transition animation")
+        << scaling << u"DURAS"_s << u"DURASOK"_s << infinite << range;
+    QTest::newRow("animator duration")
+        << scaling << u"PROGS"_s << u"PROGSOK"_s << infinite << range;
+    QTest::newRow("density") << display << u"DPIVAL"_s << u"DPIYES"_s << infinite << range;
+    QTest::newRow("width") << display << u"HOR"_s << u"RESOK"_s << infinite << range;
+    QTest::newRow("height") << display << u"VER"_s << u"RESOK"_s << infinite << range;
+    QTest::newRow("overscan step")
+        << display << u"textstep"_s << u"N_Shapetopx"_s << infinite << range;
+    QTest::newRow("moved edge") << display << u"Textdown"_s << u"N_Shapetopx"_s << infinite
+                                << range;
 }
 
 void TypedInputTest::refused() {
     QFETCH(Opener, open);
     QFETCH(QString, box);
     QFETCH(QString, button);
-    for (const QString& text : kRefusedTexts) {
+    QFETCH(QStringList, texts);
+    QFETCH(QString, message);
+    for (const QString& text : texts) {
         test::TestApp t;
         t.runEarlierCommand();
         QWidget* window = open(t.app());
+        auto* edit = test::control<QLineEdit>(*window, box);
+        edit->setText(text);
         t.clearRecords();
-        test::control<QLineEdit>(*window, box)->setText(text);
         test::click(*window, button);
-        expectRefused(t, text);
+        // The resolution's warning comes before its command; the refusal is the last message.
+        if (button == u"RESOK"_s && t.messages().size() == 2) {
+            t.messages().removeFirst();
+        }
+        expectRefused(t, text, message);
+        QCOMPARE(edit->text(), text);
     }
 }
 
@@ -96,51 +136,8 @@ void TypedInputTest::riskDialogConfirmationRefused() {
         t.clearRecords();
         // The right button fills in the phrase and confirms.
         test::click(*dialog, u"N_Shapefx"_s, Qt::RightButton);
-        expectRefused(t, text);
+        expectRefused(t, text, qtText(kUnsafePhoneTextMessage));
         QVERIFY(!test::control<QWidget>(*dialog, u"Label4"_s)->isVisibleTo(dialog));
-    }
-}
-
-void TypedInputTest::numbersThatAreNotFiniteRefused_data() {
-    QTest::addColumn<Opener>("open");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("button");
-
-    const Opener status = [](App& app) -> QWidget* { return app.open<Status>(); };
-    const Opener display = [](App& app) -> QWidget* { return app.open<Navigation>(); };
-    const Opener scaling = [](App& app) -> QWidget* {
-        static FontScaleOffset offset;
-        return app.open<PhoneArea>(offset);
-    };
-    QTest::newRow("battery level") << status << u"Text10battper"_s << u"N_Shape2battper"_s;
-    QTest::newRow("window animation") << scaling << u"WINS"_s << u"WINSOK"_s;
-    QTest::newRow("transition animation") << scaling << u"DURAS"_s << u"DURASOK"_s;
-    QTest::newRow("animator duration") << scaling << u"PROGS"_s << u"PROGSOK"_s;
-    QTest::newRow("density") << display << u"DPIVAL"_s << u"DPIYES"_s;
-    QTest::newRow("width") << display << u"HOR"_s << u"RESOK"_s;
-    QTest::newRow("height") << display << u"VER"_s << u"RESOK"_s;
-    QTest::newRow("overscan step") << display << u"textstep"_s << u"N_Shapetopx"_s;
-    QTest::newRow("moved edge") << display << u"Textdown"_s << u"N_Shapetopx"_s;
-}
-
-void TypedInputTest::numbersThatAreNotFiniteRefused() {
-    QFETCH(Opener, open);
-    QFETCH(QString, box);
-    QFETCH(QString, button);
-    for (const QString& text : {u"1e999"_s, u"-1E400"_s}) {
-        test::TestApp t;
-        t.runEarlierCommand();
-        QWidget* window = open(t.app());
-        auto* edit = test::control<QLineEdit>(*window, box);
-        edit->setText(text);
-        t.clearRecords();
-        test::click(*window, button);
-        // The resolution's warning comes before its command; the refusal is the last message.
-        if (button == u"RESOK"_s && t.messages().size() == 2) {
-            t.messages().removeFirst();
-        }
-        expectRefused(t, text, kOutOfRangeMessage);
-        QCOMPARE(edit->text(), text);
     }
 }
 
