@@ -50,6 +50,10 @@ QString ApplicationEnvironment::programFolder() const {
     return QCoreApplication::applicationDirPath();
 }
 
+QString ApplicationEnvironment::dataFolder() const {
+    return qEnvironmentVariable("KAVU_HOME");
+}
+
 void ApplicationEnvironment::quit() {
     QCoreApplication::exit(0);
 }

@@ -35,6 +35,7 @@ public:
 class ApplicationEnvironment final : public ProgramEnvironment {
 public:
     QString programFolder() const override;
+    QString dataFolder() const override;
     void quit() override;
 };
 

@@ -15,4 +15,9 @@ QStringList plainFilesMatching(const QString& folder, const QString& filter) {
                                QDir::Name | QDir::IgnoreCase);
 }
 
+QString fileFolderFor(const QString& programFolder, const QString& dataFolder) {
+    const QString base = dataFolder.isEmpty() ? programFolder : dataFolder;
+    return QDir(base).filePath(QStringLiteral("File"));
+}
+
 } // namespace kavu

@@ -9,4 +9,8 @@ namespace kavu {
 // name without regard to case. A missing or unreadable folder gives an empty list.
 QStringList plainFilesMatching(const QString& folder, const QString& filter);
 
+// The File folder where the user puts packages and images: in the user's data folder when the
+// program is installed (dataFolder set), else beside the program.
+QString fileFolderFor(const QString& programFolder, const QString& dataFolder);
+
 } // namespace kavu

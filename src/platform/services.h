@@ -51,6 +51,9 @@ class ProgramEnvironment {
 public:
     virtual ~ProgramEnvironment() = default;
     virtual QString programFolder() const = 0;
+    // The user's own folder for Kavu's files when the program is installed (KAVU_HOME); empty for
+    // a portable copy, which keeps them beside the program.
+    virtual QString dataFolder() const { return {}; }
     virtual void quit() = 0;
 };
 

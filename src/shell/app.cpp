@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "platform/file_list.h"
 #include "shell/form1.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ App::~App() {
 }
 
 QString App::fileFolder() const {
-    return QDir(programFolder()).filePath(QStringLiteral("File"));
+    return fileFolderFor(programFolder(), m_services.program.dataFolder());
 }
 
 Form1* App::form1() {

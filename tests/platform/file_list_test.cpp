@@ -40,6 +40,22 @@ TEST(FileList, MissingFolderIsEmpty) {
                     .isEmpty());
 }
 
+TEST(FileList, FileFolderIsInTheDataFolderWhenThereIsOne) {
+    struct Case {
+        const char* program;
+        const char* data;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{"/opt/kavu", "", "/opt/kavu/File"},
+          Case{"/usr/lib/kavu", "/home/u/.local/share/kavu", "/home/u/.local/share/kavu/File"},
+          Case{"/usr/lib/kavu", "/home/u/kavu/", "/home/u/kavu/File"}}) {
+        EXPECT_EQ(fileFolderFor(QString::fromUtf8(c.program), QString::fromUtf8(c.data)),
+                  QString::fromUtf8(c.expected))
+            << c.program << " " << c.data;
+    }
+}
+
 TEST(ToolFiles, FirstMissingInOrderAndLinksFollowed) {
     QTemporaryDir folder;
     const QDir dir(folder.path());

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Checks Kavu's desktop files and its Debian package: the menu entry and the metadata validate,
+# the package holds what an installed Kavu needs and lintian finds no error, and the unpacked
+# Kavu, started through its own launcher from a fresh home, shows its main window, closes, and
+# has written nothing but its File folder.
+# Arguments: the .deb, the source folder, the close_window helper.
+set -euo pipefail
+deb=$1
+source_dir=$2
+close_window=$3
+
+work=$(mktemp -d)
+kavu_pid=""
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+source "$source_dir/tests/e2e/desktop.sh"
+cleanup() {
+    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
+    stop_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+desktop-file-validate "$source_dir/packaging/kavu.desktop" || fail "the menu entry does not validate"
+# The id is not in reverse-DNS form (the project owns no domain to name): that warning is expected;
+# anything else is a fault.
+metadata=$(appstreamcli validate --no-net "$source_dir/packaging/kavu.metainfo.xml" 2>&1 || true)
+if echo "$metadata" | grep -E '^[EW]:' | grep -v 'cid-desktopapp-is-not-rdns' | grep -q .; then
+    echo "$metadata" >&2
+    fail "the metadata does not validate"
+fi
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+files=$(cd "$root" && find . \( -type f -o -type l \) | sort)
+expected="./usr/bin/kavu
+./usr/lib/kavu/adb
+./usr/lib/kavu/fastboot
+./usr/lib/kavu/kavu
+./usr/lib/kavu/kavu-cmd
+./usr/share/applications/kavu.desktop
+./usr/share/icons/hicolor/48x48/apps/kavu.png
+./usr/share/icons/hicolor/scalable/apps/kavu.svg
+./usr/share/metainfo/kavu.metainfo.xml"
+unexpected=$(comm -3 <(echo "$expected") <(echo "$files" | grep -v '^./usr/share/doc/') || true)
+[ -z "$unexpected" ] || fail "the package's files differ from the expected ones: $unexpected"
+[ "$(readlink "$root/usr/lib/kavu/adb")" = /usr/bin/adb ] || fail "adb does not link to /usr/bin/adb"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in adb fastboot xdg-utils fonts-noto-cjk 'xterm | x-terminal-emulator' libqt6widgets6; do
+    [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
+done
+
+lintian_report=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)
+echo "$lintian_report" | grep '^E:' && fail "lintian reports errors"
+echo "lintian warnings:"
+echo "$lintian_report" | grep '^W:' || echo "  none"
+
+# Tools that answer like adb and fastboot, first on PATH, so that no adb server is started.
+mkdir "$work/tools"
+printf '#!/bin/sh\necho "List of devices attached"\necho\n' > "$work/tools/adb"
+printf '#!/bin/sh\nexit 0\n' > "$work/tools/fastboot"
+chmod +x "$work/tools/adb" "$work/tools/fastboot"
+
+home="$work/home"
+mkdir "$home"
+start_display
+(cd / && HOME="$home" XDG_DATA_HOME="" PATH="$work/tools:$PATH" exec "$root/usr/bin/kavu") &
+kavu_pid=$!
+main=$(wait_for_window '^Kavu 第六代免ROOT玩机神器$') || fail "the main window did not appear"
+console=$(wait_for_window '^设备连接检测结果') || fail "the device-check console did not appear"
+xdotool windowfocus "$console" key space
+window_gone '^设备连接检测结果' || fail "the device-check console did not close"
+"$close_window" "$main"
+wait_for_exit "$kavu_pid" || fail "kavu still runs after its window closed"
+wait "$kavu_pid" || fail "kavu ended with status $?"
+kavu_pid=""
+
+[ -d "$home/.local/share/kavu/File" ] || fail "the File folder was not made in the home"
+written=$(cd "$home" && find . -mindepth 1 ! -path './.local' ! -path './.local/share' \
+    ! -path './.local/share/kavu' ! -path './.local/share/kavu/File' ! -path './.cache*' | sort)
+[ -z "$written" ] || fail "written in the home besides the File folder: $written"
+[ "$(cd "$root" && find . \( -type f -o -type l \) | sort)" = "$files" ] ||
+    fail "the program folder was written to"
+echo "PASS"

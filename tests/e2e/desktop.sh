@@ -1,0 +1,54 @@
+# A private X display for the end-to-end scripts, sourced by them. Needs $work (a temporary
+# folder the caller removes) and a fail function; stop_display is for the caller's cleanup.
+
+xvfb_pid=""
+
+# Starts Xvfb on a free display and exports DISPLAY for it.
+start_display() {
+    exec 3<> "$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    unset QT_QPA_PLATFORM
+}
+
+stop_display() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+
+# Waits up to ten seconds for a window whose name matches; prints its id.
+wait_for_window() {
+    local id=""
+    for _ in $(seq 100); do
+        id=$(xdotool search --name "$1" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to ten seconds until no window's name matches.
+window_gone() {
+    for _ in $(seq 100); do
+        xdotool search --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to ten seconds for a process to end; fails when it is still there.
+wait_for_exit() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
