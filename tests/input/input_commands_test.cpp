@@ -32,13 +32,6 @@ TEST(InputCommands, TextReachesTheToolAsOneArgument) {
     EXPECT_EQ(textCommand(QStringLiteral("a&calc")).refusal(), Refusal::PcCharacters);
 }
 
-TEST(InputCommands, PressesAreSwipes) {
-    EXPECT_EQ(tapCommand(540.5, 1600, -1).text(),
-              QStringLiteral("adb shell input swipe 540.5 1600 540.5 1600 -1"));
-    EXPECT_EQ(swipeCommand(0, 1e15, 2, -3, 50).text(),
-              QStringLiteral("adb shell input swipe 0 1E+15 2 -3 50"));
-}
-
 TEST(InputCommands, RunBasesRefuseWhatNoCommandOrTimerTakes) {
     const struct {
         double x1, y2, duration, interval;
