@@ -3,6 +3,8 @@
 #include "apps/software.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
+#include "input/keysimu.h"
+#include "input/touchsimu.h"
 #include "shell/about.h"
 #include "shell/app.h"
 #include "shell/help.h"
@@ -16,6 +18,8 @@ void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
     app.setOpener(Feature::Scaling,
                   [&app, &fontScaleOffset] { app.open<PhoneArea>(fontScaleOffset); });
+    app.setOpener(Feature::Keys, [&app] { app.open<keysimu>(); });
+    app.setOpener(Feature::Touch, [&app] { app.open<touchsimu>(); });
     app.setOpener(Feature::Help, [&app] { app.open<Help>(); });
     app.setOpener(Feature::About, [&app] { app.open<About>(); });
 }

@@ -75,4 +75,16 @@ std::string phoneQuoted(std::string_view utf8Text) {
     return quoted + '\'';
 }
 
+std::string phoneInputText(std::string_view utf8Text) {
+    std::string spaced;
+    for (const char c : utf8Text) {
+        if (c == ' ') {
+            spaced += "%s";
+        } else {
+            spaced += c;
+        }
+    }
+    return phoneQuoted(spaced);
+}
+
 } // namespace kavu

@@ -21,6 +21,10 @@ enum class Splice {
     // Single-quoted for the phone's shell (input text '…'): the PC rule for bare text; the text is
     // quoted by phoneQuoted().
     PhoneQuoted,
+    // The text for the phone's input tool (input text '…'): the PC rule on the text as typed; then
+    // each space is written %s, the tool's notation for a space, and the result is single-quoted
+    // by phoneInputText().
+    PhoneInputText,
 };
 
 enum class Refusal {
@@ -34,6 +38,9 @@ Refusal checkSplice(std::string_view utf8Text, Splice splice);
 
 // The text in single quotes for the phone's shell, each ' written as '\''.
 std::string phoneQuoted(std::string_view utf8Text);
+
+// The text as the phone's input tool reads it: spaces written %s, then single-quoted as above.
+std::string phoneInputText(std::string_view utf8Text);
 
 inline constexpr std::string_view kUnsafeTextMessage =
     "输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！";

@@ -21,7 +21,17 @@ Command& Command::typed(const QString& text, Splice splice) {
     if (m_refusal == Refusal::None) {
         m_refusal = checkSplice(utf8, splice);
     }
-    m_text += splice == Splice::PhoneQuoted ? qtText(phoneQuoted(utf8)) : text;
+    switch (splice) {
+    case Splice::PhoneQuoted:
+        m_text += qtText(phoneQuoted(utf8));
+        break;
+    case Splice::PhoneInputText:
+        m_text += qtText(phoneInputText(utf8));
+        break;
+    default:
+        m_text += text;
+        break;
+    }
     return *this;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kavu {
 namespace {
 
@@ -25,6 +27,8 @@ TEST_P(TypedText, EachSpliceRefusesWhatItsReaderWouldActOn) {
     EXPECT_EQ(checkSplice(c.text, Splice::PcQuoted), c.pcQuoted) << c.text;
     EXPECT_EQ(checkSplice(c.text, Splice::PhoneBare), c.phoneBare) << c.text;
     EXPECT_EQ(checkSplice(c.text, Splice::PhoneQuoted), c.phoneQuoted) << c.text;
+    // Text for the input tool is quoted the same way, so it takes the same rule.
+    EXPECT_EQ(checkSplice(c.text, Splice::PhoneInputText), c.phoneQuoted) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,6 +64,20 @@ TEST(TypedText, PhoneQuotingKeepsTheTextOneWord) {
     EXPECT_EQ(phoneQuoted(""), "''");
     EXPECT_EQ(phoneQuoted("a b;c"), "'a b;c'");
     EXPECT_EQ(phoneQuoted("it's"), "'it'\\''s'");
+}
+
+TEST(TypedText, InputTextWritesSpacesForTheToolAndStaysOneWord) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "''"},
+        {"a b", "'a%sb'"},
+        {"  a  ", "'%s%sa%s%s'"},
+        {"it's me", "'it'\\''s%sme'"},
+        {"x;reboot", "'x;reboot'"},
+        {"$(id) `id`", "'$(id)%s`id`'"},
+    };
+    for (const auto& [typed, sent] : cases) {
+        EXPECT_EQ(phoneInputText(typed), sent) << typed;
+    }
 }
 
 TEST(TypedText, Messages) {

@@ -3,6 +3,8 @@
 #include "display/font_scale_offset.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
+#include "input/keysimu.h"
+#include "input/touchsimu.h"
 #include "shell/form1.h"
 #include "shell/support_window.h"
 #include "statusbar/status.h"
@@ -165,6 +167,10 @@ void Form1Test::registeredWindowsOpen() {
         "Label7", "Image5der", +[](App& app) -> QWidget* { return app.find<Navigation>(); });
     opensOnce(
         "Label18", "Image10", +[](App& app) -> QWidget* { return app.find<PhoneArea>(); });
+    opensOnce(
+        "Label28", "Image21", +[](App& app) -> QWidget* { return app.find<keysimu>(); });
+    opensOnce(
+        "Label27", "Image12", +[](App& app) -> QWidget* { return app.find<touchsimu>(); });
     QVERIFY(t.messages().isEmpty());
 }
 

@@ -1,0 +1,110 @@
+// The touch window repeating a tap every 80 ms for 200 cycles, each command recorded with the
+// moment it was started: how far each period lies from 80 ms, and how far the last tap drifted
+// from where 200 exact periods after the start would put it.
+#include "inert_services.h"
+#include "input/touchsimu.h"
+#include "shell/app.h"
+#include "widgets/n_shape.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kCycles = 200;
+constexpr double kIntervalMs = 80;
+
+// Records when each tap was started; the start-up's device check is not a tap.
+class TimedStarter final : public kavu::ProcessStarter {
+public:
+    void start(const QString& line, kavu::launch::WindowMode) override {
+        if (!line.contains(QStringLiteral("input swipe"))) {
+            return;
+        }
+        started.push_back(Clock::now());
+        if (started.size() == kCycles) {
+            QCoreApplication::quit();
+        }
+    }
+    std::vector<Clock::time_point> started;
+};
+
+double milliseconds(Clock::duration span) {
+    return std::chrono::duration<double, std::milli>(span).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
+        QFile file(QDir(folder.path()).filePath(QString::fromLatin1(tool)));
+        file.open(QIODevice::WriteOnly);
+    }
+    TimedStarter processes;
+    kavu::bench::NoMessages messages;
+    kavu::bench::NoPause pause;
+    kavu::bench::NoRandom random;
+    kavu::bench::NoBrowser browser;
+    kavu::bench::Folder environment;
+    environment.path = folder.path();
+    kavu::App app({processes, messages, pause, random, browser, environment});
+    app.form1();
+
+    auto* window = app.open<kavu::touchsimu>();
+    const auto type = [window](const char* box, const char* text) {
+        window->findChild<QLineEdit*>(QString::fromLatin1(box))->setText(QString::fromLatin1(text));
+    };
+    type("X1", "540");
+    type("Y1", "1600");
+    type("DURA", "1");
+    type("Textdely", "80");
+    type("Textcishu", "200");
+    Clock::time_point begun;
+    QTimer::singleShot(0, window, [window, &begun] {
+        emit window->findChild<N_Shape*>(QStringLiteral("SWIPEGO"))->Click();
+        begun = Clock::now();
+    });
+    // A run that never finishes is reported as such, not waited for.
+    QTimer::singleShot(static_cast<int>(kCycles * kIntervalMs * 3), &application,
+                       &QCoreApplication::quit);
+    application.exec();
+
+    const std::vector<Clock::time_point>& taps = processes.started;
+    if (taps.size() != kCycles) {
+        std::printf("only %zu of %d taps were started\n", taps.size(), kCycles);
+        return 1;
+    }
+    double sumError = 0;
+    double worst = 0;
+    Clock::time_point previous = begun;
+    for (const Clock::time_point tap : taps) {
+        const double error = std::abs(milliseconds(tap - previous) - kIntervalMs);
+        sumError += error;
+        worst = std::max(worst, error);
+        previous = tap;
+    }
+    const double drift = milliseconds(taps.back() - begun) - kCycles * kIntervalMs;
+    std::printf("touchsimu, %d taps at %.0f ms\n", kCycles, kIntervalMs);
+    std::printf("  mean |period - %.0f ms|: %.3f ms (worst %.3f ms)\n", kIntervalMs,
+                sumError / kCycles, worst);
+    std::printf("  cumulative drift after %d periods: %+.3f ms (goal within one interval)\n",
+                kCycles, drift);
+    return 0;
+}

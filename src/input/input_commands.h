@@ -1,0 +1,63 @@
+#pragma once
+
+#include "shell/command.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The command lines of the key and touch simulation windows, and the rules of a touch run.
+namespace kavu::input {
+
+// The typed text for the phone's focused input field, one argument of the input tool.
+Command textCommand(const QString& typed);
+
+// A press from the first point to the second for duration milliseconds; a tap or long press is
+// a swipe from a point to itself.
+Command swipeCommand(double x1, double y1, double x2, double y2, int duration);
+Command tapCommand(double x, double y, int duration);
+
+// Intervals below this start a run only after a warning: shorter ones let commands pile up.
+inline constexpr double kShortestSafeInterval = 80;
+inline constexpr int kLongestInterval = 65535;
+
+// What a run takes from the boxes when it starts.
+struct RunBases {
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    std::int16_t y2 = 0;
+    std::int16_t duration = 0;
+    int interval = 0; // milliseconds; 0 never repeats
+};
+
+// The numeric values of the boxes as a run starts from them, or nothing when one is out of range:
+// a coordinate that is not finite, Y2 or the duration made whole outside 16 bits, the interval
+// made whole outside 0 … 65535.
+std::optional<RunBases> runBases(double x1, double y1, double x2, double y2, double duration,
+                                 double interval);
+
+// One random offset within radius: floor(r × u1) − floor(r × u2), for draws u1, u2 in [0, 1).
+double randomOffset(double radius, double u1, double u2);
+
+// The points of one cycle: each base moved by its offset (x1, y1, x2, y2). Y2 stays a 16-bit
+// whole number; nothing when a point would not be finite or Y2 would leave 16 bits.
+struct CyclePoints {
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    std::int16_t y2 = 0;
+};
+std::optional<CyclePoints> shiftedPoints(const RunBases& bases,
+                                         const std::array<double, 4>& offsets);
+
+// Whether a run ends after its cycle number `cycles`: the typed count is reached, or the 16-bit
+// cycle count is full.
+bool runEnds(int cycles, double count);
+
+// The cycle indicator shows 0, 1 … 8, then 1 … 8 again.
+int nextIndicator(int shown);
+
+} // namespace kavu::input

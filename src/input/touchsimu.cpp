@@ -1,0 +1,275 @@
+#include "input/touchsimu.h"
+
+#include "ui_touchsimu.h"
+
+#include "core/launch.h"
+#include "core/typed_text.h"
+#include "shell/app.h"
+#include "shell/form1.h"
+#include "shell/placement.h"
+#include "shell/qt_text.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+#include <initializer_list>
+
+namespace kavu {
+
+namespace {
+
+const QString kShortIntervalWarning =
+    QStringLiteral("小于80毫秒会出现命令堵塞，导致无法停止、执行顺序错乱等严重问题！");
+const QString kWarningTitle = QStringLiteral("警告!");
+
+constexpr int kIndicatorInterval = 70;
+// The width that shows the cycle indicator beside the controls.
+constexpr int kRevealedWidth = 471;
+
+QTimer* makeTimer(QObject* owner, const QString& name, Qt::TimerType type) {
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(name);
+    timer->setTimerType(type);
+    return timer;
+}
+
+void setShown(std::initializer_list<QWidget*> controls, bool shown) {
+    for (QWidget* control : controls) {
+        control->setVisible(shown);
+    }
+}
+
+// Exchanges two boxes' texts through the spare box, which keeps the first box's former text.
+void swapThrough(QLineEdit& spare, QLineEdit& first, QLineEdit& second) {
+    spare.setText(first.text());
+    first.setText(second.text());
+    second.setText(spare.text());
+}
+
+} // namespace
+
+touchsimu::touchsimu(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::touchsimu>())
+    , m_timercj(makeTimer(this, QStringLiteral("Timercj"), Qt::CoarseTimer))
+    // The repeat timers pace an auto-clicker: their period must hold.
+    , m_timerdur(makeTimer(this, QStringLiteral("Timerdur"), Qt::PreciseTimer))
+    , m_timerdur2(makeTimer(this, QStringLiteral("Timerdur2"), Qt::PreciseTimer)) {
+    m_ui->setupUi(this);
+    m_timercj->setInterval(kIndicatorInterval);
+    m_ui->Labelcj->hide();
+    // Tap mode with one point.
+    m_ui->OPTPRE->setValue(true);
+    showSecondPoint(false);
+    connectModes();
+    connectPresets();
+    connectRun();
+    centreOnScreen(*this);
+}
+
+touchsimu::~touchsimu() = default;
+
+void touchsimu::connectModes() {
+    connect(m_ui->OPTPRE, &OptionButton::Click, this, &touchsimu::tapModeChosen);
+    connect(m_ui->OPTSWI, &OptionButton::Click, this, &touchsimu::swipeModeChosen);
+    connect(m_ui->twopo, &CheckButton::Click, this,
+            [this] { showSecondPoint(m_ui->twopo->value() == 1); });
+    connect(m_ui->cha, &CheckButton::Click, this, &touchsimu::swapPoints);
+}
+
+void touchsimu::connectPresets() {
+    connect(m_ui->SM, &OptionButton::Click, this, &touchsimu::fastPageTurning);
+    connect(m_ui->NMM, &OptionButton::Click, this, &touchsimu::normalMode);
+    connect(m_ui->TM, &OptionButton::Click, this, &touchsimu::turboMode);
+}
+
+void touchsimu::connectRun() {
+    connect(m_ui->SWIPEGO, &N_Shape::Click, this, &touchsimu::start);
+    connect(m_ui->SWIPEstp, &N_Shape::Click, this, &touchsimu::stop);
+    connect(m_ui->N_Shape1, &N_Shape::Click, this, &touchsimu::reveal);
+    connect(m_timercj, &QTimer::timeout, this, &touchsimu::showIndicator);
+    connect(m_timerdur, &QTimer::timeout, this, [this] { cycle(*m_timerdur); });
+    connect(m_timerdur2, &QTimer::timeout, this, [this] { cycle(*m_timerdur2); });
+}
+
+// A run whose values no command or timer can take starts nothing; the short-interval warning
+// comes only for a run that can start.
+void touchsimu::start() {
+    const double interval = numericValueOf(m_ui->Textdely->text());
+    const std::optional<input::RunBases> bases =
+        input::runBases(numericValueOf(m_ui->X1->text()), numericValueOf(m_ui->Y1->text()),
+                        numericValueOf(m_ui->X2->text()), numericValueOf(m_ui->Y2->text()),
+                        numericValueOf(m_ui->DURA->text()), interval);
+    if (!bases) {
+        showRangeRefusal();
+        return;
+    }
+    if (!m_timercj->isActive()) {
+        m_timercj->start();
+    }
+    m_indicator = 0;
+    m_bases = *bases;
+    if (interval < input::kShortestSafeInterval) {
+        m_app.messages().show(kShortIntervalWarning, kWarningTitle, MessageIcon::Critical);
+    }
+    if (m_ui->OPTPRE->value()) {
+        startRepeating(*m_timerdur);
+    }
+    if (m_ui->OPTSWI->value()) {
+        startRepeating(*m_timerdur2);
+    }
+}
+
+// The first cycle comes one interval after the start. A zero interval never repeats: a Qt timer
+// of interval 0 would fire without pause, so it is not started at all.
+void touchsimu::startRepeating(QTimer& timer) {
+    m_cycles = 0;
+    if (m_bases.interval == 0) {
+        timer.stop();
+        return;
+    }
+    timer.start(m_bases.interval);
+}
+
+void touchsimu::stop() {
+    m_timerdur->stop();
+    m_timerdur2->stop();
+    m_timercj->stop();
+}
+
+void touchsimu::cycle(QTimer& timer) {
+    ++m_cycles;
+    std::array<double, 4> offsets{};
+    for (double& offset : offsets) {
+        const double radius = numericValueOf(m_ui->PYL->text());
+        const double u1 = m_app.random().next();
+        const double u2 = m_app.random().next();
+        offset = input::randomOffset(radius, u1, u2);
+    }
+    const std::optional<input::CyclePoints> points = input::shiftedPoints(m_bases, offsets);
+    if (!points) {
+        timer.stop();
+        showRangeRefusal();
+        return;
+    }
+    m_ui->X1->setText(decimalTextOf(points->x1));
+    m_ui->Y1->setText(decimalTextOf(points->y1));
+    m_ui->X2->setText(decimalTextOf(points->x2));
+    m_ui->Y2->setText(QString::number(points->y2));
+
+    const int duration = m_bases.duration;
+    if (&timer == m_timerdur2) {
+        m_app.console().run(
+            input::swipeCommand(points->x1, points->y1, points->x2, points->y2, duration),
+            launch::kHidden);
+    } else {
+        m_app.console().run(input::tapCommand(points->x1, points->y1, duration), launch::kHidden);
+        if (m_ui->twopo->value() == 1) {
+            // The second press comes one interval after the first; the window waits meanwhile.
+            m_app.pause().sleep(timer.interval());
+            m_app.console().run(input::tapCommand(points->x2, points->y2, duration),
+                                launch::kHidden);
+        }
+    }
+    if (input::runEnds(m_cycles, numericValueOf(m_ui->Textcishu->text()))) {
+        timer.stop();
+    }
+}
+
+void touchsimu::showIndicator() {
+    m_ui->Labelcj->setText(QString::number(m_indicator));
+    m_indicator = input::nextIndicator(m_indicator);
+}
+
+void touchsimu::reveal() {
+    m_ui->Labelcj->show();
+    setFixedWidth(kRevealedWidth);
+}
+
+// The main window's command box serves as the spare slot; it is left holding Y1's former text.
+void touchsimu::swapPoints() {
+    Form1* main = m_app.form1();
+    if (main == nullptr) {
+        return;
+    }
+    swapThrough(main->commandBox(), *m_ui->X1, *m_ui->X2);
+    swapThrough(main->commandBox(), *m_ui->Y1, *m_ui->Y2);
+}
+
+// The option buttons raise Click also for a Space press before they are selected; the modes and
+// presets act only once their option is selected. Options set from code raise nothing, so each
+// sets every visibility itself.
+void touchsimu::tapModeChosen() {
+    if (!m_ui->OPTPRE->value()) {
+        return;
+    }
+    setShown({m_ui->twopo, m_ui->X1, m_ui->Y1, m_ui->DURA, m_ui->Labeldura}, true);
+    showSecondPoint(false);
+}
+
+void touchsimu::swipeModeChosen() {
+    if (!m_ui->OPTSWI->value()) {
+        return;
+    }
+    m_ui->twopo->hide();
+    setShown({m_ui->X1, m_ui->Y1, m_ui->X2, m_ui->Y2, m_ui->Labely2, m_ui->Labelx2, m_ui->DURA,
+              m_ui->Labeldura},
+             true);
+}
+
+void touchsimu::fastPageTurning() {
+    if (!m_ui->SM->value()) {
+        return;
+    }
+    m_ui->OPTSWI->setValue(true);
+    m_ui->twopo->hide();
+    m_ui->OPTPRE->setValue(false);
+    setShown({m_ui->X1, m_ui->Y1, m_ui->X2, m_ui->Y2, m_ui->Labely2, m_ui->Labelx2}, true);
+    m_ui->X1->setText(QStringLiteral("540"));
+    m_ui->X2->setText(QStringLiteral("540"));
+    m_ui->Y1->setText(QStringLiteral("1600"));
+    m_ui->Y2->setText(QStringLiteral("600"));
+    m_ui->Textdely->setText(QStringLiteral("200"));
+    m_ui->DURA->setText(QStringLiteral("50"));
+    m_ui->Textcishu->setText(QStringLiteral("9999"));
+}
+
+void touchsimu::normalMode() {
+    if (!m_ui->NMM->value()) {
+        return;
+    }
+    m_ui->Textdely->setText(QStringLiteral("500"));
+    m_ui->OPTSWI->setValue(false);
+    m_ui->twopo->hide();
+    m_ui->OPTPRE->setValue(true);
+    m_ui->DURA->setText(QStringLiteral("1"));
+    m_ui->Textcishu->setText(QStringLiteral("9999"));
+    showSecondPoint(false);
+    m_ui->twopo->setValue(0);
+}
+
+void touchsimu::turboMode() {
+    if (!m_ui->TM->value()) {
+        return;
+    }
+    m_ui->twopo->setValue(1);
+    m_ui->Textdely->setText(QStringLiteral("80"));
+    showSecondPoint(true);
+    m_ui->OPTSWI->setValue(false);
+    m_ui->twopo->show();
+    m_ui->OPTPRE->setValue(true);
+    m_ui->DURA->setText(QStringLiteral("1"));
+    m_ui->Textcishu->setText(QStringLiteral("9999"));
+}
+
+void touchsimu::showSecondPoint(bool shown) {
+    setShown({m_ui->X2, m_ui->Y2, m_ui->Labely2, m_ui->Labelx2}, shown);
+}
+
+void touchsimu::showRangeRefusal() {
+    m_app.messages().show(qtText(kOutOfRangeMessage), qtText(kUnsafeTextTitle),
+                          MessageIcon::Critical);
+}
+
+} // namespace kavu
