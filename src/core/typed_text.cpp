@@ -76,10 +76,13 @@ std::string phoneQuoted(std::string_view utf8Text) {
 }
 
 std::string phoneInputText(std::string_view utf8Text) {
+    // Two spaces would leave "%s" WORD "%s" on the line, which the interpreter reads as the
+    // variable sWORD. The caret keeps "%^s…%" from naming any variable, and the interpreter drops
+    // it afterwards, so the phone still receives %s.
     std::string spaced;
     for (const char c : utf8Text) {
         if (c == ' ') {
-            spaced += "%s";
+            spaced += "%^s";
         } else {
             spaced += c;
         }

@@ -22,8 +22,8 @@ enum class Splice {
     // quoted by phoneQuoted().
     PhoneQuoted,
     // The text for the phone's input tool (input text '…'): the PC rule on the text as typed; then
-    // each space is written %s, the tool's notation for a space, and the result is single-quoted
-    // by phoneInputText().
+    // each space is written %s, the tool's notation for a space (as %^s on the line, so that the
+    // interpreter expands nothing), and the result is single-quoted by phoneInputText().
     PhoneInputText,
 };
 
@@ -39,7 +39,8 @@ Refusal checkSplice(std::string_view utf8Text, Splice splice);
 // The text in single quotes for the phone's shell, each ' written as '\''.
 std::string phoneQuoted(std::string_view utf8Text);
 
-// The text as the phone's input tool reads it: spaces written %s, then single-quoted as above.
+// The text as the command line carries it to the phone's input tool: spaces written %^s (the
+// interpreter passes %s on), then single-quoted as above.
 std::string phoneInputText(std::string_view utf8Text);
 
 inline constexpr std::string_view kUnsafeTextMessage =

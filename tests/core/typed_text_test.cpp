@@ -69,11 +69,11 @@ TEST(TypedText, PhoneQuotingKeepsTheTextOneWord) {
 TEST(TypedText, InputTextWritesSpacesForTheToolAndStaysOneWord) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "''"},
-        {"a b", "'a%sb'"},
-        {"  a  ", "'%s%sa%s%s'"},
-        {"it's me", "'it'\\''s%sme'"},
+        {"a b", "'a%^sb'"},
+        {"  a  ", "'%^s%^sa%^s%^s'"},
+        {"it's me", "'it'\\''s%^sme'"},
         {"x;reboot", "'x;reboot'"},
-        {"$(id) `id`", "'$(id)%s`id`'"},
+        {"$(id) `id`", "'$(id)%^s`id`'"},
     };
     for (const auto& [typed, sent] : cases) {
         EXPECT_EQ(phoneInputText(typed), sent) << typed;

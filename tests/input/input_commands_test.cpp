@@ -20,7 +20,10 @@ TEST(InputCommands, TextReachesTheToolAsOneArgument) {
         {"a b", "'a%sb'"},
         {"", "''"},
         {"it's x;reboot", "'it'\\''s%sx;reboot'"},
+        // Between two spaces a word would otherwise name the variable s + word.
+        {"a KAVUWORD b", "'a%sKAVUWORD%sb'"},
     };
+    setenv("sKAVUWORD", "&calc", 1);
     const console::testing::Sandbox sandbox;
     for (const auto& c : cases) {
         const Command command = textCommand(QString::fromUtf8(c.typed));

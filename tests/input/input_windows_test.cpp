@@ -107,8 +107,8 @@ void InputWindowsTest::sendText() {
     test::control<QLineEdit>(*window, u"Textsend"_s)->setText(u"a b"_s);
     test::click(*window, u"N_Shapesendd"_s);
     test::click(*window, u"N_Shape6clear"_s);
-    QCOMPARE(hidden(t), QStringList{u"adb shell input text 'a%sb'"_s});
-    QCOMPARE(t.commandBox(), u"adb shell input text 'a%sb'"_s);
+    QCOMPARE(hidden(t), QStringList{u"adb shell input text 'a%^sb'"_s});
+    QCOMPARE(t.commandBox(), u"adb shell input text 'a%^sb'"_s);
     QCOMPARE(text(*window, u"Textsend"_s), QString());
 }
 
