@@ -3,6 +3,7 @@
 #include "apps/software.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
+#include "flash/okc.h"
 #include "input/keysimu.h"
 #include "input/touchsimu.h"
 #include "shell/about.h"
@@ -14,6 +15,7 @@ namespace kavu {
 
 void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
     app.setOpener(Feature::Software, [&app] { app.open<Software>(); });
+    app.setOpener(Feature::Flashing, [&app] { app.open<OKC>(); });
     app.setOpener(Feature::Display, [&app] { app.open<Navigation>(); });
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
     app.setOpener(Feature::Scaling,

@@ -37,11 +37,6 @@ QStringView packageLead(PackageAction action) {
 
 } // namespace
 
-bool isSpliceablePickedFile(const QString& path, const QString& fileName) {
-    return checkSplice(path.toStdString(), Splice::PcQuoted) == Refusal::None &&
-           checkSplice(fileName.toStdString(), Splice::PcBare) == Refusal::None;
-}
-
 Command installCommand(const QString& path) {
     return Command(u"adb install \"").typed(path, Splice::PcQuoted).fixed(u"\"");
 }

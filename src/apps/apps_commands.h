@@ -14,10 +14,6 @@ namespace kavu::apps {
 // How an install or a push is shown: live in a console, or hidden with the result console.
 enum class Shown { Live, Hidden };
 
-// Whether a picked file can go into the commands: its path stands in double quotes, its name bare
-// in the console title.
-bool isSpliceablePickedFile(const QString& path, const QString& fileName);
-
 // "adb install" with the picked file's path in double quotes.
 Command installCommand(const QString& path);
 // The decoration after an install; a live one names the file in the console title.

@@ -5,34 +5,18 @@
 #include "apps/apps_commands.h"
 #include "apps/warning.h"
 #include "core/launch.h"
-#include "platform/file_list.h"
 #include "shell/app.h"
+#include "shell/file_picker.h"
 #include "shell/qt_text.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QFont>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetrics>
+#include <optional>
 
 namespace kavu {
 
 namespace {
 
-// The hidden selection label holds this while nothing is picked.
-const QString kNothingPicked = QStringLiteral("1");
 const QString kApkFilter = QStringLiteral("*.apk");
 const QString kAllFilter = QStringLiteral("*.*");
-// Lab2el1 leaves this many blanks for the refresh link drawn over them.
-constexpr int kLinkBlanks = 19;
-
-QFont monospaceFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({QStringLiteral("Consolas"), font.family()});
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 
 // Each Google package's check button, in the order of apps::kGooglePackages.
 constexpr std::array<CheckButton * Ui_Software::*, apps::kGooglePackageCount> kGoogleChecks{
@@ -48,115 +32,47 @@ Software::Software(App& app, QWidget* parent)
     , m_app(app)
     , m_ui(std::make_unique<Ui::Software>()) {
     m_ui->setupUi(this);
-    m_ui->Labelappr->setVisible(false);
-    m_ui->Fileapk->setFont(monospaceFont());
+    // The install mode is selected in the design, so the list starts with the packages.
+    m_files = std::make_unique<FilePicker>(
+        app, FilePicker::Controls{*m_ui->Fileapk, *m_ui->Labelappr, *m_ui->Lab2el1, *m_ui->Label9},
+        PickedName::AlsoBare, kApkFilter);
     m_ui->Textpat->setFont(monospaceFont());
     m_ui->APPText5->setFont(monospaceFont());
-    m_ui->Fileapk->setSelectionMode(QAbstractItemView::SingleSelection);
-
-    placeRefreshLink();
 
     connect(m_ui->insapk, &OptionButton::Click, this, [this] {
         if (m_ui->insapk->value()) {
-            showFolder(kApkFilter);
+            m_files->showFolder(kApkFilter);
         }
     });
     connect(m_ui->insfile, &OptionButton::Click, this, [this] {
         if (m_ui->insfile->value()) {
-            showFolder(kAllFilter);
+            m_files->showFolder(kAllFilter);
         }
     });
-    connect(m_ui->Label9, &ClickLabel::clicked, this, &Software::refreshList);
-    connect(m_ui->Fileapk, &QListWidget::itemSelectionChanged, this, &Software::pickEntry);
     connect(m_ui->N_Shapeinsta, &N_Shape::Click, this, &Software::execute);
 
     connectPackageButtons();
     connect(m_ui->all, &CheckButton::Click, this, &Software::selectAllGoogle);
     connect(m_ui->blockgoogle, &N_Shape::Click, this, [this] { runGoogle(true); });
     connect(m_ui->enablegoogle, &N_Shape::Click, this, [this] { runGoogle(false); });
-
-    m_ui->insapk->setValue(true);
-    showFolder(kApkFilter);
 }
 
 Software::~Software() = default;
-
-void Software::placeRefreshLink() {
-    // The refresh link sits over the run of blanks in the instruction text. The line is laid out
-    // for blanks half as wide as a Han character; where the window's face has narrower ones, the
-    // line takes its blanks and Latin letters from a monospaced face, which has such blanks.
-    const QString instruction = m_ui->Lab2el1->text();
-    const QString blanks(kLinkBlanks, QLatin1Char(' '));
-    const int linkWidth =
-        QFontMetrics(m_ui->Label9->font()).horizontalAdvance(m_ui->Label9->text());
-    if (QFontMetrics(m_ui->Lab2el1->font()).horizontalAdvance(blanks) < linkWidth) {
-        QFont widened = m_ui->Lab2el1->font();
-        widened.setFamilies({QFontInfo(monospaceFont()).family(), widened.family()});
-        m_ui->Lab2el1->setFont(widened);
-    }
-    const QFontMetrics metrics(m_ui->Lab2el1->font());
-    const int gapLeft = m_ui->Lab2el1->x() +
-                        metrics.horizontalAdvance(instruction.left(instruction.indexOf(blanks)));
-    const int gapWidth = metrics.horizontalAdvance(blanks);
-    m_ui->Label9->setGeometry(gapLeft + (gapWidth - linkWidth) / 2, m_ui->Lab2el1->y(), linkWidth,
-                              m_ui->Lab2el1->height());
-    m_ui->Label9->raise();
-}
 
 QString Software::packageName() const {
     return m_ui->APPText5->text();
 }
 
-void Software::showFolder(const QString& filter) {
-    m_filter = filter;
-    refreshList();
-}
-
-void Software::refreshList() {
-    m_ui->Fileapk->clear();
-    m_ui->Fileapk->addItems(plainFilesMatching(m_app.fileFolder(), m_filter));
-}
-
-void Software::pickEntry() {
-    const QList<QListWidgetItem*> picked = m_ui->Fileapk->selectedItems();
-    if (picked.isEmpty()) {
-        return;
-    }
-    // The program folder, "\File\" and the name, with the platform's own separators.
-    m_ui->Labelappr->setText(
-        QDir::toNativeSeparators(QDir(m_app.fileFolder()).filePath(picked.first()->text())));
-}
-
-QString Software::currentFileName() const {
-    const QList<QListWidgetItem*> picked = m_ui->Fileapk->selectedItems();
-    return picked.isEmpty() ? QString() : picked.first()->text();
-}
-
-bool Software::acceptPickedFile(const QString& path) {
-    if (apps::isSpliceablePickedFile(path, QFileInfo(path).fileName())) {
-        return true;
-    }
-    m_app.messages().show(
-        QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），"
-                       "请重命名该文件后点击“点击此处刷新”重新选择！"),
-        QStringLiteral("警告！"), MessageIcon::Critical);
-    return false;
-}
-
 void Software::execute() {
-    const QString path = m_ui->Labelappr->text();
-    if (path == kNothingPicked) {
-        m_app.messages().show(QStringLiteral(" 请从右侧选定一个文件！"), QStringLiteral("警告！"),
-                              MessageIcon::Critical);
+    const std::optional<QString> picked = m_files->acceptedPath();
+    if (!picked) {
         return;
     }
-    if (!acceptPickedFile(path)) {
-        return;
-    }
+    const QString& path = *picked;
     const bool visible = m_ui->fhz->value() == 1;
     const launch::Form& form = visible ? launch::kConsole : launch::kHidden;
     const apps::Shown shown = visible ? apps::Shown::Live : apps::Shown::Hidden;
-    const QString fileName = currentFileName();
+    const QString fileName = m_files->currentFileName();
     if (m_ui->insapk->value()) {
         m_app.console().run(apps::installCommand(path), form, apps::installSuffix(shown, fileName));
     }

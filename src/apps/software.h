@@ -12,6 +12,7 @@ class Software;
 namespace kavu {
 
 class App;
+class FilePicker;
 
 // "软件操作": package management by package name ("软件调试"), install and push from the File
 // folder ("安装软件+传输文件") and the twelve Google packages ("冻结Google").
@@ -27,13 +28,7 @@ public:
 
 private:
     // Install and push.
-    void placeRefreshLink();
-    void showFolder(const QString& filter);
-    void refreshList();
-    void pickEntry();
     void execute();
-    bool acceptPickedFile(const QString& path);
-    QString currentFileName() const;
 
     // Package management.
     void connectPackageButtons();
@@ -45,7 +40,7 @@ private:
 
     App& m_app;
     std::unique_ptr<Ui::Software> m_ui;
-    QString m_filter;
+    std::unique_ptr<FilePicker> m_files;
 };
 
 } // namespace kavu

@@ -92,7 +92,12 @@ Children childrenOfThisThread() {
     int pid = 0;
     while (list >> pid) {
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        std::string text;
+        try {
+            text.assign(std::istreambuf_iterator<char>(stat), std::istreambuf_iterator<char>());
+        } catch (const std::ios_base::failure&) {
+            continue; // reaped between the listing and the read: the read fails with ESRCH
+        }
         const std::size_t paren = text.rfind(')');
         if (paren != std::string::npos && paren + 2 < text.size() && text[paren + 2] == 'Z') {
             ++children.zombies;

@@ -3,6 +3,7 @@
 #include "display/font_scale_offset.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
+#include "flash/okc.h"
 #include "input/keysimu.h"
 #include "input/touchsimu.h"
 #include "shell/form1.h"
@@ -167,6 +168,8 @@ void Form1Test::registeredWindowsOpen() {
         "Label7", "Image5der", +[](App& app) -> QWidget* { return app.find<Navigation>(); });
     opensOnce(
         "Label18", "Image10", +[](App& app) -> QWidget* { return app.find<PhoneArea>(); });
+    opensOnce(
+        "Label24", "Image19", +[](App& app) -> QWidget* { return app.find<OKC>(); });
     opensOnce(
         "Label28", "Image21", +[](App& app) -> QWidget* { return app.find<keysimu>(); });
     opensOnce(

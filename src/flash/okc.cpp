@@ -1,0 +1,107 @@
+#include "flash/okc.h"
+
+#include "ui_okc.h"
+
+#include "flash/flash_commands.h"
+#include "shell/app.h"
+#include "shell/file_picker.h"
+#include "shell/placement.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace kavu {
+
+namespace {
+
+using flash::Partition;
+
+// The partition options in the order "刷入" tests them.
+constexpr std::array<std::pair<OptionButton * Ui_OKC::*, Partition>, 5> kPartitions{{
+    {&Ui_OKC::recf, Partition::Recovery},
+    {&Ui_OKC::sysf, Partition::System},
+    {&Ui_OKC::perf, Partition::Persist},
+    {&Ui_OKC::botf, Partition::Boot},
+    {&Ui_OKC::zdyf, Partition::Custom},
+}};
+
+constexpr std::array<std::pair<N_Shape * Ui_OKC::*, const flash::FixedCommand*>, 9> kFixedButtons{{
+    {&Ui_OKC::N_Shapetefb1, &flash::kFastbootDevices},
+    {&Ui_OKC::REC, &flash::kRebootRecovery},
+    {&Ui_OKC::FB, &flash::kRebootBootloader},
+    {&Ui_OKC::EDL, &flash::kRebootEdl},
+    {&Ui_OKC::DOWNLOAD, &flash::kRebootDownload},
+    {&Ui_OKC::N_Shaperebfb, &flash::kFastbootReboot},
+    {&Ui_OKC::N_ShapeADB, &flash::kAdbReboot},
+    {&Ui_OKC::ACTHY, &flash::kBreventStart},
+    {&Ui_OKC::SHIZUKU, &flash::kShizukuStart},
+}};
+
+} // namespace
+
+OKC::OKC(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::OKC>()) {
+    m_ui->setupUi(this);
+    m_images = std::make_unique<FilePicker>(
+        app,
+        FilePicker::Controls{*m_ui->File1, *m_ui->Labelappr, *m_ui->Label6ml22h, *m_ui->Label9},
+        PickedName::InPathOnly, QStringLiteral("*.img"));
+    m_ui->Textzdy->setFont(monospaceFont());
+    m_ui->Textzdy->setVisible(false);
+    centreOnScreen(*this);
+
+    connectPartitions();
+    connect(m_ui->N_Shapeshuaru, &N_Shape::Click, this, &OKC::flash);
+    connectFixedCommands();
+}
+
+OKC::~OKC() = default;
+
+void OKC::connectPartitions() {
+    for (const auto& [option, partition] : kPartitions) {
+        OptionButton* button = (*m_ui).*option;
+        connect(button, &OptionButton::Click, this, [this, button] { partitionClicked(button); });
+    }
+}
+
+void OKC::partitionClicked(const OptionButton* option) {
+    // Click also comes before a Space press selects the option; only a selected one counts.
+    if (option->value()) {
+        m_ui->Textzdy->setVisible(option == m_ui->zdyf);
+    }
+}
+
+void OKC::connectFixedCommands() {
+    for (const auto& [button, command] : kFixedButtons) {
+        connect((*m_ui).*button, &N_Shape::Click, this, [this, command] {
+            m_app.console().run(Command(command->text), command->form, Command(command->suffix));
+        });
+    }
+}
+
+void OKC::flash() {
+    // Before a pick the selection holds the label's design caption, which is no image.
+    const std::optional<QString> image = m_images->acceptedPath();
+    if (!image) {
+        return;
+    }
+    for (const auto& [option, partition] : kPartitions) {
+        if (!((*m_ui).*option)->value()) {
+            continue;
+        }
+        const bool flashed =
+            m_app.console().run(flash::flashCommand(partition, *image, m_ui->Textzdy->text()),
+                                launch::kConsole, flash::flashSuffix(partition));
+        if (flashed && partition == Partition::Recovery) {
+            // Boots the new recovery once; the window does not answer meanwhile.
+            m_app.pause().sleep(flash::kBootDelayMilliseconds);
+            m_app.console().run(flash::bootCommand(*image), launch::kHidden);
+        }
+        return;
+    }
+}
+
+} // namespace kavu

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QFont>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class ClickLabel;
+class QLabel;
+class QListWidget;
+
+namespace kavu {
+
+class App;
+
+// The face of file lists and of boxes that take names and paths: Consolas where there is one,
+// else the system's monospaced face.
+QFont monospaceFont();
+
+// Lays the refresh link over the run of blanks in its instruction line (both in one parent).
+void placeRefreshLink(QLabel& instruction, QLabel& link);
+
+// How a picked file's name is used besides its full path in double quotes.
+enum class PickedName {
+    InPathOnly,
+    AlsoBare, // in a console title, bare
+};
+
+// Whether a picked file can go into a command: its path in double quotes and, where the name also
+// stands bare, its name.
+bool isSpliceablePickedFile(const QString& path, PickedName name);
+
+// The File folder list a window picks a file from: the plain files that match a filter, in a
+// monospaced face, refreshed by a link laid over the blank run of the instruction line. The picked
+// file's full path is kept as the caption of a hidden label; the label's design caption means that
+// nothing is picked yet. Refreshing or changing the filter keeps the pick.
+class FilePicker final : public QObject {
+public:
+    struct Controls {
+        QListWidget& list;
+        QLabel& selection;
+        QLabel& instruction;
+        ClickLabel& link;
+    };
+
+    FilePicker(App& app, const Controls& controls, PickedName name, const QString& filter);
+
+    // Lists the File folder again through this filter.
+    void showFolder(const QString& filter);
+    // Lists the File folder again through the current filter.
+    void refresh();
+
+    // The name of the list's current entry; empty when the list has none (after a refresh).
+    QString currentFileName() const;
+
+    // The picked file's full path. None, after telling the user, when nothing is picked yet or
+    // when the picked file cannot go into a command and must be renamed.
+    std::optional<QString> acceptedPath() const;
+
+private:
+    void pickEntry();
+
+    App& m_app;
+    Controls m_controls;
+    PickedName m_name;
+    QString m_filter;
+    QString m_nothingPicked;
+};
+
+} // namespace kavu
