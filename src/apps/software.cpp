@@ -33,9 +33,11 @@ Software::Software(App& app, QWidget* parent)
     , m_ui(std::make_unique<Ui::Software>()) {
     m_ui->setupUi(this);
     // The install mode is selected in the design, so the list starts with the packages.
-    m_files = std::make_unique<FilePicker>(
-        app, FilePicker::Controls{*m_ui->Fileapk, *m_ui->Labelappr, *m_ui->Lab2el1, *m_ui->Label9},
-        PickedName::AlsoBare, kApkFilter);
+    m_files = std::make_unique<FilePicker>(app,
+                                           FilePicker::Controls{*m_ui->Fileapk, *m_ui->Labelappr,
+                                                                *m_ui->Lab2el1, *m_ui->Label9,
+                                                                *m_ui->Labelopenfile},
+                                           PickedName::AlsoBare, kApkFilter);
     m_ui->Textpat->setFont(monospaceFont());
     m_ui->APPText5->setFont(monospaceFont());
 

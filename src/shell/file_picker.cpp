@@ -3,15 +3,14 @@
 #include "core/typed_text.h"
 #include "platform/file_list.h"
 #include "shell/app.h"
+#include "shell/text_layout.h"
 #include "widgets/click_label.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
+#include <QUrl>
 
 namespace kavu {
 
@@ -22,32 +21,9 @@ constexpr int kLinkBlanks = 19;
 
 } // namespace
 
-QFont monospaceFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({QStringLiteral("Consolas"), font.family()});
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
 void placeRefreshLink(QLabel& instruction, QLabel& link) {
-    // The line is laid out for blanks half as wide as a Han character; where the window's face
-    // has narrower ones, the line takes its blanks and Latin letters from a monospaced face, which
-    // has such blanks.
-    const QString text = instruction.text();
     const QString blanks(kLinkBlanks, QLatin1Char(' '));
-    const int linkWidth = QFontMetrics(link.font()).horizontalAdvance(link.text());
-    if (QFontMetrics(instruction.font()).horizontalAdvance(blanks) < linkWidth) {
-        QFont widened = instruction.font();
-        widened.setFamilies({QFontInfo(monospaceFont()).family(), widened.family()});
-        instruction.setFont(widened);
-    }
-    const QFontMetrics metrics(instruction.font());
-    const int gapLeft =
-        instruction.x() + metrics.horizontalAdvance(text.left(text.indexOf(blanks)));
-    const int gapWidth = metrics.horizontalAdvance(blanks);
-    link.setGeometry(gapLeft + (gapWidth - linkWidth) / 2, instruction.y(), linkWidth,
-                     instruction.height());
-    link.raise();
+    placeInBlankRun(instruction, link, instruction.text().indexOf(blanks), kLinkBlanks);
 }
 
 bool isSpliceablePickedFile(const QString& path, PickedName name) {
@@ -67,8 +43,10 @@ FilePicker::FilePicker(App& app, const Controls& controls, PickedName name, cons
     m_controls.list.setFont(monospaceFont());
     m_controls.list.setSelectionMode(QAbstractItemView::SingleSelection);
     placeRefreshLink(m_controls.instruction, m_controls.link);
+    placeAfterText(m_controls.instruction, m_controls.folderLink);
 
     connect(&m_controls.link, &ClickLabel::clicked, this, &FilePicker::refresh);
+    connect(&m_controls.folderLink, &ClickLabel::clicked, this, &FilePicker::openFolder);
     connect(&m_controls.list, &QListWidget::itemSelectionChanged, this, &FilePicker::pickEntry);
     showFolder(filter);
 }
@@ -95,6 +73,19 @@ void FilePicker::pickEntry() {
     }
     // The program folder, "\File\" and the name, with the platform's own separators.
     m_controls.selection.setText(QDir::toNativeSeparators(QDir(m_app.fileFolder()).filePath(name)));
+}
+
+// Users find where to put their files wherever the folder lives (beside the program, or in their
+// data folder when Kavu is installed).
+void FilePicker::openFolder() {
+    const QString folder = m_app.fileFolder();
+    if (!QFileInfo(folder).isDir()) {
+        m_app.messages().show(QStringLiteral("找不到File文件夹：") +
+                                  QDir::toNativeSeparators(folder),
+                              QStringLiteral("警告！"), MessageIcon::Critical);
+        return;
+    }
+    m_app.browser().open(QUrl::fromLocalFile(folder).toString());
 }
 
 std::optional<QString> FilePicker::acceptedPath() const {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFont>
+#include "shell/text_layout.h"
+
 #include <QObject>
 #include <QString>
 
@@ -13,10 +14,6 @@ class QListWidget;
 namespace kavu {
 
 class App;
-
-// The face of file lists and of boxes that take names and paths: Consolas where there is one,
-// else the system's monospaced face.
-QFont monospaceFont();
 
 // Lays the refresh link over the run of blanks in its instruction line (both in one parent).
 void placeRefreshLink(QLabel& instruction, QLabel& link);
@@ -32,7 +29,8 @@ enum class PickedName {
 bool isSpliceablePickedFile(const QString& path, PickedName name);
 
 // The File folder list a window picks a file from: the plain files that match a filter, in a
-// monospaced face, refreshed by a link laid over the blank run of the instruction line. The picked
+// monospaced face, refreshed by a link laid over the blank run of the instruction line, and opened
+// in the file manager by a link after that line's text. The picked
 // file's full path is kept as the caption of a hidden label; the label's design caption means that
 // nothing is picked yet. Refreshing or changing the filter keeps the pick.
 class FilePicker final : public QObject {
@@ -42,6 +40,8 @@ public:
         QLabel& selection;
         QLabel& instruction;
         ClickLabel& link;
+        // "打开File文件夹", set after the instruction's text on its line.
+        ClickLabel& folderLink;
     };
 
     FilePicker(App& app, const Controls& controls, PickedName name, const QString& filter);
@@ -60,6 +60,7 @@ public:
 
 private:
     void pickEntry();
+    void openFolder();
 
     App& m_app;
     Controls m_controls;

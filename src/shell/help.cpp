@@ -4,11 +4,11 @@
 
 #include "shell/addresses.h"
 #include "shell/app.h"
-#include "shell/blank_run.h"
 #include "shell/picture.h"
 #include "shell/placement.h"
 #include "shell/qt_text.h"
 #include "shell/shell_commands.h"
+#include "shell/text_layout.h"
 
 #include <QFrame>
 
