@@ -34,33 +34,11 @@ class TrackingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void followsTheServersList();
     void retriesAfterTheServerWentAway();
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
 };
-
-void TrackingTest::followsTheServersList() {
-    SimulatedAdbServer server;
-    QVERIFY(server.listen());
-    server.setDevices(
-        {{QStringLiteral("R58M"), QStringLiteral("device"), QStringLiteral("Pixel 7")}});
-    AdbDeviceTracker tracker(server.port());
-    QCOMPARE(tracker.snapshot().server, Server::Unknown);
-    tracker.start();
-    QTRY_COMPARE(tracker.snapshot(), up({{"R58M", "device", "Pixel_7"}}));
-
-    server.setDevices(
-        {{QStringLiteral("R58M"), QStringLiteral("device"), QStringLiteral("Pixel 7")},
-         {QStringLiteral("emulator-5554"), QStringLiteral("unauthorized"), {}}});
-    QTRY_COMPARE(tracker.snapshot(),
-                 up({{"R58M", "device", "Pixel_7"}, {"emulator-5554", "unauthorized", ""}}));
-    server.setDevices({});
-    QTRY_COMPARE(tracker.snapshot(), up({}));
-    QCOMPARE(server.requests.count(QStringLiteral("host:track-devices")), 1);
-    QVERIFY(server.requests.contains(QStringLiteral("host:devices-l")));
-}
 
 void TrackingTest::retriesAfterTheServerWentAway() {
     auto server = std::make_unique<SimulatedAdbServer>();
