@@ -13,7 +13,9 @@ Program::Program()
                   [this](const QString& message) {
                       m_messages.show(message, QString(), MessageIcon::Critical);
                   })
+    , m_devices(AdbDeviceTracker::serverPort())
     , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment}) {
+    m_app.setDeviceWatch(&m_devices);
     registerWindows(m_app, m_fontScaleOffset);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devices/adb_device_tracker.h"
 #include "display/font_scale_offset.h"
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
@@ -22,6 +23,8 @@ private:
     ClockSeededRandom m_random;
     DesktopBrowser m_browser;
     ApplicationEnvironment m_environment;
+    // Outlives the windows that show it.
+    AdbDeviceTracker m_devices;
     App m_app;
     FontScaleOffset m_fontScaleOffset;
 };

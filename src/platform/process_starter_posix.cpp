@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
+#include <string_view>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/syscall.h>
@@ -22,15 +23,39 @@ namespace kavu {
 
 namespace {
 
-// Spawns argv[0] in a session of its own with stdin/stdout/stderr on the null device and every
-// other descriptor closed. Returns the child's pid or the errno of the failure.
-int spawnDetached(const std::vector<std::string>& arguments, pid_t& pid) {
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
+constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
+
+// Our own environment without ANDROID_SERIAL, plus ANDROID_SERIAL=serial when one is given.
+std::vector<std::string> childEnvironment(const std::optional<QString>& serial) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+        if (std::string_view(*entry).substr(0, kSerialVariable.size()) != kSerialVariable) {
+            entries.emplace_back(*entry);
+        }
     }
-    argv.push_back(nullptr);
+    if (serial) {
+        entries.push_back(std::string(kSerialVariable) + serial->toStdString());
+    }
+    return entries;
+}
+
+std::vector<char*> pointers(const std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    result.reserve(strings.size() + 1);
+    for (const std::string& text : strings) {
+        result.push_back(const_cast<char*>(text.c_str()));
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+// Spawns argv[0] in a session of its own with stdin/stdout/stderr on the null device, every
+// other descriptor closed, and the given environment. Returns the child's pid or the errno of the
+// failure.
+int spawnDetached(const std::vector<std::string>& arguments,
+                  const std::vector<std::string>& environment, pid_t& pid) {
+    std::vector<char*> argv = pointers(arguments);
+    std::vector<char*> envp = pointers(environment);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -50,7 +75,7 @@ int spawnDetached(const std::vector<std::string>& arguments, pid_t& pid) {
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-    const int error = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    const int error = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return error;
@@ -224,7 +249,8 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     const std::vector<std::string> arguments =
         platform::consoleArguments(m_interpreterPath.toStdString(), call, mode, m_terminal);
     pid_t pid = 0;
-    if (const int error = spawnDetached(arguments, pid); error != 0) {
+    if (const int error = spawnDetached(arguments, childEnvironment(deviceSerial()), pid);
+        error != 0) {
         m_report(QStringLiteral("无法启动 %1：%2")
                      .arg(QString::fromStdString(arguments.front()),
                           QString::fromLocal8Bit(std::strerror(error))));

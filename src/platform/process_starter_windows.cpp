@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -82,6 +83,40 @@ private:
     LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
 };
 
+// Our own environment block without ANDROID_SERIAL, plus ANDROID_SERIAL=serial when one is given:
+// "NAME=value" strings each ended by a null character, the block ended by one more. Names are
+// compared without regard to case, as Windows does.
+std::wstring childEnvironment(const std::optional<QString>& serial) {
+    static constexpr std::wstring_view kVariable = L"ANDROID_SERIAL=";
+    std::wstring block;
+    if (wchar_t* own = GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = own; *entry != L'\0';) {
+            const std::wstring_view text(entry);
+            const bool isSerial =
+                text.size() >= kVariable.size() &&
+                CompareStringOrdinal(text.data(), static_cast<int>(kVariable.size()),
+                                     kVariable.data(), static_cast<int>(kVariable.size()),
+                                     TRUE) == CSTR_EQUAL;
+            if (!isSerial) {
+                block.append(text);
+                block.push_back(L'\0');
+            }
+            entry += text.size() + 1;
+        }
+        FreeEnvironmentStringsW(own);
+    }
+    if (serial) {
+        block.append(kVariable);
+        block.append(serial->toStdWString());
+        block.push_back(L'\0');
+    }
+    if (block.empty()) {
+        block.push_back(L'\0'); // an empty block still ends with two null characters
+    }
+    block.push_back(L'\0');
+    return block;
+}
+
 } // namespace
 
 // Windows has no zombies to collect: closing the process handles is enough.
@@ -142,9 +177,10 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
         startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
         break;
     }
+    std::wstring environment = childEnvironment(deviceSerial());
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
-                        nullptr, nullptr, &startup.StartupInfo, &process)) {
+                        environment.data(), nullptr, &startup.StartupInfo, &process)) {
         m_report(QStringLiteral("无法启动命令解释器（错误 %1）").arg(GetLastError()));
         return;
     }

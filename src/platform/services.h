@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 // Everything a window does to the world goes through these services. Production implementations
 // live beside this header; tests replace them with recording fakes.
 namespace kavu {
@@ -15,6 +18,14 @@ class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
     virtual void start(const QString& line, launch::WindowMode mode) = 0;
+
+    // The device that adb and fastboot in every console started from now on talk to: its serial
+    // goes into their environment as ANDROID_SERIAL. None: the variable is left out.
+    void setDeviceSerial(std::optional<QString> serial) { m_deviceSerial = std::move(serial); }
+    const std::optional<QString>& deviceSerial() const { return m_deviceSerial; }
+
+private:
+    std::optional<QString> m_deviceSerial;
 };
 
 // A modal message box with one OK button; returns when the user closed it.

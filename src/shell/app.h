@@ -15,6 +15,7 @@
 
 namespace kavu {
 
+class DeviceWatch;
 class Form1;
 
 // The program's registry of windows and the services they act through. Each window exists at
@@ -55,6 +56,11 @@ public:
     // The console launcher; its command box is the main window's, loaded when it is not there.
     ConsoleLauncher& console() { return m_console; }
 
+    // The devices the main window's device row shows; none until set (the row then says the
+    // server is being looked for).
+    void setDeviceWatch(DeviceWatch* watch) { m_deviceWatch = watch; }
+    DeviceWatch* deviceWatch() const { return m_deviceWatch; }
+
 private:
     QWidget* existing(std::type_index type) const;
     void adopt(std::type_index type, QWidget* window);
@@ -64,6 +70,7 @@ private:
     std::map<std::type_index, QPointer<QWidget>> m_windows;
     std::map<Feature, std::function<void()>> m_openers;
     ConsoleLauncher m_console;
+    DeviceWatch* m_deviceWatch = nullptr;
 };
 
 template <class W> W* App::find() const {

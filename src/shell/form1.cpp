@@ -3,6 +3,8 @@
 #include "ui_form1.h"
 
 #include "core/launch.h"
+#include "devices/device_row.h"
+#include "devices/device_watch.h"
 #include "platform/tool_files.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
@@ -38,6 +40,10 @@ Form1::Form1(App& app, QWidget* parent)
     connect(m_noticeTimer, &QTimer::timeout, this, &Form1::scrollNotice);
     connect(m_screenshotTimer, &QTimer::timeout, this, &Form1::screenshotTick);
     connectLauncher();
+    if (DeviceWatch* watch = m_app.deviceWatch()) {
+        m_deviceRow =
+            new DeviceRow(*m_ui->Combodev, *m_ui->Labeldevstate, *watch, m_app.processes(), this);
+    }
 }
 
 Form1::~Form1() = default;
@@ -61,7 +67,14 @@ bool Form1::startUp() {
                                Command(launch::deviceCheckBanner()));
 
     setWindowTitle(QStringLiteral("Kavu 第六代免ROOT玩机神器"));
+    if (m_deviceRow != nullptr) {
+        m_deviceRow->refresh();
+    }
     show();
+    // The server is asked once the window is up, so that start-up never waits for it.
+    if (DeviceWatch* watch = m_app.deviceWatch()) {
+        QTimer::singleShot(0, watch, &DeviceWatch::start);
+    }
     return true;
 }
 

@@ -15,9 +15,11 @@ class Form1;
 namespace kavu {
 
 class App;
+class DeviceRow;
 
 // The main window: the start-up check, the device-check console, the feature launcher, the
-// scrolling notice and the screenshot sequence. It owns the command box every window writes.
+// scrolling notice, the screenshot sequence and the row that shows the connected devices. It owns
+// the command box every window writes.
 class Form1 final : public QWidget {
     Q_OBJECT
 
@@ -40,6 +42,7 @@ private:
 
     App& m_app;
     std::unique_ptr<Ui::Form1> m_ui;
+    DeviceRow* m_deviceRow = nullptr;
     NoticeScroller m_notice;
     QTimer* m_noticeTimer;
     QTimer* m_screenshotTimer;

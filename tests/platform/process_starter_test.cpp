@@ -228,6 +228,29 @@ TEST_F(StarterTest, HiddenRunIsDetachedWithNothingInherited) {
     EXPECT_TRUE(m_reports.isEmpty());
 }
 
+// The chosen device reaches the child as ANDROID_SERIAL in place of one of our own; with none
+// chosen the child has none. The rest of our environment goes along.
+TEST_F(StarterTest, ChosenDeviceIsTheChildsSerial) {
+    writeScript(QStringLiteral("serial"),
+                "#!/bin/sh\necho \"${ANDROID_SERIAL-unset}|$KAVU_KEPT\" > serial.txt\n");
+    setenv("ANDROID_SERIAL", "ours", 1);
+    setenv("KAVU_KEPT", "kept", 1);
+    struct Case {
+        std::optional<QString> chosen;
+        const char* seen;
+    };
+    for (const Case& c :
+         {Case{QStringLiteral("R58M 1"), "R58M 1|kept"}, Case{std::nullopt, "unset|kept"}}) {
+        QFile::remove(m_folder.filePath(QStringLiteral("serial.txt")));
+        m_starter.setDeviceSerial(c.chosen);
+        m_starter.start(QStringLiteral("cmd /c serial"), launch::WindowMode::Hidden);
+        ASSERT_TRUE(waitFor(QStringLiteral("serial.txt")));
+        EXPECT_EQ(read(QStringLiteral("serial.txt")).toStdString(), c.seen);
+    }
+    unsetenv("ANDROID_SERIAL");
+    unsetenv("KAVU_KEPT");
+}
+
 TEST_F(StarterTest, FinishedRunsLeaveNoZombie) {
     for (int i = 0; i < 5; ++i) {
         m_starter.start(QStringLiteral("cmd /c exit %1").arg(i), launch::WindowMode::Hidden);

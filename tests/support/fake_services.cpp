@@ -11,7 +11,7 @@ char* toString(const Event& event) {
 }
 
 void RecordingProcessStarter::start(const QString& line, launch::WindowMode mode) {
-    started.append({line, mode});
+    started.append({line, mode, deviceSerial()});
     m_log.append(Event::command(line));
 }
 

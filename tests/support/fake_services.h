@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
 
 namespace kavu::test {
 
@@ -34,6 +35,8 @@ char* toString(const Event& event);
 struct StartedLine {
     QString line;
     launch::WindowMode mode;
+    // The device its adb and fastboot would talk to (ANDROID_SERIAL), if one was chosen.
+    std::optional<QString> serial;
 };
 
 class RecordingProcessStarter final : public ProcessStarter {

@@ -1,0 +1,146 @@
+// The device row against a simulated adb server, in one process on the offscreen platform: the
+// time from a change of the server's device list to the main window painting the new list, and
+// the processor time the program takes while idle with the tracker connected.
+#include "devices/adb_device_tracker.h"
+#include "inert_services.h"
+#include "shell/app.h"
+#include "shell/form1.h"
+#include "support/simulated_adb_server.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+// Notes when the watched control paints while showing the text waited for.
+class PaintClock final : public QObject {
+public:
+    PaintClock(QComboBox& list)
+        : m_list(list) {
+        m_list.installEventFilter(this);
+    }
+    void expect(const QString& text) {
+        m_expected = text;
+        m_painted = false;
+        m_clock.start();
+    }
+    bool painted() const { return m_painted; }
+    double elapsedMs() const { return m_elapsedNs / 1e6; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_list && event->type() == QEvent::Paint && !m_painted &&
+            m_list.currentText() == m_expected) {
+            m_painted = true;
+            m_elapsedNs = m_clock.nsecsElapsed();
+        }
+        return false;
+    }
+
+private:
+    QComboBox& m_list;
+    QString m_expected;
+    QElapsedTimer m_clock;
+    bool m_painted = false;
+    qint64 m_elapsedNs = 0;
+};
+
+double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    return done();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
+        QFile file(QDir(folder.path()).filePath(QString::fromLatin1(tool)));
+        if (!file.open(QIODevice::WriteOnly)) {
+            return 1;
+        }
+    }
+    kavu::bench::NoProcesses processes;
+    kavu::bench::NoMessages messages;
+    kavu::bench::NoPause pause;
+    kavu::bench::NoRandom random;
+    kavu::bench::NoBrowser browser;
+    kavu::bench::Folder environment;
+    environment.path = folder.path();
+
+    kavu::test::SimulatedAdbServer server;
+    if (!server.listen()) {
+        std::fprintf(stderr, "cannot listen on the loopback\n");
+        return 1;
+    }
+    const kavu::test::SimulatedDevice first{QStringLiteral("R58M1"), QStringLiteral("device"),
+                                            QStringLiteral("Pixel 7")};
+    server.setDevices({first});
+    kavu::AdbDeviceTracker tracker(server.port());
+    kavu::App app({processes, messages, pause, random, browser, environment});
+    app.setDeviceWatch(&tracker);
+    kavu::Form1* main = app.form1();
+    auto* list = main->findChild<QComboBox*>(QStringLiteral("Combodev"));
+    if (list == nullptr || !waitUntil([&] { return list->count() == 1; }, 5000)) {
+        std::fprintf(stderr, "the main window never showed the device\n");
+        return 1;
+    }
+
+    PaintClock clock(*list);
+    std::vector<double> latencies;
+    constexpr int kChanges = 101;
+    for (int i = 0; i < kChanges; ++i) {
+        const kavu::test::SimulatedDevice other{
+            QStringLiteral("SER%1").arg(i), QStringLiteral("device"), {}};
+        // Alternately one device (chosen by itself) and another one alone.
+        clock.expect(other.serial);
+        server.setDevices({other});
+        if (!waitUntil([&] { return clock.painted(); }, 2000)) {
+            std::fprintf(stderr, "change %d never reached the screen\n", i);
+            return 1;
+        }
+        latencies.push_back(clock.elapsedMs());
+        // Let the model query of this change finish before the next one.
+        waitUntil([] { return false; }, 20);
+    }
+    std::sort(latencies.begin(), latencies.end());
+
+    constexpr int kIdleMs = 5000;
+    const double before = cpuMs();
+    QTimer::singleShot(kIdleMs, &application, &QCoreApplication::quit);
+    QApplication::exec();
+    const double idlePercent = 100.0 * (cpuMs() - before) / kIdleMs;
+
+    std::printf("list change to painted, ms: median %.2f, 90th percentile %.2f, max %.2f (%d "
+                "changes)\n",
+                latencies[latencies.size() / 2], latencies[latencies.size() * 9 / 10],
+                latencies.back(), kChanges);
+    std::printf("idle CPU with the tracker connected, %% of a core: %.3f (over %d ms, %d "
+                "tracking connection)\n",
+                idlePercent, kIdleMs, server.trackers());
+    return 0;
+}

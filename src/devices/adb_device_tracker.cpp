@@ -1,0 +1,166 @@
+#include "devices/adb_device_tracker.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace kavu {
+
+namespace {
+
+constexpr quint16 kDefaultPort = 5037;
+constexpr int kFirstRetryMs = 1000;
+constexpr int kLastRetryMs = 10000;
+// One whole frame and its header; the socket reads no further ahead than that.
+constexpr qint64 kReadAhead = adb::kMaxFrame + 8;
+
+void feed(QTcpSocket& socket, adb::ReplyReader& reader) {
+    const QByteArray bytes = socket.readAll();
+    reader.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void send(QTcpSocket& socket, std::string_view service) {
+    const std::string request = adb::request(service);
+    socket.write(request.data(), static_cast<qint64>(request.size()));
+}
+
+} // namespace
+
+void DeviceWatch::publish(devices::Snapshot snapshot) {
+    if (snapshot == m_snapshot) {
+        return;
+    }
+    m_snapshot = std::move(snapshot);
+    emit changed();
+}
+
+AdbDeviceTracker::AdbDeviceTracker(quint16 port, QObject* parent)
+    : DeviceWatch(parent)
+    , m_port(port)
+    , m_tracker(new QTcpSocket(this))
+    , m_models(new QTcpSocket(this))
+    , m_retry(new QTimer(this))
+    , m_retryMs(kFirstRetryMs) {
+    m_retry->setSingleShot(true);
+    m_tracker->setReadBufferSize(kReadAhead);
+    m_models->setReadBufferSize(kReadAhead);
+    connect(m_retry, &QTimer::timeout, this, &AdbDeviceTracker::connectTracker);
+    connect(m_tracker, &QTcpSocket::connected, this,
+            [this] { send(*m_tracker, "host:track-devices"); });
+    connect(m_tracker, &QTcpSocket::readyRead, this, &AdbDeviceTracker::readTracker);
+    connect(m_tracker, &QTcpSocket::errorOccurred, this, &AdbDeviceTracker::lost);
+    connect(m_tracker, &QTcpSocket::disconnected, this, &AdbDeviceTracker::lost);
+    connect(m_models, &QTcpSocket::connected, this, [this] { send(*m_models, "host:devices-l"); });
+    connect(m_models, &QTcpSocket::readyRead, this, &AdbDeviceTracker::readModels);
+    // The server closes the connection after the listing; anything short of it leaves the
+    // models as they were.
+    connect(m_models, &QTcpSocket::errorOccurred, this, &AdbDeviceTracker::modelsDone);
+    connect(m_models, &QTcpSocket::disconnected, this, &AdbDeviceTracker::modelsDone);
+}
+
+quint16 AdbDeviceTracker::serverPort() {
+    bool ok = false;
+    const uint port = qEnvironmentVariable("ANDROID_ADB_SERVER_PORT").toUInt(&ok);
+    return ok && port > 0 && port <= 0xFFFF ? static_cast<quint16>(port) : kDefaultPort;
+}
+
+void AdbDeviceTracker::start() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    connectTracker();
+}
+
+void AdbDeviceTracker::connectTracker() {
+    m_tracker->abort();
+    m_trackerReader = adb::ReplyReader();
+    m_tracker->connectToHost(QHostAddress(QHostAddress::LocalHost), m_port);
+}
+
+void AdbDeviceTracker::readTracker() {
+    feed(*m_tracker, m_trackerReader);
+    while (const std::optional<adb::Reply> reply = m_trackerReader.next()) {
+        switch (reply->kind) {
+        case adb::Reply::Okay:
+            m_retryMs = kFirstRetryMs;
+            break;
+        case adb::Reply::Frame:
+            publishDevices(adb::parseDeviceList(reply->text));
+            askModels();
+            break;
+        case adb::Reply::Fail:
+        case adb::Reply::Malformed:
+            m_tracker->abort();
+            lost();
+            return;
+        }
+    }
+}
+
+// Called for an error and again for the disconnection that follows it: the first call schedules
+// the one retry.
+void AdbDeviceTracker::lost() {
+    if (m_retry->isActive()) {
+        return;
+    }
+    publish({devices::Server::Down, {}});
+    m_retry->start(m_retryMs);
+    m_retryMs = std::min(m_retryMs * 2, kLastRetryMs);
+}
+
+// One listing at a time; a change while one is under way asks again once it is done.
+void AdbDeviceTracker::askModels() {
+    if (m_askingModels) {
+        m_askModelsAgain = true;
+        return;
+    }
+    m_askingModels = true;
+    m_askModelsAgain = false;
+    m_modelsReader = adb::ReplyReader();
+    m_models->abort();
+    m_models->connectToHost(QHostAddress(QHostAddress::LocalHost), m_port);
+}
+
+void AdbDeviceTracker::modelsDone() {
+    if (!m_askingModels) {
+        return;
+    }
+    m_askingModels = false;
+    m_models->abort();
+    if (m_askModelsAgain) {
+        QTimer::singleShot(0, this, &AdbDeviceTracker::askModels);
+    }
+}
+
+void AdbDeviceTracker::readModels() {
+    feed(*m_models, m_modelsReader);
+    while (const std::optional<adb::Reply> reply = m_modelsReader.next()) {
+        if (reply->kind == adb::Reply::Okay) {
+            continue;
+        }
+        if (reply->kind == adb::Reply::Frame) {
+            for (const adb::ListedDevice& device : snapshot().devices) {
+                std::string model = adb::modelFromLongList(reply->text, device.serial);
+                if (!model.empty()) {
+                    m_knownModels[device.serial] = std::move(model);
+                }
+            }
+            publishDevices(snapshot().devices);
+        }
+        modelsDone();
+        return;
+    }
+}
+
+void AdbDeviceTracker::publishDevices(std::vector<adb::ListedDevice> devices) {
+    for (adb::ListedDevice& device : devices) {
+        const auto known = m_knownModels.find(device.serial);
+        device.model = known == m_knownModels.end() ? std::string() : known->second;
+    }
+    publish({devices::Server::Up, std::move(devices)});
+}
+
+} // namespace kavu

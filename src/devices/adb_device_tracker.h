@@ -1,0 +1,53 @@
+#pragma once
+
+#include "devices/adb_protocol.h"
+#include "devices/device_watch.h"
+
+#include <QtGlobal>
+
+#include <map>
+#include <string>
+
+class QTcpSocket;
+class QTimer;
+
+namespace kavu {
+
+// Follows the local adb server's device list over its host protocol (host:track-devices), with
+// the models from host:devices-l each time the list changes. Everything runs in the event loop:
+// two sockets and a retry timer, nothing that wakes up while the list stays the same. It never
+// starts a server: while none answers it asks again after 1 s, then 2, 4, 8 and every 10 s.
+class AdbDeviceTracker final : public DeviceWatch {
+    Q_OBJECT
+
+public:
+    explicit AdbDeviceTracker(quint16 port, QObject* parent = nullptr);
+
+    // ANDROID_ADB_SERVER_PORT when it holds a port number, else 5037, as adb itself does.
+    static quint16 serverPort();
+
+    void start() override;
+
+private:
+    void connectTracker();
+    void readTracker();
+    void lost();
+    void askModels();
+    void readModels();
+    void modelsDone();
+    void publishDevices(std::vector<adb::ListedDevice> devices);
+
+    quint16 m_port;
+    bool m_started = false;
+    QTcpSocket* m_tracker;
+    QTcpSocket* m_models;
+    QTimer* m_retry;
+    int m_retryMs;
+    adb::ReplyReader m_trackerReader;
+    adb::ReplyReader m_modelsReader;
+    bool m_askingModels = false;
+    bool m_askModelsAgain = false;
+    std::map<std::string, std::string> m_knownModels;
+};
+
+} // namespace kavu

@@ -1,0 +1,72 @@
+#include "devices/device_row.h"
+
+#include "devices/device_watch.h"
+#include "platform/services.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace kavu {
+
+namespace {
+
+std::optional<std::string> toStd(const std::optional<QString>& serial) {
+    return serial ? std::optional<std::string>(serial->toStdString()) : std::nullopt;
+}
+
+} // namespace
+
+DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
+                     ProcessStarter& processes, QObject* parent)
+    : QObject(parent)
+    , m_list(list)
+    , m_explanation(explanation)
+    , m_watch(watch)
+    , m_processes(processes) {
+    m_list.setPlaceholderText(QStringLiteral("请选择设备"));
+    connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
+    connect(&m_list, &QComboBox::activated, this, &DeviceRow::pick);
+}
+
+void DeviceRow::refresh() {
+    const devices::Snapshot& snapshot = m_watch.snapshot();
+    // Before the server has answered the earlier choice stands: the main window may have been
+    // loaded again while the program kept watching.
+    if (snapshot.server != devices::Server::Unknown) {
+        const std::optional<std::string> chosen =
+            devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
+        m_processes.setDeviceSerial(chosen ? std::optional<QString>(QString::fromStdString(*chosen))
+                                           : std::nullopt);
+    }
+    const std::optional<QString> chosen = m_processes.deviceSerial();
+    m_list.clear();
+    for (const adb::ListedDevice& device : snapshot.devices) {
+        const QString serial = QString::fromStdString(device.serial);
+        m_list.addItem(QString::fromStdString(devices::itemText(device)), serial);
+        if (chosen == serial) {
+            m_list.setCurrentIndex(m_list.count() - 1);
+        }
+    }
+    if (!chosen) {
+        m_list.setCurrentIndex(-1);
+    }
+    m_list.setEnabled(snapshot.devices.size() > 1);
+    explain();
+}
+
+void DeviceRow::pick(int index) {
+    if (index < 0) {
+        return;
+    }
+    m_processes.setDeviceSerial(m_list.itemData(index).toString());
+    explain();
+}
+
+void DeviceRow::explain() {
+    const QString text = QString::fromStdString(
+        devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
+    m_explanation.setText(text);
+    m_explanation.setToolTip(text);
+}
+
+} // namespace kavu

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class QComboBox;
+class QLabel;
+
+namespace kavu {
+
+class DeviceWatch;
+class ProcessStarter;
+
+// The main window's device row: the drop-down of the devices and the explanation beside it, kept
+// in step with the watch. The chosen device goes to the process starter, so every console started
+// from then on talks to it.
+class DeviceRow final : public QObject {
+    Q_OBJECT
+
+public:
+    DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch, ProcessStarter& processes,
+              QObject* parent);
+
+    // Shows the watch's current devices and brings the choice up to date.
+    void refresh();
+
+private:
+    void pick(int index);
+    void explain();
+
+    QComboBox& m_list;
+    QLabel& m_explanation;
+    DeviceWatch& m_watch;
+    ProcessStarter& m_processes;
+};
+
+} // namespace kavu

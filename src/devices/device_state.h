@@ -1,0 +1,55 @@
+#pragma once
+
+#include "devices/adb_protocol.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the main window's device row shows and which device the consoles talk to. UTF-8 texts.
+namespace kavu::devices {
+
+// Whether the local adb server answers.
+enum class Server {
+    Unknown, // not asked yet
+    Down,
+    Up,
+};
+
+// The devices as last reported, with the server's state.
+struct Snapshot {
+    Server server = Server::Unknown;
+    std::vector<adb::ListedDevice> devices;
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+enum class State {
+    Device,
+    Unauthorized,
+    Offline,
+    NoPermissions,
+    Recovery,
+    Sideload,
+    Bootloader,
+    Connecting,
+    Other,
+};
+
+// The server's word for a device's state; "no permissions" comes with a hint appended.
+State classify(std::string_view serverWord);
+
+// The drop-down's entry: the model and the serial, or the serial alone when the model is unknown.
+std::string itemText(const adb::ListedDevice& device);
+
+// The short explanation beside the drop-down: the chosen device's state with what to do, or why
+// there is nothing to choose.
+std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen);
+
+// The device every console talks to after the list changed: the earlier choice while it is still
+// listed, else the only device, else none.
+std::optional<std::string> choose(const std::optional<std::string>& previous,
+                                  const std::vector<adb::ListedDevice>& devices);
+
+} // namespace kavu::devices

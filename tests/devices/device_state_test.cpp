@@ -1,0 +1,89 @@
+#include "devices/device_state.h"
+
+#include <gtest/gtest.h>
+
+namespace kavu::devices {
+namespace {
+
+using adb::ListedDevice;
+
+TEST(DeviceState, ExplanationOfTheChosenDevice) {
+    struct Case {
+        std::string state;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"device", "已连接，可以使用。"},
+        {"unauthorized", "未授权：请在手机上允许 USB 调试。"},
+        {"offline", "离线：请重新插拔数据线。"},
+        {"no permissions (user x is not in the plugdev group); see [http://x]",
+         "无权限：请配置 udev 规则并加入 plugdev 组。"},
+        {"recovery", "恢复模式：只有部分功能可用。"},
+        {"rescue", "恢复模式：只有部分功能可用。"},
+        {"sideload", "侧载模式：手机在等待 adb sideload。"},
+        {"bootloader", "引导模式：请使用“线刷专区”。"},
+        {"authorizing", "正在连接：请解锁手机并稍候。"},
+        {"host", "状态：host"},
+        {"devices", "状态：devices"},
+    };
+    for (const Case& c : cases) {
+        const Snapshot snapshot{Server::Up, {{"S1", c.state, ""}, {"S2", "device", ""}}};
+        EXPECT_EQ(explanation(snapshot, "S1"), c.text) << c.state;
+    }
+}
+
+TEST(DeviceState, ExplanationWithoutAChoice) {
+    struct Case {
+        Snapshot snapshot;
+        std::optional<std::string> chosen;
+        std::string text;
+    };
+    const Case cases[] = {
+        {{Server::Unknown, {}}, std::nullopt, "正在连接 adb 服务……"},
+        {{Server::Down, {}}, "S1", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"},
+        {{Server::Up, {}}, std::nullopt, "未发现设备：请连接数据线并开启 USB 调试。"},
+        {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
+         std::nullopt,
+         "连接了多台设备：请在列表中选择要操作的一台。"},
+        {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
+         "gone",
+         "连接了多台设备：请在列表中选择要操作的一台。"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(explanation(c.snapshot, c.chosen), c.text);
+    }
+}
+
+TEST(DeviceState, ItemNamesTheModelWhenKnown) {
+    EXPECT_EQ(itemText({"R58M", "device", "Pixel_7"}), "Pixel_7 (R58M)");
+    EXPECT_EQ(itemText({"R58M", "unauthorized", ""}), "R58M");
+}
+
+TEST(DeviceState, Choice) {
+    const ListedDevice a{"A", "device", ""};
+    const ListedDevice b{"B", "device", ""};
+    const ListedDevice c{"C", "unauthorized", ""};
+    struct Case {
+        std::optional<std::string> previous;
+        std::vector<ListedDevice> devices;
+        std::optional<std::string> chosen;
+    };
+    const Case cases[] = {
+        {std::nullopt, {}, std::nullopt},
+        {std::nullopt, {a}, "A"}, // one device is chosen by itself
+        {std::nullopt, {c}, "C"}, // whatever its state
+        {std::nullopt, {a, b}, std::nullopt},
+        {"B", {a, b}, "B"},          // the user's choice stands
+        {"B", {a, b, c}, "B"},       // also when another device comes
+        {"B", {a}, "A"},             // gone, and one other left
+        {"B", {a, c}, std::nullopt}, // gone, and several left
+        {"A", {}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(choose(c.previous, c.devices), c.chosen)
+            << c.previous.value_or("-") << " among " << c.devices.size();
+    }
+}
+
+} // namespace
+} // namespace kavu::devices

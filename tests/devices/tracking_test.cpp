@@ -1,0 +1,136 @@
+#include "devices/adb_device_tracker.h"
+#include "shell/form1.h"
+#include "support/driving.h"
+#include "support/simulated_adb_server.h"
+#include "support/test_app.h"
+
+#include <QComboBox>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+using namespace kavu;
+using namespace kavu::test;
+using devices::Server;
+using devices::Snapshot;
+
+namespace {
+
+// A watch the test sets by hand.
+class ScriptedWatch final : public DeviceWatch {
+public:
+    void start() override { ++starts; }
+    void set(Snapshot snapshot) { publish(std::move(snapshot)); }
+    int starts = 0;
+};
+
+Snapshot up(std::vector<adb::ListedDevice> devices) {
+    return {Server::Up, std::move(devices)};
+}
+
+} // namespace
+
+class TrackingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void retriesAfterTheServerWentAway();
+    void garbageFromTheServerIsALostServer_data();
+    void garbageFromTheServerIsALostServer();
+    void rowFollowsTheWatchAndTheChoiceReachesConsoles();
+};
+
+void TrackingTest::retriesAfterTheServerWentAway() {
+    auto server = std::make_unique<SimulatedAdbServer>();
+    QVERIFY(server->listen());
+    const quint16 port = server->port();
+    server->setDevices({{QStringLiteral("A"), QStringLiteral("device"), {}}});
+    AdbDeviceTracker tracker(port);
+    tracker.start();
+    QTRY_COMPARE(tracker.snapshot().devices.size(), 1U);
+
+    server->stop();
+    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}}));
+    // The first retry comes after a second; the server is back by then.
+    server = std::make_unique<SimulatedAdbServer>();
+    QVERIFY(server->listen(port));
+    server->setDevices({{QStringLiteral("B"), QStringLiteral("offline"), {}}});
+    QTest::qWait(300);
+    QCOMPARE(server->trackers(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tracker.snapshot(), up({{"B", "offline", ""}}), 3000);
+}
+
+void TrackingTest::garbageFromTheServerIsALostServer_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("not adb") << QByteArray("HTTP/1.1 400 Bad Request\r\n\r\n");
+    QTest::newRow("bad length") << QByteArray("OKAYzzzz") + QByteArray(100000, 'z');
+    QTest::newRow("refused") << QByteArray("FAIL0007unknown");
+    QTest::newRow("closed mid-frame") << QByteArray("OKAYffffR58M\tdev");
+}
+
+void TrackingTest::garbageFromTheServerIsALostServer() {
+    QFETCH(QByteArray, answer);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(QHostAddress::LocalHost)));
+    connect(&server, &QTcpServer::newConnection, &server, [&server, answer] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        socket->write(answer);
+        socket->disconnectFromHost();
+    });
+    AdbDeviceTracker tracker(server.serverPort());
+    tracker.start();
+    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}}));
+}
+
+void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    QTRY_COMPARE(watch.starts, 1);
+    auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
+    auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
+    QVERIFY(list && state);
+    // The serial the next console gets, seen through a press of the screenshot entry.
+    const auto serialOfNextConsole = [&] {
+        t.clearRecords();
+        click(*main, QStringLiteral("Label22"));
+        return t.lastStarted().serial;
+    };
+    const auto a = adb::ListedDevice{"A", "device", "Pixel_7"};
+    const auto b = adb::ListedDevice{"B", "unauthorized", ""};
+
+    watch.set(up({a}));
+    QCOMPARE(list->currentText(), QStringLiteral("Pixel_7 (A)"));
+    QVERIFY(!list->isEnabled());
+    QCOMPARE(state->text(), QStringLiteral("已连接，可以使用。"));
+    QCOMPARE(serialOfNextConsole(), QStringLiteral("A"));
+
+    watch.set(up({a, b}));
+    QVERIFY(list->isEnabled());
+    QCOMPARE(list->currentText(), QStringLiteral("Pixel_7 (A)"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentText(), QStringLiteral("B"));
+    QCOMPARE(state->text(), QStringLiteral("未授权：请在手机上允许 USB 调试。"));
+    QCOMPARE(serialOfNextConsole(), QStringLiteral("B"));
+
+    watch.set(up({a}));
+    QCOMPARE(serialOfNextConsole(), QStringLiteral("A"));
+    watch.set(up({}));
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(serialOfNextConsole(), std::nullopt);
+
+    // A main window loaded again keeps the choice the program made while it was closed.
+    watch.set(up({b}));
+    closeWindow(main);
+    QTRY_VERIFY(t.app().find<Form1>() == nullptr);
+    watch.set(up({a}));
+    t.clearRecords();
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    QCOMPARE(t.lastStarted().serial, QStringLiteral("A"));
+}
+
+QTEST_MAIN(TrackingTest)
+#include "tracking_test.moc"

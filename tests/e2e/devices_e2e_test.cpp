@@ -1,0 +1,183 @@
+// The device row and the chosen device end to end: the program's own windows and services, the
+// real kavu-cmd and terminal, and the real adb client talking to a simulated server. Run under
+// Xvfb by devices_e2e.sh, which also clears away the consoles left waiting for a key.
+#include "apps/apps_commands.h"
+#include "apps/software.h"
+#include "devices/adb_device_tracker.h"
+#include "display/font_scale_offset.h"
+#include "platform/process_starter.h"
+#include "shell/app.h"
+#include "shell/form1.h"
+#include "support/driving.h"
+#include "support/fake_services.h"
+#include "support/simulated_adb_server.h"
+#include "windows.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kavu;
+using namespace kavu::test;
+
+namespace {
+
+constexpr int kAdbTimeoutMs = 15000;
+constexpr qint64 kPackageSize = 12345;
+
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+} // namespace
+
+class DevicesE2ETest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void showsTheDevicesAndFollowsAChange();
+    void theChosenDeviceAloneGetsAPackageCommand();
+    void aPickedFileWithABlankArrivesWhole();
+    void anUnauthorizedDeviceIsExplained();
+
+private:
+    QComboBox* deviceList() { return control<QComboBox>(*m_main, QStringLiteral("Combodev")); }
+    QString explanation() {
+        return control<QLabel>(*m_main, QStringLiteral("Labeldevstate"))->text();
+    }
+
+    QTemporaryDir m_work;
+    SimulatedAdbServer m_server;
+    FakeServices m_fakes;
+    QStringList m_startFailures;
+    std::unique_ptr<SystemProcessStarter> m_processes;
+    std::unique_ptr<AdbDeviceTracker> m_tracker;
+    std::unique_ptr<App> m_app;
+    FontScaleOffset m_fontScaleOffset;
+    Form1* m_main = nullptr;
+    Software* m_software = nullptr;
+};
+
+void DevicesE2ETest::initTestCase() {
+    QVERIFY(m_work.isValid());
+    QVERIFY(m_server.listen());
+    // Every adb the consoles start talks to the simulated server, never to a real one.
+    qputenv("ANDROID_ADB_SERVER_PORT", QByteArray::number(m_server.port()));
+    qunsetenv("ANDROID_SERIAL");
+    m_server.setDevices(
+        {{QStringLiteral("R58M1"), QStringLiteral("device"), QStringLiteral("Pixel 7")}});
+
+    // The program folder passes the tool check; the consoles run in a folder of their own, so
+    // that adb is found on PATH.
+    const QDir work(m_work.path());
+    for (const QString& tool :
+         {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
+        QFile file(work.filePath(tool));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(work.mkpath(QStringLiteral("File")) && work.mkpath(QStringLiteral("consoles")));
+    QFile package(work.filePath(QStringLiteral("File/my app.apk")));
+    QVERIFY(package.open(QIODevice::WriteOnly));
+    package.write(QByteArray(kPackageSize, 'k'));
+    package.close();
+    QVERIFY(QDir::setCurrent(work.filePath(QStringLiteral("consoles"))));
+    m_fakes.program.folder = m_work.path();
+
+    m_processes = std::make_unique<SystemProcessStarter>(
+        QStringLiteral(KAVU_CMD_PATH), SystemProcessStarter::findTerminal(),
+        [this](const QString& message) { m_startFailures.append(message); });
+    m_tracker = std::make_unique<AdbDeviceTracker>(m_server.port());
+    m_app = std::make_unique<App>(Services{*m_processes, m_fakes.messages, m_fakes.pause,
+                                           m_fakes.random, m_fakes.browser, m_fakes.program});
+    m_app->setDeviceWatch(m_tracker.get());
+    registerWindows(*m_app, m_fontScaleOffset);
+    m_main = m_app->form1();
+    QVERIFY(m_main != nullptr);
+}
+
+void DevicesE2ETest::cleanupTestCase() {
+    m_app.reset();
+    QVERIFY2(m_startFailures.isEmpty(), qPrintable(m_startFailures.join(u'\n')));
+}
+
+void DevicesE2ETest::showsTheDevicesAndFollowsAChange() {
+    QTRY_COMPARE(deviceList()->currentText(), QStringLiteral("Pixel_7 (R58M1)"));
+    QCOMPARE(explanation(), text(devices::explanation(m_tracker->snapshot(), "R58M1")));
+    QVERIFY(!deviceList()->isEnabled());
+    // The device-check console's adb reached the simulated server.
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.requests.contains(QStringLiteral("host:devices")),
+                             kAdbTimeoutMs);
+
+    QElapsedTimer clock;
+    clock.start();
+    m_server.setDevices(
+        {{QStringLiteral("R58M1"), QStringLiteral("device"), QStringLiteral("Pixel 7")},
+         {QStringLiteral("8HX2"), QStringLiteral("device"), QStringLiteral("Mi 10")}});
+    QTRY_VERIFY_WITH_TIMEOUT(deviceList()->count() == 2 && deviceList()->isEnabled(), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(deviceList()->itemText(1), QStringLiteral("Mi_10 (8HX2)"), 1000);
+    qInfo("the list changed on screen after %lld ms", clock.elapsed());
+}
+
+void DevicesE2ETest::theChosenDeviceAloneGetsAPackageCommand() {
+    QComboBox* list = deviceList();
+    QCOMPARE(list->currentText(), QStringLiteral("Pixel_7 (R58M1)"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentText(), QStringLiteral("Mi_10 (8HX2)"));
+    m_server.requests.clear();
+
+    click(*m_main, QStringLiteral("Label23"));
+    m_software = m_app->find<Software>();
+    QVERIFY(m_software != nullptr);
+    const QString package = QStringLiteral("com.example.notes");
+    typeInto(*m_software, QStringLiteral("APPText5"), package);
+    click<N_Shape>(*m_software, QStringLiteral("FREEZE"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.shellCommands.size(), 1, kAdbTimeoutMs);
+    const QString sent =
+        apps::packageCommand(apps::PackageAction::Freeze, package).text().mid(10); // "adb shell "
+    QCOMPARE(m_server.shellCommands.front().text, sent);
+    QCOMPARE(m_server.shellCommands.front().serial, QStringLiteral("8HX2"));
+    QVERIFY2(m_server.requests.contains(QStringLiteral("host:tport:serial:8HX2")),
+             qPrintable(m_server.requests.join(u' ')));
+    for (const QString& request : std::as_const(m_server.requests)) {
+        QVERIFY2(!request.contains(u"R58M1") && request != u"host:tport:any", qPrintable(request));
+    }
+}
+
+void DevicesE2ETest::aPickedFileWithABlankArrivesWhole() {
+    QVERIFY(m_software != nullptr);
+    m_server.shellCommands.clear();
+    auto* files = control<QListWidget>(*m_software, QStringLiteral("Fileapk"));
+    const QList<QListWidgetItem*> found =
+        files->findItems(QStringLiteral("my app.apk"), Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    files->setCurrentItem(found.front());
+    click<N_Shape>(*m_software, QStringLiteral("N_Shapeinsta"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.files.size(), 1, kAdbTimeoutMs);
+    QCOMPARE(m_server.files.front().serial, QStringLiteral("8HX2"));
+    QCOMPARE(m_server.files.front().text, QStringLiteral("/data/local/tmp/my app.apk"));
+    QCOMPARE(m_server.files.front().size, kPackageSize);
+    // The package manager is asked to install that one file, its name one word for the shell.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_server.shellCommands.isEmpty(), kAdbTimeoutMs);
+    const QString install = m_server.shellCommands.front().text;
+    QVERIFY2(install.startsWith(u"pm ") && install.contains(u"install") &&
+                 install.endsWith(u" '/data/local/tmp/my app.apk'"),
+             qPrintable(install));
+}
+
+void DevicesE2ETest::anUnauthorizedDeviceIsExplained() {
+    m_server.setDevices({{QStringLiteral("ZX1"), QStringLiteral("unauthorized"), {}}});
+    QTRY_COMPARE(deviceList()->currentText(), QStringLiteral("ZX1"));
+    QCOMPARE(explanation(), QStringLiteral("未授权：请在手机上允许 USB 调试。"));
+    QVERIFY(!deviceList()->isEnabled());
+}
+
+QTEST_MAIN(DevicesE2ETest)
+#include "devices_e2e_test.moc"
