@@ -57,6 +57,7 @@ class NavigationTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void arrowButtonsCaptionSize();
     // Every test starts from a freshly opened window on fresh fakes.
     void init();
     void cleanup();
@@ -729,6 +730,14 @@ void NavigationTest::resolutionReset() {
     verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm size reset")});
     QVERIFY(m_t->messages().isEmpty());
     QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), QStringLiteral("1080"));
+}
+
+// The eight arrows have larger captions than the window's other buttons.
+void NavigationTest::arrowButtonsCaptionSize() {
+    for (N_Shape* button : m_window->findChildren<N_Shape*>()) {
+        const bool arrow = button->caption().size() == 1;
+        QCOMPARE(button->fontSize(), arrow ? 14 : 10);
+    }
 }
 
 QTEST_MAIN(NavigationTest)
