@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPointer>
 
-using WidgetKit::MouseInput;
+namespace kavu {
+
+using kit::MouseInput;
 
 CheckButton::CheckButton(QWidget* parent)
     : GlyphButton(parent) {
@@ -41,7 +43,7 @@ void CheckButton::addAccessibleState(QAccessible::State& state) const {
 }
 
 void CheckButton::pressed(const MouseInput& input) {
-    showLook(WidgetKit::LookPressed);
+    showLook(kit::LookPressed);
     emitMouse(&KitInput::MouseDown, input);
 }
 
@@ -52,8 +54,7 @@ void CheckButton::pointerOver(const MouseInput& input, bool raiseMove) {
     if (raiseMove)
         emitMouse(&KitInput::MouseMove, input);
     if (isEnabled())
-        showLook(heldButtons().testFlag(Qt::LeftButton) ? WidgetKit::LookPressed
-                                                        : WidgetKit::LookHover);
+        showLook(heldButtons().testFlag(Qt::LeftButton) ? kit::LookPressed : kit::LookHover);
 }
 
 void CheckButton::released(const MouseInput& input) {
@@ -78,8 +79,8 @@ void CheckButton::enabledChanged() {
 void CheckButton::keyPressEvent(QKeyEvent* event) {
     const QPointer<CheckButton> alive(this);
     emitKeyDown(*event);
-    if (alive && WidgetKit::keyAscii(*event) != 0)
-        emit KeyPress(WidgetKit::keyAscii(*event));
+    if (alive && kit::keyAscii(*event) != 0)
+        emit KeyPress(kit::keyAscii(*event));
     // The keys are only reported; the window may still use them.
     if (alive)
         GlyphButton::keyPressEvent(event);
@@ -101,5 +102,7 @@ void CheckButton::showEvent(QShowEvent* event) {
 }
 
 void CheckButton::drawGlyph(QPainter& painter, const QRect& box) const {
-    WidgetKit::drawCheckGlyph(painter, box, shownGlyph());
+    kit::drawCheckGlyph(painter, box, shownGlyph());
 }
+
+} // namespace kavu

@@ -2,6 +2,8 @@
 
 #include "widgets/glyph_button.h"
 
+namespace kavu {
+
 // Check button: Value 0 unchecked, 1 checked, 2 grey. A left click turns 0 into 1 and 1 or 2 into
 // 0, shows the normal glyph of the new value, then raises Click. Setting Value from code raises
 // nothing.
@@ -31,9 +33,9 @@ public:
 protected:
     int valueIndex() const override;
     void drawGlyph(QPainter& painter, const QRect& box) const override;
-    void pressed(const WidgetKit::MouseInput& input) override;
-    void released(const WidgetKit::MouseInput& input) override;
-    void pointerOver(const WidgetKit::MouseInput& input, bool raiseMove) override;
+    void pressed(const kit::MouseInput& input) override;
+    void released(const kit::MouseInput& input) override;
+    void pointerOver(const kit::MouseInput& input, bool raiseMove) override;
     void enabledChanged() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -43,3 +45,5 @@ private:
     int m_value = 0;
     bool m_shownBefore = false;
 };
+
+} // namespace kavu

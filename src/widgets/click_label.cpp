@@ -5,9 +5,11 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+namespace kavu {
+
 ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent) {
-    WidgetKit::installAccessibility();
+    kit::installAccessibility();
 }
 
 void ClickLabel::clickFromAssistant() {
@@ -45,3 +47,5 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace kavu

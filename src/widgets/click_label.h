@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace kavu {
+
 // A label (or picture) that reports a left click, as the launcher entries and links need. A
 // double click reports one click, as a single click does: the release that ends it is not a
 // click of its own.
@@ -26,3 +28,5 @@ private:
     // The left button went down here, and not as the second press of a double click.
     bool m_leftPressed = false;
 };
+
+} // namespace kavu

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace kavu {
+
 namespace {
 
 // Interval of the pointer-out look.
@@ -35,7 +37,7 @@ void GlyphButton::setBackColor(const QColor& color) {
     update();
 }
 
-void GlyphButton::showLook(WidgetKit::Look look) {
+void GlyphButton::showLook(kit::Look look) {
     if (m_look == look)
         return;
     m_look = look;
@@ -43,7 +45,7 @@ void GlyphButton::showLook(WidgetKit::Look look) {
 }
 
 void GlyphButton::showRestingLook() {
-    showLook(isEnabled() ? WidgetKit::LookNormal : WidgetKit::LookDisabled);
+    showLook(isEnabled() ? kit::LookNormal : kit::LookDisabled);
 }
 
 void GlyphButton::checkPointerSoon() {
@@ -57,7 +59,7 @@ void GlyphButton::reportOutIfGone() {
     if (!m_outWatch || !isEnabled() || !mayReportOut())
         return;
     m_outWatch = false;
-    showLook(WidgetKit::LookNormal);
+    showLook(kit::LookNormal);
     emit MouseOut();
 }
 
@@ -67,7 +69,7 @@ void GlyphButton::enterEvent(QEnterEvent* event) {
         return;
     // The pointer arriving is a move without a button as far as the looks go; Qt raises the
     // move that follows it.
-    WidgetKit::MouseInput input;
+    kit::MouseInput input;
     input.position = event->position();
     input.inside = true;
     pointerOver(input, false);
@@ -84,7 +86,7 @@ void GlyphButton::fontChanged() {
 }
 
 QSize GlyphButton::sizeHint() const {
-    return WidgetKit::glyphButtonSize(fontMetrics(), m_caption);
+    return kit::glyphButtonSize(fontMetrics(), m_caption);
 }
 
 QSize GlyphButton::minimumSizeHint() const {
@@ -95,8 +97,10 @@ void GlyphButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     if (m_backColor.isValid())
         painter.fillRect(rect(), m_backColor);
-    drawGlyph(painter, WidgetKit::glyphRect(size()));
+    drawGlyph(painter, kit::glyphRect(size()));
     painter.setPen(captionColor());
-    painter.drawText(WidgetKit::glyphCaptionRect(size(), fontMetrics(), m_caption),
+    painter.drawText(kit::glyphCaptionRect(size(), fontMetrics(), m_caption),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
 }
+
+} // namespace kavu

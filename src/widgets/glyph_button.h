@@ -5,6 +5,8 @@
 
 #include <QColor>
 
+namespace kavu {
+
 // What the check and option buttons share: a 13-pixel glyph box at the left, vertically centred,
 // and the caption 16 pixels in; the caption and its colours; the glyph shown (the value in one of
 // four looks); and the pointer-out report (MouseOut). Each kind decides what a press, a move, a
@@ -27,7 +29,7 @@ public:
     void setBackColor(const QColor& color);
 
     // Glyph shown now, and its number (4 × value index + look).
-    WidgetKit::Glyph shownGlyph() const { return {valueIndex(), m_look}; }
+    kit::Glyph shownGlyph() const { return {valueIndex(), m_look}; }
     int glyph() const { return shownGlyph().number(); }
     // Caption colour shown now.
     virtual QColor captionColor() const = 0;
@@ -45,7 +47,7 @@ protected:
     // Draws the glyph into its box.
     virtual void drawGlyph(QPainter& painter, const QRect& box) const = 0;
 
-    void showLook(WidgetKit::Look look);
+    void showLook(kit::Look look);
     // The normal glyph of the value, or the disabled one while disabled.
     void showRestingLook();
 
@@ -59,8 +61,8 @@ protected:
     virtual bool mayReportOut() const { return true; }
     // The pointer is over the control or was dragged from it: a move, or (raiseMove false) the
     // pointer arriving.
-    virtual void pointerOver(const WidgetKit::MouseInput& input, bool raiseMove) = 0;
-    void moved(const WidgetKit::MouseInput& input) final { pointerOver(input, true); }
+    virtual void pointerOver(const kit::MouseInput& input, bool raiseMove) = 0;
+    void moved(const kit::MouseInput& input) final { pointerOver(input, true); }
 
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -73,6 +75,8 @@ private:
     QString m_caption;
     QColor m_foreColor;
     QColor m_backColor;
-    WidgetKit::Look m_look = WidgetKit::LookNormal;
+    kit::Look m_look = kit::LookNormal;
     bool m_outWatch = false;
 };
+
+} // namespace kavu

@@ -5,7 +5,9 @@
 
 #include <QTextDocumentFragment>
 
-namespace WidgetKit {
+namespace kavu {
+
+namespace kit {
 
 namespace {
 
@@ -98,4 +100,6 @@ void installAccessibility() {
     Q_UNUSED(installed);
 }
 
-} // namespace WidgetKit
+} // namespace kit
+
+} // namespace kavu

@@ -2,10 +2,12 @@
 
 #include <QAccessibleWidget>
 
+namespace kavu {
+
 class KitInput;
 class ClickLabel;
 
-namespace WidgetKit {
+namespace kit {
 
 // What assistive technology (screen readers, UI automation) sees of a kit control: its role
 // (push button, check box, radio button), its caption as name, its state (checked, grey,
@@ -41,4 +43,6 @@ private:
 // created; it registers once per process.
 void installAccessibility();
 
-} // namespace WidgetKit
+} // namespace kit
+
+} // namespace kavu

@@ -11,7 +11,9 @@
 #include <array>
 #include <utility>
 
-namespace WidgetKit {
+namespace kavu {
+
+namespace kit {
 
 namespace {
 
@@ -101,13 +103,13 @@ int keyAscii(const QKeyEvent& event) {
     return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
-} // namespace WidgetKit
+} // namespace kit
 
-using WidgetKit::MouseInput;
+using kit::MouseInput;
 
 KitInput::KitInput(QWidget* parent)
     : QWidget(parent) {
-    WidgetKit::installAccessibility();
+    kit::installAccessibility();
     // Moves without a button raise MouseMove and drive the hover looks.
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -118,9 +120,9 @@ void KitInput::addAccessibleState(QAccessible::State& /*state*/) const {}
 MouseInput KitInput::inputOf(const QMouseEvent& event) const {
     MouseInput input;
     input.button = event.button();
-    input.buttons = event.type() == QEvent::MouseMove ? WidgetKit::buttonsValue(event.buttons())
-                                                      : WidgetKit::buttonValue(event.button());
-    input.shift = WidgetKit::shiftState(event.modifiers());
+    input.buttons = event.type() == QEvent::MouseMove ? kit::buttonsValue(event.buttons())
+                                                      : kit::buttonValue(event.button());
+    input.shift = kit::shiftState(event.modifiers());
     input.position = event.position();
     input.inside = rect().contains(event.position().toPoint());
     return input;
@@ -133,13 +135,11 @@ void KitInput::emitMouse(void (KitInput::*signal)(int, int, float, float),
 }
 
 void KitInput::emitKeyDown(const QKeyEvent& event) {
-    emit KeyDown(WidgetKit::keyCode(event.key(), event.modifiers()),
-                 WidgetKit::shiftState(event.modifiers()));
+    emit KeyDown(kit::keyCode(event.key(), event.modifiers()), kit::shiftState(event.modifiers()));
 }
 
 void KitInput::emitKeyUp(const QKeyEvent& event) {
-    emit KeyUp(WidgetKit::keyCode(event.key(), event.modifiers()),
-               WidgetKit::shiftState(event.modifiers()));
+    emit KeyUp(kit::keyCode(event.key(), event.modifiers()), kit::shiftState(event.modifiers()));
 }
 
 void KitInput::announceName() {
@@ -223,3 +223,5 @@ void KitInput::leftClickInMiddle() {
     m_held = {};
     released(input);
 }
+
+} // namespace kavu

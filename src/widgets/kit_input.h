@@ -7,7 +7,9 @@
 class QKeyEvent;
 class QMouseEvent;
 
-namespace WidgetKit {
+namespace kavu {
+
+namespace kit {
 
 // Button value the mouse events carry: 1 left, 2 right, 4 middle; 0 for any other button.
 int buttonValue(Qt::MouseButton button);
@@ -32,7 +34,7 @@ struct MouseInput {
     bool inside = false;
 };
 
-} // namespace WidgetKit
+} // namespace kit
 
 // What every control of the kit shares: which mouse buttons went down on it and are not released
 // yet, forgetting them when the control is disabled, its events as signals, and the left click
@@ -40,7 +42,7 @@ struct MouseInput {
 //
 // The events carry their arguments by value: Button (1 left, 2 right, 4 middle; a move carries
 // the held buttons added up), Shift (1 Shift, 2 Ctrl, 4 Alt), X and Y in the control's pixels,
-// and for keys the key code and character of WidgetKit::keyCode and keyAscii.
+// and for keys the key code and character of kit::keyCode and keyAscii.
 class KitInput : public QWidget {
     Q_OBJECT
 
@@ -70,18 +72,17 @@ protected:
     explicit KitInput(QWidget* parent);
 
     // A mouse button went down on the control.
-    virtual void pressed(const WidgetKit::MouseInput& input) = 0;
+    virtual void pressed(const kit::MouseInput& input) = 0;
     // The button that went down on the control came up, over the control or elsewhere.
-    virtual void released(const WidgetKit::MouseInput& input) = 0;
-    virtual void moved(const WidgetKit::MouseInput& input) = 0;
+    virtual void released(const kit::MouseInput& input) = 0;
+    virtual void moved(const kit::MouseInput& input) = 0;
     // The second press of a double click, after it was handled as a press.
     virtual void doubleClicked() {}
     // Enabled or disabled; presses under way are already forgotten when disabled.
     virtual void enabledChanged() = 0;
     virtual void fontChanged() {}
 
-    void emitMouse(void (KitInput::*signal)(int, int, float, float),
-                   const WidgetKit::MouseInput& input);
+    void emitMouse(void (KitInput::*signal)(int, int, float, float), const kit::MouseInput& input);
     void emitKeyDown(const QKeyEvent& event);
     void emitKeyUp(const QKeyEvent& event);
     // Tells assistive technology that the caption or a state changed.
@@ -95,9 +96,11 @@ protected:
     void changeEvent(QEvent* event) final;
 
 private:
-    WidgetKit::MouseInput inputOf(const QMouseEvent& event) const;
+    kit::MouseInput inputOf(const QMouseEvent& event) const;
     bool press(QMouseEvent* event);
     void leftClickInMiddle();
 
     Qt::MouseButtons m_held;
 };
+
+} // namespace kavu

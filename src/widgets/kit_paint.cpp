@@ -9,7 +9,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace WidgetKit {
+namespace kavu {
+
+namespace kit {
 
 namespace {
 
@@ -102,4 +104,6 @@ void drawOptionGlyph(QPainter& painter, const QRect& box, Glyph glyph) {
     painter.restore();
 }
 
-} // namespace WidgetKit
+} // namespace kit
+
+} // namespace kavu

@@ -8,9 +8,11 @@
 class QFontMetrics;
 class QPainter;
 
+namespace kavu {
+
 // Drawing helpers shared by the widget kit: the caption font, the glyph box layout of
 // the check and option buttons and their glyph artwork.
-namespace WidgetKit {
+namespace kit {
 
 // Side of the glyph box of check and option buttons, in pixels.
 inline constexpr int GlyphSize = 13;
@@ -45,4 +47,6 @@ void drawCheckGlyph(QPainter& painter, const QRect& box, Glyph glyph);
 // Option glyph: a ring, with a dot when selected.
 void drawOptionGlyph(QPainter& painter, const QRect& box, Glyph glyph);
 
-} // namespace WidgetKit
+} // namespace kit
+
+} // namespace kavu

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace kavu {
+
 namespace {
 
 // Gap between the button's edge, the picture and the caption.
@@ -151,7 +153,7 @@ void N_Shape::showPicture(Shown which) {
 }
 
 QFont N_Shape::captionFont() const {
-    return WidgetKit::captionFont(m_fontSize, m_fontBold);
+    return kit::captionFont(m_fontSize, m_fontBold);
 }
 
 QSize N_Shape::pictureSize() const {
@@ -280,7 +282,7 @@ void N_Shape::pointerGone() {
         setState(Normal);
 }
 
-void N_Shape::pressed(const WidgetKit::MouseInput& input) {
+void N_Shape::pressed(const kit::MouseInput& input) {
     showPicture(Shown::Down);
     const QPointer<N_Shape> alive(this);
     emitMouse(&KitInput::MouseDown, input);
@@ -292,7 +294,7 @@ void N_Shape::doubleClicked() {
     emit DblClick();
 }
 
-void N_Shape::released(const WidgetKit::MouseInput& input) {
+void N_Shape::released(const kit::MouseInput& input) {
     showPicture(Shown::Hover);
     m_mouseInside = true;
     const QPointer<N_Shape> alive(this);
@@ -313,7 +315,7 @@ void N_Shape::released(const WidgetKit::MouseInput& input) {
     setState(m_state);
 }
 
-void N_Shape::moved(const WidgetKit::MouseInput& input) {
+void N_Shape::moved(const kit::MouseInput& input) {
     const QPointer<N_Shape> alive(this);
     emitMouse(&KitInput::MouseMove, input);
     if (!alive || !isEnabled())
@@ -387,8 +389,8 @@ void N_Shape::keyPressEvent(QKeyEvent* event) {
     }
     const QPointer<N_Shape> alive(this);
     emitKeyDown(*event);
-    if (alive && WidgetKit::keyAscii(*event) != 0)
-        emit KeyPress(WidgetKit::keyAscii(*event));
+    if (alive && kit::keyAscii(*event) != 0)
+        emit KeyPress(kit::keyAscii(*event));
 }
 
 void N_Shape::keyReleaseEvent(QKeyEvent* event) {
@@ -491,3 +493,5 @@ void N_Shape::paintEvent(QPaintEvent* /*event*/) {
         painter.drawText(captionRect(), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
     }
 }
+
+} // namespace kavu

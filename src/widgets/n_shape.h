@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace kavu {
+
 // Shape button: an owner-drawn push button. MouseDown comes when any mouse button goes down on
 // it (1 left, 2 right, 4 middle); Click comes on the release of that button, also when the
 // pointer left the button before the release. No key raises Click; an assistive tool's press
@@ -157,9 +159,9 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void pressed(const WidgetKit::MouseInput& input) override;
-    void released(const WidgetKit::MouseInput& input) override;
-    void moved(const WidgetKit::MouseInput& input) override;
+    void pressed(const kit::MouseInput& input) override;
+    void released(const kit::MouseInput& input) override;
+    void moved(const kit::MouseInput& input) override;
     void doubleClicked() override;
     void enabledChanged() override;
     void enterEvent(QEnterEvent* event) override;
@@ -223,3 +225,5 @@ private:
     QPixmap m_pictureHover;
     QPixmap m_pictureDown;
 };
+
+} // namespace kavu

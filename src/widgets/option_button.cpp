@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPointer>
 
-using WidgetKit::MouseInput;
+namespace kavu {
+
+using kit::MouseInput;
 
 namespace {
 
@@ -65,7 +67,7 @@ void OptionButton::select() {
 }
 
 void OptionButton::pressLook(const MouseInput& input) {
-    showLook(WidgetKit::LookPressed);
+    showLook(kit::LookPressed);
     m_pressed = true;
     emitMouse(&KitInput::MouseDown, input);
 }
@@ -88,7 +90,7 @@ void OptionButton::pointerOver(const MouseInput& input, bool raiseMove) {
     if (m_pressed || shownGlyph() == m_comparison)
         return;
     startOutWatch();
-    showLook(WidgetKit::LookHover);
+    showLook(kit::LookHover);
     if (raiseMove)
         emitMouse(&KitInput::MouseMove, input);
 }
@@ -124,7 +126,7 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
     MouseInput input;
     input.button = Qt::LeftButton;
     input.buttons = 1;
-    input.shift = WidgetKit::shiftState(event->modifiers());
+    input.shift = kit::shiftState(event->modifiers());
     pressLook(input);
 }
 
@@ -148,7 +150,7 @@ void OptionButton::focusInEvent(QFocusEvent* event) {
     GlyphButton::focusInEvent(event);
     // The focused option keeps the hover glyph: no pointer-out watch while it has the focus.
     if (!m_pressed)
-        showLook(WidgetKit::LookHover);
+        showLook(kit::LookHover);
     stopOutWatch();
 }
 
@@ -162,13 +164,15 @@ void OptionButton::focusOutEvent(QFocusEvent* event) {
     // A Space press in progress: its release will not come here.
     if (heldButtons() == Qt::NoButton)
         m_pressed = false;
-    m_comparison = {1, WidgetKit::LookDisabled};
+    m_comparison = {1, kit::LookDisabled};
     if (!m_pressed)
-        showLook(WidgetKit::LookHover);
+        showLook(kit::LookHover);
     startOutWatch();
     checkPointerSoon();
 }
 
 void OptionButton::drawGlyph(QPainter& painter, const QRect& box) const {
-    WidgetKit::drawOptionGlyph(painter, box, shownGlyph());
+    kit::drawOptionGlyph(painter, box, shownGlyph());
 }
+
+} // namespace kavu

@@ -2,6 +2,8 @@
 
 #include "widgets/glyph_button.h"
 
+namespace kavu {
+
 // Option button: a left click (or Space) on an unselected option clears every OptionButton of the
 // same parent with the same Group, selects this one and raises Click. A click on a selected
 // option does nothing. Setting Value from code raises nothing and touches no other option.
@@ -37,9 +39,9 @@ public:
 protected:
     int valueIndex() const override { return m_value ? 1 : 0; }
     void drawGlyph(QPainter& painter, const QRect& box) const override;
-    void pressed(const WidgetKit::MouseInput& input) override;
-    void released(const WidgetKit::MouseInput& input) override;
-    void pointerOver(const WidgetKit::MouseInput& input, bool raiseMove) override;
+    void pressed(const kit::MouseInput& input) override;
+    void released(const kit::MouseInput& input) override;
+    void pointerOver(const kit::MouseInput& input, bool raiseMove) override;
     bool mayReportOut() const override { return !m_pressed; }
     void enabledChanged() override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,7 +51,7 @@ protected:
 
 private:
     void select();
-    void pressLook(const WidgetKit::MouseInput& input);
+    void pressLook(const kit::MouseInput& input);
 
     bool m_value = false;
     qint16 m_group = 0;
@@ -58,5 +60,7 @@ private:
     // A move shows the hover glyph and raises MouseMove only when this glyph is not shown: the
     // unselected hover glyph, until the first focus loss; then the selected disabled glyph,
     // which an enabled option never shows.
-    WidgetKit::Glyph m_comparison{0, WidgetKit::LookHover};
+    kit::Glyph m_comparison{0, kit::LookHover};
 };
+
+} // namespace kavu

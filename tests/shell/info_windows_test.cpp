@@ -223,9 +223,10 @@ void InfoWindowsTest::buttonsOffTheStandardLook() {
     test::TestApp t;
     QWidget* window = about ? static_cast<QWidget*>(t.app().open<About>())
                             : static_cast<QWidget*>(t.app().open<Help>());
-    QCOMPARE(
-        test::control<N_Shape>(*window, control)->property(property.constData()).value<QColor>(),
-        color);
+    QCOMPARE(test::control<kavu::N_Shape>(*window, control)
+                 ->property(property.constData())
+                 .value<QColor>(),
+             color);
 }
 
 #include "info_windows_test.moc"

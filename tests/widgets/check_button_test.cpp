@@ -8,6 +8,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 class ClickLabelTest : public QObject {
     Q_OBJECT

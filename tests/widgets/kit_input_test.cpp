@@ -13,6 +13,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 class KitInputTest : public QObject {
     Q_OBJECT
@@ -48,7 +49,7 @@ void KitInputTest::keyCodes() {
     QFETCH(int, modifiers);
     QFETCH(int, code);
 
-    QCOMPARE(WidgetKit::keyCode(key, Qt::KeyboardModifiers(modifiers)), code);
+    QCOMPARE(kit::keyCode(key, Qt::KeyboardModifiers(modifiers)), code);
 }
 
 namespace {

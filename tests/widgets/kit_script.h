@@ -22,6 +22,9 @@
 //   resize W H
 namespace kitscript {
 
+using kavu::KitInput;
+using kavu::N_Shape;
+
 inline Qt::KeyboardModifiers modifiersOf(const QStringList& words) {
     Qt::KeyboardModifiers modifiers;
     for (const QString& word : words) {

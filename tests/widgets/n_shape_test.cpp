@@ -15,6 +15,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 namespace {
 
@@ -370,7 +371,7 @@ void NShapeTest::stretchToTextLayout() {
     button.setGraphical(graphical);
     button.setStretchToText(true);
 
-    const int textWidth = QFontMetrics(WidgetKit::captionFont(button.fontSize(), button.fontBold()))
+    const int textWidth = QFontMetrics(kit::captionFont(button.fontSize(), button.fontBold()))
                               .horizontalAdvance(caption);
     int expected = 16;
     if (textVisible && graphical)

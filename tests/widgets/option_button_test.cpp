@@ -9,6 +9,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 namespace {
 
