@@ -8,11 +8,10 @@ namespace Ui {
 class OKC;
 }
 
-class OptionButton;
-
 namespace kavu {
 
 class App;
+class OptionButton;
 class FilePicker;
 
 // "刷机功能合集": flashing a picked image with fastboot ("Fastboot线刷"), reboots into the phone's

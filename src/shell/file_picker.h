@@ -7,13 +7,13 @@
 
 #include <optional>
 
-class ClickLabel;
 class QLabel;
 class QListWidget;
 
 namespace kavu {
 
 class App;
+class ClickLabel;
 
 // Lays the refresh link over the run of blanks in its instruction line (both in one parent).
 void placeRefreshLink(QLabel& instruction, QLabel& link);

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-class OptionButton;
 namespace Ui {
 class Status;
 }
@@ -14,6 +13,7 @@ namespace kavu {
 
 class App;
 class Command;
+class OptionButton;
 
 // "状态栏操作": hidden status-bar icons and clock seconds, immersive modes, the quick-settings
 // count, the icon padding, the connectivity check and a simulated battery display. Every action

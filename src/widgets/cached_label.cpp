@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace kavu {
+
 CachedLabel::CachedLabel(QWidget* parent)
     : QLabel(parent) {}
 
@@ -21,3 +23,5 @@ void CachedLabel::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter(this).drawPixmap(0, 0, m_picture);
 }
+
+} // namespace kavu

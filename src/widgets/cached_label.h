@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+namespace kavu {
+
 // A text label that draws its text once into a picture and then only copies the picture, for a
 // label that moves often (the main window's scrolling notice). The picture is opaque, filled with
 // the label's background colour.
@@ -19,3 +21,5 @@ private:
     QPixmap m_picture;
     QString m_pictureText;
 };
+
+} // namespace kavu

@@ -1,101 +1,108 @@
 #include "widgets/check_button.h"
 
-#include "widgets/kit_paint.h"
-
-#include <QEnterEvent>
-#include <QFontMetrics>
-#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
-CheckButton::CheckButton(QWidget* parent)
-    : GlyphButton(parent) {}
+namespace kavu {
 
-void CheckButton::setValue(int value) {
-    m_value = value;
-    update();
+using kit::MouseInput;
+
+CheckButton::CheckButton(QWidget* parent)
+    : GlyphButton(parent) {
+    // The pointer-out watch runs from the start.
+    startOutWatch();
 }
 
-int CheckButton::glyph() const {
-    const int valueIndex = (m_value == 1 || m_value == 2) ? m_value : 0;
-    int look = WidgetKit::LookNormal;
-    if (!isEnabled())
-        look = WidgetKit::LookDisabled;
-    else if (m_held != Qt::NoButton && m_hover)
-        look = WidgetKit::LookPressed;
-    else if (m_hover)
-        look = WidgetKit::LookHover;
-    return 4 * valueIndex + look;
+void CheckButton::setValue(int value) {
+    const bool wasChecked = isChecked();
+    const bool wasGrey = m_value == 2;
+    m_value = value;
+    showRestingLook();
+    update();
+    if (wasChecked != isChecked() || wasGrey != (m_value == 2)) {
+        QAccessible::State changed;
+        changed.checked = true;
+        changed.checkStateMixed = true;
+        announceState(changed);
+    }
+}
+
+int CheckButton::valueIndex() const {
+    return (m_value == 1 || m_value == 2) ? m_value : 0;
 }
 
 QColor CheckButton::captionColor() const {
     return isEnabled() ? foreColor() : QColor(161, 161, 146);
 }
 
-void CheckButton::mousePressEvent(QMouseEvent* event) {
-    const int button = WidgetKit::buttonValue(event->button());
-    if (button == 0) {
-        event->ignore();
-        return;
-    }
-    m_held |= event->button();
-    m_hover = true;
-    update();
-    emit MouseDown(button);
+void CheckButton::addAccessibleState(QAccessible::State& state) const {
+    state.checkable = true;
+    state.checked = m_value == 1;
+    state.checkStateMixed = m_value == 2;
 }
 
-void CheckButton::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A quick second click toggles again, as any click does.
-    mousePressEvent(event);
+void CheckButton::pressed(const MouseInput& input) {
+    showLook(kit::LookPressed);
+    emitMouse(&KitInput::MouseDown, input);
 }
 
-void CheckButton::mouseReleaseEvent(QMouseEvent* event) {
-    const int button = WidgetKit::buttonValue(event->button());
-    if (button == 0 || !m_held.testFlag(event->button())) {
-        event->ignore();
+void CheckButton::pointerOver(const MouseInput& input, bool raiseMove) {
+    startOutWatch();
+    if (!input.inside)
         return;
-    }
-    m_held.setFlag(event->button(), false);
-    update();
+    if (raiseMove)
+        emitMouse(&KitInput::MouseMove, input);
+    if (isEnabled())
+        showLook(heldButtons().testFlag(Qt::LeftButton) ? kit::LookPressed : kit::LookHover);
+}
+
+void CheckButton::released(const MouseInput& input) {
     const QPointer<CheckButton> alive(this);
-    emit MouseUp(button);
-    if (!alive || event->button() != Qt::LeftButton ||
-        !rect().contains(event->position().toPoint()))
+    emitMouse(&KitInput::MouseUp, input);
+    if (!alive || input.button != Qt::LeftButton || !input.inside)
         return;
-
     if (m_value == 0)
-        m_value = 1;
+        setValue(1);
     else if (m_value == 1 || m_value == 2)
-        m_value = 0;
-    update();
+        setValue(0);
+    else
+        showRestingLook();
     emit Click();
 }
 
-void CheckButton::leaveEvent(QEvent* event) {
-    QWidget::leaveEvent(event);
-    if (!m_hover)
-        return;
-    m_hover = false;
+void CheckButton::enabledChanged() {
+    showRestingLook();
     update();
-    if (isEnabled())
-        emit MouseOut();
 }
 
-void CheckButton::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
-        if (!isEnabled()) {
-            m_held = {};
-            m_hover = false;
-        }
-        update();
-    } else if (event->type() == QEvent::FontChange) {
-        updateGeometry();
-        update();
+void CheckButton::keyPressEvent(QKeyEvent* event) {
+    const QPointer<CheckButton> alive(this);
+    emitKeyDown(*event);
+    if (alive && kit::keyAscii(*event) != 0)
+        emit KeyPress(kit::keyAscii(*event));
+    // The keys are only reported; the window may still use them.
+    if (alive)
+        GlyphButton::keyPressEvent(event);
+}
+
+void CheckButton::keyReleaseEvent(QKeyEvent* event) {
+    const QPointer<CheckButton> alive(this);
+    emitKeyUp(*event);
+    if (alive)
+        GlyphButton::keyReleaseEvent(event);
+}
+
+void CheckButton::showEvent(QShowEvent* event) {
+    GlyphButton::showEvent(event);
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        checkPointerSoon();
     }
 }
 
 void CheckButton::drawGlyph(QPainter& painter, const QRect& box) const {
-    const int shown = glyph();
-    WidgetKit::drawCheckGlyph(painter, box, shown / 4, static_cast<WidgetKit::Look>(shown % 4));
+    kit::drawCheckGlyph(painter, box, shownGlyph());
 }
+
+} // namespace kavu

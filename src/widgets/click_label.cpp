@@ -1,15 +1,51 @@
 #include "widgets/click_label.h"
 
+#include "widgets/kit_accessible.h"
+
 #include <QMouseEvent>
+#include <QTimer>
+
+namespace kavu {
 
 ClickLabel::ClickLabel(QWidget* parent)
-    : QLabel(parent) {}
+    : QLabel(parent) {
+    kit::installAccessibility();
+}
+
+void ClickLabel::clickFromAssistant() {
+    QTimer::singleShot(0, this, [this] {
+        if (isEnabled())
+            emit clicked();
+    });
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        m_leftPressed = true;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The first click of the pair has already run the action.
+    if (event->button() == Qt::LeftButton) {
+        m_leftPressed = false;
+        event->accept();
+        return;
+    }
+    QLabel::mouseDoubleClickEvent(event);
+}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        event->accept();
-        emit clicked();
-        return;
+    if (event->button() == Qt::LeftButton) {
+        const bool click = m_leftPressed && rect().contains(event->position().toPoint());
+        m_leftPressed = false;
+        if (click) {
+            event->accept();
+            emit clicked();
+            return;
+        }
     }
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace kavu

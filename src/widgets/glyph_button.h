@@ -1,12 +1,17 @@
 #pragma once
 
+#include "widgets/kit_input.h"
+#include "widgets/kit_paint.h"
+
 #include <QColor>
-#include <QWidget>
+
+namespace kavu {
 
 // What the check and option buttons share: a 13-pixel glyph box at the left, vertically centred,
-// and the caption 16 pixels in; the caption and its colours; hover tracking; and the mouse
-// signals. Each kind draws its own glyph and decides what a press and a release do.
-class GlyphButton : public QWidget {
+// and the caption 16 pixels in; the caption and its colours; the glyph shown (the value in one of
+// four looks); and the pointer-out report (MouseOut). Each kind decides what a press, a move, a
+// release and a key do, and when the glyph changes.
+class GlyphButton : public KitInput {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QColor ForeColor READ foreColor WRITE setForeColor)
@@ -23,33 +28,55 @@ public:
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& color);
 
+    // Glyph shown now, and its number (4 × value index + look).
+    kit::Glyph shownGlyph() const { return {valueIndex(), m_look}; }
+    int glyph() const { return shownGlyph().number(); }
     // Caption colour shown now.
     virtual QColor captionColor() const = 0;
+
+    QString accessibleCaption() const override { return m_caption; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
-    void MouseDown(int button);
-    void MouseUp(int button);
-    void MouseOut();
-
 protected:
     explicit GlyphButton(QWidget* parent);
 
-    // Draws the glyph for the current value and look into its box.
+    // 0 unchecked, 1 checked, 2 grey.
+    virtual int valueIndex() const = 0;
+    // Draws the glyph into its box.
     virtual void drawGlyph(QPainter& painter, const QRect& box) const = 0;
 
-    void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
+    void showLook(kit::Look look);
+    // The normal glyph of the value, or the disabled one while disabled.
+    void showRestingLook();
 
-    bool m_hover = false;
-    // Buttons that went down on this control and are not released yet.
-    Qt::MouseButtons m_held;
+    // Timer1 of the pointer-out report: started by pointer moves, it reports MouseOut once the
+    // pointer is found outside (the leave notification, or a look 50 ms later when none will
+    // come), showing the normal glyph.
+    void startOutWatch() { m_outWatch = true; }
+    void stopOutWatch() { m_outWatch = false; }
+    void checkPointerSoon();
+    // Whether the kind lets the watch report now (the option button waits for its release).
+    virtual bool mayReportOut() const { return true; }
+    // The pointer is over the control or was dragged from it: a move, or (raiseMove false) the
+    // pointer arriving.
+    virtual void pointerOver(const kit::MouseInput& input, bool raiseMove) = 0;
+    void moved(const kit::MouseInput& input) final { pointerOver(input, true); }
+
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void fontChanged() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void reportOutIfGone();
+
     QString m_caption;
     QColor m_foreColor;
     QColor m_backColor;
+    kit::Look m_look = kit::LookNormal;
+    bool m_outWatch = false;
 };
+
+} // namespace kavu

@@ -9,7 +9,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace WidgetKit {
+namespace kavu {
+
+namespace kit {
 
 namespace {
 
@@ -35,19 +37,6 @@ GlyphColors colorsFor(Look look) {
 
 } // namespace
 
-int buttonValue(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 QFont captionFont(int points, bool bold) {
     QFont font;
     font.setFamilies({u"Microsoft YaHei"_s, u"微软雅黑"_s, u"Noto Sans CJK SC"_s,
@@ -72,7 +61,9 @@ QSize glyphButtonSize(const QFontMetrics& metrics, const QString& text) {
             std::max(GlyphSize + 2, metrics.height() + 2)};
 }
 
-void drawCheckGlyph(QPainter& painter, const QRect& box, int valueIndex, Look look) {
+void drawCheckGlyph(QPainter& painter, const QRect& box, Glyph glyph) {
+    const Look look = glyph.look;
+    const int valueIndex = glyph.valueIndex;
     const GlyphColors colors = colorsFor(look);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -98,14 +89,14 @@ void drawCheckGlyph(QPainter& painter, const QRect& box, int valueIndex, Look lo
     painter.restore();
 }
 
-void drawOptionGlyph(QPainter& painter, const QRect& box, bool selected, Look look) {
-    const GlyphColors colors = colorsFor(look);
+void drawOptionGlyph(QPainter& painter, const QRect& box, Glyph glyph) {
+    const GlyphColors colors = colorsFor(glyph.look);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(colors.border, 1.0));
     painter.setBrush(colors.fill);
     painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
-    if (selected) {
+    if (glyph.valueIndex == 1) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(colors.mark);
         painter.drawEllipse(QRectF(box).adjusted(3.5, 3.5, -3.5, -3.5));
@@ -113,4 +104,6 @@ void drawOptionGlyph(QPainter& painter, const QRect& box, bool selected, Look lo
     painter.restore();
 }
 
-} // namespace WidgetKit
+} // namespace kit
+
+} // namespace kavu

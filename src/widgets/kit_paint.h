@@ -8,20 +8,29 @@
 class QFontMetrics;
 class QPainter;
 
-// Drawing helpers shared by the widget kit: button values, caption font, the glyph box layout of
+namespace kavu {
+
+// Drawing helpers shared by the widget kit: the caption font, the glyph box layout of
 // the check and option buttons and their glyph artwork.
-namespace WidgetKit {
+namespace kit {
 
 // Side of the glyph box of check and option buttons, in pixels.
 inline constexpr int GlyphSize = 13;
 // Left edge of the caption of check and option buttons, in pixels.
 inline constexpr int CaptionLeft = 16;
 
-// Look part of a glyph number (glyph = 4 × value index + look).
+// Look of a glyph.
 enum Look { LookNormal = 0, LookHover = 1, LookPressed = 2, LookDisabled = 3 };
 
-// Button value the events carry: 1 left, 2 right, 4 middle; 0 for any other button.
-int buttonValue(Qt::MouseButton button);
+// A glyph of a check or option button: the value it shows (0 unchecked, 1 checked, 2 grey) in
+// one of the four looks. Its number, 4 × value index + look, names the twelve pictures.
+struct Glyph {
+    int valueIndex = 0;
+    Look look = LookNormal;
+
+    int number() const { return 4 * valueIndex + look; }
+    bool operator==(const Glyph&) const = default;
+};
 
 // The caption font of the shape button: a YaHei-like CJK face at the given size.
 QFont captionFont(int points, bool bold);
@@ -33,9 +42,11 @@ QRect glyphCaptionRect(const QSize& control, const QFontMetrics& metrics, const 
 // Size a check or option button needs for its glyph and caption.
 QSize glyphButtonSize(const QFontMetrics& metrics, const QString& text);
 
-// Check glyph: valueIndex 0 unchecked, 1 checked, 2 grey.
-void drawCheckGlyph(QPainter& painter, const QRect& box, int valueIndex, Look look);
+// Check glyph: a box, with a tick when checked and a grey square when grey.
+void drawCheckGlyph(QPainter& painter, const QRect& box, Glyph glyph);
 // Option glyph: a ring, with a dot when selected.
-void drawOptionGlyph(QPainter& painter, const QRect& box, bool selected, Look look);
+void drawOptionGlyph(QPainter& painter, const QRect& box, Glyph glyph);
 
-} // namespace WidgetKit
+} // namespace kit
+
+} // namespace kavu

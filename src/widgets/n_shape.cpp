@@ -2,6 +2,7 @@
 
 #include "widgets/kit_paint.h"
 
+#include <QAccessible>
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -11,6 +12,8 @@
 #include <QPointer>
 
 #include <algorithm>
+
+namespace kavu {
 
 namespace {
 
@@ -24,19 +27,14 @@ QColor disabledCaption() {
 } // namespace
 
 N_Shape::N_Shape(QWidget* parent)
-    : QWidget(parent)
+    : KitInput(parent)
+    , m_colors{{
+          {QColor(255, 255, 255), QColor(224, 224, 224), QColor(0, 0, 0)},       // normal
+          {QColor(224, 224, 224), QColor(0, 0, 0), QColor(0, 0, 0)},             // hover
+          {QColor(255, 255, 255), QColor(192, 192, 192), QColor(192, 192, 192)}, // down
+      }}
     , m_backGround(255, 255, 255)
-    , m_backNormal(255, 255, 255)
-    , m_backHover(224, 224, 224)
-    , m_backDown(255, 255, 255)
-    , m_borderNormal(224, 224, 224)
-    , m_borderHover(0, 0, 0)
-    , m_borderDown(192, 192, 192)
-    , m_foreNormal(0, 0, 0)
-    , m_foreHover(0, 0, 0)
-    , m_foreDown(192, 192, 192)
     , m_borderCustom(255, 255, 255) {
-    setFocusPolicy(Qt::StrongFocus);
     applyState();
     Ajustar_Botao();
 }
@@ -44,6 +42,7 @@ N_Shape::N_Shape(QWidget* parent)
 void N_Shape::setCaption(const QString& caption) {
     m_caption = caption;
     Ajustar_Botao();
+    announceName();
 }
 
 void N_Shape::setBackGround(const QColor& color) {
@@ -52,20 +51,20 @@ void N_Shape::setBackGround(const QColor& color) {
 }
 
 void N_Shape::setBackColorNormal(const QColor& color) {
-    m_backNormal = color;
-    m_fill = color;
+    m_colors[Normal].back = color;
+    m_shownColors.back = color;
     update();
 }
 
 void N_Shape::setBorderColorNormal(const QColor& color) {
-    m_borderNormal = color;
-    m_border = color;
+    m_colors[Normal].border = color;
+    m_shownColors.border = color;
     update();
 }
 
 void N_Shape::setForeColorNormal(const QColor& color) {
-    m_foreNormal = color;
-    m_fore = color;
+    m_colors[Normal].fore = color;
+    m_shownColors.fore = isEnabled() ? color : disabledCaption();
     update();
 }
 
@@ -110,7 +109,10 @@ void N_Shape::setStretch(bool on) {
 
 void N_Shape::setPicture_Normal(const QPixmap& picture) {
     m_pictureNormal = picture;
-    showPicture(Shown::Normal);
+    // Shown at once, also when the normal picture was already the one shown: the new one may be
+    // of another size.
+    m_shown = Shown::Normal;
+    Ajustar_Botao();
 }
 
 int N_Shape::curPicture() const {
@@ -151,7 +153,7 @@ void N_Shape::showPicture(Shown which) {
 }
 
 QFont N_Shape::captionFont() const {
-    return WidgetKit::captionFont(m_fontSize, m_fontBold);
+    return kit::captionFont(m_fontSize, m_fontBold);
 }
 
 QSize N_Shape::pictureSize() const {
@@ -220,143 +222,152 @@ QSize N_Shape::minimumSizeHint() const {
 }
 
 void N_Shape::applyState() {
-    switch (m_state) {
-    case Hover:
-        m_fill = m_backHover;
-        m_fore = m_foreHover;
-        m_border = m_borderHover;
-        break;
-    case Down:
-        m_fill = m_backDown;
-        m_fore = m_foreDown;
-        m_border = m_borderDown;
-        break;
-    case Normal:
-        m_fill = m_backNormal;
-        m_fore = m_foreNormal;
-        m_border = m_borderNormal;
-        break;
-    }
+    // The pressed look stays while a Click handler runs; the state is shown when it returns.
+    if (m_clickRunning)
+        return;
+    m_shownColors = m_colors[m_state];
     if (!isEnabled())
-        m_fore = disabledCaption();
+        m_shownColors.fore = disabledCaption();
     update();
 }
 
 void N_Shape::setState(VisualState state) {
+    const bool pressedChanged = (m_state == Down) != (state == Down);
     m_state = state;
     applyState();
+    if (pressedChanged) {
+        QAccessible::State changed;
+        changed.pressed = true;
+        announceState(changed);
+    }
+}
+
+void N_Shape::addAccessibleState(QAccessible::State& state) const {
+    state.pressed = m_state == Down;
+}
+
+void N_Shape::refresh() {
+    showPicture(Shown::Normal);
+    update();
 }
 
 void N_Shape::enterHover() {
     m_entered = true;
-    m_mouseInside = true;
-    showPicture(Shown::Hover);
+    m_watching = true;
     const QPointer<N_Shape> alive(this);
     emit MouseEnter();
     if (alive)
         setState(Hover);
 }
 
-void N_Shape::leaveHover() {
-    const bool wasEntered = m_entered;
+// The pointer has left the button: the picture goes back to normal (MouseOut), and the hover
+// watch ends (MouseLeave).
+void N_Shape::pointerGone() {
+    const QPointer<N_Shape> alive(this);
+    if (m_mouseInside) {
+        m_mouseInside = false;
+        refresh();
+        emit MouseOut();
+        if (!alive)
+            return;
+    }
     m_entered = false;
-    m_mouseInside = false;
-    showPicture(Shown::Normal);
-    if (wasEntered) {
-        const QPointer<N_Shape> alive(this);
+    if (m_watching) {
+        m_watching = false;
         emit MouseLeave();
         if (!alive)
             return;
     }
-    setState(Normal);
+    if (m_state != Normal)
+        setState(Normal);
 }
 
-void N_Shape::press(QMouseEvent* event) {
-    const int value = WidgetKit::buttonValue(event->button());
-    if (value == 0) {
-        event->ignore();
-        return;
-    }
-    m_held |= event->button();
+void N_Shape::pressed(const kit::MouseInput& input) {
     showPicture(Shown::Down);
     const QPointer<N_Shape> alive(this);
-    emit MouseDown(value);
-    if (alive && event->button() == Qt::LeftButton)
+    emitMouse(&KitInput::MouseDown, input);
+    if (alive && input.button == Qt::LeftButton)
         setState(Down);
 }
 
-void N_Shape::mousePressEvent(QMouseEvent* event) {
-    press(event);
+void N_Shape::doubleClicked() {
+    emit DblClick();
 }
 
-void N_Shape::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click counts as a press of its own, so a quick second click
-    // still raises MouseDown and Click.
-    press(event);
-    if (event->isAccepted())
-        emit DblClick();
-}
-
-void N_Shape::mouseReleaseEvent(QMouseEvent* event) {
-    const int value = WidgetKit::buttonValue(event->button());
-    if (value == 0 || !m_held.testFlag(event->button())) {
-        event->ignore();
-        return;
-    }
-    m_held.setFlag(event->button(), false);
-    const bool inside = rect().contains(event->position().toPoint());
-    m_mouseInside = inside;
-    m_entered = inside;
-    showPicture(inside ? Shown::Hover : Shown::Normal);
-
+void N_Shape::released(const kit::MouseInput& input) {
+    showPicture(Shown::Hover);
+    m_mouseInside = true;
     const QPointer<N_Shape> alive(this);
-    emit MouseUp(value);
+    emitMouse(&KitInput::MouseUp, input);
     if (!alive)
         return;
     // The new state is decided now but shown only after the Click handler returned, so the
-    // button keeps its pressed look while the handler runs.
-    if (m_held.testFlag(Qt::LeftButton))
+    // button keeps its pressed look while the handler runs, whatever the pointer does meanwhile.
+    if (heldButtons().testFlag(Qt::LeftButton))
         m_state = Down;
     else
-        m_state = inside ? Hover : Normal;
+        m_state = input.inside ? Hover : Normal;
+    m_clickRunning = true;
     emit Click();
-    if (alive)
-        applyState();
+    if (!alive)
+        return;
+    m_clickRunning = false;
+    setState(m_state);
 }
 
-void N_Shape::mouseMoveEvent(QMouseEvent* event) {
-    const bool inside = rect().contains(event->position().toPoint());
-    const Qt::MouseButtons buttons = event->buttons();
-    if (buttons == Qt::NoButton || buttons == Qt::LeftButton) {
-        if (!inside) {
+void N_Shape::moved(const kit::MouseInput& input) {
+    const QPointer<N_Shape> alive(this);
+    emitMouse(&KitInput::MouseMove, input);
+    if (!alive || !isEnabled())
+        return;
+    const Qt::MouseButtons held = heldButtons();
+    const bool leftHeld = input.buttons == 1;
+    if (input.buttons == 0 || leftHeld) {
+        if (!input.inside) {
             m_entered = false;
             if (m_state != Normal)
                 setState(Normal);
-        } else if (buttons == Qt::NoButton) {
-            if (!m_entered)
+        } else if (input.buttons == 0) {
+            if (!m_entered) {
                 enterHover();
-        } else if (m_held.testFlag(Qt::LeftButton) && m_state != Down) {
-            setState(Down);
+                if (!alive)
+                    return;
+            }
+        } else if (held.testFlag(Qt::LeftButton)) {
+            // Dragging with the left button held ends the entry: the next move without a button
+            // raises MouseEnter again.
+            m_entered = false;
+            if (m_state != Down)
+                setState(Down);
         }
     }
-    if (!buttons.testFlag(Qt::LeftButton) && m_mouseInside != inside) {
-        m_mouseInside = inside;
-        showPicture(inside ? Shown::Hover : Shown::Normal);
+    if (!leftHeld) {
+        if (input.inside && !m_mouseInside) {
+            m_mouseInside = true;
+            showPicture(Shown::Hover);
+        } else if (!input.inside && m_mouseInside && held == Qt::NoButton) {
+            pointerGone();
+        }
     }
 }
 
 void N_Shape::enterEvent(QEnterEvent* event) {
-    QWidget::enterEvent(event);
-    if (isEnabled() && !m_entered && m_held == Qt::NoButton)
+    KitInput::enterEvent(event);
+    if (!isEnabled() || heldButtons() != Qt::NoButton)
+        return;
+    if (!m_entered)
         enterHover();
+    if (!m_mouseInside) {
+        m_mouseInside = true;
+        showPicture(Shown::Hover);
+    }
 }
 
 void N_Shape::leaveEvent(QEvent* event) {
-    QWidget::leaveEvent(event);
-    if (m_held.testFlag(Qt::LeftButton))
+    KitInput::leaveEvent(event);
+    if (heldButtons().testFlag(Qt::LeftButton))
         return;
-    if (m_entered || m_mouseInside || m_state != Normal)
-        leaveHover();
+    pointerGone();
 }
 
 void N_Shape::keyPressEvent(QKeyEvent* event) {
@@ -366,22 +377,35 @@ void N_Shape::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
         focusNextPrevChild(true);
         event->accept();
-        return;
+        break;
     case Qt::Key_Left:
     case Qt::Key_Up:
         focusNextPrevChild(false);
         event->accept();
-        return;
+        break;
     default:
         QWidget::keyPressEvent(event);
+        break;
     }
+    const QPointer<N_Shape> alive(this);
+    emitKeyDown(*event);
+    if (alive && kit::keyAscii(*event) != 0)
+        emit KeyPress(kit::keyAscii(*event));
+}
+
+void N_Shape::keyReleaseEvent(QKeyEvent* event) {
+    QWidget::keyReleaseEvent(event);
+    const QPointer<N_Shape> alive(this);
+    emitKeyUp(*event);
+    if (alive)
+        refresh();
 }
 
 void N_Shape::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     if (m_borderGotFocus) {
-        m_rememberedBorder = m_border;
-        m_border = m_borderCustom;
+        m_rememberedBorder = m_shownColors.border;
+        m_shownColors.border = m_borderCustom;
         update();
     }
 }
@@ -389,13 +413,17 @@ void N_Shape::focusInEvent(QFocusEvent* event) {
 void N_Shape::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     if (m_borderGotFocus && m_rememberedBorder.isValid()) {
-        m_border = m_rememberedBorder;
+        m_shownColors.border = m_rememberedBorder;
         update();
     }
 }
 
 void N_Shape::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    const QPointer<N_Shape> alive(this);
+    emit Resize();
+    if (!alive)
+        return;
     // Only the width is corrected here: asking the container for a new layout from inside a
     // resize could make the two fight.
     if (m_stretchToText) {
@@ -406,14 +434,16 @@ void N_Shape::resizeEvent(QResizeEvent* event) {
     update();
 }
 
-void N_Shape::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::EnabledChange)
-        return;
+void N_Shape::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+}
+
+void N_Shape::enabledChanged() {
     if (!isEnabled()) {
         // A disabled button forgets any press in progress and shows its normal colours.
-        m_held = {};
         m_entered = false;
+        m_watching = false;
         m_mouseInside = false;
         m_state = Normal;
         showPicture(Shown::Normal);
@@ -432,8 +462,8 @@ void N_Shape::paintEvent(QPaintEvent* /*event*/) {
         const qreal side = std::min(shape.width(), shape.height());
         shape = QRectF(shape.center().x() - side / 2, shape.center().y() - side / 2, side, side);
     }
-    painter.setPen(QPen(m_border, 1.0));
-    painter.setBrush(m_fill);
+    painter.setPen(QPen(m_shownColors.border, 1.0));
+    painter.setBrush(m_shownColors.back);
     switch (m_shapeStyle) {
     case Oval:
     case Circle:
@@ -459,7 +489,9 @@ void N_Shape::paintEvent(QPaintEvent* /*event*/) {
 
     if (m_textVisible && !m_caption.isEmpty()) {
         painter.setFont(captionFont());
-        painter.setPen(m_fore);
+        painter.setPen(m_shownColors.fore);
         painter.drawText(captionRect(), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
     }
 }
+
+} // namespace kavu

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "widgets/kit_input.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QRect>
-#include <QWidget>
+
+#include <array>
+
+namespace kavu {
 
 // Shape button: an owner-drawn push button. MouseDown comes when any mouse button goes down on
 // it (1 left, 2 right, 4 middle); Click comes on the release of that button, also when the
-// pointer left the button before the release. No key raises Click.
+// pointer left the button before the release. No key raises Click; an assistive tool's press
+// does what a left click does.
 //
 // The button is a filled shape (Style) with a centred or left-packed caption and an optional
 // picture. Fill, border and caption colours follow three visual states: normal, hover (pointer
@@ -15,10 +21,19 @@
 // window uses: white, light grey frame, grey with a black frame under the pointer, grey caption
 // and frame while pressed, rectangle, caption at 10 points, centred.
 //
+// A new button has that standard look rather than the plainer one a freshly placed control would
+// get elsewhere (grey fill, rounded, 8 points, sized to its text): every window uses the standard
+// look, so the .ui files only name what differs from it.
+//
+// While a Click handler runs, the button keeps its pressed look, even when the handler opens a
+// modal box that takes the pointer away; the look of the new state comes when it returns. Every
+// repaint the button asks for itself (a key released, the pointer gone) shows Picture_Normal
+// again.
+//
 // Setters are named after their property (setText_Visible for Text_Visible) so that a promoted
 // widget in a .ui file can set them; the one exception is Style, set through setShapeStyle
 // because QWidget::setStyle has another meaning.
-class N_Shape : public QWidget {
+class N_Shape : public KitInput {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QColor BackGround READ backGround WRITE setBackGround)
@@ -68,24 +83,24 @@ public:
     void setBackGround(const QColor& color);
     // The Normal colours read back what the shape shows right now (the hover fill while the
     // pointer is over the button); setting one stores it and shows it at once.
-    QColor backColorNormal() const { return m_fill; }
+    QColor backColorNormal() const { return m_shownColors.back; }
     void setBackColorNormal(const QColor& color);
-    QColor backColorHover() const { return m_backHover; }
-    void setBackColorHover(const QColor& color) { m_backHover = color; }
-    QColor backColorDown() const { return m_backDown; }
-    void setBackColorDown(const QColor& color) { m_backDown = color; }
-    QColor borderColorNormal() const { return m_border; }
+    QColor backColorHover() const { return m_colors[Hover].back; }
+    void setBackColorHover(const QColor& color) { m_colors[Hover].back = color; }
+    QColor backColorDown() const { return m_colors[Down].back; }
+    void setBackColorDown(const QColor& color) { m_colors[Down].back = color; }
+    QColor borderColorNormal() const { return m_shownColors.border; }
     void setBorderColorNormal(const QColor& color);
-    QColor borderColorHover() const { return m_borderHover; }
-    void setBorderColorHover(const QColor& color) { m_borderHover = color; }
-    QColor borderColorDown() const { return m_borderDown; }
-    void setBorderColorDown(const QColor& color) { m_borderDown = color; }
-    QColor foreColorNormal() const { return m_fore; }
+    QColor borderColorHover() const { return m_colors[Hover].border; }
+    void setBorderColorHover(const QColor& color) { m_colors[Hover].border = color; }
+    QColor borderColorDown() const { return m_colors[Down].border; }
+    void setBorderColorDown(const QColor& color) { m_colors[Down].border = color; }
+    QColor foreColorNormal() const { return m_shownColors.fore; }
     void setForeColorNormal(const QColor& color);
-    QColor foreColorHover() const { return m_foreHover; }
-    void setForeColorHover(const QColor& color) { m_foreHover = color; }
-    QColor foreColorDown() const { return m_foreDown; }
-    void setForeColorDown(const QColor& color) { m_foreDown = color; }
+    QColor foreColorHover() const { return m_colors[Hover].fore; }
+    void setForeColorHover(const QColor& color) { m_colors[Hover].fore = color; }
+    QColor foreColorDown() const { return m_colors[Down].fore; }
+    void setForeColorDown(const QColor& color) { m_colors[Down].fore = color; }
     QColor borderCustom() const { return m_borderCustom; }
     void setBorderCustom(const QColor& color) { m_borderCustom = color; }
     bool borderGotFocus() const { return m_borderGotFocus; }
@@ -124,70 +139,77 @@ public:
     // Lays out shape, picture and caption; with StretchToText the width follows the content.
     void Ajustar_Botao();
 
+    // Repaints the button and shows Picture_Normal again.
+    void refresh();
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::PushButton; }
+    QString accessibleCaption() const override { return m_caption; }
+    void addAccessibleState(QAccessible::State& state) const override;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 signals:
-    void MouseDown(int button);
-    void MouseUp(int button);
-    void Click();
     void DblClick();
     void MouseEnter();
     void MouseLeave();
+    // Declared for completeness of the event set; the button never raises it.
+    void MouseOver();
+    void Resize();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    void pressed(const kit::MouseInput& input) override;
+    void released(const kit::MouseInput& input) override;
+    void moved(const kit::MouseInput& input) override;
+    void doubleClicked() override;
+    void enabledChanged() override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     enum class Shown { Normal, Hover, Down };
+    // Fill, border and caption colour of one visual state.
+    struct StateColors {
+        QColor back;
+        QColor border;
+        QColor fore;
+    };
 
     void applyState();
     void setState(VisualState state);
     void showPicture(Shown which);
     void enterHover();
-    void leaveHover();
-    void press(QMouseEvent* event);
+    void pointerGone();
     QFont captionFont() const;
     QSize contentSize() const;
     QSize pictureSize() const;
     const QPixmap& shownPicture() const;
 
     QString m_caption;
-    // Buttons that went down on this button and are not released yet.
-    Qt::MouseButtons m_held;
 
     VisualState m_state = Normal;
+    // The pointer entered with no button held; MouseEnter was raised, MouseLeave is due.
     bool m_entered = false;
+    // Between MouseEnter and MouseLeave (the hover watch runs).
+    bool m_watching = false;
     bool m_mouseInside = false;
+    // A Click handler is running: the pressed look stays until it returns.
+    bool m_clickRunning = false;
     Shown m_shown = Shown::Normal;
 
-    // What the shape shows right now.
-    QColor m_fill;
-    QColor m_border;
-    QColor m_fore;
+    // Colours per visual state (indexed by VisualState), and what the shape shows right now.
+    std::array<StateColors, 3> m_colors;
+    StateColors m_shownColors;
     QColor m_rememberedBorder;
 
     QColor m_backGround;
-    QColor m_backNormal;
-    QColor m_backHover;
-    QColor m_backDown;
-    QColor m_borderNormal;
-    QColor m_borderHover;
-    QColor m_borderDown;
-    QColor m_foreNormal;
-    QColor m_foreHover;
-    QColor m_foreDown;
     QColor m_borderCustom;
     bool m_borderGotFocus = false;
 
@@ -203,3 +225,5 @@ private:
     QPixmap m_pictureHover;
     QPixmap m_pictureDown;
 };
+
+} // namespace kavu

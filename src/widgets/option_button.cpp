@@ -1,41 +1,56 @@
 #include "widgets/option_button.h"
 
-#include "widgets/kit_paint.h"
-
-#include <QEnterEvent>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+
+namespace kavu {
+
+using kit::MouseInput;
+
+namespace {
+
+// Space as the option button takes it: character 32, typed with or without Shift or Ctrl (with
+// Alt it is a window's menu key).
+bool isSpace(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Space &&
+           !(event.modifiers() & (Qt::AltModifier | Qt::MetaModifier));
+}
+
+} // namespace
 
 OptionButton::OptionButton(QWidget* parent)
     : GlyphButton(parent) {}
 
 void OptionButton::setValue(bool value) {
+    const bool changed = m_value != value;
     m_value = value;
+    showRestingLook();
     update();
-}
-
-int OptionButton::glyph() const {
-    int look = WidgetKit::LookNormal;
-    if (!isEnabled())
-        look = WidgetKit::LookDisabled;
-    else if (m_pressed && (m_hover || m_held == Qt::NoButton))
-        look = WidgetKit::LookPressed;
-    else if (m_hover || hasFocus())
-        look = WidgetKit::LookHover;
-    return 4 * (m_value ? 1 : 0) + look;
+    if (changed) {
+        QAccessible::State state;
+        state.checked = true;
+        announceState(state);
+    }
 }
 
 QColor OptionButton::captionColor() const {
     return isEnabled() ? foreColor() : palette().color(QPalette::Disabled, QPalette::WindowText);
 }
 
+void OptionButton::addAccessibleState(QAccessible::State& state) const {
+    state.checkable = true;
+    state.checked = m_value;
+    state.pressed = m_pressed;
+}
+
 void OptionButton::select() {
     if (m_value) {
-        update();
+        // Already selected: shown again as after Enabled was set, nothing raised.
+        showRestingLook();
+        if (!isEnabled())
+            stopOutWatch();
         return;
     }
     // Partners are the options of the same container with the same group number; this one is
@@ -51,110 +66,113 @@ void OptionButton::select() {
     emit Click();
 }
 
-void OptionButton::mousePressEvent(QMouseEvent* event) {
-    const int button = WidgetKit::buttonValue(event->button());
-    if (button == 0) {
-        event->ignore();
-        return;
-    }
-    m_held |= event->button();
+void OptionButton::pressLook(const MouseInput& input) {
+    showLook(kit::LookPressed);
     m_pressed = true;
-    m_hover = true;
-    update();
-    emit MouseDown(button);
+    emitMouse(&KitInput::MouseDown, input);
 }
 
-void OptionButton::mouseDoubleClickEvent(QMouseEvent* event) {
-    mousePressEvent(event);
+void OptionButton::pressed(const MouseInput& input) {
+    pressLook(input);
 }
 
-void OptionButton::mouseReleaseEvent(QMouseEvent* event) {
-    const int button = WidgetKit::buttonValue(event->button());
-    if (button == 0 || !m_held.testFlag(event->button())) {
-        event->ignore();
-        return;
-    }
-    m_held.setFlag(event->button(), false);
-    m_pressed = m_held != Qt::NoButton;
-    update();
+void OptionButton::released(const MouseInput& input) {
     const QPointer<OptionButton> alive(this);
-    emit MouseUp(button);
-    if (alive && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emitMouse(&KitInput::MouseUp, input);
+    if (!alive)
+        return;
+    m_pressed = false;
+    if (input.button == Qt::LeftButton && input.inside)
         select();
 }
 
+void OptionButton::pointerOver(const MouseInput& input, bool raiseMove) {
+    if (m_pressed || shownGlyph() == m_comparison)
+        return;
+    startOutWatch();
+    showLook(kit::LookHover);
+    if (raiseMove)
+        emitMouse(&KitInput::MouseMove, input);
+}
+
+void OptionButton::enabledChanged() {
+    if (!isEnabled()) {
+        m_pressed = false;
+        stopOutWatch();
+    }
+    showRestingLook();
+    update();
+}
+
 void OptionButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
-        QWidget::keyPressEvent(event);
+    const QPointer<OptionButton> alive(this);
+    emitKeyDown(*event);
+    if (!alive)
+        return;
+    if (!isSpace(*event)) {
+        GlyphButton::keyPressEvent(event);
         return;
     }
     event->accept();
+    // A held Space repeats its key-down, not the click.
     if (event->isAutoRepeat())
         return;
-    const QPointer<OptionButton> alive(this);
+    emit KeyPress(32);
+    if (!alive)
+        return;
     emit Click();
     if (!alive)
         return;
-    m_pressed = true;
-    update();
-    emit MouseDown(1);
+    MouseInput input;
+    input.button = Qt::LeftButton;
+    input.buttons = 1;
+    input.shift = kit::shiftState(event->modifiers());
+    pressLook(input);
 }
 
 void OptionButton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
-        QWidget::keyReleaseEvent(event);
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
+        GlyphButton::keyReleaseEvent(event);
         return;
     }
     event->accept();
-    if (event->isAutoRepeat() || !m_pressed || m_held != Qt::NoButton)
-        return;
     const QPointer<OptionButton> alive(this);
-    select();
-    if (alive) {
-        m_pressed = false;
-        update();
-    }
-}
-
-void OptionButton::leaveEvent(QEvent* event) {
-    QWidget::leaveEvent(event);
-    if (!m_hover)
+    emitKeyUp(*event);
+    // Only the release of a Space pressed here clicks; a mouse button still down keeps it.
+    if (!alive || !m_pressed || heldButtons() != Qt::NoButton)
         return;
-    m_hover = false;
-    update();
-    if (isEnabled() && !m_pressed)
-        emit MouseOut();
+    select();
+    if (alive)
+        m_pressed = false;
 }
 
 void OptionButton::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    update();
+    GlyphButton::focusInEvent(event);
+    // The focused option keeps the hover glyph: no pointer-out watch while it has the focus.
+    if (!m_pressed)
+        showLook(kit::LookHover);
+    stopOutWatch();
 }
 
 void OptionButton::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    // Focus gone in the middle of a Space press: the release will not come here.
-    if (m_held == Qt::NoButton)
+    GlyphButton::focusOutEvent(event);
+    if (!isEnabled()) {
         m_pressed = false;
-    update();
-}
-
-void OptionButton::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
-        if (!isEnabled()) {
-            m_held = {};
-            m_pressed = false;
-            m_hover = false;
-        }
-        update();
-    } else if (event->type() == QEvent::FontChange) {
-        updateGeometry();
-        update();
+        showRestingLook();
+        return;
     }
+    // A Space press in progress: its release will not come here.
+    if (heldButtons() == Qt::NoButton)
+        m_pressed = false;
+    m_comparison = {1, kit::LookDisabled};
+    if (!m_pressed)
+        showLook(kit::LookHover);
+    startOutWatch();
+    checkPointerSoon();
 }
 
 void OptionButton::drawGlyph(QPainter& painter, const QRect& box) const {
-    const int shown = glyph();
-    WidgetKit::drawOptionGlyph(painter, box, shown >= 4, static_cast<WidgetKit::Look>(shown % 4));
+    kit::drawOptionGlyph(painter, box, shownGlyph());
 }
+
+} // namespace kavu

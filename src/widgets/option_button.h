@@ -2,13 +2,20 @@
 
 #include "widgets/glyph_button.h"
 
+namespace kavu {
+
 // Option button: a left click (or Space) on an unselected option clears every OptionButton of the
 // same parent with the same Group, selects this one and raises Click. A click on a selected
 // option does nothing. Setting Value from code raises nothing and touches no other option.
 //
-// Space acts in two steps: pressing it raises Click at once (the value not yet changed) and
-// shows the pressed glyph; releasing it runs the click above. On an unselected option Space thus
-// raises Click twice, on a selected one once. Same layout and glyph looks as CheckButton.
+// Space (with or without Shift or Ctrl) acts in two steps: pressing it raises KeyPress and Click
+// at once (the value not yet changed), then acts as a left press (pressed glyph, MouseDown);
+// releasing it raises KeyUp and runs the click above. On an unselected option Space thus raises
+// Click twice, on a selected one once. Other keys raise only KeyDown.
+//
+// Looks: a press (mouse button or Space) shows the pressed glyph until its release, wherever the
+// pointer goes; the focused option keeps the hover glyph. MouseMove comes with the hover glyph,
+// and not while an unselected option already shows it, until the option first lost the focus.
 class OptionButton : public GlyphButton {
     Q_OBJECT
     Q_PROPERTY(bool Value READ value WRITE setValue)
@@ -23,31 +30,37 @@ public:
     void setGroup(int group) { m_group = static_cast<qint16>(group); }
     bool isChecked() const { return m_value; }
 
-    // Glyph shown now: 4 × value (0 or 1) + look (0 normal, 1 hover, 2 pressed, 3 disabled).
-    int glyph() const;
     // Caption colour shown now (the palette's disabled text colour while disabled).
     QColor captionColor() const override;
 
-signals:
-    void Click();
+    QAccessible::Role accessibleRole() const override { return QAccessible::RadioButton; }
+    void addAccessibleState(QAccessible::State& state) const override;
 
 protected:
+    int valueIndex() const override { return m_value ? 1 : 0; }
     void drawGlyph(QPainter& painter, const QRect& box) const override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void pressed(const kit::MouseInput& input) override;
+    void released(const kit::MouseInput& input) override;
+    void pointerOver(const kit::MouseInput& input, bool raiseMove) override;
+    bool mayReportOut() const override { return !m_pressed; }
+    void enabledChanged() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void select();
+    void pressLook(const kit::MouseInput& input);
 
     bool m_value = false;
     qint16 m_group = 0;
     // Set between a press (mouse button or Space) and its release.
     bool m_pressed = false;
+    // A move shows the hover glyph and raises MouseMove only when this glyph is not shown: the
+    // unselected hover glyph, until the first focus loss; then the selected disabled glyph,
+    // which an enabled option never shows.
+    kit::Glyph m_comparison{0, kit::LookHover};
 };
+
+} // namespace kavu

@@ -101,11 +101,11 @@ void SoftwareGoogleTest::captionsAndStartState() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     Opened o;
-    QCOMPARE(control<CheckButton>(*o.window, name)->caption(), caption);
+    QCOMPARE(control<kavu::CheckButton>(*o.window, name)->caption(), caption);
     QCOMPARE(o.value(name), 0);
-    QCOMPARE(control<N_Shape>(*o.window, QStringLiteral("blockgoogle"))->caption(),
+    QCOMPARE(control<kavu::N_Shape>(*o.window, QStringLiteral("blockgoogle"))->caption(),
              QStringLiteral("冻结"));
-    QCOMPARE(control<N_Shape>(*o.window, QStringLiteral("enablegoogle"))->caption(),
+    QCOMPARE(control<kavu::N_Shape>(*o.window, QStringLiteral("enablegoogle"))->caption(),
              QStringLiteral("恢复"));
 }
 
@@ -140,13 +140,13 @@ void SoftwareGoogleTest::layout() {
 
 void SoftwareGoogleTest::selectAllTicksAndUnticksTheTwelve() {
     Opened o;
-    click<CheckButton>(*o.window, QStringLiteral("yx"));
-    click<CheckButton>(*o.window, QStringLiteral("all"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("yx"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("all"));
     QCOMPARE(o.value(QStringLiteral("all")), 1);
     for (const Row& row : kRows) {
         QCOMPARE(o.value(row.name), 1);
     }
-    click<CheckButton>(*o.window, QStringLiteral("all"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("all"));
     QCOMPARE(o.value(QStringLiteral("all")), 0);
     for (const Row& row : kRows) {
         QCOMPARE(o.value(row.name), 0);
@@ -156,14 +156,14 @@ void SoftwareGoogleTest::selectAllTicksAndUnticksTheTwelve() {
 
 void SoftwareGoogleTest::selectAllIsNotKeptInStep() {
     Opened o;
-    click<CheckButton>(*o.window, QStringLiteral("all"));
-    click<CheckButton>(*o.window, QStringLiteral("dy"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("all"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("dy"));
     QCOMPARE(o.value(QStringLiteral("dy")), 0);
     QCOMPARE(o.value(QStringLiteral("all")), 1);
 
     Opened byHand;
     for (const Row& row : kRows) {
-        click<CheckButton>(*byHand.window, row.name);
+        click<kavu::CheckButton>(*byHand.window, row.name);
     }
     QCOMPARE(byHand.value(QStringLiteral("all")), 0);
 }
@@ -236,14 +236,14 @@ void SoftwareGoogleTest::runs() {
     QFETCH(QList<int>, modes);
     Opened o;
     for (const QString& name : ticked) {
-        click<CheckButton>(*o.window, name);
+        click<kavu::CheckButton>(*o.window, name);
     }
     if (selectAll) {
-        click<CheckButton>(*o.window, QStringLiteral("all"));
+        click<kavu::CheckButton>(*o.window, QStringLiteral("all"));
     }
     QVERIFY(o.t.started().isEmpty());
-    click<N_Shape>(*o.window,
-                   freeze ? QStringLiteral("blockgoogle") : QStringLiteral("enablegoogle"));
+    click<kavu::N_Shape>(*o.window,
+                         freeze ? QStringLiteral("blockgoogle") : QStringLiteral("enablegoogle"));
 
     QCOMPARE(o.t.fakes().processes.lines(), lines);
     QList<int> startedModes;
@@ -267,16 +267,16 @@ void SoftwareGoogleTest::runs() {
 
 void SoftwareGoogleTest::greyIsNotTicked() {
     Opened o;
-    control<CheckButton>(*o.window, QStringLiteral("gms"))->setValue(2);
-    click<CheckButton>(*o.window, QStringLiteral("dri"));
-    click<N_Shape>(*o.window, QStringLiteral("blockgoogle"));
+    control<kavu::CheckButton>(*o.window, QStringLiteral("gms"))->setValue(2);
+    click<kavu::CheckButton>(*o.window, QStringLiteral("dri"));
+    click<kavu::N_Shape>(*o.window, QStringLiteral("blockgoogle"));
     QCOMPARE(o.t.fakes().processes.lines(),
              (QStringList{kHiddenPrefix + QStringLiteral("adb shell pm disable-user ") +
                               packageOf(QStringLiteral("dri")),
                           kGoogleDoneLine}));
     // Select-all turns grey into the target value too.
-    click<CheckButton>(*o.window, QStringLiteral("all"));
-    click<CheckButton>(*o.window, QStringLiteral("all"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("all"));
+    click<kavu::CheckButton>(*o.window, QStringLiteral("all"));
     QCOMPARE(o.value(QStringLiteral("gms")), 0);
 }
 

@@ -90,14 +90,14 @@ void SoftwareInstallTest::loadsInItsDesignState() {
              QStringLiteral("手机端接收路径：/内置存储/"));
     QVERIFY(isSelected(w, QStringLiteral("insapk")));
     QVERIFY(!isSelected(w, QStringLiteral("insfile")));
-    QCOMPARE(control<OptionButton>(w, QStringLiteral("insapk"))->caption(),
+    QCOMPARE(control<kavu::OptionButton>(w, QStringLiteral("insapk"))->caption(),
              QStringLiteral("安装APK"));
-    QCOMPARE(control<OptionButton>(w, QStringLiteral("insfile"))->caption(),
+    QCOMPARE(control<kavu::OptionButton>(w, QStringLiteral("insfile"))->caption(),
              QStringLiteral("传输文件"));
     QCOMPARE(checkValue(w, QStringLiteral("fhz")), 1);
-    QCOMPARE(control<CheckButton>(w, QStringLiteral("fhz"))->caption(),
+    QCOMPARE(control<kavu::CheckButton>(w, QStringLiteral("fhz"))->caption(),
              QStringLiteral("显示操作结果"));
-    QCOMPARE(control<N_Shape>(w, QStringLiteral("N_Shapeinsta"))->caption(),
+    QCOMPARE(control<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"))->caption(),
              QStringLiteral("执行"));
     QVERIFY(control<QLineEdit>(w, QStringLiteral("Textpat"))->text().isEmpty());
     QCOMPARE(selection(w), QStringLiteral("1"));
@@ -151,7 +151,7 @@ void SoftwareInstallTest::refreshLinkCoversOnlyTheBlanks() {
 
 void SoftwareInstallTest::executeWithoutPickAsksForAFile() {
     Opened o({QStringLiteral("a.apk")});
-    click<N_Shape>(*o.window, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(*o.window, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, QStringLiteral(" 请从右侧选定一个文件！"));
     QCOMPARE(o.t.messages().first().title, QStringLiteral("警告！"));
@@ -220,10 +220,10 @@ void SoftwareInstallTest::runs() {
     Opened o({file, QStringLiteral("other.apk")});
     QWidget& w = *o.window;
     if (push) {
-        click<OptionButton>(w, QStringLiteral("insfile"));
+        click<kavu::OptionButton>(w, QStringLiteral("insfile"));
     }
     if (!showResult) {
-        click<CheckButton>(w, QStringLiteral("fhz"));
+        click<kavu::CheckButton>(w, QStringLiteral("fhz"));
         QCOMPARE(checkValue(w, QStringLiteral("fhz")), 0);
     }
     typeInto(w, QStringLiteral("Textpat"), destination);
@@ -231,7 +231,7 @@ void SoftwareInstallTest::runs() {
     QCOMPARE(selection(w), o.pathOf(file));
     QVERIFY(o.t.started().isEmpty());
 
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     const QString expected = command.replace(QStringLiteral("%P"), o.pathOf(file));
     QVERIFY(o.t.messages().isEmpty());
     QCOMPARE(o.t.started().size(), 1);
@@ -241,7 +241,7 @@ void SoftwareInstallTest::runs() {
     QCOMPARE(int(o.t.lastStarted().mode), mode);
 
     // A second click starts a second, identical console.
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.started().size(), 2);
     QCOMPARE(o.t.started().at(1).line, o.t.started().at(0).line);
 }
@@ -249,18 +249,18 @@ void SoftwareInstallTest::runs() {
 void SoftwareInstallTest::pickSurvivesModeChange() {
     Opened o({QStringLiteral("a.apk"), QStringLiteral("b.zip")});
     QWidget& w = *o.window;
-    click<OptionButton>(w, QStringLiteral("insfile"));
+    click<kavu::OptionButton>(w, QStringLiteral("insfile"));
     QCOMPARE(entries(w, kFileList),
              (QStringList{QStringLiteral("a.apk"), QStringLiteral("b.zip")}));
     pick(w, kFileList, QStringLiteral("b.zip"));
 
-    click<OptionButton>(w, QStringLiteral("insapk"));
+    click<kavu::OptionButton>(w, QStringLiteral("insapk"));
     QVERIFY(isSelected(w, QStringLiteral("insapk")));
     QVERIFY(!isSelected(w, QStringLiteral("insfile")));
     QCOMPARE(entries(w, kFileList), QStringList{QStringLiteral("a.apk")});
     QCOMPARE(selection(w), o.pathOf(QStringLiteral("b.zip")));
 
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     const QString expected =
         QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("b.zip")) + QStringLiteral("\"");
     QCOMPARE(o.t.commandBox(), expected);
@@ -276,20 +276,20 @@ void SoftwareInstallTest::refreshReadsTheFolderAgainAndKeepsThePick() {
     o.t.addFile(QStringLiteral("new.txt"));
     QCOMPARE(entries(w, kFileList), QStringList{QStringLiteral("a.apk")});
 
-    click<ClickLabel>(w, QStringLiteral("Label9"));
+    click<kavu::ClickLabel>(w, QStringLiteral("Label9"));
     QCOMPARE(entries(w, kFileList),
              (QStringList{QStringLiteral("a.apk"), QStringLiteral("new.apk")}));
     QCOMPARE(selection(w), o.pathOf(QStringLiteral("a.apk")));
     QVERIFY(o.t.started().isEmpty());
 
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     const QString expected =
         QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("a.apk")) + QStringLiteral("\"");
     QCOMPARE(o.t.lastStarted().line, kConsolePrefix + expected + installLive({}));
 
     // The refresh keeps the filter of the mode.
-    click<OptionButton>(w, QStringLiteral("insfile"));
-    click<ClickLabel>(w, QStringLiteral("Label9"));
+    click<kavu::OptionButton>(w, QStringLiteral("insfile"));
+    click<kavu::ClickLabel>(w, QStringLiteral("Label9"));
     QCOMPARE(entries(w, kFileList), (QStringList{QStringLiteral("a.apk"), QStringLiteral("new.apk"),
                                                  QStringLiteral("new.txt")}));
 }
@@ -312,9 +312,9 @@ void SoftwareInstallTest::filters() {
     Opened o({QStringLiteral("z.apk"), QStringLiteral("c.txt"), QStringLiteral("B.APK"),
               QStringLiteral("a.apk"), QStringLiteral("noext"), QStringLiteral(".hidden.apk")});
     QVERIFY(QDir(o.t.fileFolder()).mkdir(QStringLiteral("folder.apk")));
-    click<ClickLabel>(*o.window, QStringLiteral("Label9"));
+    click<kavu::ClickLabel>(*o.window, QStringLiteral("Label9"));
     if (allFiles) {
-        click<OptionButton>(*o.window, QStringLiteral("insfile"));
+        click<kavu::OptionButton>(*o.window, QStringLiteral("insfile"));
     }
     QCOMPARE(entries(*o.window, kFileList), expected);
 }
@@ -324,15 +324,15 @@ void SoftwareInstallTest::missingFileFolderShowsAnEmptyList() {
     QVERIFY(QDir(t.fileFolder()).removeRecursively());
     Software* w = t.app().open<Software>();
     QVERIFY(entries(*w, kFileList).isEmpty());
-    click<OptionButton>(*w, QStringLiteral("insfile"));
-    click<ClickLabel>(*w, QStringLiteral("Label9"));
+    click<kavu::OptionButton>(*w, QStringLiteral("insfile"));
+    click<kavu::ClickLabel>(*w, QStringLiteral("Label9"));
     QVERIFY(entries(*w, kFileList).isEmpty());
     QCOMPARE(selection(*w), QStringLiteral("1"));
 
     // The folder appears later: a refresh shows it.
     QVERIFY(QDir(t.folder()).mkdir(QStringLiteral("File")));
     t.addFile(QStringLiteral("late.bin"));
-    click<ClickLabel>(*w, QStringLiteral("Label9"));
+    click<kavu::ClickLabel>(*w, QStringLiteral("Label9"));
     QCOMPARE(entries(*w, kFileList), QStringList{QStringLiteral("late.bin")});
     QVERIFY(t.started().isEmpty());
     QVERIFY(t.messages().isEmpty());
@@ -360,11 +360,11 @@ void SoftwareInstallTest::unsafeFileNameIsRefused() {
     Opened o({file});
     QWidget& w = *o.window;
     if (push) {
-        click<OptionButton>(w, QStringLiteral("insfile"));
+        click<kavu::OptionButton>(w, QStringLiteral("insfile"));
     }
     pick(w, kFileList, file);
     QCOMPARE(selection(w), o.pathOf(file));
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().title, QStringLiteral("警告！"));
     QCOMPARE(o.t.messages().first().icon, MessageIcon::Critical);
@@ -386,10 +386,10 @@ void SoftwareInstallTest::unsafeDestinationIsRefused() {
     QFETCH(QString, destination);
     Opened o({QStringLiteral("b.zip")});
     QWidget& w = *o.window;
-    click<OptionButton>(w, QStringLiteral("insfile"));
+    click<kavu::OptionButton>(w, QStringLiteral("insfile"));
     control<QLineEdit>(w, QStringLiteral("Textpat"))->setText(destination);
     pick(w, kFileList, QStringLiteral("b.zip"));
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, qtText(kUnsafeTextMessage));
     QCOMPARE(o.t.messages().first().title, QStringLiteral("警告!"));
@@ -404,7 +404,7 @@ void SoftwareInstallTest::installDoesNotReadTheDestination() {
     QWidget& w = *o.window;
     control<QLineEdit>(w, QStringLiteral("Textpat"))->setText(QStringLiteral("x & calc"));
     pick(w, kFileList, QStringLiteral("a.apk"));
-    click<N_Shape>(w, QStringLiteral("N_Shapeinsta"));
+    click<kavu::N_Shape>(w, QStringLiteral("N_Shapeinsta"));
     QVERIFY(o.t.messages().isEmpty());
     const QString expected =
         QStringLiteral("adb install \"") + o.pathOf(QStringLiteral("a.apk")) + QStringLiteral("\"");
@@ -416,7 +416,7 @@ void SoftwareInstallTest::installDoesNotReadTheDestination() {
 void SoftwareInstallTest::openedTwiceIsOneWindow() {
     Opened o({QStringLiteral("a.apk")});
     pick(*o.window, kFileList, QStringLiteral("a.apk"));
-    click<OptionButton>(*o.window, QStringLiteral("insfile"));
+    click<kavu::OptionButton>(*o.window, QStringLiteral("insfile"));
     QCOMPARE(o.t.app().open<Software>(), o.window);
     QCOMPARE(selection(*o.window), o.pathOf(QStringLiteral("a.apk")));
     QVERIFY(isSelected(*o.window, QStringLiteral("insfile")));
@@ -425,9 +425,9 @@ void SoftwareInstallTest::openedTwiceIsOneWindow() {
 void SoftwareInstallTest::reopeningLoadsAfresh() {
     Opened o({QStringLiteral("a.apk"), QStringLiteral("b.zip")});
     QWidget& w = *o.window;
-    click<OptionButton>(w, QStringLiteral("insfile"));
+    click<kavu::OptionButton>(w, QStringLiteral("insfile"));
     pick(w, kFileList, QStringLiteral("b.zip"));
-    click<CheckButton>(w, QStringLiteral("fhz"));
+    click<kavu::CheckButton>(w, QStringLiteral("fhz"));
     typeInto(w, QStringLiteral("Textpat"), QStringLiteral("Download"));
     typeInto(w, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
     closeWindow(o.window);

@@ -62,7 +62,7 @@ void SoftwarePackagesTest::captions() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     Opened o;
-    QCOMPARE(control<N_Shape>(*o.window, name)->caption(), caption);
+    QCOMPARE(control<kavu::N_Shape>(*o.window, name)->caption(), caption);
     QCOMPARE(control<QLabel>(*o.window, QStringLiteral("INPUTPKGS"))->text(),
              QStringLiteral("包名："));
     QVERIFY(control<QLineEdit>(*o.window, QStringLiteral("APPText5"))->text().isEmpty());
@@ -107,7 +107,7 @@ void SoftwarePackagesTest::buttonRunsItsCommand() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), package);
     QCOMPARE(o.window->packageName(), package);
-    click<N_Shape>(*o.window, button, mouse);
+    click<kavu::N_Shape>(*o.window, button, mouse);
     QCOMPARE(o.t.started().size(), 1);
     QCOMPARE(o.t.commandBox(), command);
     QCOMPARE(o.t.lastStarted().line, kConsolePrefix + command);
@@ -118,7 +118,7 @@ void SoftwarePackagesTest::buttonRunsItsCommand() {
 void SoftwarePackagesTest::settingsTablesOpenThreeConsoles() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
-    click<N_Shape>(*o.window, QStringLiteral("xsszb"));
+    click<kavu::N_Shape>(*o.window, QStringLiteral("xsszb"));
     QCOMPARE(
         o.t.fakes().processes.lines(),
         (QStringList{QStringLiteral("cmd /k adb shell settings list global && title GLOBAL"),
@@ -133,7 +133,7 @@ void SoftwarePackagesTest::settingsTablesOpenThreeConsoles() {
 void SoftwarePackagesTest::communityPageOpensHiddenAndSaysSo() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
-    click<N_Shape>(*o.window, QStringLiteral("N_Shapeclo"));
+    click<kavu::N_Shape>(*o.window, QStringLiteral("N_Shapeclo"));
     const QString command =
         QStringLiteral("adb shell am start -a android.intent.action.VIEW -d "
                        "https://f-droid.org/packages/com.example.app -p org.fdroid.fdroid");
@@ -169,7 +169,7 @@ void SoftwarePackagesTest::unsafePackageNameIsRefused() {
     QFETCH(QString, package);
     Opened o;
     control<QLineEdit>(*o.window, QStringLiteral("APPText5"))->setText(package);
-    click<N_Shape>(*o.window, button);
+    click<kavu::N_Shape>(*o.window, button);
     QVERIFY(o.t.started().isEmpty());
     QCOMPARE(o.t.commandBox(), kEarlierCommand);
     QCOMPARE(o.t.messages().size(), 1);
@@ -182,7 +182,7 @@ void SoftwarePackagesTest::systemRemovalOnlyOpensTheRiskDialog() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
     QVERIFY(o.t.app().find<WARNING>() == nullptr);
-    click<N_Shape>(*o.window, QStringLiteral("unsinssys"));
+    click<kavu::N_Shape>(*o.window, QStringLiteral("unsinssys"));
     WARNING* dialog = o.t.app().find<WARNING>();
     QVERIFY(dialog != nullptr);
     QVERIFY(dialog->isVisible());
@@ -191,7 +191,7 @@ void SoftwarePackagesTest::systemRemovalOnlyOpensTheRiskDialog() {
     QCOMPARE(o.t.commandBox(), kEarlierCommand);
     // The apps window stays usable and open beside the dialog.
     QVERIFY(o.window->isVisible());
-    click<N_Shape>(*o.window, QStringLiteral("unsinssys"));
+    click<kavu::N_Shape>(*o.window, QStringLiteral("unsinssys"));
     QCOMPARE(o.t.app().find<WARNING>(), dialog);
     QVERIFY(o.t.started().isEmpty());
 }

@@ -29,7 +29,7 @@ struct Opened {
         t.runEarlierCommand();
         apps = t.app().open<Software>();
         typeInto(*apps, QStringLiteral("APPText5"), package);
-        click<N_Shape>(*apps, QStringLiteral("unsinssys"));
+        click<kavu::N_Shape>(*apps, QStringLiteral("unsinssys"));
         dialog = t.app().find<WARNING>();
         if (dialog) {
             box = control<QLineEdit>(*dialog, QStringLiteral("ala"));
@@ -38,7 +38,7 @@ struct Opened {
         t.clearRecords();
     }
     void confirm(Qt::MouseButton button = Qt::LeftButton) {
-        click<N_Shape>(*dialog, QStringLiteral("N_Shapefx"), button);
+        click<kavu::N_Shape>(*dialog, QStringLiteral("N_Shapefx"), button);
     }
 
     test::TestApp t;
@@ -105,7 +105,8 @@ void WarningTest::loadsInItsDesignState() {
     QCOMPARE(control<QLabel>(d, QStringLiteral("Label3"))->text(), kPhrase);
     QCOMPARE(kPhrase.size(), 27);
     QCOMPARE(o.hint->text(), QStringLiteral("下次使用直接右击确认按钮，即可免去输入"));
-    QCOMPARE(control<N_Shape>(d, QStringLiteral("N_Shapefx"))->caption(), QStringLiteral("确认"));
+    QCOMPARE(control<kavu::N_Shape>(d, QStringLiteral("N_Shapefx"))->caption(),
+             QStringLiteral("确认"));
     QVERIFY(o.box->text().isEmpty());
     QVERIFY(!o.hint->isVisible());
 }
@@ -304,14 +305,14 @@ void WarningTest::reopeningLoadsAfresh() {
     closeWindow(o.dialog);
     QVERIFY(o.t.app().find<WARNING>() == nullptr);
 
-    click<N_Shape>(*o.apps, QStringLiteral("unsinssys"));
+    click<kavu::N_Shape>(*o.apps, QStringLiteral("unsinssys"));
     WARNING* again = o.t.app().find<WARNING>();
     QVERIFY(again != nullptr);
     QVERIFY(control<QLineEdit>(*again, QStringLiteral("ala"))->text().isEmpty());
     QVERIFY(!control<QLabel>(*again, QStringLiteral("Label4"))->isVisible());
     // Opened again while open: the same dialog, unchanged.
     typeKeys(control<QLineEdit>(*again, QStringLiteral("ala")), QStringLiteral("我"));
-    click<N_Shape>(*o.apps, QStringLiteral("unsinssys"));
+    click<kavu::N_Shape>(*o.apps, QStringLiteral("unsinssys"));
     QCOMPARE(o.t.app().find<WARNING>(), again);
     QCOMPARE(control<QLineEdit>(*again, QStringLiteral("ala"))->text(), QStringLiteral("我"));
 }

@@ -57,6 +57,7 @@ class NavigationTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void arrowButtonsCaptionSize();
     // Every test starts from a freshly opened window on fresh fakes.
     void init();
     void cleanup();
@@ -493,8 +494,8 @@ void NavigationTest::edgeReset() {
 // ---- frame "显示缩放" --------------------------------------------------------------------
 
 void NavigationTest::densityWays() {
-    auto* dpio = control<OptionButton>(*m_window, QStringLiteral("dpio"));
-    auto* dpo = control<OptionButton>(*m_window, QStringLiteral("dpo"));
+    auto* dpio = control<kavu::OptionButton>(*m_window, QStringLiteral("dpio"));
+    auto* dpo = control<kavu::OptionButton>(*m_window, QStringLiteral("dpo"));
     auto* dpival = control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"));
     auto* dp = control<QLineEdit>(*m_window, QStringLiteral("Textdp"));
     auto* width = control<QLineEdit>(*m_window, QStringLiteral("Textdd"));
@@ -528,14 +529,14 @@ void NavigationTest::densityWays() {
 // Space raises the option's Click once on press (its value not yet changed) and once more when it
 // selects the option on release; the ways end as a click leaves them.
 void NavigationTest::densityWaysBySpace() {
-    auto* dpio = control<OptionButton>(*m_window, QStringLiteral("dpio"));
-    auto* dpo = control<OptionButton>(*m_window, QStringLiteral("dpo"));
+    auto* dpio = control<kavu::OptionButton>(*m_window, QStringLiteral("dpio"));
+    auto* dpo = control<kavu::OptionButton>(*m_window, QStringLiteral("dpo"));
     auto* dpival = control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"));
     auto* dp = control<QLineEdit>(*m_window, QStringLiteral("Textdp"));
     auto* width = control<QLineEdit>(*m_window, QStringLiteral("Textdd"));
     QVERIFY(dpio && dpo && dpival && dp && width);
 
-    for (OptionButton* option : {dpo, dpo, dpio, dpio}) {
+    for (kavu::OptionButton* option : {dpo, dpo, dpio, dpio}) {
         QTest::keyClick(option, Qt::Key_Space);
         const bool dpWay = option == dpo;
         QCOMPARE(dpo->value(), dpWay);
@@ -729,6 +730,14 @@ void NavigationTest::resolutionReset() {
     verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm size reset")});
     QVERIFY(m_t->messages().isEmpty());
     QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), QStringLiteral("1080"));
+}
+
+// The eight arrows have larger captions than the window's other buttons.
+void NavigationTest::arrowButtonsCaptionSize() {
+    for (kavu::N_Shape* button : m_window->findChildren<kavu::N_Shape*>()) {
+        const bool arrow = button->caption().size() == 1;
+        QCOMPARE(button->fontSize(), arrow ? 14 : 10);
+    }
 }
 
 QTEST_MAIN(NavigationTest)

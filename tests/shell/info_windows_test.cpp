@@ -41,6 +41,8 @@ private slots:
     void pictures();
     void hiddenMessageEveryFifthClick();
     void communityPageThroughOwnBox();
+    void buttonsOffTheStandardLook_data();
+    void buttonsOffTheStandardLook();
 };
 
 void InfoWindowsTest::helpPages() {
@@ -196,4 +198,35 @@ void InfoWindowsTest::communityPageThroughOwnBox() {
 }
 
 QTEST_MAIN(InfoWindowsTest)
+
+void InfoWindowsTest::buttonsOffTheStandardLook_data() {
+    QTest::addColumn<bool>("about");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QColor>("color");
+
+    QTest::newRow("update hover fill")
+        << true << u"N_Shape1"_s << QByteArray("BackColorHover") << QColor(255, 192, 192);
+    QTest::newRow("update pressed frame")
+        << true << u"N_Shape1"_s << QByteArray("BorderColorDown") << QColor(255, 128, 128);
+    QTest::newRow("update pressed caption")
+        << true << u"N_Shape1"_s << QByteArray("ForeColorDown") << QColor(255, 255, 255);
+    QTest::newRow("driver frame") << false << u"DOWNLOAD2"_s << QByteArray("BorderColorNormal")
+                                  << QColor(192, 192, 192);
+}
+
+void InfoWindowsTest::buttonsOffTheStandardLook() {
+    QFETCH(bool, about);
+    QFETCH(QString, control);
+    QFETCH(QByteArray, property);
+    QFETCH(QColor, color);
+    test::TestApp t;
+    QWidget* window = about ? static_cast<QWidget*>(t.app().open<About>())
+                            : static_cast<QWidget*>(t.app().open<Help>());
+    QCOMPARE(test::control<kavu::N_Shape>(*window, control)
+                 ->property(property.constData())
+                 .value<QColor>(),
+             color);
+}
+
 #include "info_windows_test.moc"

@@ -290,16 +290,16 @@ void StatusTest::reopenedStartsFresh() {
     TestApp t;
     Status* status = t.app().open<Status>();
     for (const QString& name : kIconCheckNames) {
-        click<CheckButton>(*status, name);
+        click<kavu::CheckButton>(*status, name);
     }
-    click<OptionButton>(*status, QStringLiteral("Option4usbcharge"));
+    click<kavu::OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     const QStringList boxes = {QStringLiteral("Text10noncj"), QStringLiteral("Text10noncjn"),
                                QStringLiteral("QSNUMS"), QStringLiteral("Textdq"),
                                QStringLiteral("Text10battper")};
     for (const QString& name : boxes) {
         typeInto(*status, name, QStringLiteral("7"));
     }
-    click<N_Shape>(*status, QStringLiteral("N_Shape2cpon"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shape2cpon"));
     QVERIFY(status->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(t.app().find<Status>(), nullptr);
@@ -307,7 +307,7 @@ void StatusTest::reopenedStartsFresh() {
 
     Status* reopened = t.app().open<Status>();
     for (const QString& name : kIconCheckNames) {
-        QVERIFY2(control<CheckButton>(*reopened, name)->value() == 0, qPrintable(name));
+        QVERIFY2(control<kavu::CheckButton>(*reopened, name)->value() == 0, qPrintable(name));
     }
     QCOMPARE(selectedOption(*reopened), QString());
     for (const QString& name : boxes) {
@@ -317,7 +317,7 @@ void StatusTest::reopenedStartsFresh() {
     QCOMPARE(ownBox(*reopened)->text(), QStringLiteral("Text1"));
     QVERIFY(!ownBox(*reopened)->isVisible());
     // The fresh window's options run again when selected.
-    click<OptionButton>(*reopened, QStringLiteral("Option4usbcharge"));
+    click<kavu::OptionButton>(*reopened, QStringLiteral("Option4usbcharge"));
     QCOMPARE(t.fakes().processes.lines(),
              QStringList{kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1")});
 }
@@ -361,10 +361,10 @@ void StatusTest::iconBlacklist() {
     TestApp t;
     Status* status = t.app().open<Status>();
     for (const QString& name : clicks) {
-        click<CheckButton>(*status, name);
+        click<kavu::CheckButton>(*status, name);
     }
     QVERIFY(t.started().isEmpty());
-    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shapehide"));
 
     const QString command = kBlacklistPrefix + tokens;
     QCOMPARE(t.commandBox(), command);
@@ -377,11 +377,11 @@ void StatusTest::iconBlacklist() {
 void StatusTest::iconBlacklistGatheredAfresh() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    click<CheckButton>(*status, QStringLiteral("CheckButtonBAT"));
-    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
-    click<CheckButton>(*status, QStringLiteral("CheckButtonBAT"));
-    click<CheckButton>(*status, QStringLiteral("CheckButtonLOC"));
-    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
+    click<kavu::CheckButton>(*status, QStringLiteral("CheckButtonBAT"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shapehide"));
+    click<kavu::CheckButton>(*status, QStringLiteral("CheckButtonBAT"));
+    click<kavu::CheckButton>(*status, QStringLiteral("CheckButtonLOC"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shapehide"));
     QCOMPARE(t.fakes().processes.lines(),
              (QStringList{kHiddenPrefix + kBlacklistPrefix + QStringLiteral("battery,"),
                           kHiddenPrefix + kBlacklistPrefix + QStringLiteral("location,")}));
@@ -390,9 +390,9 @@ void StatusTest::iconBlacklistGatheredAfresh() {
 void StatusTest::greyCheckCountsUnchecked() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    control<CheckButton>(*status, QStringLiteral("CheckButtonBAT"))->setValue(2);
-    control<CheckButton>(*status, QStringLiteral("CheckButtonBT"))->setValue(1);
-    click<N_Shape>(*status, QStringLiteral("N_Shapehide"));
+    control<kavu::CheckButton>(*status, QStringLiteral("CheckButtonBAT"))->setValue(2);
+    control<kavu::CheckButton>(*status, QStringLiteral("CheckButtonBT"))->setValue(1);
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shapehide"));
     QCOMPARE(t.commandBox(), kBlacklistPrefix + QStringLiteral("bluetooth,"));
 }
 
@@ -424,8 +424,8 @@ void StatusTest::fixedCommands() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click<CheckButton>(*status, QStringLiteral("CheckButtonWLAN"));
-    click<N_Shape>(*status, shape);
+    click<kavu::CheckButton>(*status, QStringLiteral("CheckButtonWLAN"));
+    click<kavu::N_Shape>(*status, shape);
 
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
@@ -434,7 +434,7 @@ void StatusTest::fixedCommands() {
     QVERIFY(t.messages().isEmpty());
     // Only the main window's command box is written; the check buttons keep their state.
     QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
-    QCOMPARE(control<CheckButton>(*status, QStringLiteral("CheckButtonWLAN"))->value(), 1);
+    QCOMPARE(control<kavu::CheckButton>(*status, QStringLiteral("CheckButtonWLAN"))->value(), 1);
 }
 
 void StatusTest::batteryLevel_data() {
@@ -464,7 +464,7 @@ void StatusTest::batteryLevel() {
     Status* status = t.app().open<Status>();
     typeInto(*status, QStringLiteral("Text10battper"), typed);
     QCOMPARE(control<QLineEdit>(*status, QStringLiteral("Text10battper"))->text(), typed);
-    click<N_Shape>(*status, QStringLiteral("N_Shape2battper"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shape2battper"));
 
     const QString command = QStringLiteral("adb shell dumpsys battery set level ") + level;
     QCOMPARE(t.commandBox(), command);
@@ -512,7 +512,7 @@ void StatusTest::chargeOptions() {
     Status* status = t.app().open<Status>();
     QCOMPARE(selectedOption(*status), QString());
     for (const QString& name : clicks) {
-        click<OptionButton>(*status, name);
+        click<kavu::OptionButton>(*status, name);
     }
     QStringList lines;
     for (const QString& command : commands) {
@@ -529,7 +529,7 @@ void StatusTest::chargeOptions() {
 void StatusTest::chargeOptionBySpace() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    auto* usb = control<OptionButton>(*status, QStringLiteral("Option4usbcharge"));
+    auto* usb = control<kavu::OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     const QString usbLine = kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1");
 
     // Space on an unselected option selects it and runs its command once.
@@ -540,9 +540,9 @@ void StatusTest::chargeOptionBySpace() {
     QTest::keyClick(usb, Qt::Key_Space);
     QCOMPARE(t.fakes().processes.lines(), QStringList{usbLine});
     // Another option by Space, then back to USB by mouse: each becoming selected runs once.
-    QTest::keyClick(control<OptionButton>(*status, QStringLiteral("Option5acchagre")),
+    QTest::keyClick(control<kavu::OptionButton>(*status, QStringLiteral("Option5acchagre")),
                     Qt::Key_Space);
-    click<OptionButton>(*status, QStringLiteral("Option4usbcharge"));
+    click<kavu::OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     QCOMPARE(
         t.fakes().processes.lines(),
         (QStringList{usbLine, kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set ac 1"),
@@ -552,13 +552,13 @@ void StatusTest::chargeOptionBySpace() {
 void StatusTest::resetKeepsSelectedOption() {
     TestApp t;
     Status* status = t.app().open<Status>();
-    click<OptionButton>(*status, QStringLiteral("Option5acchagre"));
-    click<N_Shape>(*status, QStringLiteral("N_Shape4_reset"));
+    click<kavu::OptionButton>(*status, QStringLiteral("Option5acchagre"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shape4_reset"));
     QCOMPARE(selectedOption(*status), QStringLiteral("Option5acchagre"));
     QCOMPARE(t.lastStarted().line,
              kHiddenPrefix + QStringLiteral("adb shell dumpsys battery reset"));
     // The option stays selected after the reset, so clicking it again runs nothing.
-    click<OptionButton>(*status, QStringLiteral("Option5acchagre"));
+    click<kavu::OptionButton>(*status, QStringLiteral("Option5acchagre"));
     QCOMPARE(t.started().size(), 2);
 }
 
@@ -611,7 +611,7 @@ void StatusTest::hideBar() {
     Status* status = t.app().open<Status>();
     typeInto(*status, box, typed);
     typeInto(*status, other, otherTyped);
-    click<N_Shape>(*status, shape);
+    click<kavu::N_Shape>(*status, shape);
 
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
@@ -647,9 +647,9 @@ void StatusTest::usageNotes() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shape1ons"));
     t.clearRecords();
-    click<N_Shape>(*status, shape);
+    click<kavu::N_Shape>(*status, shape);
 
     QVERIFY(t.started().isEmpty());
     QCOMPARE(t.commandBox(), kClockOn);
@@ -697,7 +697,7 @@ void StatusTest::iconSettings() {
     if (retype) {
         typeInto(*status, box, typed);
     }
-    click<N_Shape>(*status, shape);
+    click<kavu::N_Shape>(*status, shape);
 
     QCOMPARE(t.commandBox(), command);
     QCOMPARE(t.started().size(), 1);
@@ -742,10 +742,10 @@ void StatusTest::refusedText() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shape1ons"));
     t.clearRecords();
     control<QLineEdit>(*status, box)->setText(typed);
-    click<N_Shape>(*status, shape);
+    click<kavu::N_Shape>(*status, shape);
 
     QVERIFY(t.started().isEmpty());
     QCOMPARE(t.commandBox(), kClockOn);
@@ -782,9 +782,9 @@ void StatusTest::connectivity() {
 
     TestApp t;
     Status* status = t.app().open<Status>();
-    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
+    click<kavu::N_Shape>(*status, QStringLiteral("N_Shape1ons"));
     t.clearRecords();
-    click<N_Shape>(*status, shape);
+    click<kavu::N_Shape>(*status, shape);
 
     // The window's own box carries the command; the main window's keeps what it held.
     QCOMPARE(ownBox(*status)->text(), command);
@@ -820,7 +820,7 @@ void StatusTest::serverNoteFollowsCommand() {
     TestApp t;
     Status* status = t.app().open<Status>();
 
-    click<N_Shape>(*status, QStringLiteral("MIUIC"));
+    click<kavu::N_Shape>(*status, QStringLiteral("MIUIC"));
 
     // The note comes once the command has started; it does not wait for it to end.
     QCOMPARE(t.events(),
@@ -863,7 +863,7 @@ void StatusTest::mainWindowClosed() {
     QCOMPARE(t.app().find<kavu::Form1>(), nullptr);
     t.clearRecords();
 
-    click<N_Shape>(*status, shape);
+    click<kavu::N_Shape>(*status, shape);
 
     if (mainBox) {
         // The main window is loaded again with its start-up, then the command runs through it.

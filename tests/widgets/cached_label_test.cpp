@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QtTest>
 
+using namespace kavu;
+
 // The cached picture must look exactly like a plain label, and follow the text when it changes.
 class CachedLabelTest : public QObject {
     Q_OBJECT

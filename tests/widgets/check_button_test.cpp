@@ -1,11 +1,14 @@
 #include "widgets/check_button.h"
 
+#include "kit_script.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 namespace {
 
@@ -39,6 +42,10 @@ private slots:
     void sizeHintFitsCaption();
     void hoverGlyphAndMouseOut_data();
     void hoverGlyphAndMouseOut();
+    void events_data();
+    void events();
+    void mouseOutOnceAfterFirstShown_data();
+    void mouseOutOnceAfterFirstShown();
 };
 
 void CheckButtonTest::leftClickChangesValue_data() {
@@ -267,6 +274,70 @@ void CheckButtonTest::hoverGlyphAndMouseOut() {
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(check.get(), &leave);
     QCOMPARE(check->glyph(), glyphOutside);
+    QCOMPARE(out.count(), mouseOuts);
+}
+
+void CheckButtonTest::events_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<int>("glyphAfter");
+
+    // The click shows the normal glyph of the new value, though the pointer is still over it.
+    QTest::newRow("click") << QStringList{u"enter 3 3"_s, u"press left 5 5"_s,
+                                          u"release left 5 5"_s}
+                           << QStringList{u"MouseDown 1 0 5 5"_s, u"MouseUp 1 0 5 5"_s, u"Click"_s}
+                           << 4;
+    QTest::newRow("moves inside only, then out")
+        << QStringList{u"move 5 5 shift"_s, u"move 5 50"_s, u"leave"_s}
+        << QStringList{u"MouseMove 0 1 5 5"_s, u"MouseOut"_s} << 0;
+    QTest::newRow("dragged off while pressed")
+        << QStringList{u"press left 5 5"_s, u"move 5 50 left"_s}
+        << QStringList{u"MouseDown 1 0 5 5"_s} << 2;
+    QTest::newRow("keys only report")
+        << QStringList{u"key Space"_s, u"key a"_s}
+        << QStringList{u"KeyDown 32 0"_s, u"KeyPress 32"_s, u"KeyUp 32 0"_s,
+                       u"KeyDown 65 0"_s, u"KeyPress 97"_s, u"KeyUp 65 0"_s}
+        << 0;
+}
+
+void CheckButtonTest::events() {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, events);
+    QFETCH(int, glyphAfter);
+
+    auto check = makeCheck(0);
+    kitscript::EventLog log(*check);
+    kitscript::run(*check, steps);
+
+    QCOMPARE(log.lines, events);
+    QCOMPARE(check->glyph(), glyphAfter);
+}
+
+void CheckButtonTest::mouseOutOnceAfterFirstShown_data() {
+    QTest::addColumn<bool>("pointerOver");
+    QTest::addColumn<int>("mouseOuts");
+
+    QTest::newRow("pointer elsewhere") << false << 1;
+    QTest::newRow("pointer over it") << true << 0;
+}
+
+void CheckButtonTest::mouseOutOnceAfterFirstShown() {
+    QFETCH(bool, pointerOver);
+    QFETCH(int, mouseOuts);
+
+    QWidget window;
+    window.resize(200, 100);
+    auto* check = new CheckButton(&window);
+    check->setGeometry(10, 10, 100, 20);
+    check->hide();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(&window, pointerOver ? QPoint(20, 20) : QPoint(150, 80));
+    QSignalSpy out(check, &CheckButton::MouseOut);
+
+    // Shown for the first time where the pointer already is (or is not).
+    check->show();
+    QTest::qWait(300);
     QCOMPARE(out.count(), mouseOuts);
 }
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 class ClickLabelTest : public QObject {
     Q_OBJECT
@@ -11,6 +12,7 @@ class ClickLabelTest : public QObject {
 private slots:
     void release_data();
     void release();
+    void doubleClickIsOneClick();
 };
 
 void ClickLabelTest::release_data() {
@@ -43,6 +45,21 @@ void ClickLabelTest::release() {
     QTest::mouseRelease(&label, mouseButton, {}, releaseAt);
 
     QCOMPARE(clicked.count(), clicks);
+}
+
+void ClickLabelTest::doubleClickIsOneClick() {
+    ClickLabel label;
+    label.setText(u"截图"_s);
+    label.resize(60, 20);
+    QSignalSpy clicked(&label, &ClickLabel::clicked);
+
+    // A double click arrives as press, release, double click, release.
+    QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(10, 5));
+    QTest::mouseDClick(&label, Qt::LeftButton, {}, QPoint(10, 5));
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(10, 5));
+    QCOMPARE(clicked.count(), 1);
+    QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(10, 5));
+    QCOMPARE(clicked.count(), 2);
 }
 
 QTEST_MAIN(ClickLabelTest)

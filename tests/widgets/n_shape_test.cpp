@@ -1,17 +1,21 @@
 #include "widgets/n_shape.h"
 
+#include "kit_script.h"
 #include "widgets/kit_paint.h"
 
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 namespace {
 
@@ -75,6 +79,12 @@ private slots:
     void overlappingButtons();
     void arrowKeysMoveFocus_data();
     void arrowKeysMoveFocus();
+    void events_data();
+    void events();
+    void modalClickHandlerKeepsPressedLook();
+    void newNormalPictureIsLaidOut();
+    void ownRepaintShowsNormalPicture_data();
+    void ownRepaintShowsNormalPicture();
 };
 
 void NShapeTest::pressAndRelease_data() {
@@ -361,7 +371,7 @@ void NShapeTest::stretchToTextLayout() {
     button.setGraphical(graphical);
     button.setStretchToText(true);
 
-    const int textWidth = QFontMetrics(WidgetKit::captionFont(button.fontSize(), button.fontBold()))
+    const int textWidth = QFontMetrics(kit::captionFont(button.fontSize(), button.fontBold()))
                               .horizontalAdvance(caption);
     int expected = 16;
     if (textVisible && graphical)
@@ -434,9 +444,13 @@ void NShapeTest::curPicture_data() {
     QTest::addColumn<int>("atRest");
     QTest::addColumn<int>("whilePressed");
     QTest::addColumn<int>("afterRelease");
+    QTest::addColumn<QPoint>("releaseAt");
 
-    QTest::newRow("no pictures") << false << 0 << 0 << 0;
-    QTest::newRow("three pictures") << true << 3 << 1 << 2;
+    QTest::newRow("no pictures") << false << 0 << 0 << 0 << QPoint(20, 15);
+    QTest::newRow("three pictures") << true << 3 << 1 << 2 << QPoint(20, 15);
+    // The hover picture also after a release off the button; the pointer leaving restores the
+    // normal one.
+    QTest::newRow("released outside") << true << 3 << 1 << 2 << QPoint(400, 15);
 }
 
 void NShapeTest::curPicture() {
@@ -444,6 +458,7 @@ void NShapeTest::curPicture() {
     QFETCH(int, atRest);
     QFETCH(int, whilePressed);
     QFETCH(int, afterRelease);
+    QFETCH(QPoint, releaseAt);
 
     auto button = makeButton();
     if (withPictures) {
@@ -462,7 +477,7 @@ void NShapeTest::curPicture() {
     QCOMPARE(button->curPicture(), atRest);
     QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
     QCOMPARE(button->curPicture(), whilePressed);
-    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
+    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, releaseAt);
     QCOMPARE(button->curPicture(), afterRelease);
 }
 
@@ -548,6 +563,133 @@ void NShapeTest::arrowKeysMoveFocus() {
 
     QVERIFY(buttons.at(focusedAfter)->hasFocus());
     QCOMPARE(click.count(), 0);
+}
+
+void NShapeTest::events_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("events");
+
+    QTest::newRow("right press with Shift")
+        << QStringList{u"press right 20 15 shift"_s, u"release right 21 14 shift"_s}
+        << QStringList{u"MouseDown 2 1 20 15"_s, u"MouseUp 2 1 21 14"_s, u"Click"_s};
+    QTest::newRow("pointer in and out")
+        << QStringList{u"move 10 10"_s, u"move 11 10 ctrl"_s, u"leave"_s}
+        << QStringList{u"MouseMove 0 0 10 10"_s, u"MouseEnter"_s, u"MouseMove 0 2 11 10"_s,
+                       u"MouseOut"_s, u"MouseLeave"_s};
+    QTest::newRow("MouseEnter again after a left drag")
+        << QStringList{u"move 10 10"_s, u"press left 10 10"_s, u"move 12 10 left"_s,
+                       u"release left 12 10"_s, u"move 14 10"_s}
+        << QStringList{u"MouseMove 0 0 10 10"_s, u"MouseEnter"_s,        u"MouseDown 1 0 10 10"_s,
+                       u"MouseMove 1 0 12 10"_s, u"MouseUp 1 0 12 10"_s, u"Click"_s,
+                       u"MouseMove 0 0 14 10"_s, u"MouseEnter"_s};
+    QTest::newRow("double click") << QStringList{u"press left 5 5"_s, u"release left 5 5"_s,
+                                                 u"dclick left 5 5"_s, u"release left 5 5"_s}
+                                  << QStringList{u"MouseDown 1 0 5 5"_s,
+                                                 u"MouseUp 1 0 5 5"_s,
+                                                 u"Click"_s,
+                                                 u"MouseDown 1 0 5 5"_s,
+                                                 u"DblClick"_s,
+                                                 u"MouseUp 1 0 5 5"_s,
+                                                 u"Click"_s};
+    // Shift is a key of its own (16).
+    QTest::newRow("keys") << QStringList{u"key a"_s, u"key Right shift"_s, u"key Return"_s}
+                          << QStringList{u"KeyDown 65 0"_s, u"KeyPress 97"_s,  u"KeyUp 65 0"_s,
+                                         u"KeyDown 16 1"_s, u"KeyDown 39 1"_s, u"KeyUp 39 1"_s,
+                                         u"KeyUp 16 0"_s,   u"KeyDown 13 0"_s, u"KeyPress 13"_s,
+                                         u"KeyUp 13 0"_s};
+    QTest::newRow("resize") << QStringList{u"resize 90 40"_s} << QStringList{u"Resize"_s};
+}
+
+void NShapeTest::events() {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, events);
+
+    auto button = makeButton();
+    kitscript::EventLog log(*button);
+    kitscript::run(*button, steps);
+
+    QCOMPARE(log.lines, events);
+}
+
+void NShapeTest::modalClickHandlerKeepsPressedLook() {
+    // A real window with the pointer over the button: the modal box takes the pointer away from
+    // it while the handler runs.
+    QWidget window;
+    window.resize(300, 120);
+    auto* button = new N_Shape(&window);
+    button->setCaption(u"确定"_s);
+    button->setGeometry(20, 20, 120, 30);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(button, QPoint(30, 15));
+    QTRY_COMPARE(button->visualState(), int(N_Shape::Hover));
+
+    QSignalSpy left(button, &N_Shape::MouseLeave);
+    QList<QColor> lookInHandler;
+    bool leftDuringHandler = false;
+    connect(button, &N_Shape::Click, button, [&] {
+        QMessageBox box(QMessageBox::NoIcon, u"提示"_s, u"已完成"_s, QMessageBox::Ok, &window);
+        QTimer::singleShot(200, &box, [&] {
+            leftDuringHandler = !left.isEmpty();
+            lookInHandler = {button->backColorNormal(), button->borderColorNormal(),
+                             button->foreColorNormal()};
+            box.done(0);
+        });
+        box.exec();
+    });
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(30, 15));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(30, 15));
+
+    QVERIFY(leftDuringHandler);
+    QCOMPARE(lookInHandler, (QList<QColor>{White, MidGrey, MidGrey}));
+    QCOMPARE(button->backColorNormal() == White, button->visualState() == N_Shape::Normal);
+}
+
+void NShapeTest::newNormalPictureIsLaidOut() {
+    N_Shape button;
+    button.resize(200, 40);
+    button.setCaption(u"刷入"_s);
+    button.setGraphical(true);
+    button.setStretchToText(true);
+    QPixmap small(16, 16);
+    small.fill(Qt::red);
+    button.setPicture_Normal(small);
+    const int widthWithSmall = button.width();
+
+    QPixmap wide(30, 16);
+    wide.fill(Qt::blue);
+    button.setPicture_Normal(wide);
+
+    QCOMPARE(button.width(), widthWithSmall + 14);
+    QCOMPARE(button.captionRect().left(), 8 + 30 + 8);
+    QCOMPARE(button.curPicture(), 3);
+}
+
+void NShapeTest::ownRepaintShowsNormalPicture_data() {
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("key released") << QStringList{u"keydown a"_s, u"keyup a"_s};
+    QTest::newRow("pointer gone") << QStringList{u"leave"_s};
+}
+
+void NShapeTest::ownRepaintShowsNormalPicture() {
+    QFETCH(QStringList, steps);
+
+    auto button = makeButton();
+    QPixmap normal(16, 16);
+    normal.fill(Qt::red);
+    QPixmap hover(16, 16);
+    hover.fill(Qt::green);
+    button->setPicture_Hover(hover);
+    button->setPicture_Normal(normal);
+    button->setGraphical(true);
+    kitscript::run(*button, {u"move 10 10"_s});
+    QCOMPARE(button->curPicture(), 2);
+
+    kitscript::run(*button, steps);
+
+    QCOMPARE(button->curPicture(), 3);
 }
 
 QTEST_MAIN(NShapeTest)

@@ -1,5 +1,7 @@
 #include "widgets/option_button.h"
 
+#include "kit_script.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -7,6 +9,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace kavu;
 
 namespace {
 
@@ -83,6 +86,8 @@ private slots:
     void optionWithoutContainer();
     void glyphFollowsValueAndLook_data();
     void glyphFollowsValueAndLook();
+    void events_data();
+    void events();
 };
 
 void OptionButtonTest::clickSelectsWithinContainerAndGroup_data() {
@@ -287,6 +292,47 @@ void OptionButtonTest::glyphFollowsValueAndLook() {
     QCOMPARE(option.glyph(), glyph);
     const QColor caption = option.captionColor();
     QCOMPARE(caption == QColor(0, 0, 0), enabled);
+}
+
+void OptionButtonTest::events_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<int>("glyphAfter");
+
+    QTest::newRow("held press keeps its glyph off the option")
+        << QStringList{u"press left 5 5"_s, u"move 5 60 left"_s, u"leave"_s}
+        << QStringList{u"MouseDown 1 0 5 5"_s} << 2;
+    QTest::newRow("Space") << QStringList{u"keydown Space"_s, u"keyup Space"_s}
+                           << QStringList{u"KeyDown 32 0"_s,      u"KeyPress 32"_s, u"Click"_s,
+                                          u"MouseDown 1 0 0 0"_s, u"KeyUp 32 0"_s,  u"Click"_s}
+                           << 4;
+    // Shift is a key of its own (16); only Space's release raises KeyUp.
+    QTest::newRow("Shift+Space")
+        << QStringList{u"keydown Space shift"_s, u"keyup Space shift"_s}
+        << QStringList{u"KeyDown 16 1"_s,      u"KeyDown 32 1"_s, u"KeyPress 32"_s, u"Click"_s,
+                       u"MouseDown 1 1 0 0"_s, u"KeyUp 32 1"_s,   u"Click"_s}
+        << 4;
+    QTest::newRow("other keys raise only KeyDown")
+        << QStringList{u"key a"_s, u"key Return"_s}
+        << QStringList{u"KeyDown 65 0"_s, u"KeyDown 13 0"_s} << 0;
+    // The unselected hover glyph is the comparison glyph until the first focus loss.
+    QTest::newRow("one MouseMove while the hover glyph shows")
+        << QStringList{u"move 5 5"_s, u"move 6 5"_s, u"leave"_s}
+        << QStringList{u"MouseMove 0 0 5 5"_s, u"MouseOut"_s} << 0;
+}
+
+void OptionButtonTest::events() {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, events);
+    QFETCH(int, glyphAfter);
+
+    OptionWindow window;
+    OptionButton* a1 = window.option(u"a1"_s);
+    kitscript::EventLog log(*a1);
+    kitscript::run(*a1, steps);
+
+    QCOMPARE(log.lines, events);
+    QCOMPARE(a1->glyph(), glyphAfter);
 }
 
 QTEST_MAIN(OptionButtonTest)

@@ -1,0 +1,105 @@
+#include "widgets/kit_accessible.h"
+
+#include "widgets/click_label.h"
+#include "widgets/kit_input.h"
+
+#include <QTextDocumentFragment>
+
+namespace kavu {
+
+namespace kit {
+
+namespace {
+
+QAccessibleInterface* kitFactory(const QString& /*className*/, QObject* object) {
+    // Qt asks once per class of the object's ancestry, most derived first, so the first answer
+    // covers every kind of the kit.
+    if (auto* control = qobject_cast<KitInput*>(object))
+        return new KitAccessible(control);
+    if (auto* label = qobject_cast<ClickLabel*>(object))
+        return new ClickLabelAccessible(label);
+    return nullptr;
+}
+
+} // namespace
+
+KitAccessible::KitAccessible(KitInput* control)
+    : QAccessibleWidget(control, control->accessibleRole()) {}
+
+KitInput* KitAccessible::control() const {
+    return static_cast<KitInput*>(widget());
+}
+
+QString KitAccessible::text(QAccessible::Text which) const {
+    if (which == QAccessible::Name && control()->accessibleName().isEmpty())
+        return control()->accessibleCaption();
+    return QAccessibleWidget::text(which);
+}
+
+QAccessible::State KitAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    control()->addAccessibleState(state);
+    return state;
+}
+
+QString KitAccessible::clickAction() const {
+    return role() == QAccessible::PushButton ? pressAction() : toggleAction();
+}
+
+QStringList KitAccessible::actionNames() const {
+    QStringList names;
+    if (control()->isEnabled())
+        names << clickAction();
+    return names + QAccessibleWidget::actionNames();
+}
+
+void KitAccessible::doAction(const QString& action) {
+    if (action == clickAction() || action == pressAction())
+        control()->clickFromAssistant();
+    else
+        QAccessibleWidget::doAction(action);
+}
+
+ClickLabelAccessible::ClickLabelAccessible(ClickLabel* label)
+    : QAccessibleWidget(label, QAccessible::PushButton) {}
+
+ClickLabel* ClickLabelAccessible::label() const {
+    return static_cast<ClickLabel*>(widget());
+}
+
+QString ClickLabelAccessible::text(QAccessible::Text which) const {
+    if (which != QAccessible::Name || !label()->accessibleName().isEmpty())
+        return QAccessibleWidget::text(which);
+    const QString text = label()->text();
+    if (label()->textFormat() == Qt::PlainText ||
+        (label()->textFormat() == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    return QTextDocumentFragment::fromHtml(text).toPlainText();
+}
+
+QStringList ClickLabelAccessible::actionNames() const {
+    QStringList names;
+    if (label()->isEnabled())
+        names << pressAction();
+    return names + QAccessibleWidget::actionNames();
+}
+
+void ClickLabelAccessible::doAction(const QString& action) {
+    if (action == pressAction())
+        label()->clickFromAssistant();
+    else
+        QAccessibleWidget::doAction(action);
+}
+
+void installAccessibility() {
+    // Qt keeps its factories for the whole process; this adds the kit's once.
+    static const bool installed = [] {
+        QAccessible::installFactory(&kitFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace kit
+
+} // namespace kavu

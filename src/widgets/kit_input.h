@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QAccessible>
+#include <QPointF>
+#include <QWidget>
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace kavu {
+
+namespace kit {
+
+// Button value the mouse events carry: 1 left, 2 right, 4 middle; 0 for any other button.
+int buttonValue(Qt::MouseButton button);
+// The same values added up for several buttons held at once.
+int buttonsValue(Qt::MouseButtons buttons);
+// Shift argument of the mouse and key events: 1 Shift, 2 Ctrl, 4 Alt, added up.
+int shiftState(Qt::KeyboardModifiers modifiers);
+// Key code of the key events: the Windows virtual-key code of the key (65 for A, 13 for Enter,
+// 37 to 40 for the arrows, 112 on for F1...); 0 for a key that has none.
+int keyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+// Character of the KeyPress event (32 for Space, 13 for Enter); 0 when the key types none.
+int keyAscii(const QKeyEvent& event);
+
+// One mouse event as the kit's controls see it.
+struct MouseInput {
+    Qt::MouseButton button = Qt::NoButton;
+    // 1, 2 or 4 for a press or release; the held buttons added up for a move.
+    int buttons = 0;
+    int shift = 0;
+    // In the control's pixels.
+    QPointF position;
+    bool inside = false;
+};
+
+} // namespace kit
+
+// What every control of the kit shares: which mouse buttons went down on it and are not released
+// yet, forgetting them when the control is disabled, its events as signals, and the left click
+// an assistive tool asks for. Each kind decides what a press, a move, a release and a key do.
+//
+// The events carry their arguments by value: Button (1 left, 2 right, 4 middle; a move carries
+// the held buttons added up), Shift (1 Shift, 2 Ctrl, 4 Alt), X and Y in the control's pixels,
+// and for keys the key code and character of kit::keyCode and keyAscii.
+class KitInput : public QWidget {
+    Q_OBJECT
+
+public:
+    // Role, name and state as assistive technology reads them.
+    virtual QAccessible::Role accessibleRole() const = 0;
+    virtual QString accessibleCaption() const = 0;
+    virtual void addAccessibleState(QAccessible::State& state) const;
+    // Runs, once control is back in the event loop, what a left click in the middle of the
+    // control does. An assistive tool's call returns at once, even when a Click handler opens a
+    // modal box.
+    void clickFromAssistant();
+
+    Qt::MouseButtons heldButtons() const { return m_held; }
+
+signals:
+    void Click();
+    void MouseDown(int button, int shift, float x, float y);
+    void MouseMove(int button, int shift, float x, float y);
+    void MouseUp(int button, int shift, float x, float y);
+    void MouseOut();
+    void KeyDown(int keyCode, int shift);
+    void KeyPress(int keyAscii);
+    void KeyUp(int keyCode, int shift);
+
+protected:
+    explicit KitInput(QWidget* parent);
+
+    // A mouse button went down on the control.
+    virtual void pressed(const kit::MouseInput& input) = 0;
+    // The button that went down on the control came up, over the control or elsewhere.
+    virtual void released(const kit::MouseInput& input) = 0;
+    virtual void moved(const kit::MouseInput& input) = 0;
+    // The second press of a double click, after it was handled as a press.
+    virtual void doubleClicked() {}
+    // Enabled or disabled; presses under way are already forgotten when disabled.
+    virtual void enabledChanged() = 0;
+    virtual void fontChanged() {}
+
+    void emitMouse(void (KitInput::*signal)(int, int, float, float), const kit::MouseInput& input);
+    void emitKeyDown(const QKeyEvent& event);
+    void emitKeyUp(const QKeyEvent& event);
+    // Tells assistive technology that the caption or a state changed.
+    void announceName();
+    void announceState(const QAccessible::State& changed);
+
+    void mousePressEvent(QMouseEvent* event) final;
+    void mouseReleaseEvent(QMouseEvent* event) final;
+    void mouseDoubleClickEvent(QMouseEvent* event) final;
+    void mouseMoveEvent(QMouseEvent* event) final;
+    void changeEvent(QEvent* event) final;
+
+private:
+    kit::MouseInput inputOf(const QMouseEvent& event) const;
+    bool press(QMouseEvent* event);
+    void leftClickInMiddle();
+
+    Qt::MouseButtons m_held;
+};
+
+} // namespace kavu

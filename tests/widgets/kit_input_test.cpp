@@ -1,0 +1,164 @@
+#include "widgets/check_button.h"
+#include "widgets/click_label.h"
+#include "widgets/kit_input.h"
+#include "widgets/n_shape.h"
+#include "widgets/option_button.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace kavu;
+
+class KitInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keyCodes_data();
+    void keyCodes();
+    void accessibility_data();
+    void accessibility();
+};
+
+void KitInputTest::keyCodes_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("code");
+
+    QTest::newRow("letter") << int(Qt::Key_Q) << 0 << 81;
+    QTest::newRow("digit") << int(Qt::Key_7) << 0 << 55;
+    QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << 103;
+    QTest::newRow("keypad minus") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << 109;
+    QTest::newRow("minus") << int(Qt::Key_Minus) << 0 << 189;
+    QTest::newRow("underscore, same key") << int(Qt::Key_Underscore) << 0 << 189;
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << 0 << 13;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << 27;
+    QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 40;
+    QTest::newRow("F12") << int(Qt::Key_F12) << 0 << 123;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << 46;
+    QTest::newRow("no code") << int(Qt::Key_VolumeUp) << 0 << 0;
+}
+
+void KitInputTest::keyCodes() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, code);
+
+    QCOMPARE(kit::keyCode(key, Qt::KeyboardModifiers(modifiers)), code);
+}
+
+namespace {
+
+struct Made {
+    std::unique_ptr<QWidget> widget;
+    // Clicks as the windows see them.
+    std::unique_ptr<QSignalSpy> clicks;
+};
+
+Made make(const QString& kind, int value) {
+    Made made;
+    if (kind == u"shape") {
+        auto* shape = new N_Shape;
+        shape->setCaption(u"安装"_s);
+        made.clicks = std::make_unique<QSignalSpy>(shape, &N_Shape::Click);
+        made.widget.reset(shape);
+    } else if (kind == u"check") {
+        auto* check = new CheckButton;
+        check->setCaption(u"电池"_s);
+        check->setValue(value);
+        made.clicks = std::make_unique<QSignalSpy>(check, &CheckButton::Click);
+        made.widget.reset(check);
+    } else if (kind == u"option") {
+        auto* option = new OptionButton;
+        option->setCaption(u"USB充电"_s);
+        option->setValue(value != 0);
+        made.clicks = std::make_unique<QSignalSpy>(option, &OptionButton::Click);
+        made.widget.reset(option);
+    } else {
+        auto* label = new ClickLabel;
+        label->setText(u"软件与传输"_s);
+        made.clicks = std::make_unique<QSignalSpy>(label, &ClickLabel::clicked);
+        made.widget.reset(label);
+    }
+    made.widget->resize(100, 24);
+    return made;
+}
+
+} // namespace
+
+void KitInputTest::accessibility_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("mixed");
+    QTest::addColumn<int>("clicksByAction");
+    QTest::addColumn<bool>("checkedAfter");
+
+    const int button = QAccessible::PushButton;
+    QTest::newRow("shape button") << u"shape"_s << 0 << true << button << u"安装"_s << false
+                                  << false << 1 << false;
+    QTest::newRow("disabled shape button")
+        << u"shape"_s << 0 << false << button << u"安装"_s << false << false << 0 << false;
+    QTest::newRow("unchecked check") << u"check"_s << 0 << true << int(QAccessible::CheckBox)
+                                     << u"电池"_s << false << false << 1 << true;
+    QTest::newRow("grey check") << u"check"_s << 2 << true << int(QAccessible::CheckBox)
+                                << u"电池"_s << false << true << 1 << false;
+    QTest::newRow("unselected option") << u"option"_s << 0 << true << int(QAccessible::RadioButton)
+                                       << u"USB充电"_s << false << false << 1 << true;
+    // A selected option raises no Click, as a left click on it does not.
+    QTest::newRow("selected option") << u"option"_s << 1 << true << int(QAccessible::RadioButton)
+                                     << u"USB充电"_s << true << false << 0 << true;
+    QTest::newRow("launcher label")
+        << u"label"_s << 0 << true << button << u"软件与传输"_s << false << false << 1 << false;
+}
+
+void KitInputTest::accessibility() {
+    QFETCH(QString, kind);
+    QFETCH(int, value);
+    QFETCH(bool, enabled);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(bool, checked);
+    QFETCH(bool, mixed);
+    QFETCH(int, clicksByAction);
+    QFETCH(bool, checkedAfter);
+
+    Made made = make(kind, value);
+    made.widget->setEnabled(enabled);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(made.widget.get());
+    QVERIFY(face != nullptr);
+    QCOMPARE(int(face->role()), role);
+    QCOMPARE(face->text(QAccessible::Name), name);
+    QCOMPARE(bool(face->state().checked), checked);
+    QCOMPARE(bool(face->state().checkStateMixed), mixed);
+    QCOMPARE(bool(face->state().disabled), !enabled);
+
+    QAccessibleActionInterface* actions = face->actionInterface();
+    QVERIFY(actions != nullptr);
+    if (enabled) {
+        // The first action is the default one an assistive tool offers.
+        const QString action = actions->actionNames().value(0);
+        QVERIFY(action == QAccessibleActionInterface::pressAction() ||
+                action == QAccessibleActionInterface::toggleAction());
+        actions->doAction(action);
+    } else {
+        QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+    }
+    // The action returns before the click runs.
+    QCOMPARE(made.clicks->count(), 0);
+    QTest::qWait(20);
+    QCOMPARE(made.clicks->count(), clicksByAction);
+    QCOMPARE(bool(face->state().checked), checkedAfter);
+}
+
+QTEST_MAIN(KitInputTest)
+#include "kit_input_test.moc"
