@@ -41,10 +41,13 @@ expected="./usr/bin/kavu
 ./usr/lib/kavu/kavu
 ./usr/lib/kavu/kavu-cmd
 ./usr/share/applications/kavu.desktop
+./usr/share/doc/kavu/changelog.gz
+./usr/share/doc/kavu/copyright
 ./usr/share/icons/hicolor/48x48/apps/kavu.png
 ./usr/share/icons/hicolor/scalable/apps/kavu.svg
+./usr/share/man/man1/kavu.1.gz
 ./usr/share/metainfo/kavu.metainfo.xml"
-unexpected=$(comm -3 <(echo "$expected") <(echo "$files" | grep -v '^./usr/share/doc/') || true)
+unexpected=$(comm -3 <(echo "$expected") <(echo "$files") || true)
 [ -z "$unexpected" ] || fail "the package's files differ from the expected ones: $unexpected"
 [ "$(readlink "$root/usr/lib/kavu/adb")" = /usr/bin/adb ] || fail "adb does not link to /usr/bin/adb"
 depends=$(dpkg-deb -f "$deb" Depends)
