@@ -33,15 +33,15 @@ timeout 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
     skip "the AT-SPI bus cannot be started on the D-Bus session (at-spi2-core)"
 
 work=$(mktemp -d)
-xvfb_pid=""
 kavu_pid=""
+source "$(dirname "$0")/desktop.sh"
 cleanup() {
     [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
     # The consoles kavu opened run in sessions of their own.
     for pid in $(pgrep -f "$work" || true); do
         kill "$pid" 2>/dev/null || true
     done
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -51,16 +51,7 @@ printf '#!/bin/sh\necho "$*" >> "%s/adb.log"\n' "$work" > "$work/adb"
 printf '#!/bin/sh\nexit 0\n' > "$work/fastboot"
 chmod +x "$work/adb" "$work/fastboot"
 
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM
+start_display
 
 (cd "$work" && QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec ./kavu) &
 kavu_pid=$!

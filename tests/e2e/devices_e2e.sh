@@ -6,7 +6,11 @@ set -euo pipefail
 test_program=$1
 
 work=$(mktemp -d)
-xvfb_pid=""
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+source "$(dirname "$0")/desktop.sh"
 mark="kavu-e2e-$$-$RANDOM"
 export KAVU_E2E_MARK=$mark
 
@@ -26,20 +30,12 @@ cleanup() {
     for pid in $(marked); do
         kill "$pid" 2>/dev/null || true
     done
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_display
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+start_display
 export QT_QPA_PLATFORM=xcb
 
 status=0
