@@ -44,9 +44,14 @@ wait_for_log() {
     done
     return 1
 }
-# The interpreters running in this prefix.
-interpreters() { pgrep -f -c '[Cc][Mm][Dd]\.[Ee][Xx][Ee]' || true; }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# The interpreters running (wine shows each by the command line it was given: "cmd /k ...").
+interpreters() { pgrep -c -i -f '^(cmd(\.exe)?|.*\\cmd\.exe)( |$)' || true; }
+# Raises the window (no window manager does it here) and clicks at a point inside it.
+click() {
+    xdotool windowraise "$1"
+    sleep 0.3
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
 
 start_display
 wineboot -i >/dev/null 2>&1 || fail "wineboot could not set up the prefix"
@@ -91,7 +96,10 @@ done
 [ "$(interpreters)" -le "$before" ] || fail "the hidden run's cmd.exe is still running"
 echo "hidden run: ended, $before interpreters before and after"
 
-# Closing the main window ends kavu.exe, though its consoles stay open.
+# Closing the last window ends kavu.exe, though its consoles stay open.
+"$work/close_window" "$apps"
+"$work/close_window" "$display"
+window_gone '^软件操作$' || fail "the apps window did not close"
 "$work/close_window" "$main"
 wait_for_exit "$kavu_pid" || fail "kavu.exe still runs after its main window closed"
 kavu_pid=""
