@@ -12,6 +12,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DKAVU_TESTS=OFF -DKAVU_BENCH=OFF -DKAVU_HELP_PICTURES=OFF -DKAVU_WERROR=ON >/dev/null
 cmake --build "$build" --target kavu -j "$(nproc 2>/dev/null || echo 2)"
 
+# The folder ships without debugging symbols (the MinGW runtime DLLs carry theirs).
+find "$build/Kavu" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+
 version=$(sed -n 's/^project(Kavu VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zip="Kavu-$version-win64.zip"
 rm -f "$build/$zip"
