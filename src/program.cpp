@@ -1,6 +1,6 @@
 #include "program.h"
 
-#include "windows.h"
+#include "window_table.h"
 
 #include <QApplication>
 #include <QDir>

@@ -11,7 +11,7 @@
 #include "support/driving.h"
 #include "support/fake_services.h"
 #include "support/simulated_adb_server.h"
-#include "windows.h"
+#include "window_table.h"
 
 #include <QComboBox>
 #include <QDir>

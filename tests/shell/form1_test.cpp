@@ -12,7 +12,7 @@
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"
-#include "windows.h"
+#include "window_table.h"
 
 #include <QDir>
 #include <QFile>

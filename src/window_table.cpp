@@ -1,4 +1,4 @@
-#include "windows.h"
+#include "window_table.h"
 
 #include "apps/software.h"
 #include "display/navigation.h"

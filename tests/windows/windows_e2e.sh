@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs the Windows program folder under wine on a private Xvfb display, in a fresh wine prefix,
+# with fake adb.exe / fastboot.exe (tests/windows/fake_tool.c) and empty DLLs beside kavu.exe:
+# the main window appears, the device-check console asks adb for "devices", a package button of
+# the apps window reaches adb with the exact arguments, a hidden run leaves no cmd.exe behind, and
+# closing the main window ends kavu.exe. Leaves a screenshot of the main window in the build folder.
+# Arguments: the program folder (build/windows/Kavu) and the folder for the screenshot.
+set -euo pipefail
+program_dir=$(readlink -f "$1")
+shot_dir=$(readlink -f "$2")
+here=$(dirname "$(readlink -f "$0")")
+
+work=$(mktemp -d)
+kavu_pid=""
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/Kavu/tool-log.txt" ] && sed 's/^/  tool log: /' "$work/Kavu/tool-log.txt" >&2
+    exit 1
+}
+source "$here/../e2e/desktop.sh"
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
+    # Ends every process of this prefix (the consoles kavu opened), and nothing else.
+    [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+    stop_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp -r "$program_dir" "$work/Kavu"
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Werror -o "$work/Kavu/adb.exe" "$here/fake_tool.c"
+cp "$work/Kavu/adb.exe" "$work/Kavu/fastboot.exe"
+: > "$work/Kavu/AdbWinApi.dll"
+: > "$work/Kavu/AdbWinUsbApi.dll"
+g++ -O1 -o "$work/close_window" "$here/../e2e/close_window.cpp" -lX11
+
+log=$work/Kavu/tool-log.txt
+# Waits up to twenty seconds for a line of the tools' log.
+wait_for_log() {
+    for _ in $(seq 200); do
+        grep -qxF "$1" "$log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# The interpreters running (wine shows each by the command line it was given: "cmd /k ...").
+interpreters() { pgrep -c -i -f '^(cmd(\.exe)?|.*\\cmd\.exe)( |$)' || true; }
+# Raises the window (no window manager does it here) and clicks at a point inside it.
+click() {
+    xdotool windowraise "$1"
+    sleep 0.3
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+start_display
+wineboot -i >/dev/null 2>&1 || fail "wineboot could not set up the prefix"
+
+(cd "$work/Kavu" && exec wine kavu.exe) >/dev/null 2>&1 &
+kavu_pid=$!
+
+# The first start in a new prefix is slow: up to a minute.
+main=""
+for _ in 1 2 3 4 5 6; do
+    main=$(wait_for_window '^Kavu 第六代免ROOT玩机神器$') && break
+done
+[ -n "$main" ] || fail "the main window did not appear"
+wait_for_log "adb.exe devices" || fail "the device-check console did not run adb devices"
+echo "main window $main; the device check ran"
+sleep 1
+python3 "$here/screenshot.py" "$main" "$shot_dir/windows-main-window.png" ||
+    fail "the screenshot could not be taken"
+
+# The apps window: type a package name, press 强行停止.
+click "$main" 158 64
+apps=$(wait_for_window '^软件操作$') || fail "the apps window did not open"
+sleep 0.5
+click "$apps" 168 48
+xdotool type --delay 20 "com.example.app"
+click "$apps" 224 121
+wait_for_log "adb.exe shell am force-stop com.example.app" ||
+    fail "the package button did not reach adb with its arguments"
+echo "package button: adb shell am force-stop com.example.app"
+
+# A hidden run (恢复默认(0,0,0,0) of the display window) ends with its interpreter.
+before=$(interpreters)
+click "$main" 370 64
+display=$(wait_for_window '^显示操作\(Windows Manager\)$') || fail "the display window did not open"
+sleep 0.5
+click "$display" 527 225
+wait_for_log "adb.exe shell wm overscan 0,0,0,0" || fail "the hidden run did not reach adb"
+for _ in $(seq 100); do
+    [ "$(interpreters)" -le "$before" ] && break
+    sleep 0.1
+done
+[ "$(interpreters)" -le "$before" ] || fail "the hidden run's cmd.exe is still running"
+echo "hidden run: ended, $before interpreters before and after"
+
+# Closing the last window ends kavu.exe, though its consoles stay open.
+"$work/close_window" "$apps"
+"$work/close_window" "$display"
+window_gone '^软件操作$' || fail "the apps window did not close"
+"$work/close_window" "$main"
+wait_for_exit "$kavu_pid" || fail "kavu.exe still runs after its main window closed"
+kavu_pid=""
+echo "PASS"
