@@ -4,16 +4,16 @@
 #include "shell/form1.h"
 #include "shell/qt_text.h"
 #include "support/driving.h"
+#include "support/literals.h"
 #include "support/test_app.h"
-#include "widgets/option_button.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace kavu;
@@ -23,23 +23,10 @@ using kavu::test::control;
 
 namespace {
 
-const QString kEarlier = u"adb shell echo earlier"_s;
 const QString kClosing = u"&& echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"_s;
 const QString kRename = u"所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），"
                         u"请重命名该文件后点击“点击此处刷新”重新选择！"_s;
 const QStringList kPartitions = {u"recf"_s, u"sysf"_s, u"perf"_s, u"botf"_s, u"zdyf"_s};
-
-// Notes each pause with the number of lines started before it.
-class OrderingPause final : public Pause {
-public:
-    explicit OrderingPause(const QList<test::StartedLine>& started)
-        : m_started(started) {}
-    void sleep(int milliseconds) override { waits << QPoint(milliseconds, m_started.size()); }
-    QList<QPoint> waits;
-
-private:
-    const QList<test::StartedLine>& m_started;
-};
 
 // The window open over a File folder holding files, with an earlier command in the box.
 struct Opened {
@@ -47,55 +34,32 @@ struct Opened {
         for (const QString& name : files) {
             t.addFile(name);
         }
-        app.console().run(Command(kEarlier), launch::kHidden);
-        w = app.open<OKC>();
+        t.runEarlierCommand();
+        w = t.app().open<OKC>();
         t.clearRecords();
     }
-    QString box() { return app.form1()->commandBox().text(); }
     QString path(const QString& name) const {
         return QDir::toNativeSeparators(QDir(t.fileFolder()).filePath(name));
     }
     QString selected() const {
         QStringList names;
         for (const QString& name : kPartitions) {
-            if (control<OptionButton>(*w, name)->value()) {
+            if (test::isSelected(*w, name)) {
                 names << name;
             }
         }
         return names.join(u',');
     }
-    QStringList listed() const {
-        QStringList names;
-        for (const QListWidgetItem* item :
-             control<QListWidget>(*w, u"File1"_s)->findItems(u"*"_s, Qt::MatchWildcard)) {
-            names << item->text();
-        }
-        return names;
-    }
-    void pick(const QString& name) {
-        auto* list = control<QListWidget>(*w, u"File1"_s);
-        const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), qPrintable(name));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(found.first()).center());
+    QStringList listed() const { return test::entries(*w, u"File1"_s); }
+    void pick(const QString& name) { test::pick(*w, u"File1"_s, name); }
+    bool paused() const {
+        return std::any_of(t.events().begin(), t.events().end(),
+                           [](const test::Event& e) { return e.kind == test::Event::Pause; });
     }
 
-    test::TestApp t{false};
-    OrderingPause pause{t.started()};
-    test::FakeServices& f = t.fakes();
-    App app{{f.processes, f.messages, pause, f.random, f.browser, f.program}};
+    test::TestApp t;
     OKC* w = nullptr;
 };
-
-QString captionOf(QWidget* control) {
-    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
-        return frame->title();
-    }
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-        return label->text();
-    }
-    return control->property("Caption").toString();
-}
 
 } // namespace
 
@@ -145,7 +109,7 @@ void OkcTest::loadsInItsDesignState() {
          u"确保设备已解锁，并处于Fastboot模式。先将img文件放入软件目录下的“File”文件夹内，"_s +
              QString(19, u' ') + u"，选定镜像后再从右侧选择分区，点击刷入即可"_s}};
     for (const auto& [name, caption] : captions) {
-        QCOMPARE(captionOf(control<QWidget>(*o.w, QString::fromLatin1(name))), caption);
+        QCOMPARE(test::shownText(*o.w, QString::fromLatin1(name)), caption);
     }
     QCOMPARE(o.listed(), (QStringList{u"A.IMG"_s, u"b.img"_s}));
     QCOMPARE(o.selected(), u"recf"_s);
@@ -249,13 +213,15 @@ void OkcTest::flashes() {
     if (recovery) {
         // The image is booted once, hidden, after a wait that follows the flash console.
         const QString boot = u"fastboot boot \""_s + image + u"\""_s;
-        QCOMPARE(o.pause.waits, QList<QPoint>{QPoint(4500, 1)});
+        QCOMPARE(
+            o.t.events().mid(1, 2),
+            (test::EventLog{test::Event::pause(4500), test::Event::command(u"cmd /c "_s + boot)}));
         QCOMPARE(o.t.lastStarted().line, u"cmd /c "_s + boot);
         QCOMPARE(o.t.lastStarted().mode, WindowMode::Hidden);
-        QCOMPARE(o.box(), boot);
+        QCOMPARE(o.t.commandBox(), boot);
     } else {
-        QVERIFY(o.pause.waits.isEmpty());
-        QCOMPARE(o.box(), flash);
+        QVERIFY(!o.paused());
+        QCOMPARE(o.t.commandBox(), flash);
     }
 }
 
@@ -290,7 +256,7 @@ void OkcTest::fixedButtons() {
     click(*o.w, u"zdyf"_s);
     click(*o.w, button);
     QCOMPARE(o.t.started().size(), 1);
-    QCOMPARE(o.box(), command);
+    QCOMPARE(o.t.commandBox(), command);
     QCOMPARE(o.t.lastStarted().line, prefix + command + suffix);
     QCOMPARE(o.t.lastStarted().mode,
              prefix == u"cmd /c "_s ? WindowMode::Hidden : WindowMode::Normal);
@@ -345,8 +311,8 @@ void OkcTest::refusals() {
     QCOMPARE(o.t.messages().first().text, message);
     QCOMPARE(o.t.messages().first().title, title);
     QCOMPARE(o.t.messages().first().icon, MessageIcon::Critical);
-    QVERIFY(o.t.started().isEmpty() && o.pause.waits.isEmpty());
-    QCOMPARE(o.box(), kEarlier);
+    QVERIFY(o.t.started().isEmpty() && !o.paused());
+    QCOMPARE(o.t.commandBox(), test::kEarlierCommand);
 }
 
 void OkcTest::pickSurvivesRefreshesAndReopeningStartsAfresh() {
@@ -359,16 +325,16 @@ void OkcTest::pickSurvivesRefreshesAndReopeningStartsAfresh() {
     test::typeInto(*o.w, u"Textzdy"_s, u"dtbo"_s);
     click(*o.w, u"botf"_s);
     QCOMPARE(o.listed(), (QStringList{u"a.img"_s, u"new.img"_s}));
-    QCOMPARE(captionOf(control<QLabel>(*o.w, u"Labelappr"_s)), o.path(u"a.img"_s));
+    QCOMPARE(test::shownText(*o.w, u"Labelappr"_s), o.path(u"a.img"_s));
 
     click(*o.w, u"zdyf"_s);
     test::closeWindow(o.w);
-    QVERIFY(o.app.find<OKC>() == nullptr);
-    o.w = o.app.open<OKC>();
+    QVERIFY(o.t.app().find<OKC>() == nullptr);
+    o.w = o.t.app().open<OKC>();
     QCOMPARE(o.selected(), u"recf"_s);
     QVERIFY(control<QWidget>(*o.w, u"Textzdy"_s)->isHidden());
     QVERIFY(control<QWidget>(*o.w, u"Textzdy"_s)->property("text").toString().isEmpty());
-    QCOMPARE(captionOf(control<QLabel>(*o.w, u"Labelappr"_s)), u"Label1"_s);
+    QCOMPARE(test::shownText(*o.w, u"Labelappr"_s), u"Label1"_s);
     QVERIFY(o.t.started().isEmpty() && o.t.messages().isEmpty());
 }
 
