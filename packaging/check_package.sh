@@ -11,10 +11,6 @@ close_window=$3
 
 work=$(mktemp -d)
 kavu_pid=""
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 source "$source_dir/tests/e2e/desktop.sh"
 cleanup() {
     [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
@@ -62,9 +58,7 @@ echo "$lintian_report" | grep '^W:' || echo "  none"
 
 # Tools that answer like adb and fastboot, first on PATH, so that no adb server is started.
 mkdir "$work/tools"
-printf '#!/bin/sh\necho "List of devices attached"\necho\n' > "$work/tools/adb"
-printf '#!/bin/sh\nexit 0\n' > "$work/tools/fastboot"
-chmod +x "$work/tools/adb" "$work/tools/fastboot"
+make_fake_tools "$work/tools"
 
 home="$work/home"
 mkdir "$home"

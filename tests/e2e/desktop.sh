@@ -1,7 +1,20 @@
-# A private X display for the end-to-end scripts, sourced by them. Needs $work (a temporary
-# folder the caller removes) and a fail function; stop_display is for the caller's cleanup.
+# A private X display and small fakes for the end-to-end scripts, sourced by them. Needs $work (a
+# temporary folder the caller removes); stop_display is for the caller's cleanup.
 
 xvfb_pid=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Writes into a folder tools that answer like adb and fastboot without starting a server that
+# would outlive the test.
+make_fake_tools() {
+    printf '#!/bin/sh\necho "List of devices attached"\necho\n' > "$1/adb"
+    printf '#!/bin/sh\nexit 0\n' > "$1/fastboot"
+    chmod +x "$1/adb" "$1/fastboot"
+}
 
 # Starts Xvfb on a free display and exports DISPLAY for it.
 start_display() {

@@ -6,10 +6,6 @@ set -euo pipefail
 test_program=$1
 
 work=$(mktemp -d)
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 source "$(dirname "$0")/desktop.sh"
 mark="kavu-e2e-$$-$RANDOM"
 export KAVU_E2E_MARK=$mark

@@ -8,10 +8,6 @@ close_window=$2
 
 work=$(mktemp -d)
 kavu_pid=""
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 source "$(dirname "$0")/desktop.sh"
 cleanup() {
     [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
@@ -20,12 +16,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A program folder of its own, with tools that answer like adb and fastboot without starting a
-# server that would outlive the test.
+# A program folder of its own, with fake tools.
 cp "$program_dir/kavu" "$program_dir/kavu-cmd" "$work/"
-printf '#!/bin/sh\necho "List of devices attached"\necho\n' > "$work/adb"
-printf '#!/bin/sh\nexit 0\n' > "$work/fastboot"
-chmod +x "$work/adb" "$work/fastboot"
+make_fake_tools "$work"
 
 start_display
 

@@ -18,10 +18,6 @@ namespace {
 
 const QString kSwipe = u"adb shell input swipe "_s;
 
-QString text(QWidget& window, const QString& box) {
-    return test::control<QLineEdit>(window, box)->text();
-}
-
 // "X1=540 Textdely=" sets X1 to 540 and empties Textdely.
 void fill(QWidget& window, const QString& assignments) {
     for (const QString& assignment : assignments.split(u' ')) {
@@ -32,17 +28,13 @@ void fill(QWidget& window, const QString& assignments) {
 }
 
 QString points(QWidget& window) {
-    return QStringList{text(window, u"X1"_s), text(window, u"Y1"_s), text(window, u"X2"_s),
-                       text(window, u"Y2"_s)}
+    return QStringList{test::boxText(window, u"X1"_s), test::boxText(window, u"Y1"_s),
+                       test::boxText(window, u"X2"_s), test::boxText(window, u"Y2"_s)}
         .join(u' ');
 }
 
 QTimer* timer(QWidget& window, const QString& name) {
     return window.findChild<QTimer*>(name);
-}
-
-void tick(QWidget& window, const QString& name) {
-    QVERIFY(QMetaObject::invokeMethod(timer(window, name), "timeout"));
 }
 
 // The lines started, without the hidden prefix; any other form shows as the whole line.
@@ -109,7 +101,7 @@ void InputWindowsTest::sendText() {
     test::click(*window, u"N_Shape6clear"_s);
     QCOMPARE(hidden(t), QStringList{u"adb shell input text 'a%^sb'"_s});
     QCOMPARE(t.commandBox(), u"adb shell input text 'a%^sb'"_s);
-    QCOMPARE(text(*window, u"Textsend"_s), QString());
+    QCOMPARE(test::boxText(*window, u"Textsend"_s), QString());
 }
 
 void InputWindowsTest::modesAndPresets_data() {
@@ -144,7 +136,7 @@ void InputWindowsTest::modesAndPresets() {
     }
     QStringList texts;
     for (const QString& name : {u"Textdely"_s, u"DURA"_s, u"Textcishu"_s, u"X1"_s, u"Y2"_s}) {
-        texts << text(*w, name);
+        texts << test::boxText(*w, name);
     }
     QCOMPARE(u"%1 %2 %3 %4 %5 "_s.arg(int(test::control<OptionButton>(*w, u"OPTPRE"_s)->value()))
                      .arg(int(test::control<OptionButton>(*w, u"OPTSWI"_s)->value()))
@@ -170,7 +162,7 @@ void InputWindowsTest::threeCycles() {
     QStringList shifted;
     for (int i = 0; i < 3; ++i) {
         QVERIFY(timer(*w, u"Timerdur"_s)->isActive());
-        tick(*w, u"Timerdur"_s);
+        test::fireTimer(*w, u"Timerdur"_s);
         shifted << points(*w);
     }
     QCOMPARE(shifted,
@@ -189,11 +181,11 @@ void InputWindowsTest::swipeAndTwoPoints() {
     test::click(*w, u"OPTSWI"_s);
     fill(*w, u"X1=1 Y1=2 X2=3 Y2=4 DURA=5 Textdely=99.5"_s);
     test::click(*w, u"SWIPEGO"_s);
-    tick(*w, u"Timerdur2"_s);
+    test::fireTimer(*w, u"Timerdur2"_s);
     test::click(*w, u"OPTPRE"_s);
     test::click(*w, u"twopo"_s);
     test::click(*w, u"SWIPEGO"_s);
-    tick(*w, u"Timerdur"_s);
+    test::fireTimer(*w, u"Timerdur"_s);
     QCOMPARE(hidden(t), (QStringList{kSwipe + u"1 2 3 4 5"_s, kSwipe + u"1 2 1 2 5"_s,
                                      kSwipe + u"3 4 3 4 5"_s}));
     QCOMPARE(t.fakes().pause.slept, QList<int>{100});
@@ -246,7 +238,7 @@ void InputWindowsTest::rangeRefusals() {
     fill(*w, u"Y2=32767 PYL=2 Textdely=100 Textcishu=9"_s);
     test::click(*w, u"SWIPEGO"_s);
     t.fakes().random.script = {0, 0, 0, 0, 0, 0, 0.9, 0};
-    tick(*w, u"Timerdur"_s);
+    test::fireTimer(*w, u"Timerdur"_s);
     expectOneMessage(t, qtText(kOutOfRangeMessage));
     QVERIFY(t.started().isEmpty());
     QCOMPARE(points(*w), u"   32767"_s);
@@ -261,7 +253,7 @@ void InputWindowsTest::indicatorRevealAndSwap() {
     auto* indicator = test::control<QLabel>(*w, u"Labelcj"_s);
     QString shown;
     for (int i = 0; i < 10; ++i) {
-        tick(*w, u"Timercj"_s);
+        test::fireTimer(*w, u"Timercj"_s);
         shown += indicator->text();
     }
     QCOMPARE(shown, u"0123456781"_s);
