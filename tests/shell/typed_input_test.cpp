@@ -23,8 +23,9 @@ namespace {
 
 using Opener = std::function<QWidget*(App&)>;
 
-const QStringList kRefusedTexts{u"com.x;reboot"_s, u"x $(reboot)"_s, u"  com.x  "_s, u"a'b"_s,
-                                u"微信"_s};
+// The characters themselves are tabled in the core tests; here each box shows it is checked: a
+// second phone command, and blanks.
+const QStringList kRefusedTexts{u"com.x;reboot"_s, u"  com.x  "_s};
 
 void expectRefused(test::TestApp& t, const QString& text, const QString& message) {
     QVERIFY2(t.started().isEmpty(), qPrintable(text));
