@@ -9,7 +9,7 @@ build=build/windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DKAVU_TESTS=OFF -DKAVU_BENCH=OFF -DKAVU_HELP_PICTURES=OFF -DKAVU_WERROR=ON >/dev/null
+    -DKAVU_TESTS=OFF -DKAVU_BENCH=OFF -DKAVU_WERROR=ON >/dev/null
 cmake --build "$build" --target kavu -j "$(nproc 2>/dev/null || echo 2)"
 
 # The folder ships without debugging symbols (the MinGW runtime DLLs carry theirs).

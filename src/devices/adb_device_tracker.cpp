@@ -1,7 +1,7 @@
 #include "devices/adb_device_tracker.h"
 
-#include <QHostAddress>
-#include <QTcpSocket>
+#include "platform/loopback_stream.h"
+
 #include <QTimer>
 
 #include <algorithm>
@@ -13,17 +13,12 @@ namespace {
 constexpr quint16 kDefaultPort = 5037;
 constexpr int kFirstRetryMs = 1000;
 constexpr int kLastRetryMs = 10000;
-// One whole frame and its header; the socket reads no further ahead than that.
-constexpr qint64 kReadAhead = adb::kMaxFrame + 8;
-
-void feed(QTcpSocket& socket, adb::ReplyReader& reader) {
-    const QByteArray bytes = socket.readAll();
-    reader.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+void feed(LoopbackStream& stream, adb::ReplyReader& reader) {
+    reader.append(stream.takeInput());
 }
 
-void send(QTcpSocket& socket, std::string_view service) {
-    const std::string request = adb::request(service);
-    socket.write(request.data(), static_cast<qint64>(request.size()));
+void send(LoopbackStream& stream, std::string_view service) {
+    stream.write(adb::request(service));
 }
 
 } // namespace
@@ -39,25 +34,22 @@ void DeviceWatch::publish(devices::Snapshot snapshot) {
 AdbDeviceTracker::AdbDeviceTracker(quint16 port, QObject* parent)
     : DeviceWatch(parent)
     , m_port(port)
-    , m_tracker(new QTcpSocket(this))
-    , m_models(new QTcpSocket(this))
+    , m_tracker(new LoopbackStream(this))
+    , m_models(new LoopbackStream(this))
     , m_retry(new QTimer(this))
     , m_retryMs(kFirstRetryMs) {
     m_retry->setSingleShot(true);
-    m_tracker->setReadBufferSize(kReadAhead);
-    m_models->setReadBufferSize(kReadAhead);
     connect(m_retry, &QTimer::timeout, this, &AdbDeviceTracker::connectTracker);
-    connect(m_tracker, &QTcpSocket::connected, this,
+    connect(m_tracker, &LoopbackStream::connected, this,
             [this] { send(*m_tracker, "host:track-devices"); });
-    connect(m_tracker, &QTcpSocket::readyRead, this, &AdbDeviceTracker::readTracker);
-    connect(m_tracker, &QTcpSocket::errorOccurred, this, &AdbDeviceTracker::lost);
-    connect(m_tracker, &QTcpSocket::disconnected, this, &AdbDeviceTracker::lost);
-    connect(m_models, &QTcpSocket::connected, this, [this] { send(*m_models, "host:devices-l"); });
-    connect(m_models, &QTcpSocket::readyRead, this, &AdbDeviceTracker::readModels);
+    connect(m_tracker, &LoopbackStream::readyRead, this, &AdbDeviceTracker::readTracker);
+    connect(m_tracker, &LoopbackStream::closed, this, &AdbDeviceTracker::lost);
+    connect(m_models, &LoopbackStream::connected, this,
+            [this] { send(*m_models, "host:devices-l"); });
+    connect(m_models, &LoopbackStream::readyRead, this, &AdbDeviceTracker::readModels);
     // The server closes the connection after the listing; anything short of it leaves the
     // models as they were.
-    connect(m_models, &QTcpSocket::errorOccurred, this, &AdbDeviceTracker::modelsDone);
-    connect(m_models, &QTcpSocket::disconnected, this, &AdbDeviceTracker::modelsDone);
+    connect(m_models, &LoopbackStream::closed, this, &AdbDeviceTracker::modelsDone);
 }
 
 quint16 AdbDeviceTracker::serverPort() {
@@ -77,7 +69,7 @@ void AdbDeviceTracker::start() {
 void AdbDeviceTracker::connectTracker() {
     m_tracker->abort();
     m_trackerReader = adb::ReplyReader();
-    m_tracker->connectToHost(QHostAddress(QHostAddress::LocalHost), m_port);
+    m_tracker->connectToPort(m_port);
 }
 
 void AdbDeviceTracker::readTracker() {
@@ -100,8 +92,7 @@ void AdbDeviceTracker::readTracker() {
     }
 }
 
-// Called for an error and again for the disconnection that follows it: the first call schedules
-// the one retry.
+// A lost connection schedules one retry; a retry already waiting stays as it is.
 void AdbDeviceTracker::lost() {
     if (m_retry->isActive()) {
         return;
@@ -121,7 +112,7 @@ void AdbDeviceTracker::askModels() {
     m_askModelsAgain = false;
     m_modelsReader = adb::ReplyReader();
     m_models->abort();
-    m_models->connectToHost(QHostAddress(QHostAddress::LocalHost), m_port);
+    m_models->connectToPort(m_port);
 }
 
 void AdbDeviceTracker::modelsDone() {

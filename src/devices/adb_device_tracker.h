@@ -8,10 +8,11 @@
 #include <map>
 #include <string>
 
-class QTcpSocket;
 class QTimer;
 
 namespace kavu {
+
+class LoopbackStream;
 
 // Follows the local adb server's device list over its host protocol (host:track-devices), with
 // the models from host:devices-l each time the list changes. Everything runs in the event loop:
@@ -39,8 +40,8 @@ private:
 
     quint16 m_port;
     bool m_started = false;
-    QTcpSocket* m_tracker;
-    QTcpSocket* m_models;
+    LoopbackStream* m_tracker;
+    LoopbackStream* m_models;
     QTimer* m_retry;
     int m_retryMs;
     adb::ReplyReader m_trackerReader;

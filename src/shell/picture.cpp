@@ -1,25 +1,23 @@
 #include "shell/picture.h"
 
+#include <QImageReader>
 #include <QLabel>
-#include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 
 namespace kavu {
 
+// Read through Qt's SVG image plugin, which is loaded only when a picture is first shown: the
+// program itself does not link Qt Svg. A build without the plugin (the Windows one) shows none.
 bool showPicture(QLabel& label, const QString& resource) {
-    QSvgRenderer renderer(resource);
-    if (!renderer.isValid()) {
+    QImageReader reader(resource, "svg");
+    const qreal ratio = label.devicePixelRatioF();
+    reader.setScaledSize(label.size() * ratio);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
         return false;
     }
-    const qreal ratio = label.devicePixelRatioF();
-    QPixmap picture(label.size() * ratio);
     picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    renderer.render(&painter, QRectF(QPointF(0, 0), label.size()));
-    painter.end();
-    label.setPixmap(picture);
+    label.setPixmap(QPixmap::fromImage(std::move(picture)));
     return true;
 }
 

@@ -35,6 +35,7 @@ class TrackingTest : public QObject {
 
 private slots:
     void retriesAfterTheServerWentAway();
+    void burstLargerThanTheInputBufferEndsOnItsLastList();
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
@@ -58,6 +59,28 @@ void TrackingTest::retriesAfterTheServerWentAway() {
     QTest::qWait(300);
     QCOMPARE(server->trackers(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(tracker.snapshot(), up({{"B", "offline", ""}}), 3000);
+}
+
+// Lists sent in one write outgrow the connection's input buffer: it must read on once the
+// tracker has taken what it holds, and the snapshot must end on the last list.
+void TrackingTest::burstLargerThanTheInputBufferEndsOnItsLastList() {
+    QByteArray burst("OKAY");
+    for (int round = 0; round < 300; ++round) {
+        QByteArray list = QStringLiteral("round-%1\tdevice\n").arg(round).toLatin1();
+        for (int i = 0; i < 40; ++i) {
+            list += QStringLiteral("serial-with-some-length-%1\tdevice\n").arg(i).toLatin1();
+        }
+        burst += QByteArray::number(list.size(), 16).rightJustified(4, '0') + list;
+    }
+    QVERIFY(burst.size() > 2 * (1 << 17));
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(QHostAddress::LocalHost)));
+    connect(&server, &QTcpServer::newConnection, &server,
+            [&server, burst] { server.nextPendingConnection()->write(burst); });
+    AdbDeviceTracker tracker(server.serverPort());
+    tracker.start();
+    QTRY_COMPARE(tracker.snapshot().devices.size(), 41U);
+    QTRY_COMPARE(tracker.snapshot().devices.front().serial, std::string("round-299"));
 }
 
 void TrackingTest::garbageFromTheServerIsALostServer_data() {

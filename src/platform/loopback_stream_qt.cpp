@@ -1,0 +1,64 @@
+#include "platform/loopback_stream.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+namespace kavu {
+
+namespace {
+
+// What the stream holds of unread input before it stops taking more from the socket.
+constexpr qint64 kInputLimit = 1 << 17;
+
+} // namespace
+
+// On Windows the stream is Qt's own socket, which the Windows build carries anyway.
+struct LoopbackStream::Native {
+    QTcpSocket socket;
+    // Set while the connection is being dropped on purpose, and once its end was reported.
+    bool quiet = true;
+};
+
+LoopbackStream::LoopbackStream(QObject* parent)
+    : QObject(parent)
+    , m_native(new Native) {
+    QTcpSocket& socket = m_native->socket;
+    socket.setReadBufferSize(kInputLimit);
+    connect(&socket, &QTcpSocket::connected, this, &LoopbackStream::connected);
+    connect(&socket, &QTcpSocket::readyRead, this, &LoopbackStream::readyRead);
+    const auto ended = [this] {
+        if (!m_native->quiet) {
+            m_native->quiet = true;
+            m_native->socket.abort();
+            emit closed();
+        }
+    };
+    connect(&socket, &QTcpSocket::errorOccurred, this, ended);
+    connect(&socket, &QTcpSocket::disconnected, this, ended);
+}
+
+LoopbackStream::~LoopbackStream() {
+    abort();
+}
+
+void LoopbackStream::abort() {
+    m_native->quiet = true;
+    m_native->socket.abort();
+}
+
+void LoopbackStream::connectToPort(quint16 port) {
+    abort();
+    m_native->quiet = false;
+    m_native->socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+}
+
+void LoopbackStream::write(std::string_view bytes) {
+    m_native->socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string LoopbackStream::takeInput() {
+    const QByteArray bytes = m_native->socket.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace kavu
