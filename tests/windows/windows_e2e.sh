@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Windows program folder under wine on a private Xvfb display, in a fresh wine prefix,
 # with fake adb.exe / fastboot.exe (tests/windows/fake_tool.c) and empty DLLs beside kavu.exe:
-# the main window appears, the device-check console asks adb for "devices", a package button of
+# the main window appears, the device-check console asks adb for "devices", the device list
+# follows a small adb server of our own (tests/windows/adb_host.py), a package button of
 # the apps window reaches adb with the exact arguments, a hidden run leaves no cmd.exe behind, and
 # closing the main window ends kavu.exe. Leaves a screenshot of the main window in the build folder.
 # Arguments: the program folder (build/windows/Kavu) and the folder for the screenshot.
@@ -12,6 +13,7 @@ here=$(dirname "$(readlink -f "$0")")
 
 work=$(mktemp -d)
 kavu_pid=""
+host_pid=""
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$work/Kavu/tool-log.txt" ] && sed 's/^/  tool log: /' "$work/Kavu/tool-log.txt" >&2
@@ -21,6 +23,7 @@ source "$here/../e2e/desktop.sh"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
+    [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null || true
     # Ends every process of this prefix (the consoles kavu opened), and nothing else.
     [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
     stop_display
@@ -53,6 +56,13 @@ click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
+# The adb server the device list talks to; wine passes the port on to kavu.exe.
+python3 "$here/adb_host.py" "$work/adb-port" "$work/adb-host-log.txt" &
+host_pid=$!
+for _ in $(seq 50); do [ -s "$work/adb-port" ] && break; sleep 0.1; done
+[ -s "$work/adb-port" ] || fail "the adb server of the test did not start"
+export ANDROID_ADB_SERVER_PORT=$(cat "$work/adb-port")
+
 start_display
 wineboot -i >/dev/null 2>&1 || fail "wineboot could not set up the prefix"
 
@@ -67,6 +77,16 @@ done
 [ -n "$main" ] || fail "the main window did not appear"
 wait_for_log "adb.exe devices" || fail "the device-check console did not run adb devices"
 echo "main window $main; the device check ran"
+# The list followed the server: after the first list it asks for the models.
+for _ in $(seq 100); do
+    grep -qxF "host:devices-l" "$work/adb-host-log.txt" 2>/dev/null && break
+    sleep 0.1
+done
+grep -qxF "host:track-devices" "$work/adb-host-log.txt" 2>/dev/null ||
+    fail "the device list did not ask the adb server to track devices"
+grep -qxF "host:devices-l" "$work/adb-host-log.txt" ||
+    fail "the device list did not read the server's list"
+echo "device list: tracked the server's list and asked for the models"
 sleep 1
 python3 "$here/screenshot.py" "$main" "$shot_dir/windows-main-window.png" ||
     fail "the screenshot could not be taken"
