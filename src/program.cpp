@@ -15,6 +15,9 @@ Program::Program()
                   })
     , m_devices(AdbDeviceTracker::serverPort())
     , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment}) {
+    // One look on every system: the windows are laid out to the pixel, and the native styles
+    // draw group titles and frames at other places (Windows' own cuts the group titles in half).
+    QApplication::setStyle(QStringLiteral("Fusion"));
     m_app.setDeviceWatch(&m_devices);
     registerWindows(m_app, m_fontScaleOffset);
 }
