@@ -37,7 +37,7 @@ Software::Software(App& app, QWidget* parent)
                                            FilePicker::Controls{*m_ui->Fileapk, *m_ui->Labelappr,
                                                                 *m_ui->Lab2el1, *m_ui->Label9,
                                                                 *m_ui->Labelopenfile},
-                                           PickedName::AlsoBare, kApkFilter);
+                                           ListSide::Right, PickedName::AlsoBare, kApkFilter);
     m_ui->Textpat->setFont(monospaceFont());
     m_ui->APPText5->setFont(monospaceFont());
 

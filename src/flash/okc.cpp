@@ -45,11 +45,11 @@ OKC::OKC(App& app, QWidget* parent)
     , m_app(app)
     , m_ui(std::make_unique<Ui::OKC>()) {
     m_ui->setupUi(this);
-    m_images = std::make_unique<FilePicker>(app,
-                                            FilePicker::Controls{*m_ui->File1, *m_ui->Labelappr,
-                                                                 *m_ui->Label6ml22h, *m_ui->Label9,
-                                                                 *m_ui->Labelopenfile},
-                                            PickedName::InPathOnly, QStringLiteral("*.img"));
+    m_images = std::make_unique<FilePicker>(
+        app,
+        FilePicker::Controls{*m_ui->File1, *m_ui->Labelappr, *m_ui->Label6ml22h, *m_ui->Label9,
+                             *m_ui->Labelopenfile},
+        ListSide::Left, PickedName::InPathOnly, QStringLiteral("*.img"));
     m_ui->Textzdy->setFont(monospaceFont());
     m_ui->Textzdy->setVisible(false);
     centreOnScreen(*this);

@@ -21,9 +21,10 @@ constexpr int kLinkBlanks = 19;
 
 } // namespace
 
-void placeRefreshLink(QLabel& instruction, QLabel& link) {
+void placeInstructionLinks(QLabel& instruction, QLabel& link, QLabel& folderLink) {
     const QString blanks(kLinkBlanks, QLatin1Char(' '));
-    placeInBlankRun(instruction, link, instruction.text().indexOf(blanks), kLinkBlanks);
+    placeInBlankRuns(instruction, {{link, instruction.text().indexOf(blanks), kLinkBlanks}},
+                     &folderLink);
 }
 
 bool isSpliceablePickedFile(const QString& path, PickedName name) {
@@ -34,16 +35,17 @@ bool isSpliceablePickedFile(const QString& path, PickedName name) {
            checkSplice(QFileInfo(path).fileName().toStdString(), Splice::PcBare) == Refusal::None;
 }
 
-FilePicker::FilePicker(App& app, const Controls& controls, PickedName name, const QString& filter)
+FilePicker::FilePicker(App& app, const Controls& controls, ListSide side, PickedName name,
+                       const QString& filter)
     : m_app(app)
     , m_controls(controls)
+    , m_side(side)
     , m_name(name)
     , m_nothingPicked(controls.selection.text()) {
     m_controls.selection.setVisible(false);
     m_controls.list.setFont(monospaceFont());
     m_controls.list.setSelectionMode(QAbstractItemView::SingleSelection);
-    placeRefreshLink(m_controls.instruction, m_controls.link);
-    placeAfterText(m_controls.instruction, m_controls.folderLink);
+    placeInstructionLinks(m_controls.instruction, m_controls.link, m_controls.folderLink);
 
     connect(&m_controls.link, &ClickLabel::clicked, this, &FilePicker::refresh);
     connect(&m_controls.folderLink, &ClickLabel::clicked, this, &FilePicker::openFolder);
@@ -91,8 +93,9 @@ void FilePicker::openFolder() {
 std::optional<QString> FilePicker::acceptedPath() const {
     const QString path = m_controls.selection.text();
     if (path == m_nothingPicked) {
-        m_app.messages().show(QStringLiteral(" 请从右侧选定一个文件！"), QStringLiteral("警告！"),
-                              MessageIcon::Critical);
+        m_app.messages().show(m_side == ListSide::Right ? QStringLiteral(" 请从右侧选定一个文件！")
+                                                        : QStringLiteral(" 请从左侧选定一个文件！"),
+                              QStringLiteral("警告！"), MessageIcon::Critical);
         return std::nullopt;
     }
     if (!isSpliceablePickedFile(path, m_name)) {

@@ -15,14 +15,18 @@ namespace kavu {
 class App;
 class ClickLabel;
 
-// Lays the refresh link over the run of blanks in its instruction line (both in one parent).
-void placeRefreshLink(QLabel& instruction, QLabel& link);
+// Lays the refresh link over the run of blanks in its instruction line and the folder link after
+// its text (all in one parent).
+void placeInstructionLinks(QLabel& instruction, QLabel& link, QLabel& folderLink);
 
 // How a picked file's name is used besides its full path in double quotes.
 enum class PickedName {
     InPathOnly,
     AlsoBare, // in a console title, bare
 };
+
+// Which side of its window the list is on, as the message for "nothing picked yet" names it.
+enum class ListSide { Left, Right };
 
 // Whether a picked file can go into a command: its path in double quotes and, where the name also
 // stands bare, its name.
@@ -44,7 +48,8 @@ public:
         ClickLabel& folderLink;
     };
 
-    FilePicker(App& app, const Controls& controls, PickedName name, const QString& filter);
+    FilePicker(App& app, const Controls& controls, ListSide side, PickedName name,
+               const QString& filter);
 
     // Lists the File folder again through this filter.
     void showFolder(const QString& filter);
@@ -64,6 +69,7 @@ private:
 
     App& m_app;
     Controls m_controls;
+    ListSide m_side;
     PickedName m_name;
     QString m_filter;
     QString m_nothingPicked;

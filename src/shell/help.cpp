@@ -39,8 +39,8 @@ Help::Help(App& app, QWidget* parent)
 
     m_ui->Labeldraganswer->setText(kDragAnswer);
     const qsizetype firstRun = kDragAnswer.indexOf(QLatin1Char(' '));
-    placeInBlankRun(*m_ui->Labeldraganswer, *m_ui->Labeladmin, firstRun, 38);
-    placeInBlankRun(*m_ui->Labeldraganswer, *m_ui->Label7, firstRun + 38 + 1, 25);
+    placeInBlankRuns(*m_ui->Labeldraganswer,
+                     {{*m_ui->Labeladmin, firstRun, 38}, {*m_ui->Label7, firstRun + 38 + 1, 25}});
     showPicture(*m_ui->Imageauth, QStringLiteral(":/help/usb_debugging_prompt.svg"));
     showPicture(*m_ui->Imageontop, QStringLiteral(":/help/apps_on_top.svg"));
 

@@ -117,18 +117,15 @@ void SoftwareInstallTest::loadsInItsDesignState() {
 
 void SoftwareInstallTest::refreshLinkCoversOnlyTheBlanks_data() {
     QTest::addColumn<QString>("family");
-    // Blanks narrower than the link, about as wide, and wider.
-    QTest::newRow("narrow blanks") << QStringLiteral("Noto Sans CJK SC");
-    QTest::newRow("proportional") << QStringLiteral("DejaVu Sans");
-    QTest::newRow("monospaced") << QStringLiteral("Noto Sans Mono CJK SC");
+    for (const QString& face : kBlankWidthFaces) {
+        QTest::newRow(qPrintable(face)) << face;
+    }
 }
 
 void SoftwareInstallTest::refreshLinkCoversOnlyTheBlanks() {
     QFETCH(QString, family);
-    const QFont before = QApplication::font();
-    QApplication::setFont(QFont(family, 9));
+    const AppFont font(family);
     Opened o;
-    QApplication::setFont(before);
     auto* line = control<QLabel>(*o.window, QStringLiteral("Lab2el1"));
     auto* link = control<QLabel>(*o.window, QStringLiteral("Label9"));
     const QString text = line->text();

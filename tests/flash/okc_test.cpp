@@ -18,8 +18,10 @@
 using namespace Qt::StringLiterals;
 using namespace kavu;
 using kavu::launch::WindowMode;
+using kavu::test::AppFont;
 using kavu::test::click;
 using kavu::test::control;
+using kavu::test::kBlankWidthFaces;
 
 namespace {
 
@@ -144,18 +146,15 @@ void OkcTest::loadsInItsDesignState() {
 
 void OkcTest::instructionFitsWithTheLinkOverItsBlanks_data() {
     QTest::addColumn<QString>("family");
-    // Blanks narrower than the link, about as wide, and wider.
-    QTest::newRow("narrow blanks") << u"Noto Sans CJK SC"_s;
-    QTest::newRow("proportional") << u"DejaVu Sans"_s;
-    QTest::newRow("monospaced") << u"Noto Sans Mono CJK SC"_s;
+    for (const QString& face : kBlankWidthFaces) {
+        QTest::newRow(qPrintable(face)) << face;
+    }
 }
 
 void OkcTest::instructionFitsWithTheLinkOverItsBlanks() {
     QFETCH(QString, family);
-    const QFont before = QApplication::font();
-    QApplication::setFont(QFont(family, 9));
+    const AppFont font(family);
     Opened o;
-    QApplication::setFont(before);
     const QLabel* line = control<QLabel>(*o.w, u"Label6ml22h"_s);
     const QLabel* link = control<QLabel>(*o.w, u"Label9"_s);
     const QFontMetrics metrics(line->font());
@@ -284,7 +283,7 @@ void OkcTest::refusals_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
     const QString unsafe = qtText(kUnsafeTextMessage);
-    QTest::newRow("no pick") << QString() << u"zdyf"_s << u"boot"_s << u" 请从右侧选定一个文件！"_s
+    QTest::newRow("no pick") << QString() << u"zdyf"_s << u"boot"_s << u" 请从左侧选定一个文件！"_s
                              << u"警告！"_s;
     QTest::newRow("quote in name")
         << u"a\"b.img"_s << u"recf"_s << QString() << kRename << u"警告！"_s;

@@ -29,15 +29,22 @@ private slots:
 void FileFolderTest::linkOpensTheFolder_data() {
     QTest::addColumn<Opener>("open");
     QTest::addColumn<QString>("instruction");
-    QTest::newRow("apps") << Opener([](App& app) -> QWidget* { return app.open<Software>(); })
-                          << u"Lab2el1"_s;
-    QTest::newRow("flashing") << Opener([](App& app) -> QWidget* { return app.open<OKC>(); })
-                              << u"Label6ml22h"_s;
+    QTest::addColumn<QString>("face");
+    for (const QString& face : test::kBlankWidthFaces) {
+        QTest::addRow("apps, %s", qPrintable(face))
+            << Opener([](App& app) -> QWidget* { return app.open<Software>(); }) << u"Lab2el1"_s
+            << face;
+        QTest::addRow("flashing, %s", qPrintable(face))
+            << Opener([](App& app) -> QWidget* { return app.open<OKC>(); }) << u"Label6ml22h"_s
+            << face;
+    }
 }
 
 void FileFolderTest::linkOpensTheFolder() {
     QFETCH(Opener, open);
     QFETCH(QString, instruction);
+    QFETCH(QString, face);
+    const test::AppFont font(face);
     test::TestApp t;
     QWidget* window = open(t.app());
     auto* link = test::control<QLabel>(*window, u"Labelopenfile"_s);

@@ -37,6 +37,7 @@ private slots:
     void links_data();
     void links();
     void registryRepair();
+    void repairLinksSitInTheAnswersBlanks_data();
     void repairLinksSitInTheAnswersBlanks();
     void pictures();
     void hiddenMessageEveryFifthClick();
@@ -126,7 +127,16 @@ void InfoWindowsTest::registryRepair() {
     QCOMPARE(t.commandBox(), test::kEarlierCommand);
 }
 
+void InfoWindowsTest::repairLinksSitInTheAnswersBlanks_data() {
+    QTest::addColumn<QString>("face");
+    for (const QString& face : test::kBlankWidthFaces) {
+        QTest::newRow(qPrintable(face)) << face;
+    }
+}
+
 void InfoWindowsTest::repairLinksSitInTheAnswersBlanks() {
+    QFETCH(QString, face);
+    const test::AppFont font(face);
     test::TestApp t;
     Help* help = t.app().open<Help>();
     auto* answer = test::control<QLabel>(*help, u"Labeldraganswer"_s);
@@ -144,6 +154,8 @@ void InfoWindowsTest::repairLinksSitInTheAnswersBlanks() {
     QVERIFY(repair->geometry().right() <
             answer->x() + metrics.horizontalAdvance(answer->text().left(84)));
     QCOMPARE(admin->y(), answer->y());
+    // Both stay on the page, where they can be clicked.
+    QVERIFY(answer->parentWidget()->rect().contains(repair->geometry()));
 }
 
 void InfoWindowsTest::pictures() {

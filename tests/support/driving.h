@@ -5,7 +5,9 @@
 #include "widgets/n_shape.h"
 #include "widgets/option_button.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,5 +167,25 @@ inline void closeWindow(QWidget* window) {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// The application's font for as long as it lives: windows opened meanwhile take it.
+class AppFont {
+public:
+    explicit AppFont(const QString& family, int points = 9)
+        : m_before(QApplication::font()) {
+        QApplication::setFont(QFont(family, points));
+    }
+    ~AppFont() { QApplication::setFont(m_before); }
+    AppFont(const AppFont&) = delete;
+    AppFont& operator=(const AppFont&) = delete;
+
+private:
+    QFont m_before;
+};
+
+// Faces whose blanks are narrower than, about as wide as, and wider than half a Han character.
+inline const QStringList kBlankWidthFaces{QStringLiteral("Noto Sans CJK SC"),
+                                          QStringLiteral("DejaVu Sans"),
+                                          QStringLiteral("Noto Sans Mono CJK SC")};
 
 } // namespace kavu::test
