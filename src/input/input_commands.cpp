@@ -20,16 +20,24 @@ Command tapCommand(double x, double y, int duration) {
     return swipeCommand(x, y, x, y, duration);
 }
 
+std::optional<int> wholeInterval(double interval) {
+    const double whole = roundHalfEven(interval);
+    if (!(whole >= 0 && whole <= kLongestInterval)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(whole);
+}
+
 std::optional<RunBases> runBases(double x1, double y1, double x2, double y2, double duration,
                                  double interval) {
     const std::optional<std::int16_t> wholeY2 = toInt16(y2);
     const std::optional<std::int16_t> wholeDuration = toInt16(duration);
-    const double wholeInterval = roundHalfEven(interval);
+    const std::optional<int> whole = wholeInterval(interval);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !wholeY2 ||
-        !wholeDuration || !(wholeInterval >= 0 && wholeInterval <= kLongestInterval)) {
+        !wholeDuration || !whole) {
         return std::nullopt;
     }
-    return RunBases{x1, y1, x2, *wholeY2, *wholeDuration, static_cast<int>(wholeInterval)};
+    return RunBases{x1, y1, x2, *wholeY2, *wholeDuration, *whole};
 }
 
 double randomOffset(double radius, double u1, double u2) {

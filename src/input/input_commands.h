@@ -23,6 +23,10 @@ Command tapCommand(double x, double y, int duration);
 inline constexpr double kShortestSafeInterval = 80;
 inline constexpr int kLongestInterval = 65535;
 
+// The interval (or the pause between the presses of a two-point tap) made whole, or nothing when it
+// lies outside 0 … 65535 milliseconds.
+std::optional<int> wholeInterval(double interval);
+
 // What a run takes from the boxes when it starts.
 struct RunBases {
     double x1 = 0;

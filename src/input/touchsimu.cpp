@@ -109,10 +109,15 @@ void touchsimu::start() {
         m_timercj->start();
     }
     m_indicator = 0;
+    // The new points count at once; the duration only once the warning is closed (a running
+    // run's cycles meanwhile keep the one they had).
+    const std::int16_t runningDuration = m_bases.duration;
     m_bases = *bases;
+    m_bases.duration = runningDuration;
     if (interval < input::kShortestSafeInterval) {
         m_app.messages().show(kShortIntervalWarning, kWarningTitle, MessageIcon::Critical);
     }
+    m_bases.duration = bases->duration;
     if (m_ui->OPTPRE->value()) {
         startRepeating(*m_timerdur);
     }
@@ -148,7 +153,11 @@ void touchsimu::cycle(QTimer& timer) {
         offset = input::randomOffset(radius, u1, u2);
     }
     const std::optional<input::CyclePoints> points = input::shiftedPoints(m_bases, offsets);
-    if (!points) {
+    // A two-point tap waits between its presses for the interval as the box reads now.
+    const bool twoPoints = &timer == m_timerdur && m_ui->twopo->value() == 1;
+    const std::optional<int> pause =
+        twoPoints ? input::wholeInterval(numericValueOf(m_ui->Textdely->text())) : 0;
+    if (!points || !pause) {
         timer.stop();
         showRangeRefusal();
         return;
@@ -165,9 +174,9 @@ void touchsimu::cycle(QTimer& timer) {
             launch::kHidden);
     } else {
         m_app.console().run(input::tapCommand(points->x1, points->y1, duration), launch::kHidden);
-        if (m_ui->twopo->value() == 1) {
-            // The second press comes one interval after the first; the window waits meanwhile.
-            m_app.pause().sleep(timer.interval());
+        if (twoPoints) {
+            // The window waits meanwhile.
+            m_app.pause().sleep(*pause);
             m_app.console().run(input::tapCommand(points->x2, points->y2, duration),
                                 launch::kHidden);
         }

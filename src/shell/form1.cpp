@@ -80,6 +80,8 @@ bool Form1::startUp() {
 
 void Form1::connectLauncher() {
     const auto onClick = [this](ClickLabel* label, ClickLabel* icon, auto action) {
+        // The icon holds only a picture: assistive tools name it after its caption.
+        icon->setAccessibleName(label->text());
         connect(label, &ClickLabel::clicked, this, action);
         connect(icon, &ClickLabel::clicked, this, action);
     };

@@ -51,9 +51,10 @@ void CheckButton::pointerOver(const MouseInput& input, bool raiseMove) {
     startOutWatch();
     if (!input.inside)
         return;
+    const QPointer<CheckButton> alive(this);
     if (raiseMove)
         emitMouse(&KitInput::MouseMove, input);
-    if (isEnabled())
+    if (alive && isEnabled())
         showLook(heldButtons().testFlag(Qt::LeftButton) ? kit::LookPressed : kit::LookHover);
 }
 

@@ -222,6 +222,12 @@ void KitInput::leftClickInMiddle() {
         return;
     m_held = {};
     released(input);
+    // The press came from an assistive tool, not the pointer: where the pointer is not over the
+    // control, the control takes the look of a pointer gone.
+    if (alive && !underMouse()) {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(this, &leave);
+    }
 }
 
 } // namespace kavu

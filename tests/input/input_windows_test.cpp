@@ -174,7 +174,8 @@ void InputWindowsTest::threeCycles() {
     QVERIFY(timer(*w, u"Timercj"_s)->isActive());
 }
 
-// Two-point taps wait one interval (99.5 made whole) between the presses.
+// Two-point taps wait between the presses for the interval as the box reads at that cycle (99.5
+// made whole, then 250 typed during the run); one out of range stops the run before a press.
 void InputWindowsTest::swipeAndTwoPoints() {
     test::TestApp t;
     touchsimu* w = t.app().open<touchsimu>();
@@ -189,6 +190,15 @@ void InputWindowsTest::swipeAndTwoPoints() {
     QCOMPARE(hidden(t), (QStringList{kSwipe + u"1 2 3 4 5"_s, kSwipe + u"1 2 1 2 5"_s,
                                      kSwipe + u"3 4 3 4 5"_s}));
     QCOMPARE(t.fakes().pause.slept, QList<int>{100});
+    fill(*w, u"Textdely=250"_s);
+    test::fireTimer(*w, u"Timerdur"_s);
+    QCOMPARE(t.fakes().pause.slept, (QList<int>{100, 250}));
+    t.clearRecords();
+    fill(*w, u"Textdely=65536"_s);
+    test::fireTimer(*w, u"Timerdur"_s);
+    QVERIFY(hidden(t).isEmpty());
+    expectOneMessage(t, qtText(kOutOfRangeMessage));
+    QVERIFY(!timer(*w, u"Timerdur"_s)->isActive());
 }
 
 void InputWindowsTest::intervals_data() {

@@ -14,6 +14,7 @@
 #include "support/test_app.h"
 #include "window_table.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -142,6 +143,10 @@ void Form1Test::launcherEntries() {
     }
     Form1* main = t.app().find<Form1>();
     QCOMPARE(shownText(*main, label), caption);
+    // The icon, a picture only, is named after the caption for assistive tools.
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>(*main, icon))
+                 ->text(QAccessible::Name),
+             caption);
     click<QLabel>(*main, label);
     click<QLabel>(*main, icon);
     QCOMPARE(asked, (QList<int>{feature, feature}));

@@ -158,6 +158,8 @@ void KitInputTest::accessibility() {
     QTest::qWait(20);
     QCOMPARE(made.clicks->count(), clicksByAction);
     QCOMPARE(bool(face->state().checked), checkedAfter);
+    // The pointer never came: no hover look is left behind.
+    QCOMPARE(made.widget->property("MouseInside").toBool(), false);
 }
 
 QTEST_MAIN(KitInputTest)
