@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     type("Textcishu", "200");
     Clock::time_point begun;
     QTimer::singleShot(0, window, [window, &begun] {
-        emit window->findChild<N_Shape*>(QStringLiteral("SWIPEGO"))->Click();
+        emit window->findChild<kavu::N_Shape*>(QStringLiteral("SWIPEGO"))->Click();
         begun = Clock::now();
     });
     // A run that never finishes is reported as such, not waited for.
