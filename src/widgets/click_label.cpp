@@ -2,6 +2,8 @@
 
 #include "widgets/kit_accessible.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -10,6 +12,18 @@ namespace kavu {
 ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent) {
     kit::installAccessibility();
+}
+
+void ClickLabel::setPicture(const QString& file) {
+    m_picture = file;
+    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        qWarning("ClickLabel %s: cannot show the picture %s: %s", qUtf8Printable(objectName()),
+                 qUtf8Printable(file), qUtf8Printable(reader.errorString()));
+    }
+    setPixmap(QPixmap::fromImage(image));
 }
 
 void ClickLabel::clickFromAssistant() {

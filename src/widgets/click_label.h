@@ -9,9 +9,16 @@ namespace kavu {
 // click of its own.
 class ClickLabel : public QLabel {
     Q_OBJECT
+    // A picture file shown in the label, read by Qt's own decoders for PNG, JPEG and the like
+    // (through QPixmap, every image plugin would be loaded first to be asked whether it reads
+    // the format: half a megabyte at start-up for the launcher's icons).
+    Q_PROPERTY(QString picture READ picture WRITE setPicture)
 
 public:
     explicit ClickLabel(QWidget* parent = nullptr);
+
+    QString picture() const { return m_picture; }
+    void setPicture(const QString& file);
 
     // Reports a click once control is back in the event loop, for an assistive tool.
     void clickFromAssistant();
@@ -27,6 +34,7 @@ protected:
 private:
     // The left button went down here, and not as the second press of a double click.
     bool m_leftPressed = false;
+    QString m_picture;
 };
 
 } // namespace kavu

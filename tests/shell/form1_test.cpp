@@ -143,6 +143,7 @@ void Form1Test::launcherEntries() {
     }
     Form1* main = t.app().find<Form1>();
     QCOMPARE(shownText(*main, label), caption);
+    QVERIFY(!control<QLabel>(*main, icon)->pixmap().isNull());
     // The icon, a picture only, is named after the caption for assistive tools.
     QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>(*main, icon))
                  ->text(QAccessible::Name),
