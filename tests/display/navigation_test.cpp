@@ -16,10 +16,14 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
 using namespace kavu;
 using namespace kavu::test;
 
 Q_DECLARE_METATYPE(kavu::MessageIcon)
+
+// Every command of this window is a hidden run of the command box's text, nothing appended:
+// the checks below use TestApp::ranOnly and TestApp::startedOnly with their hidden default.
 
 namespace {
 
@@ -39,16 +43,9 @@ QStringList edgeTexts(QWidget& window) {
     return texts;
 }
 
-// Every command of this window is a hidden run of the command box's text, nothing appended.
-void verifyHiddenRuns(TestApp& t, const QStringList& commands) {
-    QCOMPARE(t.started().size(), commands.size());
-    for (qsizetype i = 0; i < commands.size(); ++i) {
-        QCOMPARE(t.started().at(i).line, kHiddenPrefix + commands.at(i));
-        QCOMPARE(t.started().at(i).mode, launch::WindowMode::Hidden);
-    }
-    if (!commands.isEmpty()) {
-        QCOMPARE(t.commandBox(), commands.last());
-    }
+// The four edge boxes' texts from one comma-separated line, empty parts kept.
+QStringList edges(const QString& texts) {
+    return texts.split(QLatin1Char(','));
 }
 
 } // namespace
@@ -84,18 +81,20 @@ private slots:
     void edgeReset();
 
     // Frame "显示缩放": density.
+    void densityWays_data();
     void densityWays();
-    void densityWaysBySpace();
     void density_data();
     void density();
     void densityWarningFollowsCommand();
-    void densityReset();
 
     // Frame "分辨率": resolution.
     void resolution_data();
     void resolution();
     void resolutionWarningPrecedesCommand();
-    void resolutionReset();
+
+    // The density's and the resolution's reset buttons.
+    void resets_data();
+    void resets();
 
 private:
     std::unique_ptr<TestApp> m_t;
@@ -340,8 +339,7 @@ void NavigationTest::arrowFromDefaults() {
             QCOMPARE(boxText(*m_window, other), QStringLiteral("0"));
         }
     }
-    verifyHiddenRuns(*m_t, {command});
-    QVERIFY(m_t->messages().isEmpty());
+    QVERIFY2(m_t->ranOnly(command), m_t->mismatch());
 }
 
 void NavigationTest::arrowWithTypedValues_data() {
@@ -352,72 +350,35 @@ void NavigationTest::arrowWithTypedValues_data() {
     QTest::addColumn<QStringList>("edgesAfter");
     QTest::addColumn<QStringList>("insetsSent");
 
-    const QStringList zeros = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                               QStringLiteral("0")};
-    QTest::newRow("step 2.5, inner top twice")
-        << QStringLiteral("2.5") << zeros << QStringLiteral("N_Shapetopx") << 2
-        << QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("0"),
-                       QStringLiteral("0")}
-        << QStringList{QStringLiteral("0,2.5,0,0"), QStringLiteral("0,5,0,0")};
-    QTest::newRow("abc in another edge is sent unchanged")
-        << QStringLiteral("10")
-        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("abc"),
-                       QStringLiteral("0")}
-        << QStringLiteral("N_Shapetops") << 1
-        << QStringList{QStringLiteral("0"), QStringLiteral("-10"), QStringLiteral("abc"),
-                       QStringLiteral("0")}
-        << QStringList{QStringLiteral("0,-10,abc,0")};
-    QTest::newRow("abc in the moved edge becomes the step")
-        << QStringLiteral("10")
-        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("abc"),
-                       QStringLiteral("0")}
-        << QStringLiteral("N_Shaperightr") << 1
-        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"),
-                       QStringLiteral("0")}
-        << QStringList{QStringLiteral("0,0,10,0")};
-    QTest::newRow("abc in the moved edge becomes minus the step")
-        << QStringLiteral("10")
-        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("abc"),
-                       QStringLiteral("0")}
-        << QStringLiteral("N_Shaperightl") << 1
-        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("-10"),
-                       QStringLiteral("0")}
-        << QStringList{QStringLiteral("0,0,-10,0")};
-    const QStringList typed = {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                               QStringLiteral("6")};
-    QTest::newRow("empty step resends the current values")
-        << QString() << typed << QStringLiteral("N_Shapeleftr") << 2 << typed
-        << QStringList{QStringLiteral("3,4,5,6"), QStringLiteral("3,4,5,6")};
-    QTest::newRow("empty step, outer arrow")
-        << QString() << typed << QStringLiteral("N_Shapedownx") << 1 << typed
-        << QStringList{QStringLiteral("3,4,5,6")};
-    QTest::newRow("negative step reverses the arrow")
-        << QStringLiteral("-5") << zeros << QStringLiteral("N_Shapeleftr") << 1
-        << QStringList{QStringLiteral("-5"), QStringLiteral("0"), QStringLiteral("0"),
-                       QStringLiteral("0")}
-        << QStringList{QStringLiteral("-5,0,0,0")};
-    QTest::newRow("step 0.1 three times shows 0.3")
-        << QStringLiteral("0.1") << zeros << QStringLiteral("N_Shapedowns") << 3
-        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                       QStringLiteral("0.3")}
-        << QStringList{QStringLiteral("0,0,0,0.1"), QStringLiteral("0,0,0,0.2"),
-                       QStringLiteral("0,0,0,0.3")};
-    QTest::newRow("moved edge read by its leading number")
-        << QStringLiteral(" 1 0px")
-        << QStringList{QStringLiteral(" 7px"), QStringLiteral("0"), QStringLiteral("0"),
-                       QStringLiteral("0")}
-        << QStringLiteral("N_Shapeleftr") << 1
-        << QStringList{QStringLiteral("17"), QStringLiteral("0"), QStringLiteral("0"),
-                       QStringLiteral("0")}
-        << QStringList{QStringLiteral("17,0,0,0")};
-    QTest::newRow("typed text of the other edges kept")
-        << QStringLiteral("10")
-        << QStringList{QStringLiteral("0"), QStringLiteral("+2"), QStringLiteral(""),
-                       QStringLiteral("1.50")}
-        << QStringLiteral("N_Shapeleftl") << 1
-        << QStringList{QStringLiteral("-10"), QStringLiteral("+2"), QStringLiteral(""),
-                       QStringLiteral("1.50")}
-        << QStringList{QStringLiteral("-10,+2,,1.50")};
+    // The edge boxes before and after, each as one comma-separated line.
+    const auto row = [](const char* name, const QString& step, const QString& before,
+                        const char* arrow, int clicks, const QString& after,
+                        const QStringList& sent) {
+        QTest::newRow(name) << step << edges(before) << QString::fromUtf8(arrow) << clicks
+                            << edges(after) << sent;
+    };
+    const QString zeros = u"0,0,0,0"_s;
+    const QString abc = u"0,0,abc,0"_s;
+    const QString typed = u"3,4,5,6"_s;
+    row("step 2.5, inner top twice", u"2.5"_s, zeros, "N_Shapetopx", 2, u"0,5,0,0"_s,
+        {u"0,2.5,0,0"_s, u"0,5,0,0"_s});
+    row("abc in another edge is sent unchanged", u"10"_s, abc, "N_Shapetops", 1, u"0,-10,abc,0"_s,
+        {u"0,-10,abc,0"_s});
+    row("abc in the moved edge becomes the step", u"10"_s, abc, "N_Shaperightr", 1, u"0,0,10,0"_s,
+        {u"0,0,10,0"_s});
+    row("abc in the moved edge becomes minus the step", u"10"_s, abc, "N_Shaperightl", 1,
+        u"0,0,-10,0"_s, {u"0,0,-10,0"_s});
+    row("empty step resends the current values", QString(), typed, "N_Shapeleftr", 2, typed,
+        {typed, typed});
+    row("empty step, outer arrow", QString(), typed, "N_Shapedownx", 1, typed, {typed});
+    row("negative step reverses the arrow", u"-5"_s, zeros, "N_Shapeleftr", 1, u"-5,0,0,0"_s,
+        {u"-5,0,0,0"_s});
+    row("step 0.1 three times shows 0.3", u"0.1"_s, zeros, "N_Shapedowns", 3, u"0,0,0,0.3"_s,
+        {u"0,0,0,0.1"_s, u"0,0,0,0.2"_s, u"0,0,0,0.3"_s});
+    row("moved edge read by its leading number", u" 1 0px"_s, u" 7px,0,0,0"_s, "N_Shapeleftr", 1,
+        u"17,0,0,0"_s, {u"17,0,0,0"_s});
+    row("typed text of the other edges kept", u"10"_s, u"0,+2,,1.50"_s, "N_Shapeleftl", 1,
+        u"-10,+2,,1.50"_s, {u"-10,+2,,1.50"_s});
 }
 
 void NavigationTest::arrowWithTypedValues() {
@@ -441,9 +402,8 @@ void NavigationTest::arrowWithTypedValues() {
     for (const QString& insets : insetsSent) {
         commands << QStringLiteral("adb shell wm overscan ") + insets;
     }
-    verifyHiddenRuns(*m_t, commands);
+    QVERIFY2(m_t->ranOnly(commands), m_t->mismatch());
     QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), step);
-    QVERIFY(m_t->messages().isEmpty());
 }
 
 void NavigationTest::arrowRefusesUnsafeText_data() {
@@ -487,48 +447,27 @@ void NavigationTest::edgeReset() {
 
     QCOMPARE(edgeTexts(*m_window), QStringList(kEdges.size(), QStringLiteral("0")));
     QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), QStringLiteral("7"));
-    verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm overscan 0,0,0,0")});
-    QVERIFY(m_t->messages().isEmpty());
+    QVERIFY2(m_t->ranOnly(QStringLiteral("adb shell wm overscan 0,0,0,0")), m_t->mismatch());
 }
 
 // ---- frame "显示缩放" --------------------------------------------------------------------
 
-void NavigationTest::densityWays() {
-    auto* dpio = control<kavu::OptionButton>(*m_window, QStringLiteral("dpio"));
-    auto* dpo = control<kavu::OptionButton>(*m_window, QStringLiteral("dpo"));
-    auto* dpival = control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"));
-    auto* dp = control<QLineEdit>(*m_window, QStringLiteral("Textdp"));
-    auto* width = control<QLineEdit>(*m_window, QStringLiteral("Textdd"));
-    QVERIFY(dpio && dpo && dpival && dp && width);
+void NavigationTest::densityWays_data() {
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<bool>("bySpace");
 
-    // As loaded: the dpi way.
-    QVERIFY(dpio->value());
-    QVERIFY(!dpo->value());
-    QVERIFY(dpival->isEnabled());
-    QVERIFY(!dp->isEnabled());
-    QVERIFY(!width->isEnabled());
-
-    click(*m_window, QStringLiteral("dpo"));
-    QVERIFY(!dpio->value());
-    QVERIFY(dpo->value());
-    QVERIFY(!dpival->isEnabled());
-    QVERIFY(dp->isEnabled());
-    QVERIFY(width->isEnabled());
-
-    click(*m_window, QStringLiteral("dpio"));
-    QVERIFY(dpio->value());
-    QVERIFY(!dpo->value());
-    QVERIFY(dpival->isEnabled());
-    QVERIFY(!dp->isEnabled());
-    QVERIFY(!width->isEnabled());
-
-    QVERIFY(m_t->started().isEmpty());
-    QVERIFY(m_t->messages().isEmpty());
+    QTest::newRow("by mouse") << QStringList{u"dpo"_s, u"dpio"_s} << false;
+    // Space raises the option's Click once on press (its value not yet changed) and once more
+    // when it selects the option on release; the ways end as a click leaves them.
+    QTest::newRow("by Space") << QStringList{u"dpo"_s, u"dpo"_s, u"dpio"_s, u"dpio"_s} << true;
 }
 
-// Space raises the option's Click once on press (its value not yet changed) and once more when it
-// selects the option on release; the ways end as a click leaves them.
-void NavigationTest::densityWaysBySpace() {
+// The two ways to set the density: the dpi way enables only the dpi box, the dp way only the dp
+// and width boxes; the window opens on the dpi way.
+void NavigationTest::densityWays() {
+    QFETCH(QStringList, presses);
+    QFETCH(bool, bySpace);
+
     auto* dpio = control<kavu::OptionButton>(*m_window, QStringLiteral("dpio"));
     auto* dpo = control<kavu::OptionButton>(*m_window, QStringLiteral("dpo"));
     auto* dpival = control<QLineEdit>(*m_window, QStringLiteral("DPIVAL"));
@@ -536,9 +475,17 @@ void NavigationTest::densityWaysBySpace() {
     auto* width = control<QLineEdit>(*m_window, QStringLiteral("Textdd"));
     QVERIFY(dpio && dpo && dpival && dp && width);
 
-    for (kavu::OptionButton* option : {dpo, dpo, dpio, dpio}) {
-        QTest::keyClick(option, Qt::Key_Space);
-        const bool dpWay = option == dpo;
+    bool dpWay = false;
+    for (qsizetype press = -1; press < presses.size(); ++press) {
+        if (press >= 0) {
+            const QString& option = presses.at(press);
+            if (bySpace) {
+                QTest::keyClick(control<kavu::OptionButton>(*m_window, option), Qt::Key_Space);
+            } else {
+                click(*m_window, option);
+            }
+            dpWay = option == u"dpo"_s;
+        }
         QCOMPARE(dpo->value(), dpWay);
         QCOMPARE(dpio->value(), !dpWay);
         QCOMPARE(dpival->isEnabled(), !dpWay);
@@ -642,11 +589,10 @@ void NavigationTest::density() {
     click(*m_window, QStringLiteral("DPIYES"));
 
     QCOMPARE(boxText(*m_window, QStringLiteral("DPIVAL")), dpivalAfter);
-    if (densitySent.isEmpty()) {
-        verifyHiddenRuns(*m_t, {});
-    } else {
-        verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm density ") + densitySent});
-    }
+    const QStringList sent =
+        densitySent.isEmpty() ? QStringList()
+                              : QStringList{QStringLiteral("adb shell wm density ") + densitySent};
+    QVERIFY2(m_t->startedOnly(sent), m_t->mismatch());
     QCOMPARE(m_t->messages().size(), 1);
     QCOMPARE(m_t->messages().first().text, message);
     QCOMPARE(m_t->messages().first().title, kWarningTitle);
@@ -663,15 +609,6 @@ void NavigationTest::densityWarningFollowsCommand() {
     QCOMPARE(m_t->events(),
              (EventLog{Event::command(kHiddenPrefix + QStringLiteral("adb shell wm density 440")),
                        Event::message(kDensityDone)}));
-}
-
-void NavigationTest::densityReset() {
-    typeInto(*m_window, QStringLiteral("DPIVAL"), QStringLiteral("440"));
-    click(*m_window, QStringLiteral("DPINUL"));
-
-    verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm density reset")});
-    QVERIFY(m_t->messages().isEmpty());
-    QCOMPARE(boxText(*m_window, QStringLiteral("DPIVAL")), QStringLiteral("440"));
 }
 
 // ---- frame "分辨率" ----------------------------------------------------------------------
@@ -702,7 +639,7 @@ void NavigationTest::resolution() {
     typeInto(*m_window, QStringLiteral("VER"), vertical);
     click(*m_window, QStringLiteral("RESOK"));
 
-    verifyHiddenRuns(*m_t, {command});
+    QVERIFY2(m_t->startedOnly(command), m_t->mismatch());
     QCOMPARE(m_t->messages().size(), 1);
     QCOMPARE(m_t->messages().first().text, kResolutionWarning);
     QCOMPARE(m_t->messages().first().title, kWarningTitle);
@@ -723,13 +660,30 @@ void NavigationTest::resolutionWarningPrecedesCommand() {
                   Event::command(kHiddenPrefix + QStringLiteral("adb shell wm size 1080x2340"))}));
 }
 
-void NavigationTest::resolutionReset() {
-    typeInto(*m_window, QStringLiteral("HOR"), QStringLiteral("1080"));
-    click(*m_window, QStringLiteral("N_ShapeRESET"));
+void NavigationTest::resets_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("command");
 
-    verifyHiddenRuns(*m_t, {QStringLiteral("adb shell wm size reset")});
-    QVERIFY(m_t->messages().isEmpty());
-    QCOMPARE(boxText(*m_window, QStringLiteral("HOR")), QStringLiteral("1080"));
+    QTest::newRow("density") << u"DPIVAL"_s << u"440"_s << u"DPINUL"_s
+                             << u"adb shell wm density reset"_s;
+    QTest::newRow("resolution") << u"HOR"_s << u"1080"_s << u"N_ShapeRESET"_s
+                                << u"adb shell wm size reset"_s;
+}
+
+// A reset runs its fixed command and leaves the typed value in its box.
+void NavigationTest::resets() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, shape);
+    QFETCH(QString, command);
+
+    typeInto(*m_window, box, typed);
+    click(*m_window, shape);
+
+    QVERIFY2(m_t->ranOnly(command), m_t->mismatch());
+    QCOMPARE(boxText(*m_window, box), typed);
 }
 
 // The eight arrows have larger captions than the window's other buttons.

@@ -250,12 +250,8 @@ void PhoneAreaTest::animationScale() {
     typeInto(*m_window, box, typed);
     click(*m_window, button);
 
-    QCOMPARE(m_t->started().size(), 1);
-    QCOMPARE(m_t->lastStarted().line, kHiddenPrefix + command);
-    QCOMPARE(m_t->lastStarted().mode, launch::WindowMode::Hidden);
-    QCOMPARE(m_t->commandBox(), command);
+    QVERIFY2(m_t->ranOnly(command), m_t->mismatch());
     QCOMPARE(boxText(*m_window, box), typed);
-    QVERIFY(m_t->messages().isEmpty());
     QCOMPARE(label(*m_window), kScaleCaption + QStringLiteral("1"));
 }
 

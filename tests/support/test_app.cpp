@@ -66,6 +66,57 @@ void TestApp::clearRecords() {
     m_fakes.clear();
 }
 
+bool TestApp::startedOnly(const QStringList& commands, launch::WindowMode mode) {
+    const QString prefix = mode == launch::WindowMode::Hidden ? kHiddenPrefix : kConsolePrefix;
+    QStringList wrong;
+    const QList<StartedLine>& lines = started();
+    if (lines.size() != commands.size()) {
+        wrong << QStringLiteral("%1 lines started, not %2: [%3]")
+                     .arg(lines.size())
+                     .arg(commands.size())
+                     .arg(m_fakes.processes.lines().join(QStringLiteral(" | ")));
+    } else {
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            if (lines.at(i).line != prefix + commands.at(i)) {
+                wrong << QStringLiteral("line %1 is \"%2\", not \"%3\"")
+                             .arg(i + 1)
+                             .arg(lines.at(i).line, prefix + commands.at(i));
+            }
+            if (lines.at(i).mode != mode) {
+                wrong << QStringLiteral("line %1 runs in window mode %2, not %3")
+                             .arg(i + 1)
+                             .arg(int(lines.at(i).mode))
+                             .arg(int(mode));
+            }
+        }
+    }
+    if (!commands.isEmpty() && commandBox() != commands.last()) {
+        wrong << QStringLiteral("the command box holds \"%1\", not \"%2\"")
+                     .arg(commandBox(), commands.last());
+    }
+    m_mismatch = wrong.join(QStringLiteral("; ")).toUtf8();
+    return wrong.isEmpty();
+}
+
+bool TestApp::ranOnly(const QStringList& commands, launch::WindowMode mode) {
+    const bool linesHeld = startedOnly(commands, mode);
+    if (messages().isEmpty()) {
+        return linesHeld;
+    }
+    QStringList shown;
+    for (const ShownMessage& message : std::as_const(messages())) {
+        shown << message.text;
+    }
+    if (!m_mismatch.isEmpty()) {
+        m_mismatch += "; ";
+    }
+    m_mismatch += QStringLiteral("%1 message(s) shown: [%2]")
+                      .arg(messages().size())
+                      .arg(shown.join(QStringLiteral(" | ")))
+                      .toUtf8();
+    return false;
+}
+
 void TestApp::addFile(const QString& name) {
     touch(QDir(fileFolder()).filePath(name));
 }

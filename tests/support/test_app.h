@@ -3,6 +3,8 @@
 #include "shell/app.h"
 #include "support/fake_services.h"
 
+#include <QByteArray>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -38,6 +40,23 @@ public:
     StartedLine lastStarted() const;
     void clearRecords();
 
+    // Whether the app started exactly these commands, in this order and each in mode ("cmd /c"
+    // hidden, "cmd /k" in a console), left the last of them in the main window's command box (when
+    // there is one) and showed no message. What differed is kept for the failure report:
+    //     QVERIFY2(t.ranOnly(command), t.mismatch());
+    bool ranOnly(const QStringList& commands, launch::WindowMode mode = launch::WindowMode::Hidden);
+    bool ranOnly(const QString& command, launch::WindowMode mode = launch::WindowMode::Hidden) {
+        return ranOnly(QStringList{command}, mode);
+    }
+    // The same, but whatever messages were shown.
+    bool startedOnly(const QStringList& commands,
+                     launch::WindowMode mode = launch::WindowMode::Hidden);
+    bool startedOnly(const QString& command, launch::WindowMode mode = launch::WindowMode::Hidden) {
+        return startedOnly(QStringList{command}, mode);
+    }
+    // What the last ranOnly or startedOnly found amiss; empty after one that held.
+    const char* mismatch() const { return m_mismatch.constData(); }
+
     // Puts an empty file into the File folder.
     void addFile(const QString& name);
 
@@ -45,6 +64,7 @@ private:
     QTemporaryDir m_folder;
     FakeServices m_fakes;
     std::unique_ptr<App> m_app;
+    QByteArray m_mismatch;
 };
 
 } // namespace kavu::test
