@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -25,9 +24,8 @@ using namespace kavu::bench;
 // A program folder whose File folder holds kFileCount packages, and an App on inert services.
 struct Fixture {
     Fixture() {
-        environment.path = folder.path();
-        QDir(folder.path()).mkdir(QStringLiteral("File"));
-        const QDir files(QDir(folder.path()).filePath(QStringLiteral("File")));
+        QDir(world.folder()).mkdir(QStringLiteral("File"));
+        const QDir files(QDir(world.folder()).filePath(QStringLiteral("File")));
         for (int i = 0; i < kFileCount; ++i) {
             QFile file(
                 files.filePath(QStringLiteral("package_%1.apk").arg(i, 5, 10, QLatin1Char('0'))));
@@ -35,14 +33,8 @@ struct Fixture {
         }
     }
 
-    QTemporaryDir folder;
-    NoProcesses processes;
-    NoMessages messages;
-    NoPause pause;
-    NoRandom random;
-    NoBrowser browser;
-    Folder environment;
-    kavu::App app{{processes, messages, pause, random, browser, environment}};
+    InertWorld world;
+    kavu::App& app = world.app();
 };
 
 void checkListed(benchmark::State& state, const QListWidget* list) {

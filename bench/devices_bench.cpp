@@ -9,10 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -77,20 +74,10 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 int main(int argc, char* argv[]) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    QTemporaryDir folder;
-    for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
-        QFile file(QDir(folder.path()).filePath(QString::fromLatin1(tool)));
-        if (!file.open(QIODevice::WriteOnly)) {
-            return 1;
-        }
+    kavu::bench::InertWorld world;
+    if (!world.ready()) {
+        return 1;
     }
-    kavu::bench::NoProcesses processes;
-    kavu::bench::NoMessages messages;
-    kavu::bench::NoPause pause;
-    kavu::bench::NoRandom random;
-    kavu::bench::NoBrowser browser;
-    kavu::bench::Folder environment;
-    environment.path = folder.path();
 
     kavu::test::SimulatedAdbServer server;
     if (!server.listen()) {
@@ -101,7 +88,7 @@ int main(int argc, char* argv[]) {
                                             QStringLiteral("Pixel 7")};
     server.setDevices({first});
     kavu::AdbDeviceTracker tracker(server.port());
-    kavu::App app({processes, messages, pause, random, browser, environment});
+    kavu::App& app = world.app();
     app.setDeviceWatch(&tracker);
     kavu::Form1* main = app.form1();
     auto* list = main->findChild<QComboBox*>(QStringLiteral("Combodev"));

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "platform/services.h"
+#include "shell/app.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 // Services that do nothing, for benchmarks that measure a window and not the world it acts on.
 namespace kavu::bench {
@@ -30,6 +35,36 @@ public:
     QString programFolder() const override { return path; }
     void quit() override {}
     QString path;
+};
+
+// A temporary program folder holding the tool files the start-up check looks for, and an App on
+// services that do nothing; its lines go to the starter given, or nowhere.
+class InertWorld {
+public:
+    explicit InertWorld(ProcessStarter* processes = nullptr)
+        : m_processes(processes != nullptr ? *processes : m_noProcesses) {
+        m_environment.path = m_folder.path();
+        for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
+            QFile file(QDir(m_folder.path()).filePath(QString::fromLatin1(tool)));
+            m_ready = file.open(QIODevice::WriteOnly) && m_ready;
+        }
+    }
+    // False when the folder or a tool file could not be made.
+    bool ready() const { return m_ready && m_folder.isValid(); }
+    QString folder() const { return m_folder.path(); }
+    App& app() { return m_app; }
+
+private:
+    QTemporaryDir m_folder;
+    NoProcesses m_noProcesses;
+    ProcessStarter& m_processes;
+    NoMessages m_messages;
+    NoPause m_pause;
+    NoRandom m_random;
+    NoBrowser m_browser;
+    Folder m_environment;
+    bool m_ready = true;
+    App m_app{{m_processes, m_messages, m_pause, m_random, m_browser, m_environment}};
 };
 
 } // namespace kavu::bench

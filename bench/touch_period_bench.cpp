@@ -7,10 +7,7 @@
 #include "widgets/n_shape.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -52,19 +49,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    QTemporaryDir folder;
-    for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
-        QFile file(QDir(folder.path()).filePath(QString::fromLatin1(tool)));
-        file.open(QIODevice::WriteOnly);
-    }
     TimedStarter processes;
-    kavu::bench::NoMessages messages;
-    kavu::bench::NoPause pause;
-    kavu::bench::NoRandom random;
-    kavu::bench::NoBrowser browser;
-    kavu::bench::Folder environment;
-    environment.path = folder.path();
-    kavu::App app({processes, messages, pause, random, browser, environment});
+    kavu::bench::InertWorld world(&processes);
+    kavu::App& app = world.app();
     app.form1();
 
     auto* window = app.open<kavu::touchsimu>();

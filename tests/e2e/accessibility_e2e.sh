@@ -59,10 +59,6 @@ kavu_pid=$!
 timeout 40 "$python" "$press_by_name" 20 "屏幕显示调节" "恢复默认(0,0,0,0)" ||
     fail "the controls could not be pressed through AT-SPI"
 
-for _ in $(seq 100); do
-    grep -qx 'shell wm overscan 0,0,0,0' "$work/adb.log" 2>/dev/null && break
-    sleep 0.1
-done
-grep -qx 'shell wm overscan 0,0,0,0' "$work/adb.log" 2>/dev/null ||
+wait_for_line "$work/adb.log" 'shell wm overscan 0,0,0,0' ||
     fail "adb did not receive the overscan reset; it received: $(cat "$work/adb.log" 2>/dev/null)"
 echo "PASS"

@@ -57,6 +57,15 @@ window_gone() {
     return 1
 }
 
+# Waits up to twenty seconds for a file to hold a line that is exactly the text given.
+wait_for_line() {
+    for _ in $(seq 200); do
+        grep -qxF "$2" "$1" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Waits up to ten seconds for a process to end; fails when it is still there.
 wait_for_exit() {
     for _ in $(seq 100); do

@@ -39,14 +39,7 @@ cp "$work/Kavu/adb.exe" "$work/Kavu/fastboot.exe"
 g++ -O1 -o "$work/close_window" "$here/../e2e/close_window.cpp" -lX11
 
 log=$work/Kavu/tool-log.txt
-# Waits up to twenty seconds for a line of the tools' log.
-wait_for_log() {
-    for _ in $(seq 200); do
-        grep -qxF "$1" "$log" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
+wait_for_log() { wait_for_line "$log" "$1"; }
 # The interpreters running (wine shows each by the command line it was given: "cmd /k ...").
 interpreters() { pgrep -c -i -f '^(cmd(\.exe)?|.*\\cmd\.exe)( |$)' || true; }
 # Raises the window (no window manager does it here) and clicks at a point inside it.
@@ -78,13 +71,9 @@ done
 wait_for_log "adb.exe devices" || fail "the device-check console did not run adb devices"
 echo "main window $main; the device check ran"
 # The list followed the server: after the first list it asks for the models.
-for _ in $(seq 100); do
-    grep -qxF "host:devices-l" "$work/adb-host-log.txt" 2>/dev/null && break
-    sleep 0.1
-done
-grep -qxF "host:track-devices" "$work/adb-host-log.txt" 2>/dev/null ||
+wait_for_line "$work/adb-host-log.txt" "host:track-devices" ||
     fail "the device list did not ask the adb server to track devices"
-grep -qxF "host:devices-l" "$work/adb-host-log.txt" ||
+wait_for_line "$work/adb-host-log.txt" "host:devices-l" ||
     fail "the device list did not read the server's list"
 echo "device list: tracked the server's list and asked for the models"
 sleep 1
