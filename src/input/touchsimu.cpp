@@ -277,8 +277,7 @@ void touchsimu::showSecondPoint(bool shown) {
 }
 
 void touchsimu::showRangeRefusal() {
-    m_app.messages().show(qtText(kOutOfRangeMessage), qtText(kUnsafeTextTitle),
-                          MessageIcon::Critical);
+    m_app.console().refuse(Refusal::OutOfRange);
 }
 
 } // namespace kavu
