@@ -142,7 +142,7 @@ std::vector<ListedDevice> parseDeviceList(std::string_view listing) {
 std::string modelFromLongList(std::string_view longListing, std::string_view serial) {
     constexpr std::string_view kField = " model:";
     for (const std::string_view line : lines(longListing)) {
-        if (line.size() <= serial.size() || line.substr(0, serial.size()) != serial ||
+        if (line.size() <= serial.size() || !line.starts_with(serial) ||
             (line[serial.size()] != ' ' && line[serial.size()] != '\t')) {
             continue;
         }

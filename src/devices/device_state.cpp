@@ -6,10 +6,6 @@ namespace kavu::devices {
 
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 const adb::ListedDevice* find(const std::vector<adb::ListedDevice>& devices,
                               std::string_view serial) {
     const auto found = std::find_if(devices.begin(), devices.end(),
@@ -31,7 +27,7 @@ State classify(std::string_view serverWord) {
         {"bootloader", State::Bootloader}, {"authorizing", State::Connecting},
         {"connecting", State::Connecting},
     };
-    if (startsWith(serverWord, "no permissions")) {
+    if (serverWord.starts_with("no permissions")) {
         return State::NoPermissions;
     }
     for (const Word& entry : kWords) {

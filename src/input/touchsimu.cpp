@@ -146,8 +146,8 @@ void touchsimu::stop() {
 void touchsimu::cycle(QTimer& timer) {
     ++m_cycles;
     std::array<double, 4> offsets{};
+    const double radius = numericValueOf(m_ui->PYL->text());
     for (double& offset : offsets) {
-        const double radius = numericValueOf(m_ui->PYL->text());
         const double u1 = m_app.random().next();
         const double u2 = m_app.random().next();
         offset = input::randomOffset(radius, u1, u2);
@@ -277,8 +277,7 @@ void touchsimu::showSecondPoint(bool shown) {
 }
 
 void touchsimu::showRangeRefusal() {
-    m_app.messages().show(qtText(kOutOfRangeMessage), qtText(kUnsafeTextTitle),
-                          MessageIcon::Critical);
+    m_app.console().refuse(Refusal::OutOfRange);
 }
 
 } // namespace kavu

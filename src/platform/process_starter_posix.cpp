@@ -29,7 +29,7 @@ constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
 std::vector<std::string> childEnvironment(const std::optional<QString>& serial) {
     std::vector<std::string> entries;
     for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-        if (std::string_view(*entry).substr(0, kSerialVariable.size()) != kSerialVariable) {
+        if (!std::string_view(*entry).starts_with(kSerialVariable)) {
             entries.emplace_back(*entry);
         }
     }

@@ -39,23 +39,29 @@ void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
 }
 
 bool ConsoleLauncher::accepts(const Command& command) {
-    switch (command.refusal()) {
-    case Refusal::None:
+    if (command.refusal() == Refusal::None) {
         return true;
-    case Refusal::PcCharacters:
-        m_messages.show(qtText(kUnsafeTextMessage), qtText(kUnsafeTextTitle),
-                        MessageIcon::Critical);
-        return false;
-    case Refusal::PhoneCharacters:
-        m_messages.show(qtText(kUnsafePhoneTextMessage), qtText(kUnsafeTextTitle),
-                        MessageIcon::Critical);
-        return false;
-    case Refusal::OutOfRange:
-        m_messages.show(qtText(kOutOfRangeMessage), qtText(kUnsafeTextTitle),
-                        MessageIcon::Critical);
-        return false;
     }
+    refuse(command.refusal());
     return false;
+}
+
+void ConsoleLauncher::refuse(Refusal refusal) {
+    std::string_view message;
+    switch (refusal) {
+    case Refusal::None:
+        return;
+    case Refusal::PcCharacters:
+        message = kUnsafeTextMessage;
+        break;
+    case Refusal::PhoneCharacters:
+        message = kUnsafePhoneTextMessage;
+        break;
+    case Refusal::OutOfRange:
+        message = kOutOfRangeMessage;
+        break;
+    }
+    m_messages.show(qtText(message), qtText(kUnsafeTextTitle), MessageIcon::Critical);
 }
 
 bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) {

@@ -37,6 +37,8 @@ public:
     // Whether every typed part of these commands may be spliced; if not, the user has been told.
     // For actions that change what the window shows before they run.
     bool accepts(const Command& command);
+    // Tells the user why a command was not run; nothing for Refusal::None.
+    void refuse(Refusal refusal);
 
 private:
     bool acceptsAll(const Command& command, const Command& suffix);

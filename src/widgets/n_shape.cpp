@@ -183,12 +183,16 @@ QSize N_Shape::contentSize() const {
     return {width, std::max(captionHeight, pictureHeight) + Margin};
 }
 
+void N_Shape::fitWidthToContent() {
+    if (!m_stretchToText)
+        return;
+    const int width = contentSize().width();
+    if (width != this->width())
+        resize(width, height());
+}
+
 void N_Shape::Ajustar_Botao() {
-    if (m_stretchToText) {
-        const int width = contentSize().width();
-        if (width != this->width())
-            resize(width, height());
-    }
+    fitWidthToContent();
     updateGeometry();
     update();
 }
@@ -426,11 +430,7 @@ void N_Shape::resizeEvent(QResizeEvent* event) {
         return;
     // Only the width is corrected here: asking the container for a new layout from inside a
     // resize could make the two fight.
-    if (m_stretchToText) {
-        const int width = contentSize().width();
-        if (width != this->width())
-            resize(width, height());
-    }
+    fitWidthToContent();
     update();
 }
 

@@ -189,6 +189,8 @@ private:
     void pointerGone();
     QFont captionFont() const;
     QSize contentSize() const;
+    // With StretchToText, gives the button the width of its content.
+    void fitWidthToContent();
     QSize pictureSize() const;
     const QPixmap& shownPicture() const;
 

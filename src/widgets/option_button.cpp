@@ -66,14 +66,10 @@ void OptionButton::select() {
     emit Click();
 }
 
-void OptionButton::pressLook(const MouseInput& input) {
+void OptionButton::pressed(const MouseInput& input) {
     showLook(kit::LookPressed);
     m_pressed = true;
     emitMouse(&KitInput::MouseDown, input);
-}
-
-void OptionButton::pressed(const MouseInput& input) {
-    pressLook(input);
 }
 
 void OptionButton::released(const MouseInput& input) {
@@ -127,7 +123,7 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
     input.button = Qt::LeftButton;
     input.buttons = 1;
     input.shift = kit::shiftState(event->modifiers());
-    pressLook(input);
+    pressed(input);
 }
 
 void OptionButton::keyReleaseEvent(QKeyEvent* event) {

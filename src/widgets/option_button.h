@@ -51,7 +51,6 @@ protected:
 
 private:
     void select();
-    void pressLook(const kit::MouseInput& input);
 
     bool m_value = false;
     qint16 m_group = 0;
