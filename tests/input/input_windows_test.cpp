@@ -86,9 +86,8 @@ void InputWindowsTest::keys() {
     for (const auto& [button, code] : rows) {
         t.clearRecords();
         test::click(*window, QString::fromLatin1(button), Qt::RightButton);
-        const QString command = u"adb shell input keyevent "_s + QString::fromLatin1(code);
-        QCOMPARE(hidden(t), QStringList{command});
-        QCOMPARE(t.commandBox(), command);
+        QVERIFY2(t.ranOnly(u"adb shell input keyevent "_s + QString::fromLatin1(code)),
+                 t.mismatch());
     }
 }
 
@@ -99,8 +98,7 @@ void InputWindowsTest::sendText() {
     test::control<QLineEdit>(*window, u"Textsend"_s)->setText(u"a b"_s);
     test::click(*window, u"N_Shapesendd"_s);
     test::click(*window, u"N_Shape6clear"_s);
-    QCOMPARE(hidden(t), QStringList{u"adb shell input text 'a%^sb'"_s});
-    QCOMPARE(t.commandBox(), u"adb shell input text 'a%^sb'"_s);
+    QVERIFY2(t.ranOnly(u"adb shell input text 'a%^sb'"_s), t.mismatch());
     QCOMPARE(test::boxText(*window, u"Textsend"_s), QString());
 }
 

@@ -27,6 +27,11 @@ QStringList visiblePages(Help& help) {
     return shown;
 }
 
+QWidget* openWindow(test::TestApp& t, bool about) {
+    return about ? static_cast<QWidget*>(t.app().open<About>())
+                 : static_cast<QWidget*>(t.app().open<Help>());
+}
+
 } // namespace
 
 class InfoWindowsTest : public QObject {
@@ -85,8 +90,7 @@ void InfoWindowsTest::links() {
     QFETCH(QString, control);
     QFETCH(QString, address);
     test::TestApp t;
-    QWidget* window = about ? static_cast<QWidget*>(t.app().open<About>())
-                            : static_cast<QWidget*>(t.app().open<Help>());
+    QWidget* window = openWindow(t, about);
     if (!about) {
         test::click(*window, u"INTRO2"_s);
         test::click(*window, u"INTRO1"_s);
@@ -233,8 +237,7 @@ void InfoWindowsTest::buttonsOffTheStandardLook() {
     QFETCH(QByteArray, property);
     QFETCH(QColor, color);
     test::TestApp t;
-    QWidget* window = about ? static_cast<QWidget*>(t.app().open<About>())
-                            : static_cast<QWidget*>(t.app().open<Help>());
+    QWidget* window = openWindow(t, about);
     QCOMPARE(test::control<kavu::N_Shape>(*window, control)
                  ->property(property.constData())
                  .value<QColor>(),
