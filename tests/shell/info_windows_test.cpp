@@ -27,11 +27,6 @@ QStringList visiblePages(Help& help) {
     return shown;
 }
 
-QWidget* openWindow(test::TestApp& t, bool about) {
-    return about ? static_cast<QWidget*>(t.app().open<About>())
-                 : static_cast<QWidget*>(t.app().open<Help>());
-}
-
 } // namespace
 
 class InfoWindowsTest : public QObject {
@@ -90,7 +85,8 @@ void InfoWindowsTest::links() {
     QFETCH(QString, control);
     QFETCH(QString, address);
     test::TestApp t;
-    QWidget* window = openWindow(t, about);
+    QWidget* window = about ? static_cast<QWidget*>(t.app().open<About>())
+                            : static_cast<QWidget*>(t.app().open<Help>());
     if (!about) {
         test::click(*window, u"INTRO2"_s);
         test::click(*window, u"INTRO1"_s);
@@ -237,7 +233,8 @@ void InfoWindowsTest::buttonsOffTheStandardLook() {
     QFETCH(QByteArray, property);
     QFETCH(QColor, color);
     test::TestApp t;
-    QWidget* window = openWindow(t, about);
+    QWidget* window = about ? static_cast<QWidget*>(t.app().open<About>())
+                            : static_cast<QWidget*>(t.app().open<Help>());
     QCOMPARE(test::control<kavu::N_Shape>(*window, control)
                  ->property(property.constData())
                  .value<QColor>(),
