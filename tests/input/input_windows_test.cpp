@@ -86,9 +86,8 @@ void InputWindowsTest::keys() {
     for (const auto& [button, code] : rows) {
         t.clearRecords();
         test::click(*window, QString::fromLatin1(button), Qt::RightButton);
-        const QString command = u"adb shell input keyevent "_s + QString::fromLatin1(code);
-        QCOMPARE(hidden(t), QStringList{command});
-        QCOMPARE(t.commandBox(), command);
+        QVERIFY2(t.ranOnly(u"adb shell input keyevent "_s + QString::fromLatin1(code)),
+                 t.mismatch());
     }
 }
 
@@ -99,8 +98,7 @@ void InputWindowsTest::sendText() {
     test::control<QLineEdit>(*window, u"Textsend"_s)->setText(u"a b"_s);
     test::click(*window, u"N_Shapesendd"_s);
     test::click(*window, u"N_Shape6clear"_s);
-    QCOMPARE(hidden(t), QStringList{u"adb shell input text 'a%^sb'"_s});
-    QCOMPARE(t.commandBox(), u"adb shell input text 'a%^sb'"_s);
+    QVERIFY2(t.ranOnly(u"adb shell input text 'a%^sb'"_s), t.mismatch());
     QCOMPARE(test::boxText(*window, u"Textsend"_s), QString());
 }
 
@@ -153,7 +151,6 @@ void InputWindowsTest::threeCycles() {
     touchsimu* w = t.app().open<touchsimu>();
     fill(*w, u"X1=0540 Y1=1600.5 Y2=9 DURA=50 Textdely=80 Textcishu=3 PYL=3"_s);
     test::click(*w, u"SWIPEGO"_s);
-    QVERIFY(t.messages().isEmpty());
     QCOMPARE(timer(*w, u"Timerdur"_s)->interval(), 80);
     QCOMPARE(timer(*w, u"Timerdur"_s)->timerType(), Qt::PreciseTimer);
     // Two draws per offset: x1 +2, y1 −2, x2 0, y2 +1; then all 0; then x1 −1.
@@ -167,9 +164,11 @@ void InputWindowsTest::threeCycles() {
     }
     QCOMPARE(shifted,
              (QStringList{u"542 1598.5 0 10"_s, u"540 1600.5 0 9"_s, u"539 1600.5 0 9"_s}));
-    QCOMPARE(hidden(t), (QStringList{kSwipe + u"542 1598.5 542 1598.5 50"_s,
-                                     kSwipe + u"540 1600.5 540 1600.5 50"_s,
-                                     kSwipe + u"539 1600.5 539 1600.5 50"_s}));
+    // No message either, at the start or in a cycle.
+    QVERIFY2(
+        t.ranOnly({kSwipe + u"542 1598.5 542 1598.5 50"_s, kSwipe + u"540 1600.5 540 1600.5 50"_s,
+                   kSwipe + u"539 1600.5 539 1600.5 50"_s}),
+        t.mismatch());
     QVERIFY(!timer(*w, u"Timerdur"_s)->isActive());
     QVERIFY(timer(*w, u"Timercj"_s)->isActive());
 }

@@ -175,25 +175,6 @@ protected:
         return false;
     }
 
-    // Children of this process that are zombies.
-    static int zombieChildren() {
-        int zombies = 0;
-        const QString self = QString::number(getpid());
-        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-            if (!stat.open(QIODevice::ReadOnly)) {
-                continue;
-            }
-            const QString text = QString::fromUtf8(stat.readAll());
-            const QStringList fields =
-                text.mid(text.lastIndexOf(QLatin1Char(')')) + 2).split(QLatin1Char(' '));
-            if (fields.size() > 1 && fields[1] == self && fields[0] == QStringLiteral("Z")) {
-                ++zombies;
-            }
-        }
-        return zombies;
-    }
-
     QTemporaryDir m_folder;
     QString m_previous;
     QStringList m_reports;
@@ -260,7 +241,7 @@ TEST_F(StarterTest, FinishedRunsLeaveNoZombie) {
     int zombies = -1;
     for (int i = 0; i < 100 && zombies != 0; ++i) {
         std::this_thread::sleep_for(20ms);
-        zombies = zombieChildren();
+        zombies = childrenOfThisThread().zombies;
     }
     EXPECT_EQ(zombies, 0);
 }

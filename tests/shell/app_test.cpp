@@ -220,8 +220,7 @@ void AppTest::commandBoxKeepsLongTexts() {
     test::TestApp t;
     const QString text(40000, QLatin1Char('a'));
     t.run(text, launch::kHidden);
-    QCOMPARE(t.commandBox(), text);
-    QCOMPARE(t.lastStarted().line, test::kHiddenPrefix + text);
+    QVERIFY2(t.ranOnly(text), t.mismatch());
 }
 
 void AppTest::featureWithoutWindowSaysSo() {

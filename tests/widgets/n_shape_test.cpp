@@ -44,6 +44,21 @@ void sendLeave(N_Shape& button) {
     QCoreApplication::sendEvent(&button, &leave);
 }
 
+// Shows pictures: red at rest, green under the pointer and, when asked, blue while pressed.
+void givePictures(N_Shape& button, bool withDown) {
+    const auto filled = [](Qt::GlobalColor colour) {
+        QPixmap picture(16, 16);
+        picture.fill(colour);
+        return picture;
+    };
+    button.setPicture_Hover(filled(Qt::green));
+    if (withDown) {
+        button.setPicture_Down(filled(Qt::blue));
+    }
+    button.setPicture_Normal(filled(Qt::red));
+    button.setGraphical(true);
+}
+
 } // namespace
 
 class NShapeTest : public QObject {
@@ -65,7 +80,6 @@ private slots:
     void settingFromCodeRaisesNothing();
     void hoverColours_data();
     void hoverColours();
-    void doubleClickClicksTwice();
     void stretchToTextLayout_data();
     void stretchToTextLayout();
     void centredCaption_data();
@@ -326,22 +340,6 @@ void NShapeTest::hoverColours() {
     QCOMPARE(button->borderColorNormal(), LightGrey);
 }
 
-void NShapeTest::doubleClickClicksTwice() {
-    auto button = makeButton();
-    QSignalSpy click(button.get(), &N_Shape::Click);
-    QSignalSpy down(button.get(), &N_Shape::MouseDown);
-    QSignalSpy doubleClick(button.get(), &N_Shape::DblClick);
-
-    QTest::mouseClick(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
-    // A double click arrives as press, release, double click, release.
-    QTest::mouseDClick(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
-    QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(20, 15));
-
-    QCOMPARE(down.count(), 2);
-    QCOMPARE(click.count(), 2);
-    QCOMPARE(doubleClick.count(), 1);
-}
-
 void NShapeTest::stretchToTextLayout_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("textVisible");
@@ -462,16 +460,7 @@ void NShapeTest::curPicture() {
 
     auto button = makeButton();
     if (withPictures) {
-        QPixmap normal(16, 16);
-        normal.fill(Qt::red);
-        QPixmap hover(16, 16);
-        hover.fill(Qt::green);
-        QPixmap down(16, 16);
-        down.fill(Qt::blue);
-        button->setPicture_Hover(hover);
-        button->setPicture_Down(down);
-        button->setPicture_Normal(normal);
-        button->setGraphical(true);
+        givePictures(*button, true);
     }
 
     QCOMPARE(button->curPicture(), atRest);
@@ -677,13 +666,7 @@ void NShapeTest::ownRepaintShowsNormalPicture() {
     QFETCH(QStringList, steps);
 
     auto button = makeButton();
-    QPixmap normal(16, 16);
-    normal.fill(Qt::red);
-    QPixmap hover(16, 16);
-    hover.fill(Qt::green);
-    button->setPicture_Hover(hover);
-    button->setPicture_Normal(normal);
-    button->setGraphical(true);
+    givePictures(*button, false);
     kitscript::run(*button, {u"move 10 10"_s});
     QCOMPARE(button->curPicture(), 2);
 
