@@ -5,6 +5,7 @@
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
 #include "shell/app.h"
+#include "widgets/fresh_window_guard.h"
 
 namespace kavu {
 
@@ -17,6 +18,9 @@ public:
     App& app() { return m_app; }
 
 private:
+    // The second press of a double click on a launcher entry must not press a button of the
+    // window the first click opened.
+    FreshWindowGuard m_freshWindows;
     DialogMessageBoxes m_messages;
     SystemProcessStarter m_processes;
     ThreadPause m_pause;

@@ -28,7 +28,7 @@ void ClickLabel::setPicture(const QString& file) {
 
 void ClickLabel::clickFromAssistant() {
     QTimer::singleShot(0, this, [this] {
-        if (isEnabled())
+        if (isEnabled() && !kit::blockedByModal(*this))
             emit clicked();
     });
 }

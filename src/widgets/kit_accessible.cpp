@@ -3,6 +3,7 @@
 #include "widgets/click_label.h"
 #include "widgets/kit_input.h"
 
+#include <QApplication>
 #include <QTextDocumentFragment>
 
 namespace kavu {
@@ -89,6 +90,18 @@ void ClickLabelAccessible::doAction(const QString& action) {
         label()->clickFromAssistant();
     else
         QAccessibleWidget::doAction(action);
+}
+
+bool blockedByModal(const QWidget& control) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == control.window())
+        return false;
+    if (modal->windowModality() == Qt::WindowModal) {
+        // Such a box blocks only the window it belongs to.
+        const QWidget* owner = modal->parentWidget();
+        return owner != nullptr && owner->window() == control.window();
+    }
+    return true;
 }
 
 void installAccessibility() {

@@ -39,6 +39,10 @@ private:
     ClickLabel* label() const;
 };
 
+// Whether a modal window keeps the user from the control: an assistive press must then do nothing,
+// as a click cannot reach it either.
+bool blockedByModal(const QWidget& control);
+
 // Makes Qt hand out the interfaces above for the kit's controls. Every kit control calls it when
 // created; it registers once per process.
 void installAccessibility();

@@ -208,7 +208,7 @@ void KitInput::clickFromAssistant() {
 }
 
 void KitInput::leftClickInMiddle() {
-    if (!isEnabled() || m_held != Qt::NoButton)
+    if (!isEnabled() || m_held != Qt::NoButton || kit::blockedByModal(*this))
         return;
     MouseInput input;
     input.button = Qt::LeftButton;

@@ -8,33 +8,11 @@ set -euo pipefail
 program_dir=$1
 press_by_name=$2
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-
-# Debian's pyatspi belongs to the system's Python.
-python=/usr/bin/python3
-"$python" -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is not installed (./dev test installs it)"
-
-if [ -z "${KAVU_A11Y_SESSION:-}" ]; then
-    command -v dbus-run-session >/dev/null || skip "dbus-run-session is missing (Debian dbus)"
-    timeout 10 dbus-run-session -- true 2>/dev/null || skip "no private D-Bus session can be started"
-    exec dbus-run-session -- env KAVU_A11Y_SESSION=1 "$0" "$@"
-fi
-
-# The accessibility bus comes up on demand from the session bus (at-spi2-core).
-timeout 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress >/dev/null 2>&1 ||
-    skip "the AT-SPI bus cannot be started on the D-Bus session (at-spi2-core)"
+source "$(dirname "$0")/desktop.sh"
+enter_accessibility_session "$@"
 
 work=$(mktemp -d)
 kavu_pid=""
-source "$(dirname "$0")/desktop.sh"
 cleanup() {
     [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
     # The consoles kavu opened run in sessions of their own.

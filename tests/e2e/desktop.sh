@@ -8,6 +8,31 @@ fail() {
     exit 1
 }
 
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+
+# Debian's pyatspi belongs to the system's Python.
+python=/usr/bin/python3
+
+# Runs the calling script again (with the arguments given) on a private D-Bus session, where the
+# AT-SPI accessibility bus comes up; returns once it runs there. Exits 77 (skipped) only when no
+# D-Bus session or accessibility bus can be started here.
+enter_accessibility_session() {
+    "$python" -c 'import pyatspi' 2>/dev/null ||
+        fail "python3-pyatspi is not installed (./dev test installs it)"
+    if [ -z "${KAVU_A11Y_SESSION:-}" ]; then
+        command -v dbus-run-session >/dev/null || skip "dbus-run-session is missing (Debian dbus)"
+        timeout 10 dbus-run-session -- true 2>/dev/null || skip "no private D-Bus session can be started"
+        exec dbus-run-session -- env KAVU_A11Y_SESSION=1 "$0" "$@"
+    fi
+    # The accessibility bus comes up on demand from the session bus (at-spi2-core).
+    timeout 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress >/dev/null 2>&1 ||
+        skip "the AT-SPI bus cannot be started on the D-Bus session (at-spi2-core)"
+}
+
 # Writes into a folder tools that answer like adb and fastboot without starting a server that
 # would outlive the test.
 make_fake_tools() {

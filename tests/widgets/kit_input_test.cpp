@@ -23,6 +23,7 @@ private slots:
     void keyCodes();
     void accessibility_data();
     void accessibility();
+    void assistivePressBehindModalBox();
 };
 
 void KitInputTest::keyCodes_data() {
@@ -160,6 +161,28 @@ void KitInputTest::accessibility() {
     QCOMPARE(bool(face->state().checked), checkedAfter);
     // The pointer never came: no hover look is left behind.
     QCOMPARE(made.widget->property("MouseInside").toBool(), false);
+}
+
+// A modal box keeps clicks from every other window; an assistive press must not slip past it.
+void KitInputTest::assistivePressBehindModalBox() {
+    for (const QString& kind : {u"shape"_s, u"check"_s, u"label"_s}) {
+        Made made = make(kind, 0);
+        made.widget->show();
+        QAccessibleActionInterface* actions =
+            QAccessible::queryAccessibleInterface(made.widget.get())->actionInterface();
+        const QString action = actions->actionNames().value(0);
+
+        auto box = std::make_unique<QWidget>();
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+        actions->doAction(action);
+        QTest::qWait(20);
+        QVERIFY2(made.clicks->isEmpty(), qPrintable(kind));
+
+        box.reset();
+        actions->doAction(action);
+        QTRY_COMPARE(made.clicks->count(), 1);
+    }
 }
 
 QTEST_MAIN(KitInputTest)
