@@ -17,6 +17,15 @@ FileKind inspect(const std::string& path) {
     return ::access(path.c_str(), X_OK) == 0 ? FileKind::Executable : FileKind::Plain;
 }
 
+// Whether the last part of a name has an extension, taken broadly on the safe side: a dot anywhere
+// in it ("screen.png", but also ".hidden" and "screen."). "a.b/c" has none: only the last part
+// counts.
+bool hasExtension(std::string_view name) {
+    const std::size_t slash = name.rfind('/');
+    const std::string_view last = slash == std::string_view::npos ? name : name.substr(slash + 1);
+    return last.find('.') != std::string_view::npos;
+}
+
 } // namespace
 
 std::string resolveIn(const std::string& folder, std::string_view name) {
@@ -55,6 +64,12 @@ Target findTarget(std::string_view name, const std::string& currentFolder,
     }
     const std::string local = resolveIn(currentFolder, name);
     const FileKind localKind = inspect(local);
+    if (localKind != FileKind::Missing && hasExtension(name)) {
+        // A file with an extension is a document whatever its permission bits say: on a FAT or
+        // exFAT volume or a folder shared from Windows every file has the execute bit, and a
+        // "screen.png" pulled from the phone must never run as a program.
+        return {TargetKind::Document, local};
+    }
     if (localKind == FileKind::Executable) {
         return {TargetKind::Program, local};
     }

@@ -20,9 +20,11 @@ struct Target {
     bool operator==(const Target&) const = default;
 };
 
-// A name with a "/" is a path (relative to the current folder) and is not searched. An executable
-// file in the current folder comes first, then the first executable file of that name in a PATH
-// folder; only when there is none is a non-executable file in the current folder a document.
+// A name with a "/" is a path (relative to the current folder) and is not searched. A file in the
+// current folder (or at the path) whose name has an extension (a dot in its last part) is a
+// document and never runs, whatever its permission bits. Otherwise an executable file in the
+// current folder comes first, then the first executable file of that name in a PATH folder; only
+// when there is none is a non-executable file in the current folder a document.
 Target findTarget(std::string_view name, const std::string& currentFolder,
                   std::string_view searchPath);
 

@@ -1,3 +1,4 @@
+#include "platform/process_starter_posix.h"
 #include "platform/process_starter.h"
 
 #include <QStandardPaths>
@@ -21,23 +22,27 @@ extern char** environ;
 
 namespace kavu {
 
-namespace {
+namespace platform {
 
-constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
-
-// Our own environment without ANDROID_SERIAL, plus ANDROID_SERIAL=serial when one is given.
-std::vector<std::string> childEnvironment(const std::optional<QString>& serial) {
+std::vector<std::string> consoleEnvironment(const char* const* own,
+                                            const std::optional<std::string>& serial) {
+    static constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
     std::vector<std::string> entries;
-    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-        if (!std::string_view(*entry).starts_with(kSerialVariable)) {
-            entries.emplace_back(*entry);
+    for (const char* const* entry = own; entry != nullptr && *entry != nullptr; ++entry) {
+        const std::string_view text(*entry);
+        if (!text.starts_with(kSerialVariable) && !text.starts_with('^')) {
+            entries.emplace_back(text);
         }
     }
     if (serial) {
-        entries.push_back(std::string(kSerialVariable) + serial->toStdString());
+        entries.push_back(std::string(kSerialVariable) + *serial);
     }
     return entries;
 }
+
+} // namespace platform
+
+namespace {
 
 std::vector<char*> pointers(const std::vector<std::string>& strings) {
     std::vector<char*> result;
@@ -248,8 +253,13 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());
     const std::vector<std::string> arguments =
         platform::consoleArguments(m_interpreterPath.toStdString(), call, mode, m_terminal);
+    std::optional<std::string> serial;
+    if (deviceSerial()) {
+        serial = deviceSerial()->toStdString();
+    }
     pid_t pid = 0;
-    if (const int error = spawnDetached(arguments, childEnvironment(deviceSerial()), pid);
+    if (const int error =
+            spawnDetached(arguments, platform::consoleEnvironment(environ, serial), pid);
         error != 0) {
         m_report(QStringLiteral("无法启动 %1：%2")
                      .arg(QString::fromStdString(arguments.front()),

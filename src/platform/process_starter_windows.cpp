@@ -83,9 +83,11 @@ private:
     LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
 };
 
-// Our own environment block without ANDROID_SERIAL, plus ANDROID_SERIAL=serial when one is given:
-// "NAME=value" strings each ended by a null character, the block ended by one more. Names are
-// compared without regard to case, as Windows does.
+// Our own environment block without ANDROID_SERIAL and without any variable whose name begins
+// with "^", plus ANDROID_SERIAL=serial when one is given: "NAME=value" strings each ended by a
+// null character, the block ended by one more. Names are compared without regard to case, as
+// Windows does. Typed phone text writes each space "%^s" on the console line, and the interpreter
+// would expand "%^s…%" if a variable of such a name existed.
 std::wstring childEnvironment(const std::optional<QString>& serial) {
     static constexpr std::wstring_view kVariable = L"ANDROID_SERIAL=";
     std::wstring block;
@@ -97,7 +99,8 @@ std::wstring childEnvironment(const std::optional<QString>& serial) {
                 CompareStringOrdinal(text.data(), static_cast<int>(kVariable.size()),
                                      kVariable.data(), static_cast<int>(kVariable.size()),
                                      TRUE) == CSTR_EQUAL;
-            if (!isSerial) {
+            const bool namedWithCaret = text.front() == L'^';
+            if (!isSerial && !namedWithCaret) {
                 block.append(text);
                 block.push_back(L'\0');
             }

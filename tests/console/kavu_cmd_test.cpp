@@ -193,6 +193,17 @@ TEST(KavuCmdTest, DocumentOpensWithDesktopHandler) {
               (sandbox.work() / "screen.png").string() + "\n");
 }
 
+// A screenshot served as a script, on a volume where every file has the execute bit.
+TEST(KavuCmdTest, ExecutableDocumentIsOpenedNotRun) {
+    Sandbox sandbox;
+    sandbox.writeFile(sandbox.work() / "screen.png", "#!/bin/sh\necho ran > ran.txt\n", true);
+    const RunResult r = sandbox.run("/c", "screen.png && echo opened");
+    EXPECT_EQ(r.out, "opened\n");
+    EXPECT_EQ(sandbox.readFile(sandbox.bin() / "opened.txt"),
+              (sandbox.work() / "screen.png").string() + "\n");
+    EXPECT_EQ(sandbox.workEntries(), std::vector<std::string>{"screen.png"});
+}
+
 TEST(KavuCmdTest, CurrentFolderBeforePath) {
     Sandbox sandbox;
     sandbox.writeFile(sandbox.work() / "adb", "#!/bin/sh\necho local adb\n", true);

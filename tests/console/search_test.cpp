@@ -25,12 +25,18 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_root = pattern;
         fs::create_directories(m_root / "work" / "folder");
+        fs::create_directories(m_root / "work" / "a.b");
         fs::create_directories(m_root / "bin1");
         fs::create_directories(m_root / "bin2");
         makeFile("work/screen.png", false);
         makeFile("work/tool", true);
         makeFile("work/adb", false);    // a copy that lost its execute bit
         makeFile("work/readme", false); // a document with a non-program namesake on PATH
+        // Executable documents, as on a FAT or exFAT volume.
+        makeFile("work/shot.png", true);
+        makeFile("work/.hidden", true);
+        makeFile("work/shot.", true);
+        makeFile("work/a.b/c", true);
         fs::create_symlink(m_root / "work" / "screen.png", m_root / "work" / "fastboot");
         makeFile("bin1/adb", true);
         makeFile("bin1/notes", false);
@@ -39,6 +45,8 @@ protected:
         makeFile("bin2/notes", true);
         makeFile("bin2/tool", true);
         makeFile("bin2/fastboot", true);
+        makeFile("bin2/run.sh", true);
+        makeFile("bin2/shot.png", true);
     }
     void TearDown() override { fs::remove_all(m_root); }
 
@@ -72,6 +80,13 @@ TEST_F(ProgramSearchTest, FindsInOrder) {
         {"./tool", {TargetKind::Program, at("work/./tool")}},
         {"./adb", {TargetKind::Document, at("work/./adb")}}, // a path is never searched
         {at("bin2/adb"), {TargetKind::Program, at("bin2/adb")}},
+        // A name with an extension in the current folder is a document, never a program.
+        {"shot.png", {TargetKind::Document, at("work/shot.png")}},
+        {".hidden", {TargetKind::Document, at("work/.hidden")}},
+        {"shot.", {TargetKind::Document, at("work/shot.")}},
+        {"./shot.png", {TargetKind::Document, at("work/./shot.png")}},
+        {"a.b/c", {TargetKind::Program, at("work/a.b/c")}},   // only the last part counts
+        {"run.sh", {TargetKind::Program, at("bin2/run.sh")}}, // programs on PATH run
     };
     for (const Case& c : cases) {
         EXPECT_EQ(findTarget(c.name, at("work"), path()), c.expected) << c.name;

@@ -1,4 +1,5 @@
 #include "platform/process_starter.h"
+#include "platform/process_starter_posix.h"
 
 #include <QDir>
 #include <QFile>
@@ -230,6 +231,38 @@ TEST_F(StarterTest, ChosenDeviceIsTheChildsSerial) {
     }
     unsetenv("ANDROID_SERIAL");
     unsetenv("KAVU_KEPT");
+}
+
+TEST(ConsoleEnvironment, ReplacesTheSerialAndDropsCaretNames) {
+    const char* const own[] = {"PATH=/bin", "ANDROID_SERIAL=ours",  "^s=&calc",
+                               "^sWORD=x",  "ANDROID_SERIALS=kept", "A^B=kept",
+                               nullptr};
+    const struct {
+        std::optional<std::string> chosen;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"R58M 1", {"PATH=/bin", "ANDROID_SERIALS=kept", "A^B=kept", "ANDROID_SERIAL=R58M 1"}},
+        {std::nullopt, {"PATH=/bin", "ANDROID_SERIALS=kept", "A^B=kept"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::consoleEnvironment(own, c.chosen), c.expected);
+    }
+}
+
+// Typed phone text reaches the tool as typed even when we inherit variables that the spaces'
+// "%^s" would otherwise name.
+TEST_F(StarterTest, CaretVariablesDoNotReachTheConsole) {
+    writeScript(QStringLiteral("adb"),
+                "#!/bin/sh\nprintf '[%s]' \"$@\" > args.part\nmv args.part args.txt\n");
+    setenv("^s", "&touch caret&", 1);
+    setenv("^sb", "&touch caret&", 1);
+    m_starter.start(QStringLiteral("cmd /c adb shell input text 'a%^sb%^s%^sc'"),
+                    launch::WindowMode::Hidden);
+    unsetenv("^s");
+    unsetenv("^sb");
+    ASSERT_TRUE(waitFor(QStringLiteral("args.txt")));
+    EXPECT_EQ(read(QStringLiteral("args.txt")).toStdString(), "[shell][input][text]['a%sb%s%sc']");
+    EXPECT_FALSE(QFile::exists(m_folder.filePath(QStringLiteral("caret"))));
 }
 
 TEST_F(StarterTest, FinishedRunsLeaveNoZombie) {

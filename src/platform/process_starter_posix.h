@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kavu::platform {
+
+// The environment a console starts with: own ("NAME=value" entries, ended by a null pointer like
+// environ) without ANDROID_SERIAL and without any variable whose name begins with "^", plus
+// ANDROID_SERIAL=serial when a device is chosen. Typed phone text writes each space "%^s" on the
+// console line, and the interpreter would expand "%^s…%" if a variable of such a name existed.
+std::vector<std::string> consoleEnvironment(const char* const* own,
+                                            const std::optional<std::string>& serial);
+
+} // namespace kavu::platform
