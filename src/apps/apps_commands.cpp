@@ -60,12 +60,12 @@ Command pushSuffix(Shown shown, const QString& fileName) {
 }
 
 Command packageCommand(PackageAction action, const QString& package) {
-    return Command(packageLead(action)).typed(package, Splice::PhoneBare);
+    return Command(packageLead(action)).typed(package, Splice::PhoneName);
 }
 
 Command communityPageCommand(const QString& package) {
     return shell::communityAppCommand(
-        Command(addresses::kCommunityPackagePages).typed(package, Splice::PhoneBare));
+        Command(addresses::kCommunityPackagePages).typed(package, Splice::PhoneName));
 }
 
 Command googleCommand(bool freeze, QStringView package) {

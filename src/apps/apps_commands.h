@@ -24,7 +24,8 @@ Command installSuffix(Shown shown, const QString& fileName);
 Command pushCommand(const QString& path, const QString& destination);
 Command pushSuffix(Shown shown, const QString& fileName);
 
-// What the package buttons do to the typed package.
+// What the package buttons do to the typed package. The package is a name: text that the phone's
+// shell or the command would read as more (a second command, an option) is refused.
 enum class PackageAction { Freeze, Unfreeze, ClearData, Uninstall, ForceStop, RemoveForUser0 };
 Command packageCommand(PackageAction action, const QString& package);
 

@@ -26,11 +26,34 @@ bool isControlAt(std::string_view text, std::size_t i) {
     return c == 0xE2 && at(i + 1) == 0x80 && (at(i + 2) == 0xA8 || at(i + 2) == 0xA9);
 }
 
+bool isLetterOrDigit(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
 bool isPhoneData(unsigned char c) {
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    const bool digit = c >= '0' && c <= '9';
-    return letter || digit || c == '.' || c == '_' || c == '-' || c == ',' || c == ':' ||
+    return isLetterOrDigit(c) || c == '.' || c == '_' || c == '-' || c == ',' || c == ':' ||
            c == '/' || c == '=' || c == '+' || c == '@';
+}
+
+bool isPartitionNameCharacter(unsigned char c) {
+    return isLetterOrDigit(c) || c == '_' || c == '.' || c == '-';
+}
+
+// A leading - makes a word an option of the command that reads it.
+bool readsAsOption(std::string_view text) {
+    return !text.empty() && text.front() == '-';
+}
+
+bool isPartitionName(std::string_view text) {
+    if (text.size() > kLongestPartitionName || readsAsOption(text)) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!isPartitionNameCharacter(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool passesPcRule(std::string_view text, bool quoted) {
@@ -50,15 +73,22 @@ bool passesPcRule(std::string_view text, bool quoted) {
 } // namespace
 
 Refusal checkSplice(std::string_view utf8Text, Splice splice) {
+    // Its own narrow rule answers for everything a partition name may not hold.
+    if (splice == Splice::PartitionName) {
+        return isPartitionName(utf8Text) ? Refusal::None : Refusal::PartitionName;
+    }
     if (!passesPcRule(utf8Text, splice == Splice::PcQuoted)) {
         return Refusal::PcCharacters;
     }
-    if (splice == Splice::PhoneBare) {
+    if (splice == Splice::PhoneBare || splice == Splice::PhoneName) {
         for (const char c : utf8Text) {
             if (!isPhoneData(static_cast<unsigned char>(c))) {
                 return Refusal::PhoneCharacters;
             }
         }
+    }
+    if (splice == Splice::PhoneName && readsAsOption(utf8Text)) {
+        return Refusal::PhoneCharacters;
     }
     return Refusal::None;
 }

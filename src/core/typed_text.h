@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,15 +10,21 @@
 namespace kavu {
 
 enum class Splice {
-    // Bare on the PC (a console title, a fastboot partition name): & | < > ^ % " and control
-    // characters are refused.
+    // Bare on the PC (a console title): & | < > ^ % " and control characters are refused.
     PcBare,
     // Inside double quotes on the PC (file paths, the push destination): " %, control characters
     // and a trailing backslash (it would swallow the closing quote) are refused.
     PcQuoted,
-    // Bare into the phone's shell (adb shell pm … PKG, settings put … VALUE): only ASCII letters,
-    // digits and . _ - , : / = + @ pass.
+    // Bare into the phone's shell (settings put … VALUE): only ASCII letters, digits and
+    // . _ - , : / = + @ pass.
     PhoneBare,
+    // A name that stands as its own argument of a phone command (adb shell pm … PKG): the rule
+    // for bare phone text, and no leading -, which the command would read as one of its options.
+    PhoneName,
+    // A partition name, its own argument of fastboot flash: empty (fastboot then says what is
+    // missing) or one word of at most kLongestPartitionName ASCII letters, digits, _ . and -, not
+    // starting with -, which fastboot would read as one of its options (-w erases the user data).
+    PartitionName,
     // Single-quoted for the phone's shell (input text '…'): the PC rule for bare text; the text is
     // quoted by phoneQuoted().
     PhoneQuoted,
@@ -32,7 +39,10 @@ enum class Refusal {
     PcCharacters,    // would let the PC's interpreter run or redirect something
     PhoneCharacters, // would reach the phone's shell as more than data
     OutOfRange,      // a number read from typed text that no command can take (not finite)
+    PartitionName,   // not a partition name: an option, several words or other characters
 };
+
+inline constexpr std::size_t kLongestPartitionName = 64;
 
 Refusal checkSplice(std::string_view utf8Text, Splice splice);
 
@@ -48,7 +58,9 @@ inline constexpr std::string_view kUnsafeTextMessage =
 inline constexpr std::string_view kUnsafePhoneTextMessage =
     "输入内容含有手机命令不允许的字符，已取消执行！";
 inline constexpr std::string_view kOutOfRangeMessage = "数值超出范围，已取消执行！";
-// The title of all three refusals.
+inline constexpr std::string_view kInvalidPartitionNameMessage =
+    "分区名无效（只能包含字母、数字、_ . -，且不能以 - 开头），已取消执行！";
+// The title of every refusal.
 inline constexpr std::string_view kUnsafeTextTitle = "警告!";
 
 } // namespace kavu

@@ -21,9 +21,10 @@ Command flashCommand(Partition partition, const QString& image, const QString& c
     case Partition::Boot:
         return quotedImage(Command(u"fastboot flash boot "), image);
     case Partition::Custom:
-        // The name reaches only fastboot, never the phone's shell.
+        // The name stands bare, as fastboot's own argument; an empty one is left to fastboot.
         return quotedImage(
-            Command(u"fastboot flash ").typed(customName, Splice::PcBare).fixed(u" "), image);
+            Command(u"fastboot flash ").typed(customName, Splice::PartitionName).fixed(u" "),
+            image);
     }
     return {};
 }

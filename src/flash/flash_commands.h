@@ -16,7 +16,8 @@ namespace kavu::flash {
 enum class Partition { Recovery, System, Persist, Boot, Custom };
 
 // "fastboot flash" to the partition with the image's path in double quotes, so that a blank in
-// the program folder does not split it. A custom partition is named as typed, bare.
+// the program folder does not split it. A custom partition is named as typed, bare: a name that
+// fastboot could read as an option or as more than one argument is refused.
 Command flashCommand(Partition partition, const QString& image, const QString& customName = {});
 // What the flash console prints once fastboot succeeded; after a recovery flash it also says that
 // the phone may restart before it reaches recovery.

@@ -102,7 +102,8 @@ void touchsimu::start() {
                         numericValueOf(m_ui->X2->text()), numericValueOf(m_ui->Y2->text()),
                         numericValueOf(m_ui->DURA->text()), interval);
     if (!bases) {
-        showRangeRefusal();
+        // A start replaces the run going, so a refused one leaves none.
+        cancelRun();
         return;
     }
     if (!m_timercj->isActive()) {
@@ -158,8 +159,7 @@ void touchsimu::cycle(QTimer& timer) {
     const std::optional<int> pause =
         twoPoints ? input::wholeInterval(numericValueOf(m_ui->Textdely->text())) : 0;
     if (!points || !pause) {
-        timer.stop();
-        showRangeRefusal();
+        cancelRun();
         return;
     }
     m_ui->X1->setText(decimalTextOf(points->x1));
@@ -276,7 +276,10 @@ void touchsimu::showSecondPoint(bool shown) {
     setShown({m_ui->X2, m_ui->Y2, m_ui->Labely2, m_ui->Labelx2}, shown);
 }
 
-void touchsimu::showRangeRefusal() {
+// Everything stops before the message shows: the message box waits in an event loop of its own,
+// where the repeat timers would go on sending commands.
+void touchsimu::cancelRun() {
+    stop();
     m_app.console().refuse(Refusal::OutOfRange);
 }
 

@@ -45,7 +45,8 @@ private:
     void normalMode();
     void turboMode();
     void showSecondPoint(bool shown);
-    void showRangeRefusal();
+    // Stops every run and says that the values were out of range.
+    void cancelRun();
 
     App& m_app;
     std::unique_ptr<Ui::touchsimu> m_ui;

@@ -60,6 +60,9 @@ void ConsoleLauncher::refuse(Refusal refusal) {
     case Refusal::OutOfRange:
         message = kOutOfRangeMessage;
         break;
+    case Refusal::PartitionName:
+        message = kInvalidPartitionNameMessage;
+        break;
     }
     m_messages.show(qtText(message), qtText(kUnsafeTextTitle), MessageIcon::Critical);
 }

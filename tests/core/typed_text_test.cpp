@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <utility>
 
 namespace kavu {
@@ -60,6 +62,40 @@ INSTANTIATE_TEST_SUITE_P(
                     SpliceCase{"Download\\", ok, pc, phone, ok},
                     SpliceCase{"C:\\File\\a.apk", ok, ok, phone, ok}));
 
+constexpr Refusal partition = Refusal::PartitionName;
+
+struct NameCase {
+    std::string text;
+    Refusal phoneName;
+    Refusal partitionName;
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) {
+    *out << '"' << c.text << '"';
+}
+
+class NameText : public testing::TestWithParam<NameCase> {};
+
+// A name stands as its own argument, so it must be one word that the command cannot take for
+// one of its options.
+TEST_P(NameText, NamesAreOneWordAndNeverAnOption) {
+    const NameCase& c = GetParam();
+    EXPECT_EQ(checkSplice(c.text, Splice::PhoneName), c.phoneName) << c.text;
+    EXPECT_EQ(checkSplice(c.text, Splice::PartitionName), c.partitionName) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, NameText,
+    testing::Values(NameCase{"", ok, ok}, NameCase{"vendor_boot.a-1", ok, ok},
+                    NameCase{"com.tencent.mm", ok, ok}, NameCase{"-w", phone, partition},
+                    NameCase{"--user", phone, partition}, NameCase{"  -x", phone, partition},
+                    NameCase{" boot", phone, partition}, NameCase{"boot -w", phone, partition},
+                    NameCase{"boot\t-w", pc, partition}, NameCase{"a,b:c", ok, partition},
+                    NameCase{"boot;reboot", phone, partition}, NameCase{"boot&calc", pc, partition},
+                    NameCase{"boot\n", pc, partition}, NameCase{"分区", phone, partition},
+                    NameCase{std::string(64, 'a'), ok, ok},
+                    NameCase{std::string(65, 'a'), ok, partition}));
+
 TEST(TypedText, PhoneQuotingKeepsTheTextOneWord) {
     EXPECT_EQ(phoneQuoted(""), "''");
     EXPECT_EQ(phoneQuoted("a b;c"), "'a b;c'");
@@ -84,6 +120,8 @@ TEST(TypedText, Messages) {
     EXPECT_EQ(kUnsafeTextMessage,
               "输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！");
     EXPECT_EQ(kUnsafePhoneTextMessage, "输入内容含有手机命令不允许的字符，已取消执行！");
+    EXPECT_EQ(kInvalidPartitionNameMessage,
+              "分区名无效（只能包含字母、数字、_ . -，且不能以 - 开头），已取消执行！");
     EXPECT_EQ(kUnsafeTextTitle, "警告!");
 }
 

@@ -282,15 +282,14 @@ void OkcTest::refusals_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
-    const QString unsafe = qtText(kUnsafeTextMessage);
     QTest::newRow("no pick") << QString() << u"zdyf"_s << u"boot"_s << u" 请从左侧选定一个文件！"_s
                              << u"警告！"_s;
     QTest::newRow("quote in name")
         << u"a\"b.img"_s << u"recf"_s << QString() << kRename << u"警告！"_s;
     QTest::newRow("expansion") << u"%TEMP%.img"_s << u"sysf"_s << QString() << kRename
                                << u"警告！"_s;
-    QTest::newRow("name chains") << u"v.img"_s << u"zdyf"_s << u"boot&calc"_s << unsafe
-                                 << u"警告!"_s;
+    QTest::newRow("name chains") << u"v.img"_s << u"zdyf"_s << u"boot&calc"_s
+                                 << qtText(kInvalidPartitionNameMessage) << u"警告!"_s;
 }
 
 void OkcTest::refusals() {

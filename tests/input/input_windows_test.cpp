@@ -70,6 +70,8 @@ private slots:
     void intervals_data();
     void intervals();
     void rangeRefusals();
+    void refusedRestart_data();
+    void refusedRestart();
     void indicatorRevealAndSwap();
 };
 
@@ -232,7 +234,7 @@ void InputWindowsTest::intervals() {
 }
 
 // Out of range at start: refused before the short-interval warning, nothing started. In a cycle
-// (Y2 shifted past 32767): nothing sent and the run stopped.
+// (Y2 shifted past 32767): nothing sent and the run stopped, its indicator too.
 void InputWindowsTest::rangeRefusals() {
     for (const QString& typed : {u"Textdely=65535.5"_s, u"X1=1e999"_s}) {
         test::TestApp t;
@@ -251,7 +253,46 @@ void InputWindowsTest::rangeRefusals() {
     expectOneMessage(t, qtText(kOutOfRangeMessage));
     QVERIFY(t.started().isEmpty());
     QCOMPARE(points(*w), u"   32767"_s);
-    QVERIFY(!timer(*w, u"Timerdur"_s)->isActive());
+    QVERIFY(!timer(*w, u"Timerdur"_s)->isActive() && !timer(*w, u"Timercj"_s)->isActive());
+}
+
+void InputWindowsTest::refusedRestart_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("swipe, duration") << u"OPTSWI"_s << u"DURA=99999"_s;
+    QTest::newRow("swipe, interval") << u"OPTSWI"_s << u"Textdely=65536"_s;
+    QTest::newRow("tap, Y2") << u"OPTPRE"_s << u"Y2=40000"_s;
+    QTest::newRow("tap, coordinate") << u"OPTPRE"_s << u"X1=1e999"_s;
+}
+
+// A start replaces the run going; a refused one leaves none going, so no timer ticks on into
+// further commands, and the indicator stops with it.
+void InputWindowsTest::refusedRestart() {
+    QFETCH(QString, mode);
+    QFETCH(QString, refused);
+    test::TestApp t;
+    touchsimu* w = t.app().open<touchsimu>();
+    test::click(*w, mode);
+    fill(*w, u"X1=1 Y1=2 X2=3 Y2=4 DURA=50 Textdely=200 Textcishu=9999"_s);
+    test::click(*w, u"SWIPEGO"_s);
+    const QString first = mode == u"OPTSWI"_s ? u"Timerdur2"_s : u"Timerdur"_s;
+    test::fireTimer(*w, first);
+    QCOMPARE(t.started().size(), 1);
+    t.clearRecords();
+
+    fill(*w, refused);
+    test::click(*w, u"SWIPEGO"_s);
+    expectOneMessage(t, qtText(kOutOfRangeMessage));
+    // Let every timer that still runs run out, as the event loop would.
+    for (int tick = 0; tick < 3; ++tick) {
+        for (const QString& name : {u"Timerdur"_s, u"Timerdur2"_s, u"Timercj"_s}) {
+            if (timer(*w, name)->isActive()) {
+                test::fireTimer(*w, name);
+            }
+        }
+    }
+    QVERIFY(t.started().isEmpty());
+    QVERIFY(!timer(*w, u"Timercj"_s)->isActive());
 }
 
 void InputWindowsTest::indicatorRevealAndSwap() {

@@ -1,17 +1,21 @@
-// Every box whose text goes into the phone's shell refuses text the shell would act on, and every
-// box read as a number refuses a value no command can take: with one message each, running nothing.
+// Every box whose text goes into the phone's shell refuses text the shell would act on, every box
+// read as a number refuses a value no command can take, and every box whose text stands as a name
+// in its own argument refuses text the command would read as an option or as more than one word:
+// with one message each, running nothing.
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "core/typed_text.h"
 #include "display/font_scale_offset.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
+#include "flash/okc.h"
 #include "shell/qt_text.h"
 #include "statusbar/status.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"
 
+#include <QDir>
 #include <QtTest>
 
 #include <functional>
@@ -22,6 +26,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Opener = std::function<QWidget*(App&)>;
+// Types the text into a name box and presses what reads it.
+using NameEntry = std::function<void(test::TestApp&, const QString&)>;
 
 // The characters themselves are tabled in the core tests; here each box shows it is checked: a
 // second phone command, and blanks.
@@ -45,6 +51,8 @@ private slots:
     void refused_data();
     void refused();
     void riskDialogConfirmationRefused();
+    void names_data();
+    void names();
 
 private:
     FontScaleOffset m_offset;
@@ -140,6 +148,68 @@ void TypedInputTest::riskDialogConfirmationRefused() {
         expectRefused(t, text, qtText(kUnsafePhoneTextMessage));
         QVERIFY(!test::control<QWidget>(*dialog, u"Label4"_s)->isVisibleTo(dialog));
     }
+}
+
+void TypedInputTest::names_data() {
+    QTest::addColumn<NameEntry>("enter");
+    QTest::addColumn<QString>("typed");
+    // The command it runs (%P: the picked image's path), or the refusal's message.
+    QTest::addColumn<QString>("outcome");
+
+    const auto package = [](const QString& button) -> NameEntry {
+        return [button](test::TestApp& t, const QString& typed) {
+            Software* apps = t.app().open<Software>();
+            test::control<QLineEdit>(*apps, u"APPText5"_s)->setText(typed);
+            test::click(*apps, button);
+        };
+    };
+    const NameEntry riskDialog = [](test::TestApp& t, const QString& typed) {
+        test::control<QLineEdit>(*t.app().open<Software>(), u"APPText5"_s)->setText(typed);
+        // The right button fills in the phrase and confirms.
+        test::click(*t.app().open<WARNING>(), u"N_Shapefx"_s, Qt::RightButton);
+    };
+    const NameEntry partition = [](test::TestApp& t, const QString& typed) {
+        t.addFile(u"v.img"_s);
+        OKC* flashing = t.app().open<OKC>();
+        test::click(*flashing, u"zdyf"_s);
+        test::control<QLineEdit>(*flashing, u"Textzdy"_s)->setText(typed);
+        test::pick(*flashing, u"File1"_s, u"v.img"_s);
+        test::click(*flashing, u"N_Shapeshuaru"_s);
+    };
+    const QString phone = qtText(kUnsafePhoneTextMessage);
+    const QString invalidPartition = qtText(kInvalidPartitionNameMessage);
+
+    QTest::newRow("package, option") << package(u"FREEZE"_s) << u"-x"_s << phone;
+    // The box is read as typed: blanks are not trimmed away in front of an option.
+    QTest::newRow("package, blanks and option") << package(u"N_Shaunspe1"_s) << u"  -x"_s << phone;
+    QTest::newRow("community page, option") << package(u"N_Shapeclo"_s) << u"-x"_s << phone;
+    QTest::newRow("package") << package(u"N_Shape2fc"_s) << u"com.a-b_c"_s
+                             << u"adb shell am force-stop com.a-b_c"_s;
+    QTest::newRow("risk dialog, option") << riskDialog << u"--user"_s << phone;
+    QTest::newRow("risk dialog") << riskDialog << u"com.x-y"_s
+                                 << u"adb shell pm uninstall -k --user 0  com.x-y"_s;
+    QTest::newRow("partition, option after it") << partition << u"boot -w"_s << invalidPartition;
+    QTest::newRow("partition, option") << partition << u"-w"_s << invalidPartition;
+    QTest::newRow("partition") << partition << u"vendor_boot.a-1"_s
+                               << u"fastboot flash vendor_boot.a-1 \"%P\""_s;
+}
+
+void TypedInputTest::names() {
+    QFETCH(NameEntry, enter);
+    QFETCH(QString, typed);
+    QFETCH(QString, outcome);
+    test::TestApp t;
+    t.runEarlierCommand();
+    t.clearRecords();
+    enter(t, typed);
+    if (t.started().isEmpty()) {
+        expectRefused(t, typed, outcome);
+        return;
+    }
+    const QString image = QDir::toNativeSeparators(QDir(t.fileFolder()).filePath(u"v.img"_s));
+    QVERIFY(t.messages().isEmpty());
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.commandBox(), QString(outcome).replace(u"%P"_s, image));
 }
 
 QTEST_MAIN(TypedInputTest)
