@@ -30,27 +30,31 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
 
 void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
-    // Before the server has answered the earlier choice stands: the main window may have been
-    // loaded again while the program kept watching.
-    if (snapshot.server != devices::Server::Unknown) {
-        const std::optional<std::string> chosen =
-            devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
-        m_processes.setDeviceSerial(chosen ? std::optional<QString>(QString::fromStdString(*chosen))
-                                           : std::nullopt);
-    }
-    const std::optional<QString> chosen = m_processes.deviceSerial();
+    const std::optional<std::string> chosen =
+        devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
+    m_processes.setDeviceSerial(chosen ? std::optional<QString>(QString::fromStdString(*chosen))
+                                       : std::nullopt);
     m_list.clear();
+    bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
-        const QString serial = QString::fromStdString(device.serial);
-        m_list.addItem(QString::fromStdString(devices::itemText(device)), serial);
-        if (chosen == serial) {
+        m_list.addItem(QString::fromStdString(devices::itemText(device)),
+                       QString::fromStdString(device.serial));
+        if (chosen == device.serial) {
             m_list.setCurrentIndex(m_list.count() - 1);
+            chosenListed = true;
         }
+    }
+    // The chosen device stays in the list while it is away, so the user sees where the consoles
+    // go and can pick another.
+    if (chosen && !chosenListed) {
+        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen)),
+                       QString::fromStdString(*chosen));
+        m_list.setCurrentIndex(m_list.count() - 1);
     }
     if (!chosen) {
         m_list.setCurrentIndex(-1);
     }
-    m_list.setEnabled(snapshot.devices.size() > 1);
+    m_list.setEnabled(m_list.count() > 1);
     explain();
 }
 

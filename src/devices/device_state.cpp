@@ -45,6 +45,10 @@ std::string itemText(const adb::ListedDevice& device) {
     return device.model + " (" + device.serial + ")";
 }
 
+std::string departedItemText(std::string_view serial) {
+    return std::string(serial) + "（已断开）";
+}
+
 std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen) {
     switch (snapshot.server) {
     case Server::Unknown:
@@ -54,10 +58,13 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
     case Server::Up:
         break;
     }
+    const adb::ListedDevice* device = chosen ? find(snapshot.devices, *chosen) : nullptr;
+    if (chosen && device == nullptr) {
+        return "已断开，等待重新连接：" + *chosen;
+    }
     if (snapshot.devices.empty()) {
         return "未发现设备：请连接数据线并开启 USB 调试。";
     }
-    const adb::ListedDevice* device = chosen ? find(snapshot.devices, *chosen) : nullptr;
     if (device == nullptr) {
         return "连接了多台设备：请在列表中选择要操作的一台。";
     }
@@ -86,7 +93,7 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
 
 std::optional<std::string> choose(const std::optional<std::string>& previous,
                                   const std::vector<adb::ListedDevice>& devices) {
-    if (previous && find(devices, *previous) != nullptr) {
+    if (previous) {
         return previous;
     }
     if (devices.size() == 1) {

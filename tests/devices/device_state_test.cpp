@@ -32,7 +32,7 @@ TEST(DeviceState, ExplanationOfTheChosenDevice) {
     }
 }
 
-TEST(DeviceState, ExplanationWithoutAChoice) {
+TEST(DeviceState, ExplanationWithoutAListedChoice) {
     struct Case {
         Snapshot snapshot;
         std::optional<std::string> chosen;
@@ -45,9 +45,8 @@ TEST(DeviceState, ExplanationWithoutAChoice) {
         {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
          std::nullopt,
          "连接了多台设备：请在列表中选择要操作的一台。"},
-        {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
-         "gone",
-         "连接了多台设备：请在列表中选择要操作的一台。"},
+        {{Server::Up, {{"A", "device", ""}}}, "B", "已断开，等待重新连接：B"},
+        {{Server::Up, {}}, "B", "已断开，等待重新连接：B"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(explanation(c.snapshot, c.chosen), c.text);
@@ -73,11 +72,10 @@ TEST(DeviceState, Choice) {
         {std::nullopt, {a}, "A"}, // one device is chosen by itself
         {std::nullopt, {c}, "C"}, // whatever its state
         {std::nullopt, {a, b}, std::nullopt},
-        {"B", {a, b}, "B"},          // the user's choice stands
-        {"B", {a, b, c}, "B"},       // also when another device comes
-        {"B", {a}, "A"},             // gone, and one other left
-        {"B", {a, c}, std::nullopt}, // gone, and several left
-        {"A", {}, std::nullopt},
+        {"B", {a, b}, "B"},    // the user's choice stands
+        {"B", {a, b, c}, "B"}, // also when another device comes
+        {"B", {a}, "B"},       // gone (rebooting), and one other left
+        {"B", {}, "B"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(choose(c.previous, c.devices), c.chosen)

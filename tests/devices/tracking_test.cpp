@@ -1,4 +1,5 @@
 #include "devices/adb_device_tracker.h"
+#include "flash/okc.h"
 #include "shell/form1.h"
 #include "support/driving.h"
 #include "support/simulated_adb_server.h"
@@ -39,6 +40,7 @@ private slots:
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
+    void rebootingPhoneKeepsTheChoice();
 };
 
 void TrackingTest::retriesAfterTheServerWentAway() {
@@ -139,20 +141,61 @@ void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
     QCOMPARE(state->text(), QStringLiteral("未授权：请在手机上允许 USB 调试。"));
     QCOMPARE(serialOfNextConsole(), QStringLiteral("B"));
 
-    watch.set(up({a}));
-    QCOMPARE(serialOfNextConsole(), QStringLiteral("A"));
-    watch.set(up({}));
-    QCOMPARE(list->count(), 0);
-    QCOMPARE(serialOfNextConsole(), std::nullopt);
-
-    // A main window loaded again keeps the choice the program made while it was closed.
-    watch.set(up({b}));
+    // A main window loaded again keeps the choice, listed or not.
     closeWindow(main);
     QTRY_VERIFY(t.app().find<Form1>() == nullptr);
     watch.set(up({a}));
     t.clearRecords();
     t.run(QStringLiteral("adb devices"), launch::kHidden);
-    QCOMPARE(t.lastStarted().serial, QStringLiteral("A"));
+    QCOMPARE(t.lastStarted().serial, QStringLiteral("B"));
+}
+
+// Two phones; the user picks B and reboots it into its bootloader: B leaves the server's list
+// while A stays. Everything that follows, flashing included, still goes to B.
+void TrackingTest::rebootingPhoneKeepsTheChoice() {
+    SimulatedAdbServer server;
+    QVERIFY(server.listen());
+    const SimulatedDevice a{QStringLiteral("A"), QStringLiteral("device"),
+                            QStringLiteral("Pixel 7")};
+    const SimulatedDevice b{QStringLiteral("B"), QStringLiteral("device"), QStringLiteral("Mi 10")};
+    server.setDevices({a, b});
+    TestApp t(false);
+    t.addFile(QStringLiteral("boot.img"));
+    AdbDeviceTracker tracker(server.port());
+    t.app().setDeviceWatch(&tracker);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
+    auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
+    QVERIFY(list && state);
+    QTRY_COMPARE(list->count(), 2);
+    QCOMPARE(list->currentIndex(), -1);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
+
+    QWidget* okc = t.app().open<OKC>();
+    QVERIFY(okc != nullptr);
+    const auto lastSerialAfter = [&](const QString& button) {
+        t.clearRecords();
+        click(*okc, button);
+        return t.lastStarted().serial;
+    };
+    QCOMPARE(lastSerialAfter(QStringLiteral("FB")), QStringLiteral("B"));
+
+    server.setDevices({a});
+    QTRY_COMPARE(state->text(), QStringLiteral("已断开，等待重新连接：B"));
+    QCOMPARE(list->currentText(), QStringLiteral("B（已断开）"));
+    QVERIFY(list->isEnabled());
+    pick(*okc, QStringLiteral("File1"), QStringLiteral("boot.img"));
+    click(*okc, QStringLiteral("botf"));
+    QCOMPARE(lastSerialAfter(QStringLiteral("N_Shapeshuaru")), QStringLiteral("B"));
+    QVERIFY(t.lastStarted().line.contains(u"fastboot flash boot"));
+
+    server.setDevices({a, b});
+    QTRY_COMPARE(state->text(), QStringLiteral("已连接，可以使用。"));
+    QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
+    QCOMPARE(list->count(), 2);
 }
 
 QTEST_MAIN(TrackingTest)
