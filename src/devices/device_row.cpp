@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTextDocument>
 
 namespace kavu {
 
@@ -24,6 +25,8 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
     , m_watch(watch)
     , m_processes(processes) {
     m_list.setPlaceholderText(QStringLiteral("请选择设备"));
+    // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
+    m_explanation.setTextFormat(Qt::PlainText);
     connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
     connect(&m_list, &QComboBox::activated, this, &DeviceRow::pick);
 }
@@ -70,7 +73,8 @@ void DeviceRow::explain() {
     const QString text = QString::fromStdString(
         devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
     m_explanation.setText(text);
-    m_explanation.setToolTip(text);
+    // Tool tips take markup where they see some; this one is escaped.
+    m_explanation.setToolTip(Qt::convertFromPlainText(text));
 }
 
 } // namespace kavu

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextDocument>
 #include <QtTest>
 
 using namespace kavu;
@@ -41,6 +42,7 @@ private slots:
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
     void rebootingPhoneKeepsTheChoice();
+    void serverWordsAreShownAsPlainText();
 };
 
 void TrackingTest::retriesAfterTheServerWentAway() {
@@ -196,6 +198,25 @@ void TrackingTest::rebootingPhoneKeepsTheChoice() {
     QTRY_COMPARE(state->text(), QStringLiteral("已连接，可以使用。"));
     QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
     QCOMPARE(list->count(), 2);
+}
+
+// Any local process on the adb port can answer in the server's place: markup in a state word would
+// draw a local picture, or nest deep enough to overflow the stack when painted.
+void TrackingTest::serverWordsAreShownAsPlainText() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
+    QVERIFY(state != nullptr);
+    watch.set(up({{"A", "<img src='/tmp/x.png'><table><tr><td>", ""}}));
+    const QString shown = QStringLiteral("状态：<img src='/tmp/x.png'><table><tr><td>");
+    QCOMPARE(state->text(), shown);
+    QCOMPARE(state->textFormat(), Qt::PlainText);
+    QTextDocument tip;
+    tip.setHtml(state->toolTip());
+    QCOMPARE(tip.toPlainText(), shown);
 }
 
 QTEST_MAIN(TrackingTest)
