@@ -146,7 +146,14 @@ void AdbDeviceTracker::readModels() {
     }
 }
 
+// The models of devices no longer listed are forgotten: what the tracker keeps stays bounded by
+// what is connected, however many serials a server announces over time.
 void AdbDeviceTracker::publishDevices(std::vector<adb::ListedDevice> devices) {
+    std::erase_if(m_knownModels, [&devices](const auto& known) {
+        return std::none_of(devices.begin(), devices.end(), [&known](const adb::ListedDevice& d) {
+            return d.serial == known.first;
+        });
+    });
     for (adb::ListedDevice& device : devices) {
         const auto known = m_knownModels.find(device.serial);
         device.model = known == m_knownModels.end() ? std::string() : known->second;

@@ -38,6 +38,7 @@ class TrackingTest : public QObject {
 private slots:
     void retriesAfterTheServerWentAway();
     void burstLargerThanTheInputBufferEndsOnItsLastList();
+    void aDeviceThatLeftIsForgotten();
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
@@ -85,6 +86,22 @@ void TrackingTest::burstLargerThanTheInputBufferEndsOnItsLastList() {
     tracker.start();
     QTRY_COMPARE(tracker.snapshot().devices.size(), 41U);
     QTRY_COMPARE(tracker.snapshot().devices.front().serial, std::string("round-299"));
+}
+
+// A server that keeps announcing new serials must not make the tracker grow: it keeps the models
+// of the devices listed now. One that comes back is named anew by the next long listing (none here:
+// adb names no model while a device is unauthorized).
+void TrackingTest::aDeviceThatLeftIsForgotten() {
+    SimulatedAdbServer server;
+    QVERIFY(server.listen());
+    server.setDevices({{QStringLiteral("A"), QStringLiteral("device"), QStringLiteral("Pixel 7")}});
+    AdbDeviceTracker tracker(server.port());
+    tracker.start();
+    QTRY_COMPARE(tracker.snapshot(), up({{"A", "device", "Pixel_7"}}));
+    server.setDevices({});
+    QTRY_COMPARE(tracker.snapshot(), up({}));
+    server.setDevices({{QStringLiteral("A"), QStringLiteral("unauthorized"), {}}});
+    QTRY_COMPARE(tracker.snapshot(), up({{"A", "unauthorized", ""}}));
 }
 
 void TrackingTest::garbageFromTheServerIsALostServer_data() {
