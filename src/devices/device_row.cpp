@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QStandardItemModel>
 #include <QTextDocument>
 
 namespace kavu {
@@ -40,8 +41,16 @@ void DeviceRow::refresh() {
     m_list.clear();
     bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
-        m_list.addItem(QString::fromStdString(devices::itemText(device)),
-                       QString::fromStdString(device.serial));
+        const QString text = QString::fromStdString(devices::itemText(device));
+        if (!devices::isUsableSerial(device.serial)) {
+            // Listed so the user sees it, never chosen: it carries no serial and cannot be picked.
+            m_list.addItem(text);
+            if (auto* items = qobject_cast<QStandardItemModel*>(m_list.model())) {
+                items->item(m_list.count() - 1)->setEnabled(false);
+            }
+            continue;
+        }
+        m_list.addItem(text, QString::fromStdString(device.serial));
         if (chosen == device.serial) {
             m_list.setCurrentIndex(m_list.count() - 1);
             chosenListed = true;
@@ -62,10 +71,11 @@ void DeviceRow::refresh() {
 }
 
 void DeviceRow::pick(int index) {
-    if (index < 0) {
+    const QVariant serial = m_list.itemData(index);
+    if (!serial.isValid()) {
         return;
     }
-    m_processes.setDeviceSerial(m_list.itemData(index).toString());
+    m_processes.setDeviceSerial(serial.toString());
     explain();
 }
 

@@ -44,6 +44,7 @@ private slots:
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
     void rebootingPhoneKeepsTheChoice();
     void serverWordsAreShownAsPlainText();
+    void unusableSerialIsListedButNeverChosen();
 };
 
 void TrackingTest::retriesAfterTheServerWentAway() {
@@ -234,6 +235,31 @@ void TrackingTest::serverWordsAreShownAsPlainText() {
     QTextDocument tip;
     tip.setHtml(state->toolTip());
     QCOMPARE(tip.toPlainText(), shown);
+}
+
+void TrackingTest::unusableSerialIsListedButNeverChosen() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
+    QVERIFY(list != nullptr);
+    const auto evil = adb::ListedDevice{std::string("REAL\0EVIL", 9), "device", ""};
+
+    watch.set(up({evil}));
+    QCOMPARE(list->itemText(0), QStringLiteral("REAL\\x00EVIL（序列号无效）"));
+    QCOMPARE(list->currentIndex(), -1);
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    QCOMPARE(t.lastStarted().serial, std::nullopt);
+
+    watch.set(up({evil, {"A", "device", ""}}));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->currentText(), QStringLiteral("A"));
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    QCOMPARE(t.lastStarted().serial, QStringLiteral("A"));
 }
 
 QTEST_MAIN(TrackingTest)
