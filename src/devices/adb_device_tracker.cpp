@@ -38,6 +38,7 @@ AdbDeviceTracker::AdbDeviceTracker(quint16 port, QObject* parent)
     , m_models(new LoopbackStream(this))
     , m_retry(new QTimer(this))
     , m_retryMs(kFirstRetryMs) {
+    m_retry->setObjectName(QStringLiteral("retry"));
     m_retry->setSingleShot(true);
     connect(m_retry, &QTimer::timeout, this, &AdbDeviceTracker::connectTracker);
     connect(m_tracker, &LoopbackStream::connected, this,
@@ -77,9 +78,11 @@ void AdbDeviceTracker::readTracker() {
     while (const std::optional<adb::Reply> reply = m_trackerReader.next()) {
         switch (reply->kind) {
         case adb::Reply::Okay:
-            m_retryMs = kFirstRetryMs;
             break;
         case adb::Reply::Frame:
+            // Only a server that lists its devices is back; one that accepts and drops the
+            // connection keeps the back-off growing.
+            m_retryMs = kFirstRetryMs;
             publishDevices(adb::parseDeviceList(reply->text));
             askModels();
             break;

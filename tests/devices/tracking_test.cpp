@@ -38,6 +38,8 @@ class TrackingTest : public QObject {
 private slots:
     void retriesAfterTheServerWentAway();
     void burstLargerThanTheInputBufferEndsOnItsLastList();
+    void backOffGrowsUntilAListArrives_data();
+    void backOffGrowsUntilAListArrives();
     void aDeviceThatLeftIsForgotten();
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
@@ -103,6 +105,42 @@ void TrackingTest::aDeviceThatLeftIsForgotten() {
     QTRY_COMPARE(tracker.snapshot(), up({}));
     server.setDevices({{QStringLiteral("A"), QStringLiteral("unauthorized"), {}}});
     QTRY_COMPARE(tracker.snapshot(), up({{"A", "unauthorized", ""}}));
+}
+
+void TrackingTest::backOffGrowsUntilAListArrives_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QList<int>>("delays");
+    QTest::newRow("accepted, then dropped") << QByteArray("OKAY") << QList<int>{1000, 2000, 4000};
+    QTest::newRow("listed, then dropped")
+        << QByteArray("OKAY0009A\tdevice\n") << QList<int>{1000, 1000, 1000};
+}
+
+// The retry's delay after each dropped connection, each retry let run at once.
+void TrackingTest::backOffGrowsUntilAListArrives() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QList<int>, delays);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(QHostAddress::LocalHost)));
+    // Tracking connections only: a list also brings a query for the models.
+    int trackers = 0;
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+            trackers += socket->readAll().contains("host:track-devices");
+            socket->write(answer);
+            socket->disconnectFromHost();
+        });
+    });
+    AdbDeviceTracker tracker(server.serverPort());
+    auto* retry = tracker.findChild<QTimer*>(QStringLiteral("retry"));
+    QVERIFY(retry != nullptr);
+    tracker.start();
+    for (int i = 0; i < delays.size(); ++i) {
+        QTRY_VERIFY(trackers == i + 1 && retry->isActive());
+        QCOMPARE(retry->interval(), delays.at(i));
+        retry->stop();
+        QVERIFY(QMetaObject::invokeMethod(retry, "timeout"));
+    }
 }
 
 void TrackingTest::garbageFromTheServerIsALostServer_data() {
