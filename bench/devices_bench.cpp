@@ -84,8 +84,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot listen on the loopback\n");
         return 1;
     }
-    const kavu::test::SimulatedDevice first{QStringLiteral("R58M1"), QStringLiteral("device"),
-                                            QStringLiteral("Pixel 7")};
+    // No model, so that the entry reads the same before and after the model query.
+    const kavu::test::SimulatedDevice first{QStringLiteral("R58M1"), QStringLiteral("device"), {}};
     server.setDevices({first});
     kavu::AdbDeviceTracker tracker(server.port());
     kavu::App& app = world.app();
@@ -100,12 +100,12 @@ int main(int argc, char* argv[]) {
     PaintClock clock(*list);
     std::vector<double> latencies;
     constexpr int kChanges = 101;
+    const QString away = first.serial + QStringLiteral("（已断开）");
     for (int i = 0; i < kChanges; ++i) {
-        const kavu::test::SimulatedDevice other{
-            QStringLiteral("SER%1").arg(i), QStringLiteral("device"), {}};
-        // Alternately one device (chosen by itself) and another one alone.
-        clock.expect(other.serial);
-        server.setDevices({other});
+        // Alternately no device (the chosen one shown as away) and the chosen one back.
+        const bool back = i % 2 == 1;
+        clock.expect(back ? first.serial : away);
+        server.setDevices(back ? QList{first} : QList<kavu::test::SimulatedDevice>{});
         if (!waitUntil([&] { return clock.painted(); }, 2000)) {
             std::fprintf(stderr, "change %d never reached the screen\n", i);
             return 1;

@@ -38,6 +38,7 @@ AdbDeviceTracker::AdbDeviceTracker(quint16 port, QObject* parent)
     , m_models(new LoopbackStream(this))
     , m_retry(new QTimer(this))
     , m_retryMs(kFirstRetryMs) {
+    m_retry->setObjectName(QStringLiteral("retry"));
     m_retry->setSingleShot(true);
     connect(m_retry, &QTimer::timeout, this, &AdbDeviceTracker::connectTracker);
     connect(m_tracker, &LoopbackStream::connected, this,
@@ -77,9 +78,11 @@ void AdbDeviceTracker::readTracker() {
     while (const std::optional<adb::Reply> reply = m_trackerReader.next()) {
         switch (reply->kind) {
         case adb::Reply::Okay:
-            m_retryMs = kFirstRetryMs;
             break;
         case adb::Reply::Frame:
+            // Only a server that lists its devices is back; one that accepts and drops the
+            // connection keeps the back-off growing.
+            m_retryMs = kFirstRetryMs;
             publishDevices(adb::parseDeviceList(reply->text));
             askModels();
             break;
@@ -146,7 +149,14 @@ void AdbDeviceTracker::readModels() {
     }
 }
 
+// The models of devices no longer listed are forgotten: what the tracker keeps stays bounded by
+// what is connected, however many serials a server announces over time.
 void AdbDeviceTracker::publishDevices(std::vector<adb::ListedDevice> devices) {
+    std::erase_if(m_knownModels, [&devices](const auto& known) {
+        return std::none_of(devices.begin(), devices.end(), [&known](const adb::ListedDevice& d) {
+            return d.serial == known.first;
+        });
+    });
     for (adb::ListedDevice& device : devices) {
         const auto known = m_knownModels.find(device.serial);
         device.model = known == m_knownModels.end() ? std::string() : known->second;

@@ -151,7 +151,8 @@ std::string modelFromLongList(std::string_view longListing, std::string_view ser
             return {};
         }
         const std::string_view rest = line.substr(start + kField.size());
-        return std::string(rest.substr(0, rest.find(' ')));
+        const std::string_view model = rest.substr(0, rest.find(' '));
+        return model.size() <= kMaxModel ? std::string(model) : std::string();
     }
     return {};
 }

@@ -70,8 +70,12 @@ struct ListedDevice {
 // device. Lines without a tab are skipped.
 std::vector<ListedDevice> parseDeviceList(std::string_view listing);
 
+// No model name is longer; a longer one is taken for none.
+inline constexpr std::size_t kMaxModel = 64;
+
 // The model named by the long listing of host:devices-l for this serial ("model:NAME" on the line
-// that starts with the serial); empty when the line or the field is missing.
+// that starts with the serial); empty when the line or the field is missing, or the name is longer
+// than kMaxModel.
 std::string modelFromLongList(std::string_view longListing, std::string_view serial);
 
 } // namespace kavu::adb

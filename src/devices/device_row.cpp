@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QStandardItemModel>
+#include <QTextDocument>
 
 namespace kavu {
 
@@ -24,41 +26,56 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
     , m_watch(watch)
     , m_processes(processes) {
     m_list.setPlaceholderText(QStringLiteral("请选择设备"));
+    // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
+    m_explanation.setTextFormat(Qt::PlainText);
     connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
     connect(&m_list, &QComboBox::activated, this, &DeviceRow::pick);
 }
 
 void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
-    // Before the server has answered the earlier choice stands: the main window may have been
-    // loaded again while the program kept watching.
-    if (snapshot.server != devices::Server::Unknown) {
-        const std::optional<std::string> chosen =
-            devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
-        m_processes.setDeviceSerial(chosen ? std::optional<QString>(QString::fromStdString(*chosen))
-                                           : std::nullopt);
-    }
-    const std::optional<QString> chosen = m_processes.deviceSerial();
+    const std::optional<std::string> chosen =
+        devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
+    m_processes.setDeviceSerial(chosen ? std::optional<QString>(QString::fromStdString(*chosen))
+                                       : std::nullopt);
     m_list.clear();
+    bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
-        const QString serial = QString::fromStdString(device.serial);
-        m_list.addItem(QString::fromStdString(devices::itemText(device)), serial);
-        if (chosen == serial) {
-            m_list.setCurrentIndex(m_list.count() - 1);
+        const QString text = QString::fromStdString(devices::itemText(device));
+        if (!devices::isUsableSerial(device.serial)) {
+            // Listed so the user sees it, never chosen: it carries no serial and cannot be picked.
+            m_list.addItem(text);
+            if (auto* items = qobject_cast<QStandardItemModel*>(m_list.model())) {
+                items->item(m_list.count() - 1)->setEnabled(false);
+            }
+            continue;
         }
+        m_list.addItem(text, QString::fromStdString(device.serial));
+        if (chosen == device.serial) {
+            m_list.setCurrentIndex(m_list.count() - 1);
+            chosenListed = true;
+        }
+    }
+    // The chosen device stays in the list while it is away, so the user sees where the consoles
+    // go and can pick another.
+    if (chosen && !chosenListed) {
+        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen)),
+                       QString::fromStdString(*chosen));
+        m_list.setCurrentIndex(m_list.count() - 1);
     }
     if (!chosen) {
         m_list.setCurrentIndex(-1);
     }
-    m_list.setEnabled(snapshot.devices.size() > 1);
+    m_list.setEnabled(m_list.count() > 1);
     explain();
 }
 
 void DeviceRow::pick(int index) {
-    if (index < 0) {
+    const QVariant serial = m_list.itemData(index);
+    if (!serial.isValid()) {
         return;
     }
-    m_processes.setDeviceSerial(m_list.itemData(index).toString());
+    m_processes.setDeviceSerial(serial.toString());
     explain();
 }
 
@@ -66,7 +83,8 @@ void DeviceRow::explain() {
     const QString text = QString::fromStdString(
         devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
     m_explanation.setText(text);
-    m_explanation.setToolTip(text);
+    // Tool tips take markup where they see some; this one is escaped.
+    m_explanation.setToolTip(Qt::convertFromPlainText(text));
 }
 
 } // namespace kavu

@@ -1,6 +1,8 @@
 #include "devices/device_state.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace kavu::devices {
 
@@ -13,7 +15,83 @@ const adb::ListedDevice* find(const std::vector<adb::ListedDevice>& devices,
     return found == devices.end() ? nullptr : &*found;
 }
 
+// A serial shown in the list is cut after this many bytes.
+constexpr std::size_t kShownSerialBytes = 64;
+
+// The code point of the UTF-8 sequence at the start of text and its length; none when the bytes
+// there are no valid sequence (overlong forms and surrogates included).
+std::optional<std::pair<char32_t, std::size_t>> decodeFirst(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    if (lead < 0x80) {
+        return std::pair{char32_t{lead}, std::size_t{1}};
+    }
+    // The lead byte of each longer form (the bits that mark it) and the least code point that form
+    // may carry: anything less is an overlong form.
+    struct Lead {
+        unsigned char mask;
+        unsigned char marker;
+        std::size_t length;
+        char32_t least;
+    };
+    static constexpr Lead kLeads[] = {
+        {0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+    const auto form = std::find_if(std::begin(kLeads), std::end(kLeads),
+                                   [lead](const Lead& l) { return (lead & l.mask) == l.marker; });
+    if (form == std::end(kLeads)) {
+        return std::nullopt;
+    }
+    const std::size_t length = form->length;
+    const char32_t least = form->least;
+    char32_t code = lead & static_cast<unsigned char>(~form->mask);
+    if (text.size() < length) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return std::pair{code, length};
+}
+
+std::string escapedSerial(std::string_view serial) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : serial.substr(0, kShownSerialBytes)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            shown += c;
+        } else {
+            shown += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+        }
+    }
+    return serial.size() > kShownSerialBytes ? shown + "…" : shown;
+}
+
 } // namespace
+
+bool isUsableSerial(std::string_view serial) {
+    if (serial.empty()) {
+        return false;
+    }
+    while (!serial.empty()) {
+        const auto decoded = decodeFirst(serial);
+        if (!decoded) {
+            return false;
+        }
+        const char32_t code = decoded->first;
+        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
+            return false;
+        }
+        serial.remove_prefix(decoded->second);
+    }
+    return true;
+}
 
 State classify(std::string_view serverWord) {
     struct Word {
@@ -39,10 +117,17 @@ State classify(std::string_view serverWord) {
 }
 
 std::string itemText(const adb::ListedDevice& device) {
+    if (!isUsableSerial(device.serial)) {
+        return escapedSerial(device.serial) + "（序列号无效）";
+    }
     if (device.model.empty()) {
         return device.serial;
     }
     return device.model + " (" + device.serial + ")";
+}
+
+std::string departedItemText(std::string_view serial) {
+    return std::string(serial) + "（已断开）";
 }
 
 std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen) {
@@ -54,12 +139,19 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
     case Server::Up:
         break;
     }
+    const adb::ListedDevice* device = chosen ? find(snapshot.devices, *chosen) : nullptr;
+    if (chosen && device == nullptr) {
+        return "已断开，等待重新连接：" + *chosen;
+    }
     if (snapshot.devices.empty()) {
         return "未发现设备：请连接数据线并开启 USB 调试。";
     }
-    const adb::ListedDevice* device = chosen ? find(snapshot.devices, *chosen) : nullptr;
     if (device == nullptr) {
-        return "连接了多台设备：请在列表中选择要操作的一台。";
+        const bool anyUsable =
+            std::any_of(snapshot.devices.begin(), snapshot.devices.end(),
+                        [](const adb::ListedDevice& d) { return isUsableSerial(d.serial); });
+        return anyUsable ? "连接了多台设备：请在列表中选择要操作的一台。"
+                         : "设备的序列号无效，无法选择。";
     }
     switch (classify(device->state)) {
     case State::Device:
@@ -86,10 +178,10 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
 
 std::optional<std::string> choose(const std::optional<std::string>& previous,
                                   const std::vector<adb::ListedDevice>& devices) {
-    if (previous && find(devices, *previous) != nullptr) {
+    if (previous) {
         return previous;
     }
-    if (devices.size() == 1) {
+    if (devices.size() == 1 && isUsableSerial(devices.front().serial)) {
         return devices.front().serial;
     }
     return std::nullopt;

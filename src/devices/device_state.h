@@ -40,15 +40,26 @@ enum class State {
 // The server's word for a device's state; "no permissions" comes with a hint appended.
 State classify(std::string_view serverWord);
 
-// The drop-down's entry: the model and the serial, or the serial alone when the model is unknown.
+// Whether a serial can reach the consoles as ANDROID_SERIAL just as the server sent it: valid UTF-8
+// without NUL or any other control character (C0, DEL, C1). A device with any other serial is
+// listed as invalid and cannot be chosen.
+bool isUsableSerial(std::string_view serial);
+
+// The drop-down's entry: the model and the serial, or the serial alone when the model is unknown;
+// an unusable serial with its bytes outside printable ASCII written \xHH, marked invalid.
 std::string itemText(const adb::ListedDevice& device);
+
+// The drop-down's entry for the chosen device while the server does not list it.
+std::string departedItemText(std::string_view serial);
 
 // The short explanation beside the drop-down: the chosen device's state with what to do, or why
 // there is nothing to choose.
 std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen);
 
-// The device every console talks to after the list changed: the earlier choice while it is still
-// listed, else the only device, else none.
+// The device every console talks to after the list changed. A choice stands until the user picks
+// another, also while its device is not listed: a phone that reboots into its bootloader leaves the
+// list and keeps its serial, and its next command must not go to another phone. With no choice,
+// the only device listed is chosen when its serial is usable.
 std::optional<std::string> choose(const std::optional<std::string>& previous,
                                   const std::vector<adb::ListedDevice>& devices);
 

@@ -13,6 +13,9 @@ namespace kavu {
 void DialogMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon) {
     QMessageBox box;
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    // Messages quote names from outside (folders, files): they are shown as they are, never as
+    // markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MessageIcon::None:

@@ -43,6 +43,7 @@ FilePicker::FilePicker(App& app, const Controls& controls, ListSide side, Picked
     , m_name(name)
     , m_nothingPicked(controls.selection.text()) {
     m_controls.selection.setVisible(false);
+    m_controls.selection.setTextFormat(Qt::PlainText);
     m_controls.list.setFont(monospaceFont());
     m_controls.list.setSelectionMode(QAbstractItemView::SingleSelection);
     placeInstructionLinks(m_controls.instruction, m_controls.link, m_controls.folderLink);

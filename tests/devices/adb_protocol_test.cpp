@@ -135,12 +135,18 @@ TEST(DeviceList, ModelFromTheLongListing) {
         "AB                     device usb:1-1 product:sunfish model:Pixel_4a device:sunfish "
         "transport_id:2\n"
         "A                      device usb:1-2 product:x model:Mi_10 device:umi transport_id:3\n"
-        "C                      unauthorized usb:1-3 transport_id:4\n";
+        "C                      unauthorized usb:1-3 transport_id:4\n"
+        "M64 device model:" +
+        std::string(kMaxModel, 'm') +
+        " transport_id:5\nM65 device model:" + std::string(kMaxModel + 1, 'm') +
+        " transport_id:6\n";
     struct Case {
         std::string serial;
         std::string model;
     };
-    const Case cases[] = {{"AB", "Pixel_4a"}, {"A", "Mi_10"}, {"C", ""}, {"D", ""}, {"", ""}};
+    const Case cases[] = {{"AB", "Pixel_4a"}, {"A", "Mi_10"}, {"C", ""},
+                          {"D", ""},          {"", ""},       {"M64", std::string(kMaxModel, 'm')},
+                          {"M65", ""}};
     for (const Case& c : cases) {
         EXPECT_EQ(modelFromLongList(listing, c.serial), c.model) << c.serial;
     }

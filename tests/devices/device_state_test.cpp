@@ -32,7 +32,7 @@ TEST(DeviceState, ExplanationOfTheChosenDevice) {
     }
 }
 
-TEST(DeviceState, ExplanationWithoutAChoice) {
+TEST(DeviceState, ExplanationWithoutAListedChoice) {
     struct Case {
         Snapshot snapshot;
         std::optional<std::string> chosen;
@@ -45,9 +45,11 @@ TEST(DeviceState, ExplanationWithoutAChoice) {
         {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
          std::nullopt,
          "连接了多台设备：请在列表中选择要操作的一台。"},
-        {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
-         "gone",
-         "连接了多台设备：请在列表中选择要操作的一台。"},
+        {{Server::Up, {{std::string("A\0B", 3), "device", ""}}},
+         std::nullopt,
+         "设备的序列号无效，无法选择。"},
+        {{Server::Up, {{"A", "device", ""}}}, "B", "已断开，等待重新连接：B"},
+        {{Server::Up, {}}, "B", "已断开，等待重新连接：B"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(explanation(c.snapshot, c.chosen), c.text);
@@ -57,6 +59,36 @@ TEST(DeviceState, ExplanationWithoutAChoice) {
 TEST(DeviceState, ItemNamesTheModelWhenKnown) {
     EXPECT_EQ(itemText({"R58M", "device", "Pixel_7"}), "Pixel_7 (R58M)");
     EXPECT_EQ(itemText({"R58M", "unauthorized", ""}), "R58M");
+    EXPECT_EQ(itemText({std::string("REAL\0EVIL\xFF", 10), "device", "Pixel_7"}),
+              "REAL\\x00EVIL\\xFF（序列号无效）");
+}
+
+// A serial goes into the consoles' environment as ANDROID_SERIAL: a NUL would cut it, a byte that
+// is not UTF-8 would be replaced, a control character is no serial.
+TEST(DeviceState, UsableSerials) {
+    struct Case {
+        std::string serial;
+        bool usable;
+    };
+    const Case cases[] = {
+        {"R58M1", true},
+        {"192.168.1.5:5555", true},
+        {"adb-R58M-x._adb-tls-connect._tcp", true},
+        {"序列号𝟘", true},
+        {"", false},
+        {std::string("REAL\0EVIL", 9), false},
+        {"A\x1B[2J", false},
+        {"A\x7F", false},
+        {"A\xC2\x85", false},         // C1: next line
+        {"A\xFF", false},             // no UTF-8 byte
+        {"A\xC0\xAF", false},         // overlong "/"
+        {"A\xED\xA0\x80", false},     // a surrogate
+        {"A\xE5\xBA", false},         // cut short
+        {"A\xF4\x90\x80\x80", false}, // beyond U+10FFFF
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isUsableSerial(c.serial), c.usable) << c.serial;
+    }
 }
 
 TEST(DeviceState, Choice) {
@@ -70,14 +102,14 @@ TEST(DeviceState, Choice) {
     };
     const Case cases[] = {
         {std::nullopt, {}, std::nullopt},
-        {std::nullopt, {a}, "A"}, // one device is chosen by itself
-        {std::nullopt, {c}, "C"}, // whatever its state
+        {std::nullopt, {a}, "A"},                               // one device is chosen by itself
+        {std::nullopt, {c}, "C"},                               // whatever its state
+        {std::nullopt, {{"\xFF", "device", ""}}, std::nullopt}, // but never an unusable serial
         {std::nullopt, {a, b}, std::nullopt},
-        {"B", {a, b}, "B"},          // the user's choice stands
-        {"B", {a, b, c}, "B"},       // also when another device comes
-        {"B", {a}, "A"},             // gone, and one other left
-        {"B", {a, c}, std::nullopt}, // gone, and several left
-        {"A", {}, std::nullopt},
+        {"B", {a, b}, "B"},    // the user's choice stands
+        {"B", {a, b, c}, "B"}, // also when another device comes
+        {"B", {a}, "B"},       // gone (rebooting), and one other left
+        {"B", {}, "B"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(choose(c.previous, c.devices), c.chosen)

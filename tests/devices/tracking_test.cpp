@@ -1,4 +1,5 @@
 #include "devices/adb_device_tracker.h"
+#include "flash/okc.h"
 #include "shell/form1.h"
 #include "support/driving.h"
 #include "support/simulated_adb_server.h"
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextDocument>
 #include <QtTest>
 
 using namespace kavu;
@@ -36,9 +38,15 @@ class TrackingTest : public QObject {
 private slots:
     void retriesAfterTheServerWentAway();
     void burstLargerThanTheInputBufferEndsOnItsLastList();
+    void backOffGrowsUntilAListArrives_data();
+    void backOffGrowsUntilAListArrives();
+    void aDeviceThatLeftIsForgotten();
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
+    void rebootingPhoneKeepsTheChoice();
+    void serverWordsAreShownAsPlainText();
+    void unusableSerialIsListedButNeverChosen();
 };
 
 void TrackingTest::retriesAfterTheServerWentAway() {
@@ -81,6 +89,58 @@ void TrackingTest::burstLargerThanTheInputBufferEndsOnItsLastList() {
     tracker.start();
     QTRY_COMPARE(tracker.snapshot().devices.size(), 41U);
     QTRY_COMPARE(tracker.snapshot().devices.front().serial, std::string("round-299"));
+}
+
+// A server that keeps announcing new serials must not make the tracker grow: it keeps the models
+// of the devices listed now. One that comes back is named anew by the next long listing (none here:
+// adb names no model while a device is unauthorized).
+void TrackingTest::aDeviceThatLeftIsForgotten() {
+    SimulatedAdbServer server;
+    QVERIFY(server.listen());
+    server.setDevices({{QStringLiteral("A"), QStringLiteral("device"), QStringLiteral("Pixel 7")}});
+    AdbDeviceTracker tracker(server.port());
+    tracker.start();
+    QTRY_COMPARE(tracker.snapshot(), up({{"A", "device", "Pixel_7"}}));
+    server.setDevices({});
+    QTRY_COMPARE(tracker.snapshot(), up({}));
+    server.setDevices({{QStringLiteral("A"), QStringLiteral("unauthorized"), {}}});
+    QTRY_COMPARE(tracker.snapshot(), up({{"A", "unauthorized", ""}}));
+}
+
+void TrackingTest::backOffGrowsUntilAListArrives_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QList<int>>("delays");
+    QTest::newRow("accepted, then dropped") << QByteArray("OKAY") << QList<int>{1000, 2000, 4000};
+    QTest::newRow("listed, then dropped")
+        << QByteArray("OKAY0009A\tdevice\n") << QList<int>{1000, 1000, 1000};
+}
+
+// The retry's delay after each dropped connection, each retry let run at once.
+void TrackingTest::backOffGrowsUntilAListArrives() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QList<int>, delays);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(QHostAddress::LocalHost)));
+    // Tracking connections only: a list also brings a query for the models.
+    int trackers = 0;
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+            trackers += socket->readAll().contains("host:track-devices");
+            socket->write(answer);
+            socket->disconnectFromHost();
+        });
+    });
+    AdbDeviceTracker tracker(server.serverPort());
+    auto* retry = tracker.findChild<QTimer*>(QStringLiteral("retry"));
+    QVERIFY(retry != nullptr);
+    tracker.start();
+    for (int i = 0; i < delays.size(); ++i) {
+        QTRY_VERIFY(trackers == i + 1 && retry->isActive());
+        QCOMPARE(retry->interval(), delays.at(i));
+        retry->stop();
+        QVERIFY(QMetaObject::invokeMethod(retry, "timeout"));
+    }
 }
 
 void TrackingTest::garbageFromTheServerIsALostServer_data() {
@@ -139,18 +199,103 @@ void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
     QCOMPARE(state->text(), QStringLiteral("未授权：请在手机上允许 USB 调试。"));
     QCOMPARE(serialOfNextConsole(), QStringLiteral("B"));
 
-    watch.set(up({a}));
-    QCOMPARE(serialOfNextConsole(), QStringLiteral("A"));
-    watch.set(up({}));
-    QCOMPARE(list->count(), 0);
-    QCOMPARE(serialOfNextConsole(), std::nullopt);
-
-    // A main window loaded again keeps the choice the program made while it was closed.
-    watch.set(up({b}));
+    // A main window loaded again keeps the choice, listed or not.
     closeWindow(main);
     QTRY_VERIFY(t.app().find<Form1>() == nullptr);
     watch.set(up({a}));
     t.clearRecords();
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    QCOMPARE(t.lastStarted().serial, QStringLiteral("B"));
+}
+
+// Two phones; the user picks B and reboots it into its bootloader: B leaves the server's list
+// while A stays. Everything that follows, flashing included, still goes to B.
+void TrackingTest::rebootingPhoneKeepsTheChoice() {
+    SimulatedAdbServer server;
+    QVERIFY(server.listen());
+    const SimulatedDevice a{QStringLiteral("A"), QStringLiteral("device"),
+                            QStringLiteral("Pixel 7")};
+    const SimulatedDevice b{QStringLiteral("B"), QStringLiteral("device"), QStringLiteral("Mi 10")};
+    server.setDevices({a, b});
+    TestApp t(false);
+    t.addFile(QStringLiteral("boot.img"));
+    AdbDeviceTracker tracker(server.port());
+    t.app().setDeviceWatch(&tracker);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
+    auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
+    QVERIFY(list && state);
+    QTRY_COMPARE(list->count(), 2);
+    QCOMPARE(list->currentIndex(), -1);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
+
+    QWidget* okc = t.app().open<OKC>();
+    QVERIFY(okc != nullptr);
+    const auto lastSerialAfter = [&](const QString& button) {
+        t.clearRecords();
+        click(*okc, button);
+        return t.lastStarted().serial;
+    };
+    QCOMPARE(lastSerialAfter(QStringLiteral("FB")), QStringLiteral("B"));
+
+    server.setDevices({a});
+    QTRY_COMPARE(state->text(), QStringLiteral("已断开，等待重新连接：B"));
+    QCOMPARE(list->currentText(), QStringLiteral("B（已断开）"));
+    QVERIFY(list->isEnabled());
+    pick(*okc, QStringLiteral("File1"), QStringLiteral("boot.img"));
+    click(*okc, QStringLiteral("botf"));
+    QCOMPARE(lastSerialAfter(QStringLiteral("N_Shapeshuaru")), QStringLiteral("B"));
+    QVERIFY(t.lastStarted().line.contains(u"fastboot flash boot"));
+
+    server.setDevices({a, b});
+    QTRY_COMPARE(state->text(), QStringLiteral("已连接，可以使用。"));
+    QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
+    QCOMPARE(list->count(), 2);
+}
+
+// Any local process on the adb port can answer in the server's place: markup in a state word would
+// draw a local picture, or nest deep enough to overflow the stack when painted.
+void TrackingTest::serverWordsAreShownAsPlainText() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
+    QVERIFY(state != nullptr);
+    watch.set(up({{"A", "<img src='/tmp/x.png'><table><tr><td>", ""}}));
+    const QString shown = QStringLiteral("状态：<img src='/tmp/x.png'><table><tr><td>");
+    QCOMPARE(state->text(), shown);
+    QCOMPARE(state->textFormat(), Qt::PlainText);
+    QTextDocument tip;
+    tip.setHtml(state->toolTip());
+    QCOMPARE(tip.toPlainText(), shown);
+}
+
+void TrackingTest::unusableSerialIsListedButNeverChosen() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = t.app().form1();
+    QVERIFY(main != nullptr);
+    auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
+    QVERIFY(list != nullptr);
+    const auto evil = adb::ListedDevice{std::string("REAL\0EVIL", 9), "device", ""};
+
+    watch.set(up({evil}));
+    QCOMPARE(list->itemText(0), QStringLiteral("REAL\\x00EVIL（序列号无效）"));
+    QCOMPARE(list->currentIndex(), -1);
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    QCOMPARE(t.lastStarted().serial, std::nullopt);
+
+    watch.set(up({evil, {"A", "device", ""}}));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->currentText(), QStringLiteral("A"));
     t.run(QStringLiteral("adb devices"), launch::kHidden);
     QCOMPARE(t.lastStarted().serial, QStringLiteral("A"));
 }
