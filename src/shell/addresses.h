@@ -9,9 +9,6 @@ namespace kavu::addresses {
 inline constexpr std::string_view kCommunityPackagePages = "https://f-droid.org/packages/";
 // The F-Droid app, which opens those pages on the phone.
 inline constexpr std::string_view kCommunityAppPackage = "org.fdroid.fdroid";
-// The F-Droid app's own page in the catalogue, where its community starts.
-inline constexpr std::string_view kCommunityAppPage =
-    "https://f-droid.org/packages/org.fdroid.fdroid/";
 
 // Google's USB driver for Windows: the official page with the driver's zip archive.
 inline constexpr std::string_view kUsbDriverArchive =
