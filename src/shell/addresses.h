@@ -21,7 +21,9 @@ inline constexpr std::string_view kUsbDriverInstallers =
 inline constexpr std::string_view kAndroidSource = "https://android.googlesource.com/";
 // The Android developer reference.
 inline constexpr std::string_view kAndroidReference = "https://developer.android.com/reference";
-// The Tango icon library, where the launcher's icons come from.
-inline constexpr std::string_view kIconLibrary = "http://tango.freedesktop.org/Tango_Icon_Library";
+// The Tango icon library, where the launcher's icons come from. Its own site has been down since
+// about the end of 2023; the web archive keeps a copy of the page.
+inline constexpr std::string_view kIconLibrary =
+    "https://web.archive.org/web/2020/http://tango.freedesktop.org/Tango_Icon_Library";
 
 } // namespace kavu::addresses
