@@ -20,9 +20,10 @@ Command overscanCommand(const std::array<QString, 4>& typedInsets, std::size_t m
             command.fixed(u",");
         }
         if (edge == movedEdge) {
-            command.number(movedInset);
+            command.number(movedInset, -kLargestInset, kLargestInset);
         } else {
-            command.typed(typedInsets[edge], Splice::PhoneBare);
+            command.typed(typedInsets[edge], Splice::PhoneBare)
+                .inRange(numericValueOf(typedInsets[edge]), -kLargestInset, kLargestInset);
         }
     }
     return command;
@@ -36,11 +37,14 @@ std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixel
 }
 
 Command densityCommand(double dpi) {
-    return Command(u"adb shell wm density ").number(dpi);
+    return Command(u"adb shell wm density ").wholeNumber(dpi, 0, kLargestDensity);
 }
 
 Command resolutionCommand(double width, double height) {
-    return Command(u"adb shell wm size ").number(width).fixed(u"x").number(height);
+    return Command(u"adb shell wm size ")
+        .wholeNumber(width, 0, kLargestSize)
+        .fixed(u"x")
+        .wholeNumber(height, 0, kLargestSize);
 }
 
 Command animationScaleCommand(QStringView setting, double scale) {

@@ -19,14 +19,24 @@ inline constexpr QStringView kSizeReset = u"adb shell wm size reset";
 // The reset sends "1.0" literally, while a step that lands on 1 sends "1".
 inline constexpr QStringView kFontScaleReset = u"adb shell settings put system font_scale 1.0";
 
+// The window manager reads densities and sizes as whole numbers; no screen comes near these
+// limits, so a command beyond them is refused.
+inline constexpr double kLargestDensity = 100000;
+inline constexpr double kLargestSize = 100000;
+// An overscan inset moves an edge by at most this many pixels, either way.
+inline constexpr double kLargestInset = 10000;
+
 // The overscan insets in the command's order (left, top, right, bottom). The moved edge carries
 // the value the program worked out; the other three go into the command as the user typed them.
+// The command is refused when an inset (a typed one read as its numeric value) lies beyond
+// kLargestInset either way.
 Command overscanCommand(const std::array<QString, 4>& typedInsets, std::size_t movedEdge,
                         double movedInset);
 
 // The density whose smallest width is dp for a screen widthPixels wide (pixels × 160 / dp), or
 // nothing when dp is 0 or the density leaves the 16-bit range.
 std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixels);
+// Refused unless every number is whole and within 0…kLargestDensity (kLargestSize).
 Command densityCommand(double dpi);
 Command resolutionCommand(double width, double height);
 

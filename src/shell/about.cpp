@@ -2,12 +2,10 @@
 
 #include "ui_about.h"
 
-#include "core/launch.h"
 #include "shell/addresses.h"
 #include "shell/app.h"
 #include "shell/placement.h"
 #include "shell/qt_text.h"
-#include "shell/shell_commands.h"
 
 namespace kavu {
 
@@ -24,7 +22,6 @@ About::About(App& app, QWidget* parent)
     , m_app(app)
     , m_ui(std::make_unique<Ui::About>()) {
     m_ui->setupUi(this);
-    m_ui->Text1->setVisible(false);
     m_ui->Label13->setText(qtText(addresses::kAndroidSource));
     m_ui->Label14->setText(qtText(addresses::kAndroidReference));
     m_ui->Label10->setText(qtText(addresses::kIconLibrary));
@@ -34,8 +31,6 @@ About::About(App& app, QWidget* parent)
     connect(m_ui->N_Shape1, &N_Shape::Click, this, [this] {
         m_app.messages().show(kNoUpdatePage, QStringLiteral("提示"), MessageIcon::None);
     });
-    connect(m_ui->Label5, &ClickLabel::clicked, this,
-            [this] { openOnPhone(Command(addresses::kCommunityAppPage)); });
     connect(m_ui->Label13, &ClickLabel::clicked, this,
             [this] { openAddress(addresses::kAndroidSource); });
     connect(m_ui->Label14, &ClickLabel::clicked, this,
@@ -57,15 +52,6 @@ void About::countVersionClick() {
 
 void About::openAddress(std::string_view address) {
     m_app.browser().open(qtText(address));
-}
-
-// The message comes at once, without waiting for the phone.
-void About::openOnPhone(const Command& page) {
-    if (m_app.console().runThrough(*m_ui->Text1, shell::communityAppCommand(page),
-                                   launch::kHidden)) {
-        m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
-                              MessageIcon::None);
-    }
 }
 
 } // namespace kavu

@@ -12,10 +12,10 @@ class About;
 namespace kavu {
 
 class App;
-class Command;
 
-// "关于": the version (with a hidden message on every fifth click), credits and links. Its phone
-// commands go through its own hidden box Text1, not the main window's command box.
+// "关于": the version (with a hidden message on every fifth click), credits and links. Kavu has
+// no chat group, download drive or community page of its own: the window says so instead of
+// opening anything.
 class About final : public QWidget {
     Q_OBJECT
 
@@ -26,7 +26,6 @@ public:
 private:
     void countVersionClick();
     void openAddress(std::string_view address);
-    void openOnPhone(const Command& page);
 
     App& m_app;
     std::unique_ptr<Ui::About> m_ui;

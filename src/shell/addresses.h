@@ -9,9 +9,6 @@ namespace kavu::addresses {
 inline constexpr std::string_view kCommunityPackagePages = "https://f-droid.org/packages/";
 // The F-Droid app, which opens those pages on the phone.
 inline constexpr std::string_view kCommunityAppPackage = "org.fdroid.fdroid";
-// The F-Droid app's own page in the catalogue, where its community starts.
-inline constexpr std::string_view kCommunityAppPage =
-    "https://f-droid.org/packages/org.fdroid.fdroid/";
 
 // Google's USB driver for Windows: the official page with the driver's zip archive.
 inline constexpr std::string_view kUsbDriverArchive =
@@ -24,7 +21,9 @@ inline constexpr std::string_view kUsbDriverInstallers =
 inline constexpr std::string_view kAndroidSource = "https://android.googlesource.com/";
 // The Android developer reference.
 inline constexpr std::string_view kAndroidReference = "https://developer.android.com/reference";
-// The Tango icon library, where the launcher's icons come from.
-inline constexpr std::string_view kIconLibrary = "http://tango.freedesktop.org/Tango_Icon_Library";
+// The Tango icon library, where the launcher's icons come from. Its own site has been down since
+// about the end of 2023; the web archive keeps a copy of the page.
+inline constexpr std::string_view kIconLibrary =
+    "https://web.archive.org/web/2020/http://tango.freedesktop.org/Tango_Icon_Library";
 
 } // namespace kavu::addresses

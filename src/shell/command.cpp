@@ -44,11 +44,21 @@ Command& Command::number(double value) {
 }
 
 Command& Command::number(double value, double minimum, double maximum) {
-    if (m_refusal == Refusal::None && std::isfinite(value) &&
-        (value < minimum || value > maximum)) {
+    return inRange(value, minimum, maximum).number(value);
+}
+
+Command& Command::wholeNumber(double value, double minimum, double maximum) {
+    if (m_refusal == Refusal::None && std::trunc(value) != value) {
         m_refusal = Refusal::OutOfRange;
     }
-    return number(value);
+    return number(value, minimum, maximum);
+}
+
+Command& Command::inRange(double value, double minimum, double maximum) {
+    if (m_refusal == Refusal::None && !(value >= minimum && value <= maximum)) {
+        m_refusal = Refusal::OutOfRange;
+    }
+    return *this;
 }
 
 Command& Command::append(const Command& other) {

@@ -26,6 +26,11 @@ public:
     Command& number(double value);
     // The same, refused also outside [minimum, maximum] (after the caller's rounding).
     Command& number(double value, double minimum, double maximum);
+    // The same, refused also when it is not whole: for a command that reads integers only.
+    Command& wholeNumber(double value, double minimum, double maximum);
+    // Adds no text: refuses the command when value, the number a typed part reads as, is not
+    // finite or lies outside [minimum, maximum].
+    Command& inRange(double value, double minimum, double maximum);
     // Another command's parts, typed parts still typed.
     Command& append(const Command& other);
 

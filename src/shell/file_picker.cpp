@@ -100,10 +100,16 @@ std::optional<QString> FilePicker::acceptedPath() const {
         return std::nullopt;
     }
     if (!isSpliceablePickedFile(path, m_name)) {
-        m_app.messages().show(
-            QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），"
-                           "请重命名该文件后点击“点击此处刷新”重新选择！"),
-            QStringLiteral("警告！"), MessageIcon::Critical);
+        // Each message names what its rule refuses: only a name that also stands bare refuses
+        // the interpreter's operators; inside the quotes they are plain characters.
+        const QString refused =
+            m_name == PickedName::AlsoBare
+                ? QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），")
+                : QStringLiteral(
+                      "所选文件的路径含有不允许的字符（\" % 或换行等控制字符）或以 \\ 结尾，");
+        m_app.messages().show(refused +
+                                  QStringLiteral("请重命名该文件后点击“点击此处刷新”重新选择！"),
+                              QStringLiteral("警告！"), MessageIcon::Critical);
         return std::nullopt;
     }
     return path;

@@ -45,7 +45,8 @@ Command iconBlacklistCommand(const HiddenIcons& hidden) {
 
 Command batteryLevelCommand(const QString& typedLevel) {
     // Only the number read from the text reaches the command.
-    return Command(u"adb shell dumpsys battery set level ").number(numericValueOf(typedLevel));
+    return Command(u"adb shell dumpsys battery set level ")
+        .number(numericValueOf(typedLevel), 0, kFullBatteryLevel);
 }
 
 Command immersiveCommand(Bar bar, const QString& excludedApps) {

@@ -36,7 +36,11 @@ QString iconToken(Icon icon);
 // The blacklist always hides the rotation icon; the chosen icons follow in the fixed order.
 Command iconBlacklistCommand(const HiddenIcons& hidden);
 
-// The level is the numeric value of the typed text, written back as decimal text.
+// The battery service shows levels from 0 to this, in percent.
+inline constexpr double kFullBatteryLevel = 100;
+
+// The level is the numeric value of the typed text, written back as decimal text; a level outside
+// 0…kFullBatteryLevel is refused.
 Command batteryLevelCommand(const QString& typedLevel);
 
 enum class Bar { Status, Navigation };

@@ -76,8 +76,8 @@ private slots:
     void arrowFromDefaults();
     void arrowWithTypedValues_data();
     void arrowWithTypedValues();
-    void arrowRefusesUnsafeText_data();
-    void arrowRefusesUnsafeText();
+    void arrowRefusals_data();
+    void arrowRefusals();
     void edgeReset();
 
     // Frame "显示缩放": density.
@@ -406,23 +406,32 @@ void NavigationTest::arrowWithTypedValues() {
     QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), step);
 }
 
-void NavigationTest::arrowRefusesUnsafeText_data() {
+void NavigationTest::arrowRefusals_data() {
     QTest::addColumn<QString>("edge");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("arrow");
+    QTest::addColumn<QString>("message");
 
+    const QString unsafe = qtText(kUnsafeTextMessage);
+    const QString outOfRange = qtText(kOutOfRangeMessage);
     QTest::newRow("second command in the right inset")
-        << QStringLiteral("Textleft") << QStringLiteral("0&calc") << QStringLiteral("N_Shapetopx");
+        << u"Textleft"_s << u"0&calc"_s << u"N_Shapetopx"_s << unsafe;
     QTest::newRow("pipe in the left inset")
-        << QStringLiteral("Texttop") << QStringLiteral("1|more") << QStringLiteral("N_Shapedowns");
+        << u"Texttop"_s << u"1|more"_s << u"N_Shapedowns"_s << unsafe;
     QTest::newRow("redirection in the bottom inset")
-        << QStringLiteral("Textright") << QStringLiteral("0>x") << QStringLiteral("N_Shaperightl");
+        << u"Textright"_s << u"0>x"_s << u"N_Shaperightl"_s << unsafe;
+    // The window manager takes insets up to 10000 pixels either way.
+    QTest::newRow("moved edge past 10000")
+        << u"Textright"_s << u"9995"_s << u"N_Shapedowns"_s << outOfRange;
+    QTest::newRow("another edge far beyond")
+        << u"Textdown"_s << u"-1e300"_s << u"N_Shapeleftl"_s << outOfRange;
 }
 
-void NavigationTest::arrowRefusesUnsafeText() {
+void NavigationTest::arrowRefusals() {
     QFETCH(QString, edge);
     QFETCH(QString, typed);
     QFETCH(QString, arrow);
+    QFETCH(QString, message);
 
     typeInto(*m_window, edge, typed);
     const QStringList before = edgeTexts(*m_window);
@@ -431,7 +440,7 @@ void NavigationTest::arrowRefusesUnsafeText() {
     QCOMPARE(edgeTexts(*m_window), before);
     QVERIFY(m_t->started().isEmpty());
     QCOMPARE(m_t->messages().size(), 1);
-    QCOMPARE(m_t->messages().first().text, qtText(kUnsafeTextMessage));
+    QCOMPARE(m_t->messages().first().text, message);
     QCOMPARE(m_t->messages().first().title, qtText(kUnsafeTextTitle));
     QCOMPARE(m_t->messages().first().icon, MessageIcon::Critical);
 }
@@ -517,8 +526,10 @@ void NavigationTest::density_data() {
     dpi("dpi abc reads 0", QStringLiteral("abc"), "0", kDensityDone, MessageIcon::Exclamation);
     dpi("dpi blank only is not empty", QStringLiteral(" "), "0", kDensityDone,
         MessageIcon::Exclamation);
-    dpi("dpi fraction kept", QStringLiteral("441.50"), "441.5", kDensityDone,
-        MessageIcon::Exclamation);
+    // The window manager reads whole densities up to 100000.
+    const QString outOfRange = qtText(kOutOfRangeMessage);
+    dpi("dpi fraction refused", QStringLiteral("441.50"), "", outOfRange, MessageIcon::Critical);
+    dpi("dpi far beyond refused", QStringLiteral("1e300"), "", outOfRange, MessageIcon::Critical);
     dpi("dpi empty", QString(), "", QStringLiteral("未填写DPI！"), MessageIcon::Critical);
 
     const auto dp = [](const char* name, const QString& dpival, const QString& dpText,
@@ -541,8 +552,8 @@ void NavigationTest::density_data() {
        QStringLiteral("420"), "420", kDensityDone, MessageIcon::Exclamation);
     dp("dp largest 16-bit density", was, QStringLiteral("160"), QStringLiteral("32767"),
        QStringLiteral("32767"), "32767", kDensityDone, MessageIcon::Exclamation);
-    dp("dp smallest 16-bit density", was, QStringLiteral("-160"), QStringLiteral("32768"),
-       QStringLiteral("-32768"), "-32768", kDensityDone, MessageIcon::Exclamation);
+    dp("dp negative density shown, then refused", was, QStringLiteral("-160"),
+       QStringLiteral("32768"), QStringLiteral("-32768"), "", outOfRange, MessageIcon::Critical);
     dp("dp width empty", was, QStringLiteral("411"), QString(), was, "", noWidth,
        MessageIcon::Critical);
     dp("dp both empty: the dp error only", was, QString(), QString(), was, "", noDp,
@@ -563,9 +574,8 @@ void NavigationTest::density_data() {
        badDp, MessageIcon::Critical);
     dp("dp 32767.5 goes to the even 32768: too large", was, QStringLiteral("160"),
        QStringLiteral("32767.5"), was, "", badDp, MessageIcon::Critical);
-    dp("dp -32768.5 goes to the even -32768", was, QStringLiteral("-160"),
-       QStringLiteral("32768.5"), QStringLiteral("-32768"), "-32768", kDensityDone,
-       MessageIcon::Exclamation);
+    dp("dp -32768.5 goes to the even -32768, then refused", was, QStringLiteral("-160"),
+       QStringLiteral("32768.5"), QStringLiteral("-32768"), "", outOfRange, MessageIcon::Critical);
     dp("dp 0 with the width empty: the width error first", was, QStringLiteral("0"), QString(), was,
        "", noWidth, MessageIcon::Critical);
 }
@@ -626,21 +636,27 @@ void NavigationTest::resolution_data() {
                                << QStringLiteral("adb shell wm size 0x2340");
     QTest::newRow("loosely typed") << QStringLiteral(" 720.0 ") << QStringLiteral("1280px")
                                    << QStringLiteral("adb shell wm size 720x1280");
-    QTest::newRow("fraction kept") << QStringLiteral("1080.5") << QStringLiteral("-1")
-                                   << QStringLiteral("adb shell wm size 1080.5x-1");
+    // Refused: the window manager reads whole sizes from 0 to 100000.
+    QTest::newRow("fraction") << QStringLiteral("1080.5") << QStringLiteral("2340") << QString();
+    QTest::newRow("negative") << QStringLiteral("-5") << QString() << QString();
 }
 
 void NavigationTest::resolution() {
     QFETCH(QString, horizontal);
     QFETCH(QString, vertical);
-    QFETCH(QString, command);
+    QFETCH(QString, command); // empty: refused
 
     typeInto(*m_window, QStringLiteral("HOR"), horizontal);
     typeInto(*m_window, QStringLiteral("VER"), vertical);
     click(*m_window, QStringLiteral("RESOK"));
 
-    QVERIFY2(m_t->startedOnly(command), m_t->mismatch());
-    QCOMPARE(m_t->messages().size(), 1);
+    QVERIFY2(m_t->startedOnly(command.isEmpty() ? QStringList() : QStringList{command}),
+             m_t->mismatch());
+    QCOMPARE(m_t->messages().size(), command.isEmpty() ? 2 : 1);
+    if (command.isEmpty()) {
+        QCOMPARE(m_t->messages().last().text, qtText(kOutOfRangeMessage));
+        QCOMPARE(m_t->messages().last().icon, MessageIcon::Critical);
+    }
     QCOMPARE(m_t->messages().first().text, kResolutionWarning);
     QCOMPARE(m_t->messages().first().title, kWarningTitle);
     QCOMPARE(m_t->messages().first().icon, MessageIcon::Exclamation);

@@ -26,7 +26,8 @@ using kavu::test::kBlankWidthFaces;
 namespace {
 
 const QString kClosing = u"&& echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT"_s;
-const QString kRename = u"所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），"
+// The image's path stands only inside double quotes: the message names just what they refuse.
+const QString kRename = u"所选文件的路径含有不允许的字符（\" % 或换行等控制字符）或以 \\ 结尾，"
                         u"请重命名该文件后点击“点击此处刷新”重新选择！"_s;
 const QStringList kPartitions = {u"recf"_s, u"sysf"_s, u"perf"_s, u"botf"_s, u"zdyf"_s};
 

@@ -75,7 +75,8 @@ private slots:
     void indicatorRevealAndSwap();
 };
 
-// Every key button, in any mouse button, puts its command into the command box and runs it hidden.
+// Every key button, in any mouse button, puts its command into the command box and runs it hidden;
+// all of them light up alike under the pointer.
 void InputWindowsTest::keys() {
     const char* rows[][2] = {
         {"N_Shapeprev", "88"},  {"N_Shapenex", "87"},  {"N_Shapepaus", "86"}, {"N_Shapeleft", "21"},
@@ -85,7 +86,10 @@ void InputWindowsTest::keys() {
     };
     test::TestApp t;
     keysimu* window = t.app().open<keysimu>();
+    const QColor hover = test::control<N_Shape>(*window, u"BACKWARD"_s)->backColorHover();
     for (const auto& [button, code] : rows) {
+        QCOMPARE(test::control<N_Shape>(*window, QString::fromLatin1(button))->backColorHover(),
+                 hover);
         t.clearRecords();
         test::click(*window, QString::fromLatin1(button), Qt::RightButton);
         QVERIFY2(t.ranOnly(u"adb shell input keyevent "_s + QString::fromLatin1(code)),

@@ -108,7 +108,7 @@ private slots:
     void usageNotes_data();
     void usageNotes();
 
-    // Typed text that could reach the interpreter as a command.
+    // Typed text that could reach the interpreter as a command, or a level no battery shows.
     void refusedText_data();
     void refusedText();
 
@@ -455,10 +455,8 @@ void StatusTest::typedCommands_data() {
     level("level leading blank", u" 50"_s, u"50"_s);
     level("level letters", u"abc"_s, u"0"_s);
     level("level empty", u""_s, u"0"_s);
-    level("level above a hundred", u"150"_s, u"150"_s);
     level("level decimal with trailing zero", u"12.50"_s, u"12.5"_s);
     level("level number then letters", u"7abc"_s, u"7"_s);
-    level("level negative", u"-5"_s, u"-5"_s);
     level("level exponent", u"1e2"_s, u"100"_s);
     // Only the number reaches the command line: what follows it cannot run as a command.
     level("level with a second command after the number", u"50&adb reboot"_s, u"50"_s);
@@ -656,6 +654,7 @@ void StatusTest::refusedText_data() {
     QTest::addColumn<QString>("shape");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
 
     const QList<std::pair<const char*, const char*>> actions = {
         {"STATUSBAR", "Text10noncj"},
@@ -676,15 +675,23 @@ void StatusTest::refusedText_data() {
     for (const auto& [shape, box] : actions) {
         for (const auto& [what, text] : texts) {
             QTest::addRow("%s %s", shape, what)
-                << QString::fromLatin1(shape) << QString::fromLatin1(box) << text;
+                << QString::fromLatin1(shape) << QString::fromLatin1(box) << text
+                << kavu::qtText(kavu::kUnsafeTextMessage);
         }
     }
+    // The battery service shows levels from 0 to 100.
+    const QString outOfRange = kavu::qtText(kavu::kOutOfRangeMessage);
+    QTest::newRow("level above a hundred")
+        << u"N_Shape2battper"_s << u"Text10battper"_s << u"150"_s << outOfRange;
+    QTest::newRow("level negative")
+        << u"N_Shape2battper"_s << u"Text10battper"_s << u"-5"_s << outOfRange;
 }
 
 void StatusTest::refusedText() {
     QFETCH(QString, shape);
     QFETCH(QString, box);
     QFETCH(QString, typed);
+    QFETCH(QString, message);
 
     TestApp t;
     Status* status = openAfterClockOn(t);
@@ -695,7 +702,7 @@ void StatusTest::refusedText() {
     QCOMPARE(t.commandBox(), kClockOn);
     QCOMPARE(control<QLineEdit>(*status, box)->text(), typed);
     QCOMPARE(t.messages().size(), 1);
-    QCOMPARE(t.messages().first().text, kavu::qtText(kavu::kUnsafeTextMessage));
+    QCOMPARE(t.messages().first().text, message);
     QCOMPARE(t.messages().first().title, kavu::qtText(kavu::kUnsafeTextTitle));
     QCOMPARE(t.messages().first().icon, kavu::MessageIcon::Critical);
 }
