@@ -13,16 +13,7 @@ enter_accessibility_session "$@"
 
 work=$(mktemp -d)
 kavu_pid=""
-cleanup() {
-    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
-    # The consoles kavu opened run in sessions of their own.
-    for pid in $(pgrep -f "$work" || true); do
-        kill "$pid" 2>/dev/null || true
-    done
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_kavu_and_display EXIT
 
 cp "$program_dir/kavu" "$program_dir/kavu-cmd" "$work/"
 printf '#!/bin/sh\necho "$*" >> "%s/adb.log"\n' "$work" > "$work/adb"

@@ -59,6 +59,17 @@ stop_display() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 
+# A cleanup for a script that started kavu ($kavu_pid) from $work: ends kavu, the consoles it
+# opened (they run in sessions of their own), the display, and removes $work.
+stop_kavu_and_display() {
+    [ -n "${kavu_pid:-}" ] && kill "$kavu_pid" 2>/dev/null || true
+    for pid in $(pgrep -f "$work" || true); do
+        kill "$pid" 2>/dev/null || true
+    done
+    stop_display
+    rm -rf "$work"
+}
+
 # Waits up to ten seconds for a window whose name matches; prints its id.
 wait_for_window() {
     local id=""

@@ -15,15 +15,7 @@ enter_accessibility_session "$@"
 
 work=$(mktemp -d)
 kavu_pid=""
-cleanup() {
-    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
-    for pid in $(pgrep -f "$work" || true); do
-        kill "$pid" 2>/dev/null || true
-    done
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_kavu_and_display EXIT
 
 # Fake tools that log what reaches them; a web page or document would go through xdg-open.
 cp "$program_dir/kavu" "$program_dir/kavu-cmd" "$work/"

@@ -13,19 +13,7 @@ import time
 
 import pyatspi
 
-
-def find_entry(caption):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for index in range(desktop.childCount):
-        app = desktop.getChildAtIndex(index)
-        if app is None:
-            continue
-        found = pyatspi.findDescendant(
-            app, lambda node: node is not None and node.name == caption
-            and node.getRole() == pyatspi.ROLE_PUSH_BUTTON)
-        if found is not None:
-            return found
-    return None
+from press_by_name import find
 
 
 def windows(pid):
@@ -62,7 +50,7 @@ def main():
     failures = []
     for entry in sys.argv[5:]:
         caption, title = entry.split("=", 1)
-        label = wait_for(lambda: find_entry(caption), 10)
+        label = wait_for(lambda: find(caption), 10)
         if label is None:
             failures.append(f"{caption}: no launcher entry on the accessibility bus")
             continue
