@@ -72,7 +72,8 @@ public:
 
     // Starts the command on the device with this serial; connect to the request's `finished`
     // at once: it is sent from the event loop, also for a command refused before anything was
-    // sent. The request belongs to the client.
+    // sent. The request belongs to the client: one still running when the client is destroyed goes
+    // with it, without a result.
     AdbShellRequest* run(const std::string& serial, const adb::PhoneCommand& command);
 
 private:
