@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
+#include <QTimer>
 
 namespace kavu::test {
 
@@ -17,6 +18,11 @@ constexpr int kSyncHeader = 8;
 constexpr QByteArrayView kVersion = "0029";
 constexpr quint32 kDirectoryMode = 0040755;
 constexpr quint32 kFileMode = 0100644;
+// The largest shell protocol packet the simulated phones send.
+constexpr qsizetype kPacketPayload = 1 << 15;
+constexpr char kStdoutId = 1;
+constexpr char kStderrId = 2;
+constexpr char kExitId = 3;
 
 QByteArray frame(const QByteArray& payload) {
     return QByteArray::number(payload.size(), 16).rightJustified(kHeader, '0') + payload;
@@ -36,6 +42,64 @@ QByteArray word32(quint32 value) {
     return bytes;
 }
 
+QByteArray packet(char id, const QByteArray& payload) {
+    return QByteArray(1, id) + word32(static_cast<quint32>(payload.size())) + payload;
+}
+
+// Output as shell protocol packets, none for no output.
+QByteArray packets(char id, const QByteArray& output) {
+    QByteArray bytes;
+    for (qsizetype at = 0; at < output.size(); at += kPacketPayload) {
+        bytes += packet(id, output.mid(at, kPacketPayload));
+    }
+    return bytes;
+}
+
+// The programs the simulated phones have; any other name is not found by their shell.
+bool isPhoneProgram(const QString& name) {
+    static const QStringList kPrograms = {
+        QStringLiteral("am"),   QStringLiteral("cmd"),       QStringLiteral("dumpsys"),
+        QStringLiteral("echo"), QStringLiteral("getprop"),   QStringLiteral("input"),
+        QStringLiteral("ls"),   QStringLiteral("pm"),        QStringLiteral("reboot"),
+        QStringLiteral("rm"),   QStringLiteral("screencap"), QStringLiteral("settings"),
+        QStringLiteral("sh"),   QStringLiteral("svc"),       QStringLiteral("wm")};
+    return kPrograms.contains(name.section(u'/', -1));
+}
+
+// "pm list packages" with its filters: -s system, -3 third party, -d disabled, -e enabled, -u
+// also those removed for the user but kept. The package manager answers in its own order.
+ShellAnswer listPackages(const QList<SimulatedPackage>& packages, const QStringList& options) {
+    bool system = false;
+    bool thirdParty = false;
+    bool disabled = false;
+    bool enabled = false;
+    bool uninstalled = false;
+    for (const QString& option : options) {
+        if (option == u"-s") {
+            system = true;
+        } else if (option == u"-3") {
+            thirdParty = true;
+        } else if (option == u"-d") {
+            disabled = true;
+        } else if (option == u"-e") {
+            enabled = true;
+        } else if (option == u"-u") {
+            uninstalled = true;
+        } else {
+            return {{}, "Error: Unknown option: " + option.toUtf8() + '\n', 255};
+        }
+    }
+    ShellAnswer answer;
+    for (const SimulatedPackage& p : packages) {
+        if ((system && !p.system) || (thirdParty && p.system) || (disabled && !p.disabled) ||
+            (enabled && p.disabled) || (!uninstalled && p.uninstalledForUser)) {
+            continue;
+        }
+        answer.out += "package:" + p.name.toUtf8() + '\n';
+    }
+    return answer;
+}
+
 // The model as adb lists it: anything but letters, digits and a few marks becomes '_'.
 QString listedModel(QString model) {
     for (QChar& c : model) {
@@ -49,7 +113,8 @@ QString listedModel(QString model) {
 } // namespace
 
 struct SimulatedAdbServer::Connection {
-    enum class Mode { Host, Tracking, Sync, Done };
+    // Shell: an answer is on its way; what the client sends (its end of stdin) is dropped.
+    enum class Mode { Host, Tracking, Sync, Shell, Done };
     QTcpSocket* socket = nullptr;
     QByteArray buffer;
     Mode mode = Mode::Host;
@@ -153,6 +218,7 @@ void SimulatedAdbServer::read(Connection& connection) {
             more = syncRequest(connection);
             break;
         case Connection::Mode::Tracking:
+        case Connection::Mode::Shell:
             connection.buffer.clear();
             more = false;
             break;
@@ -177,8 +243,25 @@ bool SimulatedAdbServer::hostRequest(Connection& connection, const QString& serv
     if (service == u"host:version") {
         return answer(kVersion.toByteArray());
     }
-    if (service.endsWith(u":features") || service == u"host:host-features") {
+    if (service == u"host:host-features") {
         return answer({});
+    }
+    // host:features for the only device, host-serial:SERIAL:features for one.
+    if (service == u"host:features" ||
+        (service.startsWith(u"host-serial:") && service.endsWith(u":features"))) {
+        constexpr qsizetype kPrefix = 12;
+        constexpr qsizetype kSuffix = 9;
+        const QString wanted = service.startsWith(u"host-serial:")
+                                   ? service.mid(kPrefix, service.size() - kPrefix - kSuffix)
+                                   : QString();
+        QByteArray refusal;
+        const SimulatedDevice* target = transportTarget(wanted, &refusal);
+        if (target == nullptr) {
+            socket.write(fail(refusal));
+            connection.mode = Connection::Mode::Done;
+            return true;
+        }
+        return answer(features.join(u',').toUtf8());
     }
     if (service == u"host:devices") {
         return answer(shortList());
@@ -206,30 +289,15 @@ bool SimulatedAdbServer::hostRequest(Connection& connection, const QString& serv
         withId = false;
     } else if (service == u"host:tport:any" || service == u"host:transport-any") {
         withId = service == u"host:tport:any";
-        QStringList ready;
-        for (const SimulatedDevice& d : std::as_const(m_devices)) {
-            ready.append(d.serial);
-        }
-        if (ready.size() != 1) {
-            socket.write(fail(ready.isEmpty() ? "no devices/emulators found"
-                                              : "more than one device/emulator"));
-            connection.mode = Connection::Mode::Done;
-            return true;
-        }
-        wanted = ready.front();
     } else {
         socket.write(fail("unknown host service"));
         connection.mode = Connection::Mode::Done;
         return true;
     }
-    const SimulatedDevice* target = device(wanted);
+    QByteArray refusal;
+    const SimulatedDevice* target = transportTarget(wanted, &refusal);
     if (target == nullptr) {
-        socket.write(fail("device '" + wanted.toUtf8() + "' not found"));
-        connection.mode = Connection::Mode::Done;
-        return true;
-    }
-    if (target->state != u"device") {
-        socket.write(fail("device " + target->state.toUtf8()));
+        socket.write(fail(refusal));
         connection.mode = Connection::Mode::Done;
         return true;
     }
@@ -254,9 +322,14 @@ bool SimulatedAdbServer::serviceRequest(Connection& connection, const QString& s
         return true;
     }
     if (service.startsWith(u"shell:")) {
-        shellCommands.append({connection.serial, service.mid(6), 0});
-        socket.write(okay() + "Success\n");
-        connection.mode = Connection::Mode::Done;
+        answerShell(connection, service.mid(6), false);
+        return true;
+    }
+    // shell,ARG,ARG…:COMMAND, such as shell,v2,raw:COMMAND
+    if (service.startsWith(u"shell,") && service.contains(u':')) {
+        const qsizetype colon = service.indexOf(u':');
+        const QStringList arguments = service.mid(6, colon - 6).split(u',');
+        answerShell(connection, service.mid(colon + 1), arguments.contains(u"v2"));
         return true;
     }
     if (service == u"sync:") {
@@ -323,6 +396,113 @@ bool SimulatedAdbServer::syncRequest(Connection& connection) {
         socket.write("STAT" + word32(mode) + word32(0) + word32(0));
     }
     return true;
+}
+
+// The device a transport or a features query names (any: the only one), or none with the
+// server's reason.
+const SimulatedDevice* SimulatedAdbServer::transportTarget(const QString& wanted,
+                                                           QByteArray* refusal) const {
+    if (wanted.isEmpty() && m_devices.size() != 1) {
+        *refusal =
+            m_devices.isEmpty() ? "no devices/emulators found" : "more than one device/emulator";
+        return nullptr;
+    }
+    const SimulatedDevice* target = wanted.isEmpty() ? &m_devices.front() : device(wanted);
+    if (target == nullptr) {
+        *refusal = "device '" + wanted.toUtf8() + "' not found";
+        return nullptr;
+    }
+    if (target->state == u"unauthorized") {
+        *refusal = "device unauthorized.\nThis adb server's $ADB_VENDOR_KEYS is not set\n"
+                   "Try 'adb kill-server' if that seems wrong.\n"
+                   "Otherwise check for a confirmation dialog on your device.";
+        return nullptr;
+    }
+    if (target->state != u"device") {
+        *refusal = "device " + target->state.toUtf8();
+        return nullptr;
+    }
+    return target;
+}
+
+void SimulatedAdbServer::answerShell(Connection& connection, const QString& command, bool shellV2) {
+    shellCommands.append({connection.serial, command, 0});
+    ShellAnswer reply = answer(command);
+    if (shellFault == ShellFault::TooMuch) {
+        reply.out.prepend(QByteArray(tooMuchBytes, 'x'));
+    }
+    QByteArray bytes;
+    if (shellV2) {
+        bytes = packets(kStdoutId, reply.out) + packets(kStderrId, reply.err) +
+                packet(kExitId, QByteArray(1, static_cast<char>(reply.exitCode)));
+    } else {
+        bytes = reply.out + reply.err;
+    }
+    QTcpSocket* socket = connection.socket;
+    socket->write(okay());
+    switch (shellFault) {
+    case ShellFault::Slow:
+        connection.mode = Connection::Mode::Shell;
+        QTimer::singleShot(slowMs, socket, [socket, bytes] {
+            socket->write(bytes);
+            socket->disconnectFromHost();
+        });
+        return;
+    case ShellFault::CloseMidReply:
+        socket->write(bytes.left(bytes.size() / 2));
+        break;
+    case ShellFault::None:
+    case ShellFault::TooMuch:
+        socket->write(bytes);
+        break;
+    }
+    connection.mode = Connection::Mode::Done;
+}
+
+// The phone's answer to a command of its shell.
+ShellAnswer SimulatedAdbServer::answer(const QString& command) const {
+    const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
+    const auto is = [&words](std::initializer_list<QStringView> expected) {
+        return words.size() == static_cast<qsizetype>(expected.size()) &&
+               std::equal(expected.begin(), expected.end(), words.begin());
+    };
+    if (words.isEmpty()) {
+        return {};
+    }
+    if (words.size() >= 3 && words.at(0) == u"pm" && words.at(1) == u"list" &&
+        words.at(2) == u"packages") {
+        return listPackages(phone.packages, words.mid(3));
+    }
+    if (words.size() == 4 && words.at(0) == u"settings" && words.at(1) == u"get") {
+        const QString key = words.at(2) + u'/' + words.at(3);
+        return {phone.settings.value(key, QStringLiteral("null")).toUtf8() + '\n', {}, 0};
+    }
+    if (is({u"wm", u"density"})) {
+        QByteArray out = "Physical density: " + QByteArray::number(phone.density) + '\n';
+        if (phone.densityOverride) {
+            out += "Override density: " + QByteArray::number(*phone.densityOverride) + '\n';
+        }
+        return {out, {}, 0};
+    }
+    if (is({u"wm", u"size"})) {
+        QByteArray out = "Physical size: " + phone.size.toUtf8() + '\n';
+        if (!phone.sizeOverride.isEmpty()) {
+            out += "Override size: " + phone.sizeOverride.toUtf8() + '\n';
+        }
+        return {out, {}, 0};
+    }
+    if (is({u"wm", u"overscan"})) {
+        // The window manager wants the insets or "reset"; it has nothing to read back.
+        return {{},
+                "\nException occurred while executing 'overscan':\n"
+                "java.lang.IllegalArgumentException: Argument expected after \"overscan\"\n",
+                255};
+    }
+    if (!isPhoneProgram(words.front())) {
+        return {
+            {}, "/system/bin/sh: " + words.front().toUtf8() + ": inaccessible or not found\n", 127};
+    }
+    return {"Success\n", {}, 0};
 }
 
 QByteArray SimulatedAdbServer::shortList() const {

@@ -2,9 +2,12 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QTcpServer;
 class QTcpSocket;
@@ -18,6 +21,40 @@ struct SimulatedDevice {
     QString model;
 };
 
+struct SimulatedPackage {
+    QString name;
+    bool system = false;
+    bool disabled = false;
+    bool uninstalledForUser = false; // removed for user 0, kept on the phone
+};
+
+// What the simulated phones answer to the commands that read their state. Every phone of the
+// server answers the same.
+struct SimulatedPhone {
+    QList<SimulatedPackage> packages;
+    // "namespace/key" -> value, for settings get; a missing key reads "null".
+    QMap<QString, QString> settings;
+    int density = 440;
+    std::optional<int> densityOverride;
+    QString size = QStringLiteral("1080x2400");
+    QString sizeOverride;
+};
+
+// How the simulated phones misbehave when a shell command is answered.
+enum class ShellFault {
+    None,
+    Slow,          // the answer comes after slowMs
+    CloseMidReply, // half of the answer, then the connection ends
+    TooMuch,       // tooMuchBytes of stdout before the real answer
+};
+
+// One shell command's answer.
+struct ShellAnswer {
+    QByteArray out;
+    QByteArray err;
+    int exitCode = 0;
+};
+
 // A shell command or a file that reached a simulated phone.
 struct Received {
     QString serial;
@@ -27,10 +64,15 @@ struct Received {
 
 // A small adb server of our own on a free loopback port, for the real adb client (pointed at it
 // with ANDROID_ADB_SERVER_PORT) and for the program's device tracker. It answers the host
-// services a client asks for before a command (version 41, no features, transports by serial or
-// "any"), lists its devices (plain, long, and tracked as they change), records the commands run
-// through the plain shell service (answering "Success") and the files sent through the sync
-// service. Everything runs in the event loop of the thread that made it.
+// services a client asks for before a command (version 41, the devices' `features`, transports by
+// serial or "any"), lists its devices (plain, long, and tracked as they change), records the
+// commands run through the shell services and the files sent through the sync service. Shell
+// commands that read the phone's state (package lists, settings get, wm density, wm size, wm
+// overscan) are answered from `phone` in the phones' own formats, an unknown command as the phone's
+// shell does, any other with "Success"; through the plain service ("shell:") or the shell protocol
+// ("shell,v2,raw:") with stdout, stderr and the exit code as packets. It can be told to answer
+// slowly, to close mid-reply or to send too much (`shellFault`). Everything runs in the event loop
+// of the thread that made it.
 class SimulatedAdbServer final : public QObject {
     Q_OBJECT
 
@@ -51,6 +93,13 @@ public:
     QStringList requests;
     QList<Received> shellCommands;
     QList<Received> files;
+    SimulatedPhone phone;
+    // What each device lists for host-serial:SERIAL:features; with "shell_v2" clients use the
+    // shell protocol.
+    QStringList features;
+    ShellFault shellFault = ShellFault::None;
+    int slowMs = 60'000;
+    qint64 tooMuchBytes = 1 << 20;
     // How many tracking connections are open.
     int trackers() const;
 
@@ -65,6 +114,9 @@ private:
     bool hostRequest(Connection& connection, const QString& service);
     bool serviceRequest(Connection& connection, const QString& service);
     bool syncRequest(Connection& connection);
+    const SimulatedDevice* transportTarget(const QString& wanted, QByteArray* refusal) const;
+    void answerShell(Connection& connection, const QString& command, bool shellV2);
+    ShellAnswer answer(const QString& command) const;
     QByteArray shortList() const;
     QByteArray longList() const;
     const SimulatedDevice* device(const QString& serial) const;
