@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace kavu {
 namespace {
@@ -38,6 +39,34 @@ TEST(FileList, MissingFolderIsEmpty) {
     EXPECT_TRUE(plainFilesMatching(QDir(folder.path()).filePath(QStringLiteral("File")),
                                    QStringLiteral("*.*"))
                     .isEmpty());
+}
+
+TEST(FileList, WhyAFolderCannotBeListed) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    touch(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("names-only")));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("names-only")),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+    const struct {
+        const char* folder;
+        const char* reason; // "" when it can be listed
+    } cases[] = {
+        {".", ""},
+        {"missing", "没有那个文件或目录"},
+        {"plain", "路径中有一项不是文件夹"},
+        // Its names can be read, but not what they are; the superuser may do both.
+        {"names-only", geteuid() == 0 ? "" : "权限不够"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(unlistableFolderReason(dir.filePath(QString::fromUtf8(c.folder)))
+                      .value_or(QString())
+                      .toStdString(),
+                  c.reason)
+            << c.folder;
+    }
+    QFile::setPermissions(dir.filePath(QStringLiteral("names-only")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST(FileList, FileFolderIsInTheDataFolderWhenThereIsOne) {
