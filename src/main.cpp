@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kavu"));
 
     kavu::Program program;
-    if (program.app().form1() == nullptr) {
+    if (!program.enterWorkingFolder() || program.app().form1() == nullptr) {
         return 1;
     }
     return QApplication::exec();
