@@ -1,4 +1,5 @@
-// What the program settles before its first window: the folder it works in.
+// What the program settles before its first window: the display it needs, the folder it works in.
+#include "platform/display_check.h"
 #include "platform/working_folder.h"
 
 #include <QDir>
@@ -9,6 +10,40 @@
 
 namespace kavu {
 namespace {
+
+using platform::GraphicsSettings;
+
+TEST(DisplayCheck, XDisplayOnlyWhenQtWillUseX) {
+    const struct {
+        GraphicsSettings settings;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {{.display = ":0"}, ":0"},
+        {{}, ""},
+        {{.qpaPlatform = "xcb:nograb", .display = ":9999"}, ":9999"},
+        {{.displayArgument = ":5", .display = ":0"}, ":5"},
+        {{.qpaPlatform = "offscreen"}, std::nullopt},
+        {{.platformArgument = "offscreen", .qpaPlatform = "xcb"}, std::nullopt},
+        {{.platformArgument = "xcb", .qpaPlatform = "offscreen", .display = ":1"}, ":1"},
+        // Qt passes over a Wayland plugin that finds no Wayland session.
+        {{.qpaPlatform = "wayland;xcb", .display = ":1"}, ":1"},
+        {{.qpaPlatform = "wayland;xcb", .waylandDisplay = "wayland-0"}, std::nullopt},
+        {{.sessionType = "wayland"}, std::nullopt},
+        {{.waylandDisplay = "wayland-1", .display = ":0"}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::x11DisplayFor(c.settings), c.expected)
+            << c.settings.platformArgument << "|" << c.settings.qpaPlatform << "|"
+            << c.settings.display;
+    }
+}
+
+TEST(DisplayCheck, QtOptionsWithOneDashOrTwo) {
+    const char* const argv[] = {"kavu", "--platform", "offscreen", "-display", ":3", "-platform"};
+    const GraphicsSettings settings = platform::currentGraphicsSettings(6, argv);
+    EXPECT_EQ(settings.platformArgument, "offscreen");
+    EXPECT_EQ(settings.displayArgument, ":3");
+}
 
 TEST(WorkingFolder, DataFolderWhenNamedElseTheProgramFolder) {
     const QString program = QStringLiteral("/opt/kavu");
