@@ -3,12 +3,29 @@
 
 #include <QApplication>
 
+#ifndef Q_OS_WIN
+#include "platform/display_check.h"
+
+#include <cstdio>
+#endif
+
 int main(int argc, char* argv[]) {
+#ifndef Q_OS_WIN
+    // Qt would end the program with an abort and a core dump, blaming the installation.
+    kavu::platform::DisplayCheck display(argc, argv);
+    if (display.problem()) {
+        std::fprintf(stderr, "%s\n", display.problem()->c_str());
+        return 1;
+    }
+#endif
     QApplication application(argc, argv);
+#ifndef Q_OS_WIN
+    display.close();
+#endif
     QApplication::setApplicationName(QStringLiteral("Kavu"));
 
     kavu::Program program;
-    if (program.app().form1() == nullptr) {
+    if (!program.enterWorkingFolder() || program.app().form1() == nullptr) {
         return 1;
     }
     return QApplication::exec();

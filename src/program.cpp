@@ -1,9 +1,12 @@
 #include "program.h"
 
+#include "platform/working_folder.h"
 #include "window_table.h"
 
 #include <QApplication>
 #include <QDir>
+
+#include <cstdio>
 
 namespace kavu {
 
@@ -20,6 +23,18 @@ Program::Program()
     QApplication::setStyle(QStringLiteral("Fusion"));
     m_app.setDeviceWatch(&m_devices);
     registerWindows(m_app, m_fontScaleOffset);
+}
+
+bool Program::enterWorkingFolder() {
+    const std::optional<QString> problem = kavu::enterWorkingFolder(
+        workingFolderFor(m_environment.programFolder(), kavuHomeVariable()));
+    if (!problem) {
+        return true;
+    }
+    // Also for a start from a terminal, where the reason stays readable after the box is gone.
+    std::fprintf(stderr, "%s\n", problem->toUtf8().constData());
+    m_messages.show(*problem, QString(), MessageIcon::Critical);
+    return false;
 }
 
 } // namespace kavu

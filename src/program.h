@@ -17,6 +17,10 @@ public:
 
     App& app() { return m_app; }
 
+    // Makes the working folder the current one (see workingFolderFor). When it cannot, says why in
+    // a message box and on standard error, and returns false: the program cannot run.
+    bool enterWorkingFolder();
+
 private:
     // The second press of a double click on a launcher entry must not press a button of the
     // window the first click opened.

@@ -1,5 +1,7 @@
 #include "platform/file_list.h"
 
+#include "platform/file_system.h"
+
 #include <QDir>
 
 namespace kavu {
@@ -13,6 +15,22 @@ QStringList plainFilesMatching(const QString& folder, const QString& filter) {
     const QString pattern = filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
     return directory.entryList({pattern}, QDir::Files | QDir::NoDotAndDotDot,
                                QDir::Name | QDir::IgnoreCase);
+}
+
+std::optional<QString> unlistableFolderReason(const QString& folder) {
+    const std::filesystem::path path = fileSystemPath(folder);
+    std::error_code error;
+    // Reading the folder gives the names; telling files from folders among them needs the right
+    // to search it, which looking up "." inside it asks for.
+    [[maybe_unused]] const std::filesystem::directory_iterator entries(path, error);
+    if (!error) {
+        [[maybe_unused]] const std::filesystem::file_status inside =
+            std::filesystem::status(path / ".", error);
+    }
+    if (error) {
+        return failureReason(error);
+    }
+    return std::nullopt;
 }
 
 QString fileFolderFor(const QString& programFolder, const QString& dataFolder) {

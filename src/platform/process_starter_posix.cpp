@@ -3,6 +3,8 @@
 
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -24,6 +26,63 @@ namespace kavu {
 
 namespace platform {
 
+namespace {
+
+constexpr std::string_view kUtf8Locale = "C.UTF-8";
+
+// The value of the variable name in entries ("NAME=value"); none when it is not there.
+std::optional<std::string_view> valueOf(const std::vector<std::string>& entries,
+                                        std::string_view name) {
+    for (const std::string& entry : entries) {
+        if (entry.starts_with(name) && entry.size() > name.size() && entry[name.size()] == '=') {
+            return std::string_view(entry).substr(name.size() + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether a locale name ("zh_CN.UTF-8", "C.utf8", "de_DE.UTF-8@euro") names UTF-8.
+bool namesUtf8(std::string_view locale) {
+    const std::size_t dot = locale.find('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    std::string_view codeset = locale.substr(dot + 1);
+    codeset = codeset.substr(0, codeset.find('@'));
+    std::string folded;
+    for (const char c : codeset) {
+        if (c != '-') {
+            folded.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+        }
+    }
+    return folded == "utf8";
+}
+
+// The C library takes the character set from the first of LC_ALL, LC_CTYPE and LANG that is set
+// and not empty (none: the "C" locale, ASCII).
+void useUtf8(std::vector<std::string>& entries) {
+    std::string_view deciding;
+    for (const std::string_view name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const std::optional<std::string_view> value = valueOf(entries, name);
+        if (value && !value->empty()) {
+            if (namesUtf8(*value)) {
+                return;
+            }
+            deciding = name;
+            break;
+        }
+    }
+    // LC_ALL overrides every category, so it has to change itself; otherwise LC_CTYPE is enough
+    // and the language of messages and the other categories stay as they were.
+    const std::string name(deciding == "LC_ALL" ? "LC_ALL" : "LC_CTYPE");
+    std::erase_if(entries, [&name](const std::string& entry) {
+        return entry.starts_with(name) && entry.size() > name.size() && entry[name.size()] == '=';
+    });
+    entries.push_back(name + '=' + std::string(kUtf8Locale));
+}
+
+} // namespace
+
 std::vector<std::string> consoleEnvironment(const char* const* own,
                                             const std::optional<std::string>& serial) {
     static constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
@@ -34,6 +93,7 @@ std::vector<std::string> consoleEnvironment(const char* const* own,
             entries.emplace_back(text);
         }
     }
+    useUtf8(entries);
     if (serial) {
         entries.push_back(std::string(kSerialVariable) + *serial);
     }

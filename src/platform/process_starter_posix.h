@@ -10,6 +10,9 @@ namespace kavu::platform {
 // environ) without ANDROID_SERIAL and without any variable whose name begins with "^", plus
 // ANDROID_SERIAL=serial when a device is chosen. Typed phone text writes each space "%^s" on the
 // console line, and the interpreter would expand "%^s…%" if a variable of such a name existed.
+// Consoles always run in UTF-8, the encoding of every line and of kavu-cmd's own text: when the
+// character set own selects (LC_ALL, else LC_CTYPE, else LANG) is another, LC_ALL (when it is the
+// one that decides) or else LC_CTYPE is set to C.UTF-8.
 std::vector<std::string> consoleEnvironment(const char* const* own,
                                             const std::optional<std::string>& serial);
 

@@ -23,6 +23,11 @@ std::optional<QString> firstMissingToolFile(const QString& folder) {
         if (!file.isFile() || file.isHidden()) {
             return name;
         }
+#ifndef Q_OS_WIN
+        if (!file.isExecutable()) {
+            return name;
+        }
+#endif
     }
     return std::nullopt;
 }

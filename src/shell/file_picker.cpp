@@ -61,7 +61,15 @@ void FilePicker::showFolder(const QString& filter) {
 
 void FilePicker::refresh() {
     m_controls.list.clear();
-    m_controls.list.addItems(plainFilesMatching(m_app.fileFolder(), m_filter));
+    const QString folder = m_app.fileFolder();
+    m_folderProblem.clear();
+    if (const std::optional<QString> reason = unlistableFolderReason(folder)) {
+        m_folderProblem = QStringLiteral("无法读取File文件夹 %1：%2")
+                              .arg(QDir::toNativeSeparators(folder), *reason);
+        (new QListWidgetItem(m_folderProblem, &m_controls.list))->setFlags(Qt::NoItemFlags);
+        return;
+    }
+    m_controls.list.addItems(plainFilesMatching(folder, m_filter));
 }
 
 QString FilePicker::currentFileName() const {
@@ -93,6 +101,10 @@ void FilePicker::openFolder() {
 
 std::optional<QString> FilePicker::acceptedPath() const {
     const QString path = m_controls.selection.text();
+    if (path == m_nothingPicked && !m_folderProblem.isEmpty()) {
+        m_app.messages().show(m_folderProblem, QStringLiteral("警告！"), MessageIcon::Critical);
+        return std::nullopt;
+    }
     if (path == m_nothingPicked) {
         m_app.messages().show(m_side == ListSide::Right ? QStringLiteral(" 请从右侧选定一个文件！")
                                                         : QStringLiteral(" 请从左侧选定一个文件！"),

@@ -36,7 +36,8 @@ bool isSpliceablePickedFile(const QString& path, PickedName name);
 // monospaced face, refreshed by a link laid over the blank run of the instruction line, and opened
 // in the file manager by a link after that line's text. The picked
 // file's full path is kept as the caption of a hidden label; the label's design caption means that
-// nothing is picked yet. Refreshing or changing the filter keeps the pick.
+// nothing is picked yet. Refreshing or changing the filter keeps the pick. A folder that cannot be
+// listed is named, with the reason, as the list's one entry, which cannot be picked.
 class FilePicker final : public QObject {
 public:
     struct Controls {
@@ -59,8 +60,9 @@ public:
     // The name of the list's current entry; empty when the list has none (after a refresh).
     QString currentFileName() const;
 
-    // The picked file's full path. None, after telling the user, when nothing is picked yet or
-    // when the picked file cannot go into a command and must be renamed.
+    // The picked file's full path. None, after telling the user, when nothing is picked yet (or
+    // the folder could not be listed) or when the picked file cannot go into a command and must
+    // be renamed.
     std::optional<QString> acceptedPath() const;
 
 private:
@@ -73,6 +75,8 @@ private:
     PickedName m_name;
     QString m_filter;
     QString m_nothingPicked;
+    // Why the File folder could not be listed at the last refresh; empty when it was listed.
+    QString m_folderProblem;
 };
 
 } // namespace kavu

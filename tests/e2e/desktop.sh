@@ -41,10 +41,12 @@ make_fake_tools() {
     chmod +x "$1/adb" "$1/fastboot"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY for it.
+# Starts Xvfb on a free display and exports DISPLAY for it. It does not reset when its last client
+# leaves, as a desktop, whose window manager stays, never does: a reset between xdotool's calls
+# would refuse a program that connects at that moment.
 start_display() {
     exec 3<> "$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -70,11 +72,12 @@ stop_kavu_and_display() {
     rm -rf "$work"
 }
 
-# Waits up to ten seconds for a window whose name matches; prints its id.
+# Waits up to ten seconds for a window whose name matches; prints its id. Further arguments are
+# search options (--onlyvisible).
 wait_for_window() {
     local id=""
     for _ in $(seq 100); do
-        id=$(xdotool search --name "$1" 2>/dev/null | head -n1 || true)
+        id=$(xdotool search "${@:2}" --name "$1" 2>/dev/null | head -n1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

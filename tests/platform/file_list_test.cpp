@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace kavu {
 namespace {
@@ -40,6 +41,34 @@ TEST(FileList, MissingFolderIsEmpty) {
                     .isEmpty());
 }
 
+TEST(FileList, WhyAFolderCannotBeListed) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    touch(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("names-only")));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("names-only")),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+    const struct {
+        const char* folder;
+        const char* reason; // "" when it can be listed
+    } cases[] = {
+        {".", ""},
+        {"missing", "没有那个文件或目录"},
+        {"plain", "路径中有一项不是文件夹"},
+        // Its names can be read, but not what they are; the superuser may do both.
+        {"names-only", geteuid() == 0 ? "" : "权限不够"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(unlistableFolderReason(dir.filePath(QString::fromUtf8(c.folder)))
+                      .value_or(QString())
+                      .toStdString(),
+                  c.reason)
+            << c.folder;
+    }
+    QFile::setPermissions(dir.filePath(QStringLiteral("names-only")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 TEST(FileList, FileFolderIsInTheDataFolderWhenThereIsOne) {
     struct Case {
         const char* program;
@@ -56,27 +85,59 @@ TEST(FileList, FileFolderIsInTheDataFolderWhenThereIsOne) {
     }
 }
 
-TEST(ToolFiles, FirstMissingInOrderAndLinksFollowed) {
-    QTemporaryDir folder;
-    const QDir dir(folder.path());
-    EXPECT_EQ(firstMissingToolFile(folder.path()), std::optional<QString>(QStringLiteral("adb")));
-    touch(dir.filePath(QStringLiteral("real-adb")));
-    ASSERT_TRUE(
-        QFile::link(dir.filePath(QStringLiteral("real-adb")), dir.filePath(QStringLiteral("adb"))));
-    EXPECT_EQ(firstMissingToolFile(folder.path()),
-              std::optional<QString>(QStringLiteral("fastboot")));
-    // A link to nothing does not count.
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")),
-                            dir.filePath(QStringLiteral("fastboot"))));
-    EXPECT_EQ(firstMissingToolFile(folder.path()),
-              std::optional<QString>(QStringLiteral("fastboot")));
-    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("fastboot"))));
-    touch(dir.filePath(QStringLiteral("fastboot")));
-    // The interpreter every console runs on is looked for last.
-    EXPECT_EQ(firstMissingToolFile(folder.path()),
-              std::optional<QString>(QStringLiteral("kavu-cmd")));
-    touch(dir.filePath(QStringLiteral("kavu-cmd")));
-    EXPECT_EQ(firstMissingToolFile(folder.path()), std::nullopt);
+// How a tool file stands in the program folder.
+enum class Tool { Missing, Program, PlainFile, LinkToProgram, LinkToNothing };
+
+void place(const QDir& dir, const QString& name, Tool tool) {
+    const QString path = dir.filePath(name);
+    const QString target = dir.filePath(name + QStringLiteral(".real"));
+    switch (tool) {
+    case Tool::Missing:
+        return;
+    case Tool::Program:
+    case Tool::PlainFile:
+        touch(path);
+        if (tool == Tool::Program) {
+            ASSERT_TRUE(QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner));
+        }
+        return;
+    case Tool::LinkToProgram:
+        place(dir, name + QStringLiteral(".real"), Tool::Program);
+        ASSERT_TRUE(QFile::link(target, path));
+        return;
+    case Tool::LinkToNothing:
+        ASSERT_TRUE(QFile::link(target, path));
+        return;
+    }
+}
+
+TEST(ToolFiles, FirstMissingInOrderLinksFollowedProgramsOnly) {
+    using enum Tool;
+    const struct {
+        Tool adb, fastboot, interpreter;
+        const char* expected; // "" when none is missing
+    } cases[] = {
+        {Missing, Missing, Missing, "adb"},
+        {LinkToProgram, Missing, Program, "fastboot"},
+        {Program, LinkToNothing, Program, "fastboot"},
+        // The interpreter every console runs on is looked for last.
+        {Program, LinkToProgram, Missing, "kavu-cmd"},
+        {LinkToProgram, LinkToProgram, Program, ""},
+        // A tool that may not be run would be handed to the desktop as a document.
+        {PlainFile, Program, Program, "adb"},
+        {Program, PlainFile, Program, "fastboot"},
+        {Program, Program, PlainFile, "kavu-cmd"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        place(dir, QStringLiteral("adb"), c.adb);
+        place(dir, QStringLiteral("fastboot"), c.fastboot);
+        place(dir, QStringLiteral("kavu-cmd"), c.interpreter);
+        EXPECT_EQ(firstMissingToolFile(folder.path()).value_or(QString()).toStdString(), c.expected)
+            << static_cast<int>(c.adb) << static_cast<int>(c.fastboot)
+            << static_cast<int>(c.interpreter);
+    }
 }
 
 } // namespace

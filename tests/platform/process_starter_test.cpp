@@ -234,18 +234,42 @@ TEST_F(StarterTest, ChosenDeviceIsTheChildsSerial) {
 }
 
 TEST(ConsoleEnvironment, ReplacesTheSerialAndDropsCaretNames) {
-    const char* const own[] = {"PATH=/bin", "ANDROID_SERIAL=ours",  "^s=&calc",
-                               "^sWORD=x",  "ANDROID_SERIALS=kept", "A^B=kept",
-                               nullptr};
+    const char* const own[] = {"PATH=/bin",    "ANDROID_SERIAL=ours",  "^s=&calc", "^sWORD=x",
+                               "LANG=C.UTF-8", "ANDROID_SERIALS=kept", "A^B=kept", nullptr};
     const struct {
         std::optional<std::string> chosen;
         std::vector<std::string> expected;
     } cases[] = {
-        {"R58M 1", {"PATH=/bin", "ANDROID_SERIALS=kept", "A^B=kept", "ANDROID_SERIAL=R58M 1"}},
-        {std::nullopt, {"PATH=/bin", "ANDROID_SERIALS=kept", "A^B=kept"}},
+        {"R58M 1",
+         {"PATH=/bin", "LANG=C.UTF-8", "ANDROID_SERIALS=kept", "A^B=kept",
+          "ANDROID_SERIAL=R58M 1"}},
+        {std::nullopt, {"PATH=/bin", "LANG=C.UTF-8", "ANDROID_SERIALS=kept", "A^B=kept"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform::consoleEnvironment(own, c.chosen), c.expected);
+    }
+}
+
+// kavu-cmd writes UTF-8 and the terminal must read it so: a console never starts in another
+// character set.
+TEST(ConsoleEnvironment, AlwaysUtf8) {
+    const struct {
+        std::vector<const char*> own;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {{"PATH=/bin"}, {"PATH=/bin", "LC_CTYPE=C.UTF-8"}},
+        {{"LANG=zh_CN.UTF-8"}, {"LANG=zh_CN.UTF-8"}},
+        {{"LANG=C.utf8", "LC_ALL="}, {"LANG=C.utf8", "LC_ALL="}},
+        {{"LC_ALL=de_DE.UTF-8@euro"}, {"LC_ALL=de_DE.UTF-8@euro"}},
+        {{"LC_ALL=C", "LC_CTYPE=zh_CN.UTF-8"}, {"LC_CTYPE=zh_CN.UTF-8", "LC_ALL=C.UTF-8"}},
+        {{"LC_CTYPE=POSIX", "LANG=zh_CN.UTF-8"}, {"LANG=zh_CN.UTF-8", "LC_CTYPE=C.UTF-8"}},
+        {{"LANG=zh_CN.GB18030"}, {"LANG=zh_CN.GB18030", "LC_CTYPE=C.UTF-8"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> own = c.own;
+        own.push_back(nullptr);
+        EXPECT_EQ(platform::consoleEnvironment(own.data(), std::nullopt), c.expected)
+            << c.own.front();
     }
 }
 

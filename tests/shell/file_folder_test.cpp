@@ -5,12 +5,15 @@
 #include "support/test_app.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest>
 #include <QUrl>
 
 #include <functional>
+#include <unistd.h>
 
 using namespace kavu;
 using namespace Qt::StringLiterals;
@@ -24,6 +27,8 @@ class FileFolderTest : public QObject {
 private slots:
     void linkOpensTheFolder_data();
     void linkOpensTheFolder();
+    void unreadableFolderIsNamed_data();
+    void unreadableFolderIsNamed();
 };
 
 void FileFolderTest::linkOpensTheFolder_data() {
@@ -64,6 +69,55 @@ void FileFolderTest::linkOpensTheFolder() {
     QCOMPARE(t.fakes().browser.opened.size(), 1);
     QCOMPARE(t.messages().size(), 1);
     QVERIFY(t.messages().first().text.startsWith(u"找不到File文件夹"_s));
+}
+
+void FileFolderTest::unreadableFolderIsNamed_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("denied"); // no right to read it; else a plain file stands in its place
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("apps, a file in its place")
+        << Opener([](App& app) -> QWidget* { return app.open<Software>(); }) << u"Fileapk"_s
+        << u"N_Shapeinsta"_s << false << u"路径中有一项不是文件夹"_s;
+    QTest::newRow("flashing, a file in its place")
+        << Opener([](App& app) -> QWidget* { return app.open<OKC>(); }) << u"File1"_s
+        << u"N_Shapeshuaru"_s << false << u"路径中有一项不是文件夹"_s;
+    QTest::newRow("flashing, no right to read it")
+        << Opener([](App& app) -> QWidget* { return app.open<OKC>(); }) << u"File1"_s
+        << u"N_Shapeshuaru"_s << true << u"权限不够"_s;
+}
+
+void FileFolderTest::unreadableFolderIsNamed() {
+    QFETCH(Opener, open);
+    QFETCH(QString, list);
+    QFETCH(QString, action);
+    QFETCH(bool, denied);
+    QFETCH(QString, reason);
+    if (denied && geteuid() == 0) {
+        QSKIP("the superuser reads every folder");
+    }
+    test::TestApp t;
+    t.addFile(u"a.img"_s);
+    if (denied) {
+        QVERIFY(QFile::setPermissions(t.fileFolder(), QFile::WriteOwner));
+    } else {
+        QVERIFY(QDir(t.fileFolder()).removeRecursively());
+        QFile file(t.fileFolder());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QWidget* window = open(t.app());
+    const QString problem = u"无法读取File文件夹 "_s + t.fileFolder() + u"："_s + reason;
+
+    auto* files = test::control<QListWidget>(*window, list);
+    QCOMPARE(files->count(), 1);
+    QCOMPARE(files->item(0)->text(), problem);
+    QCOMPARE(files->item(0)->flags(), Qt::NoItemFlags);
+    test::click(*window, action);
+    QCOMPARE(t.messages().size(), 1);
+    QCOMPARE(t.messages().first().text, problem);
+    QVERIFY(t.started().isEmpty());
+    QFile::setPermissions(t.fileFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_MAIN(FileFolderTest)

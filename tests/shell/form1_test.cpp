@@ -48,24 +48,29 @@ private slots:
 void Form1Test::startUpCheck_data() {
     QTest::addColumn<QStringList>("remove");
     QTest::addColumn<QString>("directoryInstead");
+    QTest::addColumn<QString>("notRunnable");
     QTest::addColumn<bool>("starts");
-    QTest::newRow("all present") << QStringList() << QString() << true;
-    QTest::newRow("adb missing") << QStringList{QStringLiteral("adb")} << QString() << false;
+    QTest::newRow("all present") << QStringList() << QString() << QString() << true;
+    QTest::newRow("adb missing") << QStringList{QStringLiteral("adb")} << QString() << QString()
+                                 << false;
     QTest::newRow("fastboot missing")
-        << QStringList{QStringLiteral("fastboot")} << QString() << false;
+        << QStringList{QStringLiteral("fastboot")} << QString() << QString() << false;
     QTest::newRow("both missing") << QStringList{QStringLiteral("adb"), QStringLiteral("fastboot")}
-                                  << QString() << false;
+                                  << QString() << QString() << false;
     QTest::newRow("interpreter missing")
-        << QStringList{QStringLiteral("kavu-cmd")} << QString() << false;
+        << QStringList{QStringLiteral("kavu-cmd")} << QString() << QString() << false;
     QTest::newRow("adb is a directory")
-        << QStringList{QStringLiteral("adb")} << QStringLiteral("adb") << false;
-    QTest::newRow("fastboot is a directory")
-        << QStringList{QStringLiteral("fastboot")} << QStringLiteral("fastboot") << false;
+        << QStringList{QStringLiteral("adb")} << QStringLiteral("adb") << QString() << false;
+    QTest::newRow("fastboot is a directory") << QStringList{QStringLiteral("fastboot")}
+                                             << QStringLiteral("fastboot") << QString() << false;
+    QTest::newRow("interpreter cannot be run")
+        << QStringList() << QString() << QStringLiteral("kavu-cmd") << false;
 }
 
 void Form1Test::startUpCheck() {
     QFETCH(QStringList, remove);
     QFETCH(QString, directoryInstead);
+    QFETCH(QString, notRunnable);
     QFETCH(bool, starts);
     test::TestApp t(false);
     const QDir folder(t.folder());
@@ -74,6 +79,10 @@ void Form1Test::startUpCheck() {
     }
     if (!directoryInstead.isEmpty()) {
         QVERIFY(folder.mkdir(directoryInstead));
+    }
+    if (!notRunnable.isEmpty()) {
+        QVERIFY(QFile::setPermissions(folder.filePath(notRunnable),
+                                      QFile::ReadOwner | QFile::WriteOwner));
     }
 
     Form1* main = t.app().form1();

@@ -23,7 +23,9 @@ TestApp::TestApp(bool loadMainWindow) {
     m_fakes.program.folder = m_folder.path();
     for (const QString& tool :
          {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
-        touch(QDir(m_folder.path()).filePath(tool));
+        const QString path = QDir(m_folder.path()).filePath(tool);
+        touch(path);
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     }
     QDir(m_folder.path()).mkdir(QStringLiteral("File"));
     m_app = std::make_unique<App>(m_fakes.services());

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Starts the real kavu in set-ups that used to go wrong, one row of a table each, under Xvfb, and
+# checks what each says or does: the line on standard error and the exit code, the message box,
+# or the windows and the folder the device-check console's adb runs in. Runs Kavu as an ordinary
+# user (nobody, when the test runs as the superuser, who could write where a row forbids it).
+# Arguments: the program folder (kavu, kavu-cmd), the configured launcher, the close_window helper.
+set -euo pipefail
+program_dir=$1
+launcher=$2
+close_window=$3
+
+work=$(mktemp -d)
+kavu_pid=""
+source "$(dirname "$0")/desktop.sh"
+cleanup() {
+    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
+    stop_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+user_run=()
+if [ "$(id -u)" = 0 ]; then
+    user_run=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+fi
+
+# An adb that records the folder it runs in (and which copy it is) and answers like adb; the one
+# beside the program and a decoy first on PATH.
+fake_adb() {
+    printf '#!/bin/sh\necho "%s $(pwd)" >> "%s"\necho "List of devices attached"\necho\n' \
+        "$2" "$work/log/adb.log" > "$1/adb"
+    printf '#!/bin/sh\nexit 0\n' > "$1/fastboot"
+    chmod 755 "$1/adb" "$1/fastboot"
+}
+
+mkdir "$work/bin" "$work/path" "$work/log" "$work/home" "$work/ro"
+cp "$program_dir/kavu" "$program_dir/kavu-cmd" "$work/bin/"
+fake_adb "$work/path" path
+
+# A portable program folder of the row's own: the program, kavu-cmd, the fake tools, File/.
+portable() {
+    local folder="$work/$1"
+    mkdir -p "$folder/File"
+    ln "$work/bin/kavu" "$work/bin/kavu-cmd" "$folder/"
+    fake_adb "$folder" beside
+}
+portable prog
+portable noexec
+chmod 644 "$work/noexec/adb"
+# An installed tree: the launcher finds the program folder beside its own.
+mkdir -p "$work/root/usr/bin" "$work/root/usr/lib"
+cp "$launcher" "$work/root/usr/bin/kavu"
+chmod 755 "$work/root/usr/bin/kavu"
+portable root/usr/lib/kavu
+
+[ ${#user_run[@]} = 0 ] || chown -R 65534:65534 "$work"
+chmod 755 "$work"
+chmod 555 "$work/ro"
+
+start_display
+
+# row NAME COPY FOLDER SETTINGS EXPECTED TEXT
+#   COPY: the program started (installed: through the launcher), FOLDER: the folder it is started
+#   in, SETTINGS: shell statements that change the environment.
+#   EXPECTED: "line" (exit 1 with TEXT on standard error, no window), "box" (a message box, exit 1
+#   once it is closed, TEXT on standard error when given), "runs" (the main window and the
+#   device-check console appear; TEXT is what adb records: which copy ran, and where).
+row() {
+    local name=$1 copy=$2 folder=$3 settings=$4 expected=$5 text=$6
+    echo "--- $name"
+    rm -f "$work/log/adb.log"
+    (
+        cd "$folder"
+        unset KAVU_HOME XDG_DATA_HOME XDG_RUNTIME_DIR XDG_SESSION_TYPE WAYLAND_DISPLAY QT_QPA_PLATFORM
+        export HOME="$work/home" PATH="$work/path:$PATH" LANG=C.UTF-8
+        eval "$settings"
+        exec "${user_run[@]}" "$copy"
+    ) > "$work/out" 2> "$work/err" &
+    kavu_pid=$!
+    case $expected in
+    line) ;;
+    box)
+        # Shown: Qt keeps a hidden window of the program's name as well.
+        box=$(wait_for_window '^Kavu$' --onlyvisible) || fail "$name: no message box; stderr: $(cat "$work/err")"
+        "$close_window" "$box"
+        ;;
+    runs)
+        # Any title after "Kavu ": in a "C" locale Qt writes the old-style window name (the one
+        # xdotool searches) in Latin-1.
+        main=$(wait_for_window '^Kavu .') ||
+            fail "$name: no main window; stderr: $(cat "$work/err")"
+        console=$(wait_for_window '^设备连接检测结果') ||
+            fail "$name: no device-check console titled in Chinese"
+        wait_for_line "$work/log/adb.log" "$text" ||
+            fail "$name: adb ran as '$(cat "$work/log/adb.log" 2>/dev/null)', not '$text'"
+        xdotool windowfocus "$console" key space
+        window_gone '^设备连接检测结果' || fail "$name: the console did not close"
+        "$close_window" "$main"
+        ;;
+    esac
+    wait_for_exit "$kavu_pid" || fail "$name: kavu still runs"
+    local status=0
+    wait "$kavu_pid" || status=$?
+    kavu_pid=""
+    local want=1
+    [ "$expected" = runs ] && want=0
+    [ "$status" = "$want" ] || fail "$name: exit status $status, not $want; stderr: $(cat "$work/err")"
+    if [ "$expected" != runs ] && [ -n "$text" ]; then
+        grep -qxF "$text" "$work/err" || fail "$name: stderr lacks '$text': $(cat "$work/err")"
+    fi
+}
+
+installed="$work/root/usr/bin/kavu"
+prog="$work/prog/kavu"
+#   set-up                       copy        folder      settings                    expected
+row "HOME unwritable" "$installed" / "HOME=$work/ro" \
+    box "Kavu 无法使用数据文件夹 $work/ro/.local/share/kavu：权限不够"
+row "XDG_DATA_HOME unwritable" "$installed" / "export XDG_DATA_HOME=$work/ro" \
+    box "Kavu 无法使用数据文件夹 $work/ro/kavu：权限不够"
+row "HOME missing" "$installed" / "unset HOME" \
+    box "Kavu 找不到存放数据的文件夹：环境变量 HOME 和 XDG_DATA_HOME 都没有设置。请在设置了 HOME 的桌面会话中启动 Kavu。"
+row "no DISPLAY" "$prog" "$work/prog" "unset DISPLAY" \
+    line "Kavu 需要图形桌面：无法连接显示（没有设置 DISPLAY）"
+row "display that does not answer" "$prog" "$work/prog" "DISPLAY=:9999" \
+    line "Kavu 需要图形桌面：无法连接显示 :9999"
+row "adb cannot be run" "$work/noexec/kavu" "$work/noexec" "" \
+    box ""
+row "LC_ALL=C" "$prog" "$work/prog" "export LC_ALL=C" \
+    runs "beside $work/prog"
+row "portable copy started elsewhere" "$prog" / "" \
+    runs "beside $work/prog"
+row "installed" "$installed" / "" \
+    runs "path $work/home/.local/share/kavu"
+[ -d "$work/home/.local/share/kavu/File" ] || fail "installed: no File folder in the data folder"
+echo "PASS"
