@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/adb_device_tracker.h"
+#include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
@@ -33,6 +34,7 @@ private:
     ApplicationEnvironment m_environment;
     // Outlives the windows that show it.
     AdbDeviceTracker m_devices;
+    AdbShellClient m_shellClient;
     App m_app;
     FontScaleOffset m_fontScaleOffset;
 };

@@ -2,11 +2,12 @@
 
 namespace kavu {
 
+class AdbShellClient;
 class App;
 class FontScaleOffset;
 
 // Tells the launcher which window each of its features opens. What outlives those windows is
 // passed in by the program, which owns it.
-void registerWindows(App& app, FontScaleOffset& fontScaleOffset);
+void registerWindows(App& app, FontScaleOffset& fontScaleOffset, AdbShellClient& shellClient);
 
 } // namespace kavu

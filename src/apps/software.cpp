@@ -3,6 +3,7 @@
 #include "ui_software.h"
 
 #include "apps/apps_commands.h"
+#include "apps/phone_apps.h"
 #include "apps/warning.h"
 #include "core/launch.h"
 #include "shell/app.h"
@@ -27,10 +28,10 @@ constexpr std::array<CheckButton * Ui_Software::*, apps::kGooglePackageCount> kG
 
 } // namespace
 
-Software::Software(App& app, QWidget* parent)
-    : QWidget(parent)
-    , m_app(app)
-    , m_ui(std::make_unique<Ui::Software>()) {
+Software::Software(App& app, AdbShellClient* shellClient)
+    : m_app(app)
+    , m_ui(std::make_unique<Ui::Software>())
+    , m_shellClient(shellClient) {
     m_ui->setupUi(this);
     // The install mode is selected in the design, so the list starts with the packages.
     m_files = std::make_unique<FilePicker>(app,
@@ -103,6 +104,9 @@ void Software::connectPackageButtons() {
         }
     });
     connect(m_ui->N_Shapeclo, &N_Shape::Click, this, &Software::openCommunityPage);
+    // Without a shell client nothing can be read from the phone.
+    m_ui->Labelreadapps->setVisible(m_shellClient != nullptr);
+    connect(m_ui->Labelreadapps, &ClickLabel::clicked, this, &Software::readPhoneApps);
     // The removal of a system package runs only from the risk dialog, once the user confirmed.
     connect(m_ui->unsinssys, &N_Shape::Click, this, [this] { m_app.open<WARNING>(); });
 }
@@ -112,6 +116,18 @@ void Software::openCommunityPage() {
         m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
                               MessageIcon::None);
     }
+}
+
+void Software::readPhoneApps() {
+    if (m_phoneApps == nullptr) {
+        m_phoneApps = new PhoneApps(m_app, *m_shellClient, *this);
+        connect(m_phoneApps, &PhoneApps::chosen, m_ui->APPText5, &QLineEdit::setText);
+        m_phoneApps->placeBeside(*this);
+    }
+    m_phoneApps->show();
+    m_phoneApps->raise();
+    m_phoneApps->activateWindow();
+    m_phoneApps->read();
 }
 
 void Software::selectAllGoogle() {

@@ -4,6 +4,7 @@
 #include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
+#include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "platform/process_starter.h"
 #include "shell/app.h"
@@ -57,6 +58,7 @@ private:
     QStringList m_startFailures;
     std::unique_ptr<SystemProcessStarter> m_processes;
     std::unique_ptr<AdbDeviceTracker> m_tracker;
+    AdbShellClient m_shellClient;
     std::unique_ptr<App> m_app;
     FontScaleOffset m_fontScaleOffset;
     Form1* m_main = nullptr;
@@ -95,7 +97,7 @@ void DevicesE2ETest::initTestCase() {
     m_app = std::make_unique<App>(Services{*m_processes, m_fakes.messages, m_fakes.pause,
                                            m_fakes.random, m_fakes.browser, m_fakes.program});
     m_app->setDeviceWatch(m_tracker.get());
-    registerWindows(*m_app, m_fontScaleOffset);
+    registerWindows(*m_app, m_fontScaleOffset, m_shellClient);
     m_main = m_app->form1();
     QVERIFY(m_main != nullptr);
 }

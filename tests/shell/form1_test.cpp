@@ -1,5 +1,6 @@
 #include "apps/software.h"
 #include "core/notice.h"
+#include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
@@ -168,7 +169,8 @@ void Form1Test::launcherEntries() {
 void Form1Test::registeredWindowsOpen() {
     test::TestApp t;
     FontScaleOffset offset;
-    registerWindows(t.app(), offset);
+    AdbShellClient shellClient;
+    registerWindows(t.app(), offset, shellClient);
     Form1* main = t.app().find<Form1>();
     const auto opensOnce = [&](const char* label, const char* icon, auto* (*find)(App&)) {
         click<QLabel>(*main, QString::fromLatin1(label));

@@ -427,6 +427,7 @@ const SimulatedDevice* SimulatedAdbServer::transportTarget(const QString& wanted
 
 void SimulatedAdbServer::answerShell(Connection& connection, const QString& command, bool shellV2) {
     shellCommands.append({connection.serial, command, 0});
+    change(command);
     ShellAnswer reply = answer(command);
     if (shellFault == ShellFault::TooMuch) {
         reply.out.prepend(QByteArray(tooMuchBytes, 'x'));
@@ -457,6 +458,21 @@ void SimulatedAdbServer::answerShell(Connection& connection, const QString& comm
         break;
     }
     connection.mode = Connection::Mode::Done;
+}
+
+// What freezing and enabling a package change on the phone ("pm disable-user [--user N] NAME",
+// "pm enable NAME"); the package manager then lists it as it stands.
+void SimulatedAdbServer::change(const QString& command) {
+    const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
+    if (words.size() < 3 || words.at(0) != u"pm" ||
+        (words.at(1) != u"disable-user" && words.at(1) != u"enable")) {
+        return;
+    }
+    for (SimulatedPackage& package : phone.packages) {
+        if (package.name == words.constLast()) {
+            package.disabled = words.at(1) == u"disable-user";
+        }
+    }
 }
 
 // The phone's answer to a command of its shell.

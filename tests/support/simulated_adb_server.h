@@ -63,16 +63,16 @@ struct Received {
 };
 
 // A small adb server of our own on a free loopback port, for the real adb client (pointed at it
-// with ANDROID_ADB_SERVER_PORT) and for the program's device tracker. It answers the host
-// services a client asks for before a command (version 41, the devices' `features`, transports by
-// serial or "any"), lists its devices (plain, long, and tracked as they change), records the
-// commands run through the shell services and the files sent through the sync service. Shell
-// commands that read the phone's state (package lists, settings get, wm density, wm size, wm
-// overscan) are answered from `phone` in the phones' own formats, an unknown command as the phone's
-// shell does, any other with "Success"; through the plain service ("shell:") or the shell protocol
-// ("shell,v2,raw:") with stdout, stderr and the exit code as packets. It can be told to answer
-// slowly, to close mid-reply or to send too much (`shellFault`). Everything runs in the event loop
-// of the thread that made it.
+// with ANDROID_ADB_SERVER_PORT) and for the program's device tracker. It answers the host services
+// a client asks for before a command (version 41, the devices' `features`, transports by serial or
+// "any"), lists its devices (plain, long, and tracked as they change), records the commands run
+// through the shell services and the files sent through the sync service. Shell commands that read
+// the phone's state (package lists, settings get, wm density, wm size, wm overscan) are answered
+// from `phone` in the phones' own formats, an unknown command as the phone's shell does, any other
+// with "Success" ("pm disable-user" and "pm enable" change the package's state in `phone`), through
+// the plain service ("shell:") or the shell protocol ("shell,v2,raw:") with stdout, stderr and the
+// exit code as packets. It can be told to answer slowly, to close mid-reply or to send too much
+// (`shellFault`). Everything runs in the event loop of the thread that made it.
 class SimulatedAdbServer final : public QObject {
     Q_OBJECT
 
@@ -116,6 +116,7 @@ private:
     bool syncRequest(Connection& connection);
     const SimulatedDevice* transportTarget(const QString& wanted, QByteArray* refusal) const;
     void answerShell(Connection& connection, const QString& command, bool shellV2);
+    void change(const QString& command);
     ShellAnswer answer(const QString& command) const;
     QByteArray shortList() const;
     QByteArray longList() const;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "devices/device_state.h"
+#include "devices/package_list.h"
+#include "devices/shell_protocol.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the apps window's package list reads from the phone and what it makes of the answers: the
+// four listings of the package manager, combined into one list, or the reason there is none. No
+// widgets here; UTF-8 texts.
+namespace kavu::apps {
+
+// The listings one read asks for, in this order.
+inline constexpr std::size_t kListingCount = 4;
+inline constexpr std::array<std::string_view, kListingCount> kListingCommands{
+    adb::kSystemPackagesCommand,
+    adb::kThirdPartyPackagesCommand,
+    adb::kDisabledPackagesCommand,
+    adb::kInstalledPackagesCommand,
+};
+
+// The packages of a finished read, or why it gave none.
+struct PackageRead {
+    std::vector<adb::Package> packages;
+    std::string failure; // empty when the read succeeded
+
+    bool operator==(const PackageRead&) const = default;
+};
+
+// Why the chosen device's packages cannot be read now, or nothing when a read may start: no
+// device chosen (none, or several and none picked), the chosen one away or not usable (not
+// authorized, offline, in recovery…), or no adb server. While the watch has not heard from the
+// server yet, a chosen device is tried.
+std::optional<std::string> whyNoRead(const devices::Snapshot& snapshot,
+                                     const std::optional<std::string>& chosen);
+
+// Why one listing cannot be used, or nothing: the request failed, the package manager ended with
+// an error, or (through the plain shell service, which reports no exit code) it answered with text
+// that names no package. What the phone said is quoted as one line of at most kQuotedBytes bytes,
+// control characters blanked.
+inline constexpr std::size_t kQuotedBytes = 160;
+std::optional<std::string> listingFailure(const adb::ShellResult& result);
+
+// The list from the four listings' results, in the order of kListingCommands; the first unusable
+// listing's failure otherwise. A phone that lists no package at all is a failed read too: every
+// phone has system packages, and an empty list would look like a phone without apps.
+PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results);
+
+// The state column: 系统 or 第三方, then 已停用 and 已卸载（用户 0） where they apply.
+std::string stateText(const adb::Package& package);
+
+} // namespace kavu::apps
