@@ -22,7 +22,8 @@ Program::Program()
     // draw group titles and frames at other places (Windows' own cuts the group titles in half).
     QApplication::setStyle(QStringLiteral("Fusion"));
     m_app.setDeviceWatch(&m_devices);
-    registerWindows(m_app, m_fontScaleOffset, m_shellClient);
+    m_app.setShellClient(&m_shellClient);
+    registerWindows(m_app, m_fontScaleOffset);
 }
 
 bool Program::enterWorkingFolder() {

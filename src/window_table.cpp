@@ -13,8 +13,8 @@
 
 namespace kavu {
 
-void registerWindows(App& app, FontScaleOffset& fontScaleOffset, AdbShellClient& shellClient) {
-    app.setOpener(Feature::Software, [&app, &shellClient] { app.open<Software>(&shellClient); });
+void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
+    app.setOpener(Feature::Software, [&app] { app.open<Software>(); });
     app.setOpener(Feature::Flashing, [&app] { app.open<OKC>(); });
     app.setOpener(Feature::Display, [&app] { app.open<Navigation>(); });
     app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });

@@ -2,12 +2,11 @@
 
 namespace kavu {
 
-class AdbShellClient;
 class App;
 class FontScaleOffset;
 
 // Tells the launcher which window each of its features opens. What outlives those windows is
 // passed in by the program, which owns it.
-void registerWindows(App& app, FontScaleOffset& fontScaleOffset, AdbShellClient& shellClient);
+void registerWindows(App& app, FontScaleOffset& fontScaleOffset);
 
 } // namespace kavu

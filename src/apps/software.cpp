@@ -28,10 +28,9 @@ constexpr std::array<CheckButton * Ui_Software::*, apps::kGooglePackageCount> kG
 
 } // namespace
 
-Software::Software(App& app, AdbShellClient* shellClient)
+Software::Software(App& app)
     : m_app(app)
-    , m_ui(std::make_unique<Ui::Software>())
-    , m_shellClient(shellClient) {
+    , m_ui(std::make_unique<Ui::Software>()) {
     m_ui->setupUi(this);
     // The install mode is selected in the design, so the list starts with the packages.
     m_files = std::make_unique<FilePicker>(app,
@@ -105,7 +104,7 @@ void Software::connectPackageButtons() {
     });
     connect(m_ui->N_Shapeclo, &N_Shape::Click, this, &Software::openCommunityPage);
     // Without a shell client nothing can be read from the phone.
-    m_ui->Labelreadapps->setVisible(m_shellClient != nullptr);
+    m_ui->Labelreadapps->setVisible(m_app.shellClient() != nullptr);
     connect(m_ui->Labelreadapps, &ClickLabel::clicked, this, &Software::readPhoneApps);
     // The removal of a system package runs only from the risk dialog, once the user confirmed.
     connect(m_ui->unsinssys, &N_Shape::Click, this, [this] { m_app.open<WARNING>(); });
@@ -120,7 +119,7 @@ void Software::openCommunityPage() {
 
 void Software::readPhoneApps() {
     if (m_phoneApps == nullptr) {
-        m_phoneApps = new PhoneApps(m_app, *m_shellClient, *this);
+        m_phoneApps = new PhoneApps(m_app, *m_app.shellClient(), *this);
         connect(m_phoneApps, &PhoneApps::chosen, m_ui->APPText5, &QLineEdit::setText);
         m_phoneApps->placeBeside(*this);
     }

@@ -15,6 +15,7 @@
 
 namespace kavu {
 
+class AdbShellClient;
 class DeviceWatch;
 class Form1;
 
@@ -60,6 +61,9 @@ public:
     // server is being looked for).
     void setDeviceWatch(DeviceWatch* watch) { m_deviceWatch = watch; }
     DeviceWatch* deviceWatch() const { return m_deviceWatch; }
+    // What reads from the phone over the adb server; none until set (nothing is then read).
+    void setShellClient(AdbShellClient* client) { m_shellClient = client; }
+    AdbShellClient* shellClient() const { return m_shellClient; }
 
 private:
     QWidget* existing(std::type_index type) const;
@@ -71,6 +75,7 @@ private:
     std::map<Feature, std::function<void()>> m_openers;
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;
+    AdbShellClient* m_shellClient = nullptr;
 };
 
 template <class W> W* App::find() const {

@@ -50,7 +50,8 @@ struct Phone {
         QVERIFY(t.app().form1() != nullptr);
         QTRY_COMPARE(tracker->snapshot().server, devices::Server::Up);
         QTRY_COMPARE(tracker->snapshot().devices.size(), static_cast<std::size_t>(devices.size()));
-        apps = t.app().open<Software>(client.get());
+        t.app().setShellClient(client.get());
+        apps = t.app().open<Software>();
     }
 
     PhoneApps* list() { return apps->findChild<PhoneApps*>(); }

@@ -100,7 +100,8 @@ void PackageListE2ETest::initTestCase() {
     m_app = std::make_unique<App>(Services{*m_processes, m_fakes.messages, m_fakes.pause,
                                            m_fakes.random, m_fakes.browser, m_fakes.program});
     m_app->setDeviceWatch(m_tracker.get());
-    registerWindows(*m_app, m_fontScaleOffset, *m_shellClient);
+    m_app->setShellClient(m_shellClient.get());
+    registerWindows(*m_app, m_fontScaleOffset);
     m_main = m_app->form1();
     QVERIFY(m_main != nullptr);
 }

@@ -169,8 +169,7 @@ void Form1Test::launcherEntries() {
 void Form1Test::registeredWindowsOpen() {
     test::TestApp t;
     FontScaleOffset offset;
-    AdbShellClient shellClient;
-    registerWindows(t.app(), offset, shellClient);
+    registerWindows(t.app(), offset);
     Form1* main = t.app().find<Form1>();
     const auto opensOnce = [&](const char* label, const char* icon, auto* (*find)(App&)) {
         click<QLabel>(*main, QString::fromLatin1(label));
