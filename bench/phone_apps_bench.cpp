@@ -70,7 +70,8 @@ int main(int argc, char* argv[]) {
     }
     kavu::bench::InertWorld world;
     kavu::AdbShellClient client(server.port(), {});
-    kavu::Software window(world.app(), &client);
+    world.app().setShellClient(&client);
+    kavu::Software window(world.app());
     window.show();
 
     // The list opened with no device chosen: the windows without the packages.
