@@ -81,6 +81,7 @@ void DevicesE2ETest::initTestCase() {
          {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
         QFile file(work.filePath(tool));
         QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
     }
     QVERIFY(work.mkpath(QStringLiteral("File")) && work.mkpath(QStringLiteral("consoles")));
     QFile package(work.filePath(QStringLiteral("File/my app.apk")));

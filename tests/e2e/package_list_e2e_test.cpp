@@ -87,6 +87,7 @@ void PackageListE2ETest::initTestCase() {
          {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
         QFile file(work.filePath(tool));
         QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
     }
     QVERIFY(work.mkpath(QStringLiteral("File")) && work.mkpath(QStringLiteral("consoles")));
     QVERIFY(QDir::setCurrent(work.filePath(QStringLiteral("consoles"))));
