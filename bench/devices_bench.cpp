@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -52,13 +51,6 @@ private:
     bool m_painted = false;
     qint64 m_elapsedNs = 0;
 };
-
-double cpuMs() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
@@ -117,10 +109,10 @@ int main(int argc, char* argv[]) {
     std::sort(latencies.begin(), latencies.end());
 
     constexpr int kIdleMs = 5000;
-    const double before = cpuMs();
+    const double before = kavu::bench::cpuMs();
     QTimer::singleShot(kIdleMs, &application, &QCoreApplication::quit);
     QApplication::exec();
-    const double idlePercent = 100.0 * (cpuMs() - before) / kIdleMs;
+    const double idlePercent = 100.0 * (kavu::bench::cpuMs() - before) / kIdleMs;
 
     std::printf("list change to painted, ms: median %.2f, 90th percentile %.2f, max %.2f (%d "
                 "changes)\n",

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 // Services that do nothing, for benchmarks that measure a window and not the world it acts on.
 namespace kavu::bench {
 
@@ -66,5 +68,13 @@ private:
     bool m_ready = true;
     App m_app{{m_processes, m_messages, m_pause, m_random, m_browser, m_environment}};
 };
+
+// The processor time this process has taken so far, user and system, in milliseconds.
+inline double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+}
 
 } // namespace kavu::bench

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <malloc.h>
@@ -112,6 +113,14 @@ int main(int argc, char* argv[]) {
         paint(*view);
     }
     std::sort(letterMs.begin(), letterMs.end());
+
+    // The list open and idle: nothing polls the phone.
+    constexpr int kIdleMs = 3000;
+    const double cpuBefore = kavu::bench::cpuMs();
+    QTimer::singleShot(kIdleMs, &application, &QCoreApplication::quit);
+    QApplication::exec();
+    const double idlePercent = 100.0 * (kavu::bench::cpuMs() - cpuBefore) / kIdleMs;
+
     const double median = letterMs[letterMs.size() / 2];
     const double worst = letterMs.back();
     const double heapMiB = (static_cast<double>(with) - static_cast<double>(without)) / (1 << 20);
@@ -119,6 +128,8 @@ int main(int argc, char* argv[]) {
     std::printf("  a typed letter, filtered and painted (%zu letters): median %.3f ms, worst %.3f "
                 "ms (goal <= %.0f ms)\n",
                 letterMs.size(), median, worst, kLetterGoalMs);
+    std::printf("  idle CPU with the list open, %% of a core: %.3f (over %d ms, goal <= 1)\n",
+                idlePercent, kIdleMs);
     if (without == 0) {
         // AddressSanitizer keeps its own heap, which glibc does not count.
         std::printf("  heap: not counted in this build\n");
