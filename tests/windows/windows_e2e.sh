@@ -2,10 +2,11 @@
 # Runs the Windows program folder under wine on a private Xvfb display, in a fresh wine prefix,
 # with fake adb.exe / fastboot.exe (tests/windows/fake_tool.c) and empty DLLs beside kavu.exe:
 # the main window appears, the device-check console asks adb for "devices", the device list
-# follows a small adb server of our own (tests/windows/adb_host.py), a package button of
-# the apps window reaches adb with the exact arguments, a hidden run leaves no cmd.exe behind, and
-# closing the main window ends kavu.exe. Leaves a screenshot of the main window in the build folder.
-# Arguments: the program folder (build/windows/Kavu) and the folder for the screenshot.
+# follows a small adb server of our own (tests/windows/adb_host.py), a help page shows its
+# picture, a package button of the apps window reaches adb with the exact arguments, a hidden run
+# leaves no cmd.exe behind, and closing the main window ends kavu.exe.
+# Leaves screenshots of the main window and of a help page in the build folder.
+# Arguments: the program folder (build/windows/Kavu) and the folder for the screenshots.
 set -euo pipefail
 program_dir=$(readlink -f "$1")
 shot_dir=$(readlink -f "$2")
@@ -79,6 +80,20 @@ echo "device list: tracked the server's list and asked for the models"
 sleep 1
 python3 "$here/screenshot.py" "$main" "$shot_dir/windows-main-window.png" ||
     fail "the screenshot could not be taken"
+
+# Help, page "连接与驱动": its picture (label Imageauth, 300 x 220 at (120, 163)) is drawn. The
+# area checked is the picture's lower right, where the other pages and this page without its
+# picture have nothing.
+click "$main" 370 192
+help=$(wait_for_window '^帮助支持$') || fail "the help window did not open"
+sleep 0.5
+click "$help" 52 66
+sleep 1
+python3 "$here/screenshot.py" "$help" "$shot_dir/windows-help.png" 280 330 140 50 ||
+    fail "the help page shows no picture"
+"$work/close_window" "$help"
+window_gone '^帮助支持$' || fail "the help window did not close"
+echo "help: the picture shows"
 
 # The apps window: type a package name, press 强行停止.
 click "$main" 158 64
