@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the Windows program folder under wine on a private Xvfb display, in a fresh wine prefix,
+# Checks that kavu.exe carries its icon and version, then runs the Windows program folder under
+# wine on a private Xvfb display, in a fresh wine prefix,
 # with fake adb.exe / fastboot.exe (tests/windows/fake_tool.c) and empty DLLs beside kavu.exe:
 # the main window appears, the device-check console asks adb for "devices", the device list
 # follows a small adb server of our own (tests/windows/adb_host.py), a help page shows its
@@ -31,6 +32,24 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# kavu.exe's resources: the icon (an icon group and its pictures) and the version.
+resources=$(x86_64-w64-mingw32-objdump -p "$program_dir/kavu.exe" |
+    sed -n '/^The .rsrc Resource Directory section/,$p')
+[ -n "$resources" ] || fail "kavu.exe has no resource section"
+# The type table's entries: 0x3 icon pictures, 0xe the icon group, 0x10 the version.
+for type in 000003 00000e 000010; do
+    grep -Eq "^[0-9a-f]+   Entry: ID: 0x$type," <<<"$resources" ||
+        fail "kavu.exe has no resources of type 0x$type"
+done
+version=$(sed -n 's/^project(Kavu VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+version_value() { strings -el "$program_dir/kavu.exe" | { grep -x -A1 "$1" || true; } | sed -n 2p; }
+for field in "ProductName=Kavu" "ProductVersion=$version" "FileVersion=$version" \
+    "OriginalFilename=kavu.exe"; do
+    value=$(version_value "${field%%=*}")
+    [ "$value" = "${field#*=}" ] || fail "kavu.exe's ${field%%=*} is '$value', not '${field#*=}'"
+done
+echo "kavu.exe: icon and version $version"
 
 cp -r "$program_dir" "$work/Kavu"
 x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Werror -o "$work/Kavu/adb.exe" "$here/fake_tool.c"
