@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks that kavu.exe carries its icon and version, then runs the Windows program folder under
-# wine on a private Xvfb display, in a fresh wine prefix,
+# Checks the Windows program folder: kavu.exe carries its icon and version, and the folder holds
+# the licence texts. Then runs it under wine on a private Xvfb display, in a fresh wine prefix,
 # with fake adb.exe / fastboot.exe (tests/windows/fake_tool.c) and empty DLLs beside kavu.exe:
 # the main window appears, the device-check console asks adb for "devices", the device list
 # follows a small adb server of our own (tests/windows/adb_host.py), a help page shows its
@@ -50,6 +50,21 @@ for field in "ProductName=Kavu" "ProductVersion=$version" "FileVersion=$version"
     [ "$value" = "${field#*=}" ] || fail "kavu.exe's ${field%%=*} is '$value', not '${field#*=}'"
 done
 echo "kavu.exe: icon and version $version"
+
+# The licences: Kavu's, Qt's (the LGPL, with the GPL it builds on), the GCC runtime's exception,
+# winpthreads'.
+licence_has() {
+    [ -f "$program_dir/$1" ] || fail "the folder has no $1"
+    grep -Fq "$2" "$program_dir/$1" || fail "$1 does not hold \"$2\""
+}
+licence_has LICENSE.txt "Apache License"
+licence_has NOTICE.txt "Apache License, Version 2.0"
+licence_has licenses/LGPL-3.0.txt "GNU LESSER GENERAL PUBLIC LICENSE"
+licence_has licenses/GPL-3.0.txt "GNU GENERAL PUBLIC LICENSE"
+licence_has licenses/Qt.txt "The Qt Company"
+licence_has licenses/GCC-runtime.txt "GCC RUNTIME LIBRARY EXCEPTION"
+licence_has licenses/MinGW-w64.txt "mingw-w64-libraries/winpthreads"
+echo "licences: Kavu, Qt, the GCC runtime, MinGW-w64"
 
 cp -r "$program_dir" "$work/Kavu"
 x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Werror -o "$work/Kavu/adb.exe" "$here/fake_tool.c"
