@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks Kavu's desktop files and its Debian package: the menu entry and the metadata validate,
-# the package holds what an installed Kavu needs and lintian finds no error, and the unpacked
-# Kavu, started through its own launcher from a fresh home, shows its main window, closes, and
-# has written nothing but its File folder.
+# the package holds what an installed Kavu needs, names its licences and lintian finds no error,
+# and the unpacked Kavu, started through its own launcher from a fresh home, shows its main
+# window, closes, and has written nothing but its File folder.
 # Arguments: the .deb, the source folder, the close_window helper.
 set -euo pipefail
 deb=$1
@@ -47,10 +47,28 @@ unexpected=$(comm -3 <(echo "$expected") <(echo "$files") || true)
 [ -z "$unexpected" ] || fail "the package's files differ from the expected ones: $unexpected"
 [ "$(readlink "$root/usr/lib/kavu/adb")" = /usr/bin/adb ] || fail "adb does not link to /usr/bin/adb"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in adb fastboot xdg-utils fonts-noto-cjk libqt6svg6 'xterm | x-terminal-emulator' \
-    libqt6widgets6; do
+for needed in adb fastboot xdg-utils fonts-noto-cjk 'xterm | x-terminal-emulator' libqt6widgets6; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+# The pictures are PNG, read by Qt itself: no image plugin package is needed.
+[[ "$depends" != *libqt6svg* ]] || fail "Depends names the SVG module: $depends"
+
+# The licences: the copyright file in Debian's machine-readable form, and the metadata.
+copyright="$root/usr/share/doc/kavu/copyright"
+[ "$(head -n1 "$copyright")" = \
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+    fail "the copyright file is not in the machine-readable format"
+# The License of the paragraph whose Files field is exactly $1.
+licence_of() {
+    awk -v files="Files: $1" 'BEGIN { RS = "" } { split($0, lines, "\n") }
+        lines[1] == files { for (i in lines) if (lines[i] ~ /^License: /) print substr(lines[i], 10) }' \
+        "$copyright"
+}
+[ "$(licence_of '*')" = Apache-2.0 ] || fail "the copyright file does not license Kavu as Apache-2.0"
+[ "$(licence_of 'resources/icons/*')" = public-domain ] ||
+    fail "the copyright file does not name the Tango icons public domain"
+grep -Fq '<project_license>Apache-2.0</project_license>' \
+    "$root/usr/share/metainfo/kavu.metainfo.xml" || fail "the metadata does not name Apache-2.0"
 
 lintian_report=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)
 echo "$lintian_report" | grep '^E:' && fail "lintian reports errors"

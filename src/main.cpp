@@ -1,5 +1,6 @@
 #include "program.h"
 #include "shell/form1.h"
+#include "shell/picture.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     display.close();
 #endif
     QApplication::setApplicationName(QStringLiteral("Kavu"));
+    QApplication::setWindowIcon(kavu::programIcon());
 
     kavu::Program program;
     if (!program.enterWorkingFolder() || program.app().form1() == nullptr) {

@@ -6,8 +6,15 @@ here=$(dirname "$(readlink -f "$0")")
 qt=$("$here/build_qt.sh")
 build=build/windows
 
+# The SVG drawings (the help pictures, the icon) are rendered while building, on this machine: the
+# renderer is built first, alone, against the installed Qt and its SVG module (qt6-svg-dev).
+renderer=build/windows-render-svg
+cmake -S packaging/render_svg -B "$renderer" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$renderer"
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+    -DKAVU_HOST_RENDERER="$PWD/$renderer/render_svg" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DKAVU_TESTS=OFF -DKAVU_BENCH=OFF -DKAVU_WERROR=ON >/dev/null
 cmake --build "$build" --target kavu -j "$(nproc 2>/dev/null || echo 2)"

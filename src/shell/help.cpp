@@ -41,8 +41,8 @@ Help::Help(App& app, QWidget* parent)
     const qsizetype firstRun = kDragAnswer.indexOf(QLatin1Char(' '));
     placeInBlankRuns(*m_ui->Labeldraganswer,
                      {{*m_ui->Labeladmin, firstRun, 38}, {*m_ui->Label7, firstRun + 38 + 1, 25}});
-    showPicture(*m_ui->Imageauth, QStringLiteral(":/help/usb_debugging_prompt.svg"));
-    showPicture(*m_ui->Imageontop, QStringLiteral(":/help/apps_on_top.svg"));
+    showPicture(*m_ui->Imageauth, QStringLiteral(":/pictures/usb_debugging_prompt.png"));
+    showPicture(*m_ui->Imageontop, QStringLiteral(":/pictures/apps_on_top.png"));
 
     connect(m_ui->INTRO1, &ClickLabel::clicked, this, [this] { showPage(m_ui->INTRO); });
     connect(m_ui->INTRO2, &ClickLabel::clicked, this, [this] { showPage(m_ui->USBQA); });

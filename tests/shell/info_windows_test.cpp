@@ -1,11 +1,14 @@
 #include "shell/about.h"
 #include "shell/help.h"
+#include "shell/picture.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"
 
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kavu;
@@ -33,6 +36,7 @@ class InfoWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void helpPages();
     void links_data();
     void links();
@@ -40,11 +44,22 @@ private slots:
     void repairLinksSitInTheAnswersBlanks_data();
     void repairLinksSitInTheAnswersBlanks();
     void pictures();
+    void programIcon();
     void hiddenMessageEveryFifthClick();
     void noGroupToJoin();
     void buttonsOffTheStandardLook_data();
     void buttonsOffTheStandardLook();
+
+private:
+    QTemporaryDir m_noPlugins;
 };
+
+// The Windows build carries no image plugin: every picture must show without one, so Qt looks
+// for plugins in an empty folder before anything reads an image.
+void InfoWindowsTest::initTestCase() {
+    QVERIFY(m_noPlugins.isValid());
+    QCoreApplication::setLibraryPaths({m_noPlugins.path()});
+}
 
 void InfoWindowsTest::helpPages() {
     test::TestApp t;
@@ -172,13 +187,19 @@ void InfoWindowsTest::pictures() {
     test::TestApp t;
     Help* help = t.app().open<Help>();
     for (const QString& name : {u"Imageauth"_s, u"Imageontop"_s}) {
-        const QPixmap picture = test::control<QLabel>(*help, name)->pixmap();
+        auto* label = test::control<QLabel>(*help, name);
+        const QPixmap picture = label->pixmap();
         QVERIFY2(!picture.isNull(), qPrintable(name));
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(label->size()));
         // Drawn, not blank: the picture has more than one colour.
         const QImage image = picture.toImage();
         QVERIFY(image.pixel(image.width() / 2, image.height() / 2) != image.pixel(0, 0) ||
                 image.pixel(image.width() / 3, image.height() / 4) != image.pixel(0, 0));
     }
+}
+
+void InfoWindowsTest::programIcon() {
+    QVERIFY(!kavu::programIcon().isNull());
 }
 
 void InfoWindowsTest::hiddenMessageEveryFifthClick() {

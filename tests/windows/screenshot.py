@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""screenshot.py WINDOW-ID OUT.png: saves an X window's contents as a PNG (through libX11)."""
+"""screenshot.py WINDOW-ID OUT.png [X Y WIDTH HEIGHT]: saves an X window's contents as a PNG
+(through libX11). With an area, fails when the area is not wholly inside the window or its pixels
+are all one colour (nothing is drawn there)."""
 import ctypes
 import ctypes.util
 import struct
@@ -61,5 +63,26 @@ def write_png(path, width, height, rows):
         out.write(chunk(b"IEND", b""))
 
 
+def area_is_drawn(width, height, rows, x, y, area_width, area_height):
+    """Whether the pixels of the area (rows as write_png takes them) have more than one colour."""
+    if x < 0 or y < 0 or area_width < 1 or area_height < 1 or x + area_width > width or \
+            y + area_height > height:
+        sys.exit("screenshot: the area is not inside the window")
+    stride = 1 + width * 3
+    colours = set()
+    for row in range(y, y + area_height):
+        start = row * stride + 1 + x * 3
+        line = rows[start:start + area_width * 3]
+        colours.update(line[i:i + 3] for i in range(0, len(line), 3))
+        if len(colours) > 1:
+            return True
+    return False
+
+
 if __name__ == "__main__":
-    write_png(sys.argv[2], *capture(int(sys.argv[1], 0)))
+    if len(sys.argv) not in (3, 7):
+        sys.exit(__doc__)
+    shot = capture(int(sys.argv[1], 0))
+    write_png(sys.argv[2], *shot)
+    if len(sys.argv) == 7 and not area_is_drawn(*shot, *map(int, sys.argv[3:7])):
+        sys.exit("screenshot: the area is all one colour")

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs the Windows program folder under wine on a private Xvfb display, in a fresh wine prefix,
+# Checks the Windows program folder: kavu.exe carries its icon and version, and the folder holds
+# the licence texts. Then runs it under wine on a private Xvfb display, in a fresh wine prefix,
 # with fake adb.exe / fastboot.exe (tests/windows/fake_tool.c) and empty DLLs beside kavu.exe:
 # the main window appears, the device-check console asks adb for "devices", the device list
-# follows a small adb server of our own (tests/windows/adb_host.py), a package button of
-# the apps window reaches adb with the exact arguments, a hidden run leaves no cmd.exe behind, and
-# closing the main window ends kavu.exe. Leaves a screenshot of the main window in the build folder.
-# Arguments: the program folder (build/windows/Kavu) and the folder for the screenshot.
+# follows a small adb server of our own (tests/windows/adb_host.py), a help page shows its
+# picture, a package button of the apps window reaches adb with the exact arguments, a hidden run
+# leaves no cmd.exe behind, and closing the main window ends kavu.exe.
+# Leaves screenshots of the main window and of a help page in the build folder.
+# Arguments: the program folder (build/windows/Kavu) and the folder for the screenshots.
 set -euo pipefail
 program_dir=$(readlink -f "$1")
 shot_dir=$(readlink -f "$2")
@@ -30,6 +32,39 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# kavu.exe's resources: the icon (an icon group and its pictures) and the version.
+resources=$(x86_64-w64-mingw32-objdump -p "$program_dir/kavu.exe" |
+    sed -n '/^The .rsrc Resource Directory section/,$p')
+[ -n "$resources" ] || fail "kavu.exe has no resource section"
+# The type table's entries: 0x3 icon pictures, 0xe the icon group, 0x10 the version.
+for type in 000003 00000e 000010; do
+    grep -Eq "^[0-9a-f]+   Entry: ID: 0x$type," <<<"$resources" ||
+        fail "kavu.exe has no resources of type 0x$type"
+done
+version=$(sed -n 's/^project(Kavu VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+version_value() { strings -el "$program_dir/kavu.exe" | { grep -x -A1 "$1" || true; } | sed -n 2p; }
+for field in "ProductName=Kavu" "ProductVersion=$version" "FileVersion=$version" \
+    "OriginalFilename=kavu.exe"; do
+    value=$(version_value "${field%%=*}")
+    [ "$value" = "${field#*=}" ] || fail "kavu.exe's ${field%%=*} is '$value', not '${field#*=}'"
+done
+echo "kavu.exe: icon and version $version"
+
+# The licences: Kavu's, Qt's (the LGPL, with the GPL it builds on), the GCC runtime's exception,
+# winpthreads'.
+licence_has() {
+    [ -f "$program_dir/$1" ] || fail "the folder has no $1"
+    grep -Fq "$2" "$program_dir/$1" || fail "$1 does not hold \"$2\""
+}
+licence_has LICENSE.txt "Apache License"
+licence_has NOTICE.txt "Apache License, Version 2.0"
+licence_has licenses/LGPL-3.0.txt "GNU LESSER GENERAL PUBLIC LICENSE"
+licence_has licenses/GPL-3.0.txt "GNU GENERAL PUBLIC LICENSE"
+licence_has licenses/Qt.txt "The Qt Company"
+licence_has licenses/GCC-runtime.txt "GCC RUNTIME LIBRARY EXCEPTION"
+licence_has licenses/MinGW-w64.txt "mingw-w64-libraries/winpthreads"
+echo "licences: Kavu, Qt, the GCC runtime, MinGW-w64"
 
 cp -r "$program_dir" "$work/Kavu"
 x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Werror -o "$work/Kavu/adb.exe" "$here/fake_tool.c"
@@ -79,6 +114,20 @@ echo "device list: tracked the server's list and asked for the models"
 sleep 1
 python3 "$here/screenshot.py" "$main" "$shot_dir/windows-main-window.png" ||
     fail "the screenshot could not be taken"
+
+# Help, page "连接与驱动": its picture (label Imageauth, 300 x 220 at (120, 163)) is drawn. The
+# area checked is the picture's lower right, where the other pages and this page without its
+# picture have nothing.
+click "$main" 370 192
+help=$(wait_for_window '^帮助支持$') || fail "the help window did not open"
+sleep 0.5
+click "$help" 52 66
+sleep 1
+python3 "$here/screenshot.py" "$help" "$shot_dir/windows-help.png" 280 330 140 50 ||
+    fail "the help page shows no picture"
+"$work/close_window" "$help"
+window_gone '^帮助支持$' || fail "the help window did not close"
+echo "help: the picture shows"
 
 # The apps window: type a package name, press 强行停止.
 click "$main" 158 64
