@@ -9,12 +9,7 @@ close_window=$2
 work=$(mktemp -d)
 kavu_pid=""
 source "$(dirname "$0")/desktop.sh"
-cleanup() {
-    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_kavu_and_display EXIT
 
 # A program folder of its own, with fake tools.
 cp "$program_dir/kavu" "$program_dir/kavu-cmd" "$work/"

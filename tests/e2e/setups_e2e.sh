@@ -12,12 +12,7 @@ close_window=$3
 work=$(mktemp -d)
 kavu_pid=""
 source "$(dirname "$0")/desktop.sh"
-cleanup() {
-    [ -n "$kavu_pid" ] && kill "$kavu_pid" 2>/dev/null || true
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_kavu_and_display EXIT
 
 user_run=()
 if [ "$(id -u)" = 0 ]; then
