@@ -34,14 +34,14 @@ Command communityPageCommand(const QString& package);
 
 // The lines of the focused window's dump that name the current activity; findstr runs on the PC,
 // on the output of adb.
-inline constexpr QStringView kCurrentActivity =
-    u"adb shell dumpsys window windows | findstr \"Current\"";
-// The three settings tables, each console titled with its table's name.
-inline constexpr std::array<QStringView, 3> kSettingsTables{
-    u"adb shell settings list global && title GLOBAL",
-    u"adb shell settings list secure && title SECURE",
-    u"adb shell settings list system && title SYSTEM",
-};
+inline constexpr FixedCommand kCurrentActivity{
+    u"adb shell dumpsys window windows | findstr \"Current\"", launch::kConsole, {}};
+// The three settings tables, each in a console titled with its table's name.
+inline constexpr std::array<FixedCommand, 3> kSettingsTables{{
+    {u"adb shell settings list global && title GLOBAL", launch::kConsole, {}},
+    {u"adb shell settings list secure && title SECURE", launch::kConsole, {}},
+    {u"adb shell settings list system && title SYSTEM", launch::kConsole, {}},
+}};
 
 // The Google packages in the order both runs go through them.
 inline constexpr std::size_t kGooglePackageCount = 12;

@@ -96,10 +96,10 @@ void Software::connectPackageButtons() {
     onClick(m_ui->N_Shaunspe1, apps::PackageAction::Uninstall);
     onClick(m_ui->N_Shape2fc, apps::PackageAction::ForceStop);
     connect(m_ui->N_Shapeqqq, &N_Shape::Click, this,
-            [this] { m_app.console().run(Command(apps::kCurrentActivity), launch::kConsole); });
+            [this] { m_app.console().run(apps::kCurrentActivity); });
     connect(m_ui->xsszb, &N_Shape::Click, this, [this] {
-        for (const QStringView table : apps::kSettingsTables) {
-            m_app.console().run(Command(table), launch::kConsole);
+        for (const FixedCommand& table : apps::kSettingsTables) {
+            m_app.console().run(table);
         }
     });
     connect(m_ui->N_Shapeclo, &N_Shape::Click, this, &Software::openCommunityPage);

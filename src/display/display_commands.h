@@ -13,11 +13,13 @@
 // The command lines of the display and scaling windows, and the density rule.
 namespace kavu::display {
 
-inline constexpr QStringView kOverscanReset = u"adb shell wm overscan 0,0,0,0";
-inline constexpr QStringView kDensityReset = u"adb shell wm density reset";
-inline constexpr QStringView kSizeReset = u"adb shell wm size reset";
+// The resets run hidden.
+inline constexpr FixedCommand kOverscanReset{u"adb shell wm overscan 0,0,0,0", launch::kHidden, {}};
+inline constexpr FixedCommand kDensityReset{u"adb shell wm density reset", launch::kHidden, {}};
+inline constexpr FixedCommand kSizeReset{u"adb shell wm size reset", launch::kHidden, {}};
 // The reset sends "1.0" literally, while a step that lands on 1 sends "1".
-inline constexpr QStringView kFontScaleReset = u"adb shell settings put system font_scale 1.0";
+inline constexpr FixedCommand kFontScaleReset{
+    u"adb shell settings put system font_scale 1.0", launch::kHidden, {}};
 
 // The window manager reads densities and sizes as whole numbers; no screen comes near these
 // limits, so a command beyond them is refused.

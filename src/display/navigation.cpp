@@ -11,6 +11,7 @@
 
 #include <array>
 #include <QLineEdit>
+#include <utility>
 
 namespace kavu {
 
@@ -25,6 +26,11 @@ const QString kDensityDone =
     QStringLiteral("操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
 const QString kResolutionWarning =
     QStringLiteral("部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+
+constexpr std::array<std::pair<N_Shape * Ui_Navigation::*, const FixedCommand*>, 2> kFixedButtons{{
+    {&Ui_Navigation::DPINUL, &display::kDensityReset},
+    {&Ui_Navigation::N_ShapeRESET, &display::kSizeReset},
+}};
 
 double valueOf(const QLineEdit& box) {
     return numericValueOf(box.text());
@@ -49,11 +55,11 @@ Navigation::Navigation(App& app, QWidget* parent)
     connect(m_ui->dpio, &OptionButton::Click, this, &Navigation::chooseDpi);
     connect(m_ui->dpo, &OptionButton::Click, this, &Navigation::chooseDp);
     connect(m_ui->DPIYES, &N_Shape::Click, this, &Navigation::setDensity);
-    connect(m_ui->DPINUL, &N_Shape::Click, this,
-            [this] { m_app.console().run(Command(display::kDensityReset), launch::kHidden); });
     connect(m_ui->RESOK, &N_Shape::Click, this, &Navigation::setResolution);
-    connect(m_ui->N_ShapeRESET, &N_Shape::Click, this,
-            [this] { m_app.console().run(Command(display::kSizeReset), launch::kHidden); });
+    for (const auto& [button, command] : kFixedButtons) {
+        connect((*m_ui).*button, &N_Shape::Click, this,
+                [this, command] { m_app.console().run(*command); });
+    }
 }
 
 Navigation::~Navigation() = default;
@@ -105,7 +111,7 @@ void Navigation::resetEdges() {
     for (QLineEdit* box : {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright}) {
         box->setText(QStringLiteral("0"));
     }
-    m_app.console().run(Command(display::kOverscanReset), launch::kHidden);
+    m_app.console().run(display::kOverscanReset);
 }
 
 void Navigation::chooseDpi() {

@@ -57,7 +57,7 @@ void PhoneArea::stepFontScale(void (FontScaleOffset::*step)()) {
 }
 
 void PhoneArea::resetFontScale() {
-    m_app.console().run(Command(display::kFontScaleReset), launch::kHidden);
+    m_app.console().run(display::kFontScaleReset);
     m_offset.reset();
     showFontScale(decimalTextOf(m_offset.fontScale()));
 }

@@ -28,13 +28,6 @@ Command bootCommand(const QString& image);
 // How long the recovery flash waits before it boots the image.
 inline constexpr int kBootDelayMilliseconds = 4500;
 
-// A command that takes nothing from the user, with how it is shown and what follows it.
-struct FixedCommand {
-    QStringView text;
-    launch::Form form;
-    std::string_view suffix;
-};
-
 inline constexpr FixedCommand kFastbootDevices{u"fastboot devices", launch::kConsoleTwoSpaces,
                                                launch::kClosePromptSuffix};
 

@@ -26,7 +26,7 @@ constexpr std::array<std::pair<OptionButton * Ui_OKC::*, Partition>, 5> kPartiti
     {&Ui_OKC::zdyf, Partition::Custom},
 }};
 
-constexpr std::array<std::pair<N_Shape * Ui_OKC::*, const flash::FixedCommand*>, 9> kFixedButtons{{
+constexpr std::array<std::pair<N_Shape * Ui_OKC::*, const FixedCommand*>, 9> kFixedButtons{{
     {&Ui_OKC::N_Shapetefb1, &flash::kFastbootDevices},
     {&Ui_OKC::REC, &flash::kRebootRecovery},
     {&Ui_OKC::FB, &flash::kRebootBootloader},
@@ -77,9 +77,8 @@ void OKC::partitionClicked(const OptionButton* option) {
 
 void OKC::connectFixedCommands() {
     for (const auto& [button, command] : kFixedButtons) {
-        connect((*m_ui).*button, &N_Shape::Click, this, [this, command] {
-            m_app.console().run(Command(command->text), command->form, Command(command->suffix));
-        });
+        connect((*m_ui).*button, &N_Shape::Click, this,
+                [this, command] { m_app.console().run(*command); });
     }
 }
 

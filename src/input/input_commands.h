@@ -11,6 +11,24 @@
 // The command lines of the key and touch simulation windows, and the rules of a touch run.
 namespace kavu::input {
 
+// The key events of the key window's buttons; every one runs hidden. The recent-apps key keeps
+// its trailing space.
+inline constexpr FixedCommand kKeyPrevious{u"adb shell input keyevent 88", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyNext{u"adb shell input keyevent 87", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyPlayPause{u"adb shell input keyevent 86", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyLeft{u"adb shell input keyevent 21", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyRight{u"adb shell input keyevent 22", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyDown{u"adb shell input keyevent 20", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyEnter{u"adb shell input keyevent 66", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyUp{u"adb shell input keyevent 19", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyBack{u"adb shell input keyevent 4", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyRecentApps{u"adb shell input keyevent 187 ", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyHome{u"adb shell input keyevent 3", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyPower{u"adb shell input keyevent 26", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyVolumeDown{u"adb shell input keyevent 25", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyVolumeUp{u"adb shell input keyevent 24", launch::kHidden, {}};
+inline constexpr FixedCommand kKeyMute{u"adb shell input keyevent 164", launch::kHidden, {}};
+
 // The typed text for the phone's focused input field, one argument of the input tool.
 Command textCommand(const QString& typed);
 

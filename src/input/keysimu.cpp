@@ -16,26 +16,25 @@ namespace kavu {
 
 namespace {
 
-// Each key button and the command it sends. Key 187 keeps its trailing space, and "播放/暂停"
-// sends key 86.
-const std::array<std::pair<N_Shape * Ui_keysimu::*, QStringView>, 16> kKeys{{
-    {&Ui_keysimu::N_Shapeprev, u"adb shell input keyevent 88"},
-    {&Ui_keysimu::N_Shapenex, u"adb shell input keyevent 87"},
-    {&Ui_keysimu::N_Shapepaus, u"adb shell input keyevent 86"},
-    {&Ui_keysimu::N_Shapeleft, u"adb shell input keyevent 21"},
-    {&Ui_keysimu::N_Shaperight, u"adb shell input keyevent 22"},
-    {&Ui_keysimu::N_Shapedown, u"adb shell input keyevent 20"},
-    {&Ui_keysimu::Enter, u"adb shell input keyevent 66"},
-    {&Ui_keysimu::N_Shapetop, u"adb shell input keyevent 19"},
+// Each key button and the key it sends; "播放/暂停" sends the play/pause key.
+constexpr std::array<std::pair<N_Shape * Ui_keysimu::*, const FixedCommand*>, 16> kKeys{{
+    {&Ui_keysimu::N_Shapeprev, &input::kKeyPrevious},
+    {&Ui_keysimu::N_Shapenex, &input::kKeyNext},
+    {&Ui_keysimu::N_Shapepaus, &input::kKeyPlayPause},
+    {&Ui_keysimu::N_Shapeleft, &input::kKeyLeft},
+    {&Ui_keysimu::N_Shaperight, &input::kKeyRight},
+    {&Ui_keysimu::N_Shapedown, &input::kKeyDown},
+    {&Ui_keysimu::Enter, &input::kKeyEnter},
+    {&Ui_keysimu::N_Shapetop, &input::kKeyUp},
     // The back button beside the arrows is the same back key as the one below.
-    {&Ui_keysimu::N_Shape4, u"adb shell input keyevent 4"},
-    {&Ui_keysimu::MEUNWARD, u"adb shell input keyevent 187 "},
-    {&Ui_keysimu::HOMEWARD, u"adb shell input keyevent 3"},
-    {&Ui_keysimu::BACKWARD, u"adb shell input keyevent 4"},
-    {&Ui_keysimu::LOCKSCR, u"adb shell input keyevent 26"},
-    {&Ui_keysimu::VOLDOWN, u"adb shell input keyevent 25"},
-    {&Ui_keysimu::VOLUP, u"adb shell input keyevent 24"},
-    {&Ui_keysimu::MUTE, u"adb shell input keyevent 164"},
+    {&Ui_keysimu::N_Shape4, &input::kKeyBack},
+    {&Ui_keysimu::MEUNWARD, &input::kKeyRecentApps},
+    {&Ui_keysimu::HOMEWARD, &input::kKeyHome},
+    {&Ui_keysimu::BACKWARD, &input::kKeyBack},
+    {&Ui_keysimu::LOCKSCR, &input::kKeyPower},
+    {&Ui_keysimu::VOLDOWN, &input::kKeyVolumeDown},
+    {&Ui_keysimu::VOLUP, &input::kKeyVolumeUp},
+    {&Ui_keysimu::MUTE, &input::kKeyMute},
 }};
 
 } // namespace
@@ -48,7 +47,7 @@ keysimu::keysimu(App& app, QWidget* parent)
     centreOnScreen(*this);
     for (const auto& [button, command] : kKeys) {
         connect((*m_ui).*button, &N_Shape::Click, this,
-                [this, command] { m_app.console().run(Command(command), launch::kHidden); });
+                [this, command] { m_app.console().run(*command); });
     }
     connect(m_ui->N_Shapesendd, &N_Shape::Click, this, &keysimu::sendText);
     connect(m_ui->N_Shape6clear, &N_Shape::Click, m_ui->Textsend, &QLineEdit::clear);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/launch.h"
 #include "core/typed_text.h"
 
 #include <QString>
@@ -43,6 +44,14 @@ public:
 private:
     QString m_text;
     Refusal m_refusal = Refusal::None;
+};
+
+// A command that takes nothing from the user, with how it is shown and what follows it. A window
+// wires each of its fixed buttons to one of these, held by the feature's commands module.
+struct FixedCommand {
+    QStringView text;
+    launch::Form form;
+    std::string_view suffix;
 };
 
 } // namespace kavu

@@ -34,6 +34,14 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const l
     return true;
 }
 
+bool ConsoleLauncher::run(const FixedCommand& command) {
+    return run(Command(command.text), command.form, Command(command.suffix));
+}
+
+bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command) {
+    return runThrough(box, Command(command.text), command.form, Command(command.suffix));
+}
+
 void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
     m_processes.start(line.toString(), mode);
 }

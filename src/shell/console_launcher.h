@@ -31,6 +31,9 @@ public:
     // Through a window's own hidden command box; the main window's box is left as it is.
     bool runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
                     const Command& suffix = Command());
+    // A fixed command with its own form and suffix, through the main window's or a window's box.
+    bool run(const FixedCommand& command);
+    bool runThrough(QLineEdit& box, const FixedCommand& command);
     // A whole fixed line that takes no command box.
     void startLine(QStringView line, launch::WindowMode mode);
 

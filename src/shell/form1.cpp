@@ -8,6 +8,7 @@
 #include "platform/tool_files.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
+#include "shell/shell_commands.h"
 #include "shell/support_window.h"
 
 #include <QLineEdit>
@@ -19,11 +20,6 @@ namespace {
 
 constexpr int kNoticeIntervalMs = 5;
 constexpr int kScreenshotIntervalMs = 1000;
-
-constexpr QStringView kScreencap = u"adb shell /system/bin/screencap -p /sdcard/screen.png";
-constexpr QStringView kPullScreenshot = u"adb pull /sdcard/screen.png";
-constexpr QStringView kOpenScreenshot = u"screen.png";
-constexpr QStringView kRemoveScreenshot = u"adb shell rm /sdcard/screen.png";
 
 } // namespace
 
@@ -63,7 +59,7 @@ bool Form1::startUp() {
     m_notice.reset();
     scheduleNotice();
 
-    m_app.console().runThrough(*m_ui->Text8, Command(u"adb devices"), launch::kConsole,
+    m_app.console().runThrough(*m_ui->Text8, Command(shell::kDeviceCheck), launch::kConsole,
                                Command(launch::deviceCheckBanner()));
 
     setWindowTitle(QStringLiteral("Kavu 第六代免ROOT玩机神器"));
@@ -126,7 +122,7 @@ void Form1::startScreenshot() {
     m_screenshotTimer->start(kScreenshotIntervalMs);
     m_screenshotStep = 1;
     m_ui->Label22->setText(QStringLiteral("正在截图..."));
-    m_app.console().run(Command(kScreencap), launch::kHidden);
+    m_app.console().run(shell::kTakeScreenshot);
 }
 
 void Form1::screenshotTick() {
@@ -134,12 +130,12 @@ void Form1::screenshotTick() {
     switch (m_screenshotStep) {
     case 4:
         m_ui->Label22->setText(QStringLiteral("推送截图..."));
-        m_app.console().run(Command(kPullScreenshot), launch::kHidden);
+        m_app.console().run(shell::kPullScreenshot);
         break;
     case 5:
         m_ui->Label22->setText(QStringLiteral("打开截图..."));
-        m_app.console().run(Command(kOpenScreenshot), launch::kHidden);
-        m_app.console().run(Command(kRemoveScreenshot), launch::kHidden);
+        m_app.console().run(shell::kOpenScreenshot);
+        m_app.console().run(shell::kRemoveScreenshot);
         break;
     case 7:
         m_screenshotTimer->stop();

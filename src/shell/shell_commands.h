@@ -9,6 +9,18 @@
 // community app on the phone.
 namespace kavu::shell {
 
+// The main window's device check at start-up, in a console with the check's banner after it.
+inline constexpr QStringView kDeviceCheck = u"adb devices";
+
+// The screenshot's steps, all hidden: taken on the phone, pulled into the working folder, opened
+// there, and removed from the phone.
+inline constexpr FixedCommand kTakeScreenshot{
+    u"adb shell /system/bin/screencap -p /sdcard/screen.png", launch::kHidden, {}};
+inline constexpr FixedCommand kPullScreenshot{u"adb pull /sdcard/screen.png", launch::kHidden, {}};
+inline constexpr FixedCommand kOpenScreenshot{u"screen.png", launch::kHidden, {}};
+inline constexpr FixedCommand kRemoveScreenshot{
+    u"adb shell rm /sdcard/screen.png", launch::kHidden, {}};
+
 // Opens page in the community app on the phone: "adb shell am start … -d PAGE -p APP".
 Command communityAppCommand(const Command& page);
 

@@ -18,24 +18,6 @@ namespace {
 
 using statusbar::Icon;
 
-constexpr QStringView kClockSecondsOn = u"adb shell settings put secure clock_seconds 1";
-constexpr QStringView kClockSecondsOff = u"adb shell settings put secure clock_seconds 0";
-
-constexpr QStringView kShowNotCharging = u"adb shell dumpsys battery set status 1";
-constexpr QStringView kShowAcCharging = u"adb shell dumpsys battery set ac 1";
-constexpr QStringView kShowUsbCharging = u"adb shell dumpsys battery set usb 1";
-constexpr QStringView kShowWirelessCharging = u"adb shell dumpsys battery set wireless 1";
-constexpr QStringView kBatteryInfo = u"adb shell dumpsys battery ";
-constexpr QStringView kBatteryReset = u"adb shell dumpsys battery reset";
-
-constexpr QStringView kImmersiveOff = u"adb shell settings put global policy_control null";
-constexpr QStringView kIconPaddingDefault =
-    u"adb shell settings delete secure sysui_rounded_content_padding";
-
-constexpr QStringView kConnectivityCheckOn =
-    u"adb shell settings put global captive_portal_detection_enabled 1";
-constexpr QStringView kConnectivityCheckOff =
-    u"adb shell settings put global captive_portal_detection_enabled 0";
 const QString kServerChangedNote = QStringLiteral("请开关飞行模式以验证是否成功！");
 
 const QString kStatusBarNote =
@@ -64,6 +46,37 @@ constexpr std::array<std::pair<Icon, CheckButton * Ui_Status::*>, statusbar::kIc
         {Icon::Cast, &Ui_Status::CheckButtoncast},
     }};
 
+// Which command box a fixed button's command goes through.
+enum class Box { Main, Own };
+
+struct FixedButton {
+    N_Shape* Ui_Status::*button;
+    const FixedCommand* command;
+    Box box;
+};
+
+// The connectivity frame runs its commands through the window's own command box.
+constexpr std::array<FixedButton, 9> kFixedButtons{{
+    {&Ui_Status::N_Shape1ons, &statusbar::kClockSecondsOn, Box::Main},
+    {&Ui_Status::N_Shape2ofs, &statusbar::kClockSecondsOff, Box::Main},
+    {&Ui_Status::N_Shape3_BATTINFO, &statusbar::kBatteryInfo, Box::Main},
+    {&Ui_Status::N_Shape4_reset, &statusbar::kBatteryReset, Box::Main},
+    {&Ui_Status::INIBAR, &statusbar::kImmersiveOff, Box::Main},
+    {&Ui_Status::N_Shapedefaut, &statusbar::kImmersiveOff, Box::Main},
+    {&Ui_Status::N_Shapedqhf, &statusbar::kIconPaddingDefault, Box::Main},
+    {&Ui_Status::N_Shape2cpon, &statusbar::kConnectivityCheckOn, Box::Own},
+    {&Ui_Status::N_Shape3cpoff, &statusbar::kConnectivityCheckOff, Box::Own},
+}};
+
+// The simulated charging states, one for each option.
+constexpr std::array<std::pair<OptionButton * Ui_Status::*, const FixedCommand*>, 4> kChargeOptions{
+    {
+        {&Ui_Status::Option6shownocharge, &statusbar::kShowNotCharging},
+        {&Ui_Status::Option5acchagre, &statusbar::kShowAcCharging},
+        {&Ui_Status::Option4usbcharge, &statusbar::kShowUsbCharging},
+        {&Ui_Status::Option3wirelesscharge, &statusbar::kShowWirelessCharging},
+    }};
+
 } // namespace
 
 Status::Status(App& app, QWidget* parent)
@@ -72,6 +85,7 @@ Status::Status(App& app, QWidget* parent)
     , m_ui(std::make_unique<Ui::Status>()) {
     m_ui->setupUi(this);
     m_ui->INTERTEXT->setVisible(false);
+    connectFixedCommands();
     connectIcons();
     connectBattery();
     connectImmersive();
@@ -82,27 +96,30 @@ Status::Status(App& app, QWidget* parent)
 
 Status::~Status() = default;
 
+void Status::connectFixedCommands() {
+    for (const auto& [button, command, box] : kFixedButtons) {
+        if (box == Box::Own) {
+            connect((*m_ui).*button, &N_Shape::Click, this,
+                    [this, command] { m_app.console().runThrough(*m_ui->INTERTEXT, *command); });
+        } else {
+            connect((*m_ui).*button, &N_Shape::Click, this,
+                    [this, command] { m_app.console().run(*command); });
+        }
+    }
+}
+
 void Status::connectIcons() {
     connect(m_ui->N_Shapehide, &N_Shape::Click, this, &Status::writeIconBlacklist);
-    connect(m_ui->N_Shape1ons, &N_Shape::Click, this, [this] { runHidden(kClockSecondsOn); });
-    connect(m_ui->N_Shape2ofs, &N_Shape::Click, this, [this] { runHidden(kClockSecondsOff); });
 }
 
 void Status::connectBattery() {
-    const auto onSelected = [this](OptionButton* option, QStringView command) {
+    for (const auto& [member, command] : kChargeOptions) {
+        OptionButton* option = (*m_ui).*member;
         connect(option, &OptionButton::Click, this,
-                [this, option, command] { chargeOptionClicked(option, command); });
-    };
-    onSelected(m_ui->Option6shownocharge, kShowNotCharging);
-    onSelected(m_ui->Option5acchagre, kShowAcCharging);
-    onSelected(m_ui->Option4usbcharge, kShowUsbCharging);
-    onSelected(m_ui->Option3wirelesscharge, kShowWirelessCharging);
-
+                [this, option, command] { chargeOptionClicked(option, *command); });
+    }
     connect(m_ui->N_Shape2battper, &N_Shape::Click, this,
             [this] { runHidden(statusbar::batteryLevelCommand(m_ui->Text10battper->text())); });
-    connect(m_ui->N_Shape3_BATTINFO, &N_Shape::Click, this,
-            [this] { m_app.console().run(Command(kBatteryInfo), launch::kConsole); });
-    connect(m_ui->N_Shape4_reset, &N_Shape::Click, this, [this] { runHidden(kBatteryReset); });
 }
 
 void Status::connectImmersive() {
@@ -113,8 +130,6 @@ void Status::connectImmersive() {
             [this, hideBar] { hideBar(statusbar::Bar::Status, m_ui->Text10noncj); });
     connect(m_ui->NAVIBAR, &N_Shape::Click, this,
             [this, hideBar] { hideBar(statusbar::Bar::Navigation, m_ui->Text10noncjn); });
-    connect(m_ui->INIBAR, &N_Shape::Click, this, [this] { runHidden(kImmersiveOff); });
-    connect(m_ui->N_Shapedefaut, &N_Shape::Click, this, [this] { runHidden(kImmersiveOff); });
     connect(m_ui->N_Shape2notice, &N_Shape::Click, this,
             [this] { m_app.messages().show(kStatusBarNote, QString(), MessageIcon::None); });
     connect(m_ui->N_Shape2notesofhidenav, &N_Shape::Click, this,
@@ -126,14 +141,9 @@ void Status::connectIconSettings() {
             [this] { runHidden(statusbar::quickSettingsCountCommand(m_ui->QSNUMS->text())); });
     connect(m_ui->N_Shapedq, &N_Shape::Click, this,
             [this] { runHidden(statusbar::iconPaddingCommand(m_ui->Textdq->text())); });
-    connect(m_ui->N_Shapedqhf, &N_Shape::Click, this, [this] { runHidden(kIconPaddingDefault); });
 }
 
 void Status::connectConnectivity() {
-    connect(m_ui->N_Shape2cpon, &N_Shape::Click, this,
-            [this] { runConnectivity(kConnectivityCheckOn); });
-    connect(m_ui->N_Shape3cpoff, &N_Shape::Click, this,
-            [this] { runConnectivity(kConnectivityCheckOff); });
     connect(m_ui->MIUIC, &N_Shape::Click, this, [this] {
         runConnectivity(statusbar::connectivityServerCommand());
         m_app.messages().show(kServerChangedNote, QString(), MessageIcon::None);
@@ -148,26 +158,18 @@ void Status::writeIconBlacklist() {
     runHidden(statusbar::iconBlacklistCommand(hidden));
 }
 
-void Status::chargeOptionClicked(OptionButton* option, QStringView command) {
+void Status::chargeOptionClicked(OptionButton* option, const FixedCommand& command) {
     // The option raises Click also for a Space press before it is selected, and for one on the
     // option already selected; only the option becoming selected shows a new charging state.
     if (!option->value() || option == m_chargeShown) {
         return;
     }
     m_chargeShown = option;
-    runHidden(Command(command));
-}
-
-void Status::runHidden(QStringView command) {
-    runHidden(Command(command));
+    m_app.console().run(command);
 }
 
 void Status::runHidden(const Command& command) {
     m_app.console().run(command, launch::kHidden);
-}
-
-void Status::runConnectivity(QStringView command) {
-    runConnectivity(Command(command));
 }
 
 void Status::runConnectivity(const Command& command) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringView>
 #include <QWidget>
 
 #include <memory>
@@ -13,6 +12,7 @@ namespace kavu {
 
 class App;
 class Command;
+struct FixedCommand;
 class OptionButton;
 
 // "状态栏操作": hidden status-bar icons and clock seconds, immersive modes, the quick-settings
@@ -27,6 +27,7 @@ public:
     ~Status() override;
 
 private:
+    void connectFixedCommands();
     void connectIcons();
     void connectBattery();
     void connectImmersive();
@@ -34,11 +35,9 @@ private:
     void connectConnectivity();
 
     void writeIconBlacklist();
-    void chargeOptionClicked(OptionButton* option, QStringView command);
-    void runHidden(QStringView command);
+    void chargeOptionClicked(OptionButton* option, const FixedCommand& command);
     void runHidden(const Command& command);
     // Through the window's own command box.
-    void runConnectivity(QStringView command);
     void runConnectivity(const Command& command);
 
     App& m_app;

@@ -8,8 +8,36 @@
 #include <cstddef>
 #include <string_view>
 
-// The command lines of the status-bar window that are built from what the user chose or typed.
+// The command lines of the status-bar window.
 namespace kavu::statusbar {
+
+inline constexpr FixedCommand kClockSecondsOn{
+    u"adb shell settings put secure clock_seconds 1", launch::kHidden, {}};
+inline constexpr FixedCommand kClockSecondsOff{
+    u"adb shell settings put secure clock_seconds 0", launch::kHidden, {}};
+
+// The simulated charging states, and the battery service's own report in a console.
+inline constexpr FixedCommand kShowNotCharging{
+    u"adb shell dumpsys battery set status 1", launch::kHidden, {}};
+inline constexpr FixedCommand kShowAcCharging{
+    u"adb shell dumpsys battery set ac 1", launch::kHidden, {}};
+inline constexpr FixedCommand kShowUsbCharging{
+    u"adb shell dumpsys battery set usb 1", launch::kHidden, {}};
+inline constexpr FixedCommand kShowWirelessCharging{
+    u"adb shell dumpsys battery set wireless 1", launch::kHidden, {}};
+inline constexpr FixedCommand kBatteryInfo{u"adb shell dumpsys battery ", launch::kConsole, {}};
+inline constexpr FixedCommand kBatteryReset{
+    u"adb shell dumpsys battery reset", launch::kHidden, {}};
+
+inline constexpr FixedCommand kImmersiveOff{
+    u"adb shell settings put global policy_control null", launch::kHidden, {}};
+inline constexpr FixedCommand kIconPaddingDefault{
+    u"adb shell settings delete secure sysui_rounded_content_padding", launch::kHidden, {}};
+
+inline constexpr FixedCommand kConnectivityCheckOn{
+    u"adb shell settings put global captive_portal_detection_enabled 1", launch::kHidden, {}};
+inline constexpr FixedCommand kConnectivityCheckOff{
+    u"adb shell settings put global captive_portal_detection_enabled 0", launch::kHidden, {}};
 
 // Status-bar icons, in the order their tokens stand in the icon blacklist.
 enum class Icon {

@@ -12,6 +12,35 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
+// Each key's whole line; "cmd /c " is the hidden form's alone. Key 187 keeps its trailing space.
+TEST(InputCommands, KeysSendTheirKeyEvents) {
+    const struct {
+        const FixedCommand& command;
+        const char* line;
+    } cases[] = {
+        {kKeyPrevious, "cmd /c adb shell input keyevent 88"},
+        {kKeyNext, "cmd /c adb shell input keyevent 87"},
+        {kKeyPlayPause, "cmd /c adb shell input keyevent 86"},
+        {kKeyLeft, "cmd /c adb shell input keyevent 21"},
+        {kKeyRight, "cmd /c adb shell input keyevent 22"},
+        {kKeyDown, "cmd /c adb shell input keyevent 20"},
+        {kKeyEnter, "cmd /c adb shell input keyevent 66"},
+        {kKeyUp, "cmd /c adb shell input keyevent 19"},
+        {kKeyBack, "cmd /c adb shell input keyevent 4"},
+        {kKeyRecentApps, "cmd /c adb shell input keyevent 187 "},
+        {kKeyHome, "cmd /c adb shell input keyevent 3"},
+        {kKeyPower, "cmd /c adb shell input keyevent 26"},
+        {kKeyVolumeDown, "cmd /c adb shell input keyevent 25"},
+        {kKeyVolumeUp, "cmd /c adb shell input keyevent 24"},
+        {kKeyMute, "cmd /c adb shell input keyevent 164"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(launch::joinLine(c.command.form, c.command.text.toString().toStdString(),
+                                   c.command.suffix),
+                  c.line);
+    }
+}
+
 TEST(InputCommands, TextReachesTheToolAsOneArgument) {
     const struct {
         const char* typed;

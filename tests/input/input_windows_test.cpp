@@ -1,4 +1,5 @@
 #include "core/typed_text.h"
+#include "input/input_commands.h"
 #include "input/keysimu.h"
 #include "input/touchsimu.h"
 #include "shell/qt_text.h"
@@ -75,25 +76,29 @@ private slots:
     void indicatorRevealAndSwap();
 };
 
-// Every key button, in any mouse button, puts its command into the command box and runs it hidden;
-// all of them light up alike under the pointer.
+// Every key button, in any mouse button, puts its key's command into the command box and runs it
+// hidden; all of them light up alike under the pointer. The key texts are pinned in
+// input_commands_test.
 void InputWindowsTest::keys() {
-    const char* rows[][2] = {
-        {"N_Shapeprev", "88"},  {"N_Shapenex", "87"},  {"N_Shapepaus", "86"}, {"N_Shapeleft", "21"},
-        {"N_Shaperight", "22"}, {"N_Shapedown", "20"}, {"Enter", "66"},       {"N_Shapetop", "19"},
-        {"N_Shape4", "4"},      {"MEUNWARD", "187 "},  {"HOMEWARD", "3"},     {"BACKWARD", "4"},
-        {"LOCKSCR", "26"},      {"VOLDOWN", "25"},     {"VOLUP", "24"},       {"MUTE", "164"},
+    const std::pair<const char*, const FixedCommand*> rows[] = {
+        {"N_Shapeprev", &input::kKeyPrevious},  {"N_Shapenex", &input::kKeyNext},
+        {"N_Shapepaus", &input::kKeyPlayPause}, {"N_Shapeleft", &input::kKeyLeft},
+        {"N_Shaperight", &input::kKeyRight},    {"N_Shapedown", &input::kKeyDown},
+        {"Enter", &input::kKeyEnter},           {"N_Shapetop", &input::kKeyUp},
+        {"N_Shape4", &input::kKeyBack},         {"MEUNWARD", &input::kKeyRecentApps},
+        {"HOMEWARD", &input::kKeyHome},         {"BACKWARD", &input::kKeyBack},
+        {"LOCKSCR", &input::kKeyPower},         {"VOLDOWN", &input::kKeyVolumeDown},
+        {"VOLUP", &input::kKeyVolumeUp},        {"MUTE", &input::kKeyMute},
     };
     test::TestApp t;
     keysimu* window = t.app().open<keysimu>();
     const QColor hover = test::control<N_Shape>(*window, u"BACKWARD"_s)->backColorHover();
-    for (const auto& [button, code] : rows) {
+    for (const auto& [button, command] : rows) {
         QCOMPARE(test::control<N_Shape>(*window, QString::fromLatin1(button))->backColorHover(),
                  hover);
         t.clearRecords();
         test::click(*window, QString::fromLatin1(button), Qt::RightButton);
-        QVERIFY2(t.ranOnly(u"adb shell input keyevent "_s + QString::fromLatin1(code)),
-                 t.mismatch());
+        QVERIFY2(t.ranOnly(command->text.toString(), command->form.mode), t.mismatch());
     }
 }
 
