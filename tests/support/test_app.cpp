@@ -70,6 +70,11 @@ void TestApp::clearRecords() {
 
 bool TestApp::startedOnly(const QStringList& commands, launch::WindowMode mode) {
     const QString prefix = mode == launch::WindowMode::Hidden ? kHiddenPrefix : kConsolePrefix;
+    return startedOnly(commands, prefix, QString(), mode);
+}
+
+bool TestApp::startedOnly(const QStringList& commands, const QString& prefix, const QString& suffix,
+                          launch::WindowMode mode) {
     QStringList wrong;
     const QList<StartedLine>& lines = started();
     if (lines.size() != commands.size()) {
@@ -79,10 +84,11 @@ bool TestApp::startedOnly(const QStringList& commands, launch::WindowMode mode) 
                      .arg(m_fakes.processes.lines().join(QStringLiteral(" | ")));
     } else {
         for (qsizetype i = 0; i < commands.size(); ++i) {
-            if (lines.at(i).line != prefix + commands.at(i)) {
+            const QString line = prefix + commands.at(i) + suffix;
+            if (lines.at(i).line != line) {
                 wrong << QStringLiteral("line %1 is \"%2\", not \"%3\"")
                              .arg(i + 1)
-                             .arg(lines.at(i).line, prefix + commands.at(i));
+                             .arg(lines.at(i).line, line);
             }
             if (lines.at(i).mode != mode) {
                 wrong << QStringLiteral("line %1 runs in window mode %2, not %3")
@@ -101,7 +107,16 @@ bool TestApp::startedOnly(const QStringList& commands, launch::WindowMode mode) 
 }
 
 bool TestApp::ranOnly(const QStringList& commands, launch::WindowMode mode) {
-    const bool linesHeld = startedOnly(commands, mode);
+    return noMessagesShown(startedOnly(commands, mode));
+}
+
+bool TestApp::ranOnly(const FixedCommand& command) {
+    return noMessagesShown(startedOnly({command.text.toString()},
+                                       QString::fromUtf8(command.form.prefix),
+                                       QString::fromUtf8(command.suffix), command.form.mode));
+}
+
+bool TestApp::noMessagesShown(bool linesHeld) {
     if (messages().isEmpty()) {
         return linesHeld;
     }

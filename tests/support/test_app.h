@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/app.h"
+#include "shell/command.h"
 #include "support/fake_services.h"
 
 #include <QByteArray>
@@ -48,6 +49,9 @@ public:
     bool ranOnly(const QString& command, launch::WindowMode mode = launch::WindowMode::Hidden) {
         return ranOnly(QStringList{command}, mode);
     }
+    // The same for a fixed command: its line with its form's prefix and its suffix, in its form's
+    // mode.
+    bool ranOnly(const FixedCommand& command);
     // The same, but whatever messages were shown.
     bool startedOnly(const QStringList& commands,
                      launch::WindowMode mode = launch::WindowMode::Hidden);
@@ -61,6 +65,11 @@ public:
     void addFile(const QString& name);
 
 private:
+    bool startedOnly(const QStringList& commands, const QString& prefix, const QString& suffix,
+                     launch::WindowMode mode);
+    // linesHeld, made false (with a note in the mismatch) when a message was shown.
+    bool noMessagesShown(bool linesHeld);
+
     QTemporaryDir m_folder;
     FakeServices m_fakes;
     std::unique_ptr<App> m_app;
