@@ -7,6 +7,36 @@
 namespace kavu::statusbar {
 namespace {
 
+// Each fixed button's whole line: all run hidden but the battery report, shown in a console with
+// its trailing space.
+TEST(StatusCommands, FixedButtonsSendTheirLines) {
+    const struct {
+        const FixedCommand& command;
+        const char* line;
+    } cases[] = {
+        {kClockSecondsOn, "cmd /c adb shell settings put secure clock_seconds 1"},
+        {kClockSecondsOff, "cmd /c adb shell settings put secure clock_seconds 0"},
+        {kShowNotCharging, "cmd /c adb shell dumpsys battery set status 1"},
+        {kShowAcCharging, "cmd /c adb shell dumpsys battery set ac 1"},
+        {kShowUsbCharging, "cmd /c adb shell dumpsys battery set usb 1"},
+        {kShowWirelessCharging, "cmd /c adb shell dumpsys battery set wireless 1"},
+        {kBatteryInfo, "cmd /k adb shell dumpsys battery "},
+        {kBatteryReset, "cmd /c adb shell dumpsys battery reset"},
+        {kImmersiveOff, "cmd /c adb shell settings put global policy_control null"},
+        {kIconPaddingDefault,
+         "cmd /c adb shell settings delete secure sysui_rounded_content_padding"},
+        {kConnectivityCheckOn,
+         "cmd /c adb shell settings put global captive_portal_detection_enabled 1"},
+        {kConnectivityCheckOff,
+         "cmd /c adb shell settings put global captive_portal_detection_enabled 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(launch::joinLine(c.command.form, c.command.text.toString().toStdString(),
+                                   c.command.suffix),
+                  c.line);
+    }
+}
+
 TEST(StatusCommands, BatteryLevelsFromNoneToFull) {
     const struct {
         const char* typed;

@@ -28,11 +28,18 @@ using kavu::Status;
 using kavu::launch::WindowMode;
 using namespace kavu::test;
 
+Q_DECLARE_METATYPE(const kavu::FixedCommand*)
+
 namespace {
 
 const QString kBlacklistPrefix =
     QStringLiteral("adb shell settings put secure icon_blacklist rotate,");
-const QString kClockOn = QStringLiteral("adb shell settings put secure clock_seconds 1");
+const QString kClockOn = kavu::statusbar::kClockSecondsOn.text.toString();
+
+// A fixed command's text as it stands in a command box.
+QString textOf(const kavu::FixedCommand& command) {
+    return command.text.toString();
+}
 
 const QStringList kIconCheckNames = {
     QStringLiteral("CheckButtontime"),  QStringLiteral("CheckButtonear"),
@@ -324,7 +331,7 @@ void StatusTest::reopenedStartsFresh() {
     // The fresh window's options run again when selected.
     click<kavu::OptionButton>(*reopened, QStringLiteral("Option4usbcharge"));
     QCOMPARE(t.fakes().processes.lines(),
-             QStringList{kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1")});
+             QStringList{kHiddenPrefix + textOf(kavu::statusbar::kShowUsbCharging)});
 }
 
 void StatusTest::iconBlacklist_data() {
@@ -397,38 +404,31 @@ void StatusTest::greyCheckCountsUnchecked() {
     QCOMPARE(t.commandBox(), kBlacklistPrefix + QStringLiteral("bluetooth,"));
 }
 
+// Each fixed button runs its module command; the lines are pinned in status_commands_test.
 void StatusTest::fixedCommands_data() {
     QTest::addColumn<QString>("shape");
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("console");
+    QTest::addColumn<const kavu::FixedCommand*>("command");
 
-    QTest::newRow("clock seconds on") << u"N_Shape1ons"_s << kClockOn << false;
-    QTest::newRow("clock seconds off")
-        << u"N_Shape2ofs"_s << u"adb shell settings put secure clock_seconds 0"_s << false;
-    QTest::newRow("status bar default")
-        << u"INIBAR"_s << u"adb shell settings put global policy_control null"_s << false;
-    QTest::newRow("navigation bar default")
-        << u"N_Shapedefaut"_s << u"adb shell settings put global policy_control null"_s << false;
-    QTest::newRow("padding default")
-        << u"N_Shapedqhf"_s << u"adb shell settings delete secure sysui_rounded_content_padding"_s
-        << false;
-    QTest::newRow("battery reset")
-        << u"N_Shape4_reset"_s << u"adb shell dumpsys battery reset"_s << false;
-    QTest::newRow("battery information")
-        << u"N_Shape3_BATTINFO"_s << u"adb shell dumpsys battery "_s << true;
+    using namespace kavu::statusbar;
+    QTest::newRow("clock seconds on") << u"N_Shape1ons"_s << &kClockSecondsOn;
+    QTest::newRow("clock seconds off") << u"N_Shape2ofs"_s << &kClockSecondsOff;
+    QTest::newRow("status bar default") << u"INIBAR"_s << &kImmersiveOff;
+    QTest::newRow("navigation bar default") << u"N_Shapedefaut"_s << &kImmersiveOff;
+    QTest::newRow("padding default") << u"N_Shapedqhf"_s << &kIconPaddingDefault;
+    QTest::newRow("battery reset") << u"N_Shape4_reset"_s << &kBatteryReset;
+    QTest::newRow("battery information") << u"N_Shape3_BATTINFO"_s << &kBatteryInfo;
 }
 
 void StatusTest::fixedCommands() {
     QFETCH(QString, shape);
-    QFETCH(QString, command);
-    QFETCH(bool, console);
+    QFETCH(const kavu::FixedCommand*, command);
 
     TestApp t;
     Status* status = t.app().open<Status>();
     click<kavu::CheckButton>(*status, QStringLiteral("CheckButtonWLAN"));
     click<kavu::N_Shape>(*status, shape);
 
-    QVERIFY2(t.ranOnly(command, console ? WindowMode::Normal : WindowMode::Hidden), t.mismatch());
+    QVERIFY2(t.ranOnly(*command), t.mismatch());
     // Only the main window's command box is written; the check buttons keep their state.
     QCOMPARE(ownBox(*status)->text(), QStringLiteral("Text1"));
     QCOMPARE(control<kavu::CheckButton>(*status, QStringLiteral("CheckButtonWLAN"))->value(), 1);
@@ -527,10 +527,10 @@ void StatusTest::chargeOptions_data() {
     QTest::addColumn<QStringList>("commands");
     QTest::addColumn<QString>("selected");
 
-    const QString notCharging = QStringLiteral("adb shell dumpsys battery set status 1");
-    const QString ac = QStringLiteral("adb shell dumpsys battery set ac 1");
-    const QString usb = QStringLiteral("adb shell dumpsys battery set usb 1");
-    const QString wireless = QStringLiteral("adb shell dumpsys battery set wireless 1");
+    const QString notCharging = textOf(kavu::statusbar::kShowNotCharging);
+    const QString ac = textOf(kavu::statusbar::kShowAcCharging);
+    const QString usb = textOf(kavu::statusbar::kShowUsbCharging);
+    const QString wireless = textOf(kavu::statusbar::kShowWirelessCharging);
 
     QTest::newRow("not charging") << QStringList{u"Option6shownocharge"_s}
                                   << QStringList{notCharging} << u"Option6shownocharge"_s;
@@ -578,7 +578,7 @@ void StatusTest::chargeOptionBySpace() {
     TestApp t;
     Status* status = t.app().open<Status>();
     auto* usb = control<kavu::OptionButton>(*status, QStringLiteral("Option4usbcharge"));
-    const QString usbLine = kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set usb 1");
+    const QString usbLine = kHiddenPrefix + textOf(kavu::statusbar::kShowUsbCharging);
 
     // Space on an unselected option selects it and runs its command once.
     QTest::keyClick(usb, Qt::Key_Space);
@@ -593,8 +593,7 @@ void StatusTest::chargeOptionBySpace() {
     click<kavu::OptionButton>(*status, QStringLiteral("Option4usbcharge"));
     QCOMPARE(
         t.fakes().processes.lines(),
-        (QStringList{usbLine, kHiddenPrefix + QStringLiteral("adb shell dumpsys battery set ac 1"),
-                     usbLine}));
+        (QStringList{usbLine, kHiddenPrefix + textOf(kavu::statusbar::kShowAcCharging), usbLine}));
 }
 
 void StatusTest::resetKeepsSelectedOption() {
@@ -603,8 +602,7 @@ void StatusTest::resetKeepsSelectedOption() {
     click<kavu::OptionButton>(*status, QStringLiteral("Option5acchagre"));
     click<kavu::N_Shape>(*status, QStringLiteral("N_Shape4_reset"));
     QCOMPARE(selectedOption(*status), QStringLiteral("Option5acchagre"));
-    QCOMPARE(t.lastStarted().line,
-             kHiddenPrefix + QStringLiteral("adb shell dumpsys battery reset"));
+    QCOMPARE(t.lastStarted().line, kHiddenPrefix + textOf(kavu::statusbar::kBatteryReset));
     // The option stays selected after the reset, so clicking it again runs nothing.
     click<kavu::OptionButton>(*status, QStringLiteral("Option5acchagre"));
     QCOMPARE(t.started().size(), 2);
@@ -712,12 +710,10 @@ void StatusTest::connectivity_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("check on")
-        << u"N_Shape2cpon"_s
-        << u"adb shell settings put global captive_portal_detection_enabled 1"_s << u""_s;
-    QTest::newRow("check off")
-        << u"N_Shape3cpoff"_s
-        << u"adb shell settings put global captive_portal_detection_enabled 0"_s << u""_s;
+    QTest::newRow("check on") << u"N_Shape2cpon"_s << textOf(kavu::statusbar::kConnectivityCheckOn)
+                              << u""_s;
+    QTest::newRow("check off") << u"N_Shape3cpoff"_s
+                               << textOf(kavu::statusbar::kConnectivityCheckOff) << u""_s;
     QTest::newRow("server") << u"MIUIC"_s
                             << QStringLiteral("adb shell \"settings put global "
                                               "captive_portal_https_url ") +
@@ -786,16 +782,14 @@ void StatusTest::mainWindowClosed_data() {
     QTest::newRow("icon blacklist") << u"N_Shapehide"_s << kBlacklistPrefix << true;
     QTest::newRow("clock seconds") << u"N_Shape1ons"_s << kClockOn << true;
     QTest::newRow("battery reset")
-        << u"N_Shape4_reset"_s << u"adb shell dumpsys battery reset"_s << true;
+        << u"N_Shape4_reset"_s << textOf(kavu::statusbar::kBatteryReset) << true;
     QTest::newRow("hide status bar")
         << u"STATUSBAR"_s << u"adb shell settings put global policy_control immersive.status=*"_s
         << true;
     QTest::newRow("padding default")
-        << u"N_Shapedqhf"_s << u"adb shell settings delete secure sysui_rounded_content_padding"_s
-        << true;
+        << u"N_Shapedqhf"_s << textOf(kavu::statusbar::kIconPaddingDefault) << true;
     QTest::newRow("connectivity check off")
-        << u"N_Shape3cpoff"_s
-        << u"adb shell settings put global captive_portal_detection_enabled 0"_s << false;
+        << u"N_Shape3cpoff"_s << textOf(kavu::statusbar::kConnectivityCheckOff) << false;
     QTest::newRow("connectivity server")
         << u"MIUIC"_s << kavu::statusbar::connectivityServerCommand().text() << false;
 }
