@@ -29,6 +29,24 @@ std::string expected(const char* prefix, const char* sentText) {
     return sentText ? std::string(prefix) + sentText : std::string("out of range");
 }
 
+// Each reset's whole line; all run hidden. The font-scale reset sends "1.0", not a step's "1".
+TEST(DisplayCommands, ResetsSendTheirLines) {
+    const struct {
+        const FixedCommand& command;
+        const char* line;
+    } cases[] = {
+        {kOverscanReset, "cmd /c adb shell wm overscan 0,0,0,0"},
+        {kDensityReset, "cmd /c adb shell wm density reset"},
+        {kSizeReset, "cmd /c adb shell wm size reset"},
+        {kFontScaleReset, "cmd /c adb shell settings put system font_scale 1.0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(launch::joinLine(c.command.form, c.command.text.toString().toStdString(),
+                                   c.command.suffix),
+                  c.line);
+    }
+}
+
 TEST(DisplayCommands, DensitiesAreWholeAndWithinTheWindowManagersRange) {
     const struct {
         double dpi;

@@ -1,6 +1,7 @@
 #include "display/navigation.h"
 
 #include "core/typed_text.h"
+#include "display/display_commands.h"
 #include "shell/app.h"
 #include "shell/qt_text.h"
 #include "support/driving.h"
@@ -21,6 +22,7 @@ using namespace kavu;
 using namespace kavu::test;
 
 Q_DECLARE_METATYPE(kavu::MessageIcon)
+Q_DECLARE_METATYPE(const kavu::FixedCommand*)
 
 // Every command of this window is a hidden run of the command box's text, nothing appended:
 // the checks below use TestApp::ranOnly and TestApp::startedOnly with their hidden default.
@@ -456,7 +458,7 @@ void NavigationTest::edgeReset() {
 
     QCOMPARE(edgeTexts(*m_window), QStringList(kEdges.size(), QStringLiteral("0")));
     QCOMPARE(boxText(*m_window, QStringLiteral("textstep")), QStringLiteral("7"));
-    QVERIFY2(m_t->ranOnly(QStringLiteral("adb shell wm overscan 0,0,0,0")), m_t->mismatch());
+    QVERIFY2(m_t->ranOnly(display::kOverscanReset), m_t->mismatch());
 }
 
 // ---- frame "显示缩放" --------------------------------------------------------------------
@@ -680,25 +682,25 @@ void NavigationTest::resets_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shape");
-    QTest::addColumn<QString>("command");
+    QTest::addColumn<const FixedCommand*>("command");
 
-    QTest::newRow("density") << u"DPIVAL"_s << u"440"_s << u"DPINUL"_s
-                             << u"adb shell wm density reset"_s;
+    QTest::newRow("density") << u"DPIVAL"_s << u"440"_s << u"DPINUL"_s << &display::kDensityReset;
     QTest::newRow("resolution") << u"HOR"_s << u"1080"_s << u"N_ShapeRESET"_s
-                                << u"adb shell wm size reset"_s;
+                                << &display::kSizeReset;
 }
 
-// A reset runs its fixed command and leaves the typed value in its box.
+// A reset runs its fixed command and leaves the typed value in its box; the commands are pinned in
+// display_commands_test.
 void NavigationTest::resets() {
     QFETCH(QString, box);
     QFETCH(QString, typed);
     QFETCH(QString, shape);
-    QFETCH(QString, command);
+    QFETCH(const FixedCommand*, command);
 
     typeInto(*m_window, box, typed);
     click(*m_window, shape);
 
-    QVERIFY2(m_t->ranOnly(command), m_t->mismatch());
+    QVERIFY2(m_t->ranOnly(*command), m_t->mismatch());
     QCOMPARE(boxText(*m_window, box), typed);
 }
 

@@ -1,5 +1,6 @@
 #include "display/phone_area.h"
 
+#include "display/display_commands.h"
 #include "display/font_scale_offset.h"
 #include "shell/app.h"
 #include "support/driving.h"
@@ -20,6 +21,8 @@ using namespace kavu::test;
 namespace {
 
 const QString kFontScale = QStringLiteral("adb shell settings put system font_scale ");
+// The scale the reset sends, after kFontScale; pinned in display_commands_test.
+const QString kResetScale = display::kFontScaleReset.text.toString().mid(kFontScale.size());
 const QString kScaleCaption = QStringLiteral("当前操作缩放为：");
 
 // '+' is "增大", '-' is "减小", 'r' is "恢复".
@@ -281,13 +284,13 @@ void PhoneAreaTest::fontScaleSteps_data() {
         << QString(50, QLatin1Char('+')) << QStringList{QStringLiteral("1.98"), QStringLiteral("2")}
         << QStringLiteral("2");
     QTest::newRow("reset sends 1.0")
-        << QStringLiteral("++r") << QStringList{QStringLiteral("1.04"), QStringLiteral("1.0")}
+        << QStringLiteral("++r") << QStringList{QStringLiteral("1.04"), kResetScale}
         << QStringLiteral("1");
     QTest::newRow("steps start again from 1 after reset")
         << QStringLiteral("---r+")
-        << QStringList{QStringLiteral("0.94"), QStringLiteral("1.0"), QStringLiteral("1.02")}
+        << QStringList{QStringLiteral("0.94"), kResetScale, QStringLiteral("1.02")}
         << QStringLiteral("1.02");
-    QTest::newRow("reset alone") << QStringLiteral("r") << QStringList{QStringLiteral("1.0")}
+    QTest::newRow("reset alone") << QStringLiteral("r") << QStringList{kResetScale}
                                  << QStringLiteral("1");
 }
 
@@ -353,7 +356,7 @@ void PhoneAreaTest::offsetOutlivesTheWindow() {
     clickSequence(*m_window, after);
     QCOMPARE(fontScalesSent(*m_t).last(), lastSent);
     QCOMPARE(label(*m_window),
-             kScaleCaption + (lastSent == QStringLiteral("1.0") ? QStringLiteral("1") : lastSent));
+             kScaleCaption + (lastSent == kResetScale ? QStringLiteral("1") : lastSent));
 }
 
 void PhoneAreaTest::offsetOwnedByTheCaller() {
