@@ -9,21 +9,46 @@
 #include "shell/about.h"
 #include "shell/app.h"
 #include "shell/help.h"
+#include "shell/support_window.h"
 #include "statusbar/status.h"
 
 namespace kavu {
 
+namespace {
+
+template <class W> void opens(App& app, FontScaleOffset& /*fontScaleOffset*/) {
+    app.open<W>();
+}
+
+// The scales window shows the font-scale offset the program keeps for its whole run.
+void opensScales(App& app, FontScaleOffset& fontScaleOffset) {
+    app.open<PhoneArea>(fontScaleOffset);
+}
+
+constexpr WindowRow kWindows[] = {
+    {{Feature::AppsAndFiles, u"软件与传输", u"Label23", u"Image17"}, opens<Software>},
+    {{Feature::Flashing, u"线刷专区", u"Label24", u"Image19"}, opens<OKC>},
+    {{Feature::DisplaySize, u"屏幕显示调节", u"Label7", u"Image5der"}, opens<Navigation>},
+    {{Feature::StatusBar, u"状态与导航栏", u"Label8", u"Image9"}, opens<Status>},
+    {{Feature::Scales, u"无极调节", u"Label18", u"Image10"}, opensScales},
+    {{Feature::KeySimulation, u"物理按键模拟", u"Label28", u"Image21"}, opens<keysimu>},
+    {{Feature::TouchSimulation, u"触摸模拟", u"Label27", u"Image12"}, opens<touchsimu>},
+    {{Feature::Help, u"帮助支持", u"Label32", u"Image23"}, opens<Help>},
+    {{Feature::Support, u"捐赠作者", u"Label31", u"Image24"}, opens<SupportWindow>},
+    {{Feature::About, u"关于软件/更新", u"Label30", u"Image25"}, opens<About>},
+};
+
+} // namespace
+
+std::span<const WindowRow> windowTable() {
+    return kWindows;
+}
+
 void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
-    app.setOpener(Feature::Software, [&app] { app.open<Software>(); });
-    app.setOpener(Feature::Flashing, [&app] { app.open<OKC>(); });
-    app.setOpener(Feature::Display, [&app] { app.open<Navigation>(); });
-    app.setOpener(Feature::StatusBar, [&app] { app.open<Status>(); });
-    app.setOpener(Feature::Scaling,
-                  [&app, &fontScaleOffset] { app.open<PhoneArea>(fontScaleOffset); });
-    app.setOpener(Feature::Keys, [&app] { app.open<keysimu>(); });
-    app.setOpener(Feature::Touch, [&app] { app.open<touchsimu>(); });
-    app.setOpener(Feature::Help, [&app] { app.open<Help>(); });
-    app.setOpener(Feature::About, [&app] { app.open<About>(); });
+    for (const WindowRow& row : kWindows) {
+        app.setOpener(row.entry,
+                      [&app, &fontScaleOffset, open = row.open] { open(app, fontScaleOffset); });
+    }
 }
 
 } // namespace kavu

@@ -1,12 +1,25 @@
 #pragma once
 
+#include "shell/features.h"
+
+#include <span>
+
 namespace kavu {
 
 class App;
 class FontScaleOffset;
 
-// Tells the launcher which window each of its features opens. What outlives those windows is
-// passed in by the program, which owns it.
+// One row per window the main window's launcher opens: its entry (feature, caption, label and
+// icon) and how the window is opened. What outlives the windows is passed in by the program,
+// which owns it.
+struct WindowRow {
+    LauncherEntry entry;
+    void (*open)(App& app, FontScaleOffset& fontScaleOffset);
+};
+
+std::span<const WindowRow> windowTable();
+
+// Registers every row with the App. Before the main window loads: it wires the entries it finds.
 void registerWindows(App& app, FontScaleOffset& fontScaleOffset);
 
 } // namespace kavu

@@ -19,23 +19,7 @@ std::string joinPieces(const std::string* begin, const std::string* end) {
     return joined;
 }
 
-std::string titled(const TitledSuffix& suffix, std::string_view fileName) {
-    std::string joined(suffix.head);
-    joined += fileName;
-    joined += suffix.tail;
-    return joined;
-}
-
 } // namespace
-
-std::string joinLine(const Form& form, std::string_view text, std::string_view suffix) {
-    std::string line;
-    line.reserve(form.prefix.size() + text.size() + suffix.size());
-    line += form.prefix;
-    line += text;
-    line += suffix;
-    return line;
-}
 
 std::string deviceCheckBanner() {
     const std::string sp3 = repeat(' ', 3);
@@ -60,14 +44,6 @@ std::string deviceCheckBanner() {
         "EXIT",
     };
     return joinPieces(pieces.data(), pieces.data() + pieces.size());
-}
-
-std::string installLiveSuffix(std::string_view fileName) {
-    return titled(kInstallLive, fileName);
-}
-
-std::string pushLiveSuffix(std::string_view fileName) {
-    return titled(kPushLive, fileName);
 }
 
 } // namespace kavu::launch

@@ -20,8 +20,6 @@ inline constexpr Form kConsoleMinimized{"cmd /k ", WindowMode::Minimized};
 // The fastboot device check of the flashing window uses two spaces after the switch.
 inline constexpr Form kConsoleTwoSpaces{"cmd /k  ", WindowMode::Normal};
 
-std::string joinLine(const Form& form, std::string_view text, std::string_view suffix);
-
 // Whole fixed lines that take no command text.
 inline constexpr std::string_view kInteractiveConsoleLine = "cmd /k \"COLOR 3f";
 inline constexpr std::string_view kGoogleDoneLine = "cmd /k echo 操作完成！请自行检查！ ";
@@ -43,11 +41,9 @@ inline constexpr TitledSuffix kPushLive{
     " && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && echo.  && echo. && echo "
     "按任意键关闭此窗口... && pause>nul && EXIT"};
 
-std::string installLiveSuffix(std::string_view fileName);
 inline constexpr std::string_view kInstallResultSuffix =
     " && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && echo.  && "
     "echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";
-std::string pushLiveSuffix(std::string_view fileName);
 inline constexpr std::string_view kPushResultSuffix =
     " && COLOR 3f  && title 传输结果 && echo. && echo.出现 xxxxxx 1 file pushed 表示传输完成！ && "
     "echo.  && echo. && echo 按任意键关闭此窗口... && pause>nul && EXIT";

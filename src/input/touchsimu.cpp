@@ -52,12 +52,12 @@ touchsimu::touchsimu(App& app, QWidget* parent)
     : QWidget(parent)
     , m_app(app)
     , m_ui(std::make_unique<Ui::touchsimu>())
-    , m_timercj(makeTimer(this, QStringLiteral("Timercj"), Qt::CoarseTimer))
+    , m_indicatorTimer(makeTimer(this, QStringLiteral("Timercj"), Qt::CoarseTimer))
     // The repeat timers pace an auto-clicker: their period must hold.
-    , m_timerdur(makeTimer(this, QStringLiteral("Timerdur"), Qt::PreciseTimer))
-    , m_timerdur2(makeTimer(this, QStringLiteral("Timerdur2"), Qt::PreciseTimer)) {
+    , m_tapTimer(makeTimer(this, QStringLiteral("Timerdur"), Qt::PreciseTimer))
+    , m_swipeTimer(makeTimer(this, QStringLiteral("Timerdur2"), Qt::PreciseTimer)) {
     m_ui->setupUi(this);
-    m_timercj->setInterval(kIndicatorInterval);
+    m_indicatorTimer->setInterval(kIndicatorInterval);
     m_ui->Labelcj->hide();
     // Tap mode with one point.
     m_ui->OPTPRE->setValue(true);
@@ -88,9 +88,9 @@ void touchsimu::connectRun() {
     connect(m_ui->SWIPEGO, &N_Shape::Click, this, &touchsimu::start);
     connect(m_ui->SWIPEstp, &N_Shape::Click, this, &touchsimu::stop);
     connect(m_ui->N_Shape1, &N_Shape::Click, this, &touchsimu::reveal);
-    connect(m_timercj, &QTimer::timeout, this, &touchsimu::showIndicator);
-    connect(m_timerdur, &QTimer::timeout, this, [this] { cycle(*m_timerdur); });
-    connect(m_timerdur2, &QTimer::timeout, this, [this] { cycle(*m_timerdur2); });
+    connect(m_indicatorTimer, &QTimer::timeout, this, &touchsimu::showIndicator);
+    connect(m_tapTimer, &QTimer::timeout, this, [this] { cycle(*m_tapTimer); });
+    connect(m_swipeTimer, &QTimer::timeout, this, [this] { cycle(*m_swipeTimer); });
 }
 
 // A run whose values no command or timer can take starts nothing; the short-interval warning
@@ -106,8 +106,8 @@ void touchsimu::start() {
         cancelRun();
         return;
     }
-    if (!m_timercj->isActive()) {
-        m_timercj->start();
+    if (!m_indicatorTimer->isActive()) {
+        m_indicatorTimer->start();
     }
     m_indicator = 0;
     // The new points count at once; the duration only once the warning is closed (a running
@@ -120,10 +120,10 @@ void touchsimu::start() {
     }
     m_bases.duration = bases->duration;
     if (m_ui->OPTPRE->value()) {
-        startRepeating(*m_timerdur);
+        startRepeating(*m_tapTimer);
     }
     if (m_ui->OPTSWI->value()) {
-        startRepeating(*m_timerdur2);
+        startRepeating(*m_swipeTimer);
     }
 }
 
@@ -139,9 +139,9 @@ void touchsimu::startRepeating(QTimer& timer) {
 }
 
 void touchsimu::stop() {
-    m_timerdur->stop();
-    m_timerdur2->stop();
-    m_timercj->stop();
+    m_tapTimer->stop();
+    m_swipeTimer->stop();
+    m_indicatorTimer->stop();
 }
 
 void touchsimu::cycle(QTimer& timer) {
@@ -155,7 +155,7 @@ void touchsimu::cycle(QTimer& timer) {
     }
     const std::optional<input::CyclePoints> points = input::shiftedPoints(m_bases, offsets);
     // A two-point tap waits between its presses for the interval as the box reads now.
-    const bool twoPoints = &timer == m_timerdur && m_ui->twopo->value() == 1;
+    const bool twoPoints = &timer == m_tapTimer && m_ui->twopo->value() == 1;
     const std::optional<int> pause =
         twoPoints ? input::wholeInterval(numericValueOf(m_ui->Textdely->text())) : 0;
     if (!points || !pause) {
@@ -168,7 +168,7 @@ void touchsimu::cycle(QTimer& timer) {
     m_ui->Y2->setText(QString::number(points->y2));
 
     const int duration = m_bases.duration;
-    if (&timer == m_timerdur2) {
+    if (&timer == m_swipeTimer) {
         m_app.console().run(
             input::swipeCommand(points->x1, points->y1, points->x2, points->y2, duration),
             launch::kHidden);

@@ -50,10 +50,11 @@ private:
 
     App& m_app;
     std::unique_ptr<Ui::touchsimu> m_ui;
-    // Indicator, tap-mode and swipe-mode timers.
-    QTimer* m_timercj;
-    QTimer* m_timerdur;
-    QTimer* m_timerdur2;
+    // Counts the indicator on while a run goes ("Timercj").
+    QTimer* m_indicatorTimer;
+    // One cycle of a tap run, or of a swipe run, each interval ("Timerdur", "Timerdur2").
+    QTimer* m_tapTimer;
+    QTimer* m_swipeTimer;
     input::RunBases m_bases;
     int m_cycles = 0;
     int m_indicator = 0;

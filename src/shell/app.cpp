@@ -39,8 +39,17 @@ Form1* App::form1() {
     return main;
 }
 
-void App::setOpener(Feature feature, std::function<void()> opener) {
-    m_openers[feature] = std::move(opener);
+void App::setOpener(const LauncherEntry& entry, std::function<void()> opener) {
+    m_openers.insert_or_assign(entry.feature, Opener{entry, std::move(opener)});
+}
+
+std::vector<LauncherEntry> App::launcherEntries() const {
+    std::vector<LauncherEntry> entries;
+    entries.reserve(m_openers.size());
+    for (const auto& [feature, opener] : m_openers) {
+        entries.push_back(opener.entry);
+    }
+    return entries;
 }
 
 void App::openFeature(Feature feature) {
@@ -49,7 +58,7 @@ void App::openFeature(Feature feature) {
         m_services.messages.show(QStringLiteral("该功能尚未完成"), QString(), MessageIcon::None);
         return;
     }
-    found->second();
+    found->second.open();
 }
 
 QWidget* App::existing(std::type_index type) const {

@@ -12,6 +12,7 @@
 #include <map>
 #include <typeindex>
 #include <utility>
+#include <vector>
 
 namespace kavu {
 
@@ -50,8 +51,12 @@ public:
     // Window W if it is there, else null.
     template <class W> W* find() const;
 
+    // Puts the entry on the main window's launcher (replacing one of the same feature), opening
+    // what opener opens. The main window wires the entries registered before it loads.
+    void setOpener(const LauncherEntry& entry, std::function<void()> opener);
+    // The registered entries, in the order of their features.
+    std::vector<LauncherEntry> launcherEntries() const;
     // What the launcher does for a feature; a feature without an opener says it is not built.
-    void setOpener(Feature feature, std::function<void()> opener);
     void openFeature(Feature feature);
 
     // The console launcher; its command box is the main window's, loaded when it is not there.
@@ -72,7 +77,11 @@ private:
 
     Services m_services;
     std::map<std::type_index, QPointer<QWidget>> m_windows;
-    std::map<Feature, std::function<void()>> m_openers;
+    struct Opener {
+        LauncherEntry entry;
+        std::function<void()> open;
+    };
+    std::map<Feature, Opener> m_openers;
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;
     AdbShellClient* m_shellClient = nullptr;

@@ -9,7 +9,6 @@
 #include "shell/app.h"
 #include "shell/qt_text.h"
 #include "shell/shell_commands.h"
-#include "shell/support_window.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -81,21 +80,23 @@ void Form1::connectLauncher() {
         connect(label, &ClickLabel::clicked, this, action);
         connect(icon, &ClickLabel::clicked, this, action);
     };
+    for (const LauncherEntry& entry : m_app.launcherEntries()) {
+        auto* label = findChild<ClickLabel*>(entry.label.toString());
+        auto* icon = findChild<ClickLabel*>(entry.icon.toString());
+        if (label == nullptr || icon == nullptr) {
+            qWarning("No launcher label %ls or icon %ls in the main window",
+                     qUtf16Printable(entry.label.toString()),
+                     qUtf16Printable(entry.icon.toString()));
+            continue;
+        }
+        onClick(label, icon, [this, feature = entry.feature] { m_app.openFeature(feature); });
+    }
+    // The entries that run an action rather than open a window.
     onClick(m_ui->Label6mlh, m_ui->Image1, [this] {
         m_app.console().startLine(qtText(launch::kInteractiveConsoleLine),
                                   launch::WindowMode::Normal);
     });
-    onClick(m_ui->Label23, m_ui->Image17, [this] { m_app.openFeature(Feature::Software); });
-    onClick(m_ui->Label24, m_ui->Image19, [this] { m_app.openFeature(Feature::Flashing); });
-    onClick(m_ui->Label7, m_ui->Image5der, [this] { m_app.openFeature(Feature::Display); });
-    onClick(m_ui->Label8, m_ui->Image9, [this] { m_app.openFeature(Feature::StatusBar); });
-    onClick(m_ui->Label18, m_ui->Image10, [this] { m_app.openFeature(Feature::Scaling); });
-    onClick(m_ui->Label28, m_ui->Image21, [this] { m_app.openFeature(Feature::Keys); });
-    onClick(m_ui->Label27, m_ui->Image12, [this] { m_app.openFeature(Feature::Touch); });
     onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
-    onClick(m_ui->Label32, m_ui->Image23, [this] { m_app.openFeature(Feature::Help); });
-    onClick(m_ui->Label31, m_ui->Image24, [this] { m_app.open<SupportWindow>(); });
-    onClick(m_ui->Label30, m_ui->Image25, [this] { m_app.openFeature(Feature::About); });
     connect(m_ui->Labelcd, &ClickLabel::clicked, this, [this] {
         m_app.messages().show(QStringLiteral("嘤嘤嘤~"), QStringLiteral("彩蛋"), MessageIcon::None);
     });

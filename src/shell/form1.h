@@ -34,6 +34,8 @@ public:
     QLineEdit& commandBox();
 
 private:
+    // The entries that open windows come from the App's registry; those that run an action are
+    // wired here.
     void connectLauncher();
     void scrollNotice();
     void scheduleNotice();

@@ -229,7 +229,8 @@ void AppTest::featureWithoutWindowSaysSo() {
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.messages().first().text, QStringLiteral("该功能尚未完成"));
     int opened = 0;
-    t.app().setOpener(Feature::Flashing, [&opened] { ++opened; });
+    t.app().setOpener({Feature::Flashing, u"线刷专区", u"Label24", u"Image19"},
+                      [&opened] { ++opened; });
     t.app().openFeature(Feature::Flashing);
     QCOMPARE(opened, 1);
     QCOMPARE(t.messages().size(), 1);

@@ -1,25 +1,19 @@
-#include "apps/software.h"
 #include "core/notice.h"
-#include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
-#include "display/navigation.h"
-#include "display/phone_area.h"
-#include "flash/okc.h"
-#include "input/keysimu.h"
-#include "input/touchsimu.h"
 #include "shell/form1.h"
-#include "shell/support_window.h"
-#include "statusbar/status.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"
 #include "window_table.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <QtTest>
 
@@ -39,7 +33,6 @@ private slots:
     void launcherEntries();
     void registeredWindowsOpen();
     void interactiveConsole();
-    void supportWindow();
     void hotSpot();
     void screenshotSequence();
     void screenshotRestartsOnSecondClick();
@@ -121,76 +114,84 @@ void Form1Test::deviceCheckConsole() {
     QCOMPARE(t.commandBox(), QString());
 }
 
-void Form1Test::launcherEntries_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("icon");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("feature");
-    const auto row = [](const char* label, const char* icon, const QString& caption, Feature f) {
-        QTest::newRow(label) << QString::fromLatin1(label) << QString::fromLatin1(icon) << caption
-                             << int(f);
-    };
-    row("Label23", "Image17", QStringLiteral("软件与传输"), Feature::Software);
-    row("Label24", "Image19", QStringLiteral("线刷专区"), Feature::Flashing);
-    row("Label7", "Image5der", QStringLiteral("屏幕显示调节"), Feature::Display);
-    row("Label8", "Image9", QStringLiteral("状态与导航栏"), Feature::StatusBar);
-    row("Label18", "Image10", QStringLiteral("无极调节"), Feature::Scaling);
-    row("Label28", "Image21", QStringLiteral("物理按键模拟"), Feature::Keys);
-    row("Label27", "Image12", QStringLiteral("触摸模拟"), Feature::Touch);
-    row("Label32", "Image23", QStringLiteral("帮助支持"), Feature::Help);
-    row("Label30", "Image25", QStringLiteral("关于软件/更新"), Feature::About);
-}
+// The main window loaded after the program's window table was registered, as the program does.
+struct LoadedWithWindows {
+    FontScaleOffset offset; // outlives the windows, as in the program
+    test::TestApp t{false};
+    Form1* main = nullptr;
 
-void Form1Test::launcherEntries() {
-    QFETCH(QString, label);
-    QFETCH(QString, icon);
-    QFETCH(QString, caption);
-    QFETCH(int, feature);
-    test::TestApp t;
-    QList<int> asked;
-    for (int f = int(Feature::Software); f <= int(Feature::About); ++f) {
-        t.app().setOpener(Feature(f), [&asked, f] { asked.append(f); });
+    LoadedWithWindows() { registerWindows(t.app(), offset); }
+    void load() {
+        main = t.app().form1();
+        t.clearRecords();
     }
-    Form1* main = t.app().find<Form1>();
-    QCOMPARE(shownText(*main, label), caption);
-    QVERIFY(!control<QLabel>(*main, icon)->pixmap().isNull());
-    // The icon, a picture only, is named after the caption for assistive tools.
-    QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>(*main, icon))
-                 ->text(QAccessible::Name),
-             caption);
-    click<QLabel>(*main, label);
-    click<QLabel>(*main, icon);
-    QCOMPARE(asked, (QList<int>{feature, feature}));
-    QVERIFY(t.started().isEmpty());
-    QVERIFY(main->isVisible());
+};
+
+void Form1Test::launcherEntries_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t row = 0; row < windowTable().size(); ++row) {
+        QTest::newRow(qPrintable(windowTable()[row].entry.label.toString())) << int(row);
+    }
 }
 
-// The program's own table: each built window opens from its label and its icon, once.
+// Each entry of the window table is on the launcher with its caption, and its label and its icon
+// ask the App for its feature.
+void Form1Test::launcherEntries() {
+    QFETCH(int, row);
+    const LauncherEntry& entry = windowTable()[std::size_t(row)].entry;
+    LoadedWithWindows w;
+    QList<Feature> asked;
+    for (const WindowRow& other : windowTable()) {
+        w.t.app().setOpener(other.entry, [&asked, f = other.entry.feature] { asked.append(f); });
+    }
+    w.load();
+    const QString label = entry.label.toString();
+    const QString icon = entry.icon.toString();
+    QCOMPARE(shownText(*w.main, label), entry.caption.toString());
+    QVERIFY(!control<QLabel>(*w.main, icon)->pixmap().isNull());
+    // The icon, a picture only, is named after the caption for assistive tools.
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>(*w.main, icon))
+                 ->text(QAccessible::Name),
+             entry.caption.toString());
+    click<QLabel>(*w.main, label);
+    click<QLabel>(*w.main, icon);
+    QCOMPARE(asked, (QList<Feature>{entry.feature, entry.feature}));
+    QVERIFY(w.t.started().isEmpty());
+    QVERIFY(w.main->isVisible());
+}
+
+namespace {
+
+QSet<QWidget*> shownWindows() {
+    QSet<QWidget*> shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            shown.insert(window);
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
+// The program's own table: each row opens one window of its own from its label, and its icon
+// brings that same window back, starting nothing.
 void Form1Test::registeredWindowsOpen() {
-    test::TestApp t;
-    FontScaleOffset offset;
-    registerWindows(t.app(), offset);
-    Form1* main = t.app().find<Form1>();
-    const auto opensOnce = [&](const char* label, const char* icon, auto* (*find)(App&)) {
-        click<QLabel>(*main, QString::fromLatin1(label));
-        QWidget* window = find(t.app());
-        QVERIFY2(window != nullptr && window->isVisible(), label);
-        click<QLabel>(*main, QString::fromLatin1(icon));
-        QCOMPARE(find(t.app()), window);
-    };
-    opensOnce(
-        "Label8", "Image9", +[](App& app) -> QWidget* { return app.find<Status>(); });
-    opensOnce(
-        "Label7", "Image5der", +[](App& app) -> QWidget* { return app.find<Navigation>(); });
-    opensOnce(
-        "Label18", "Image10", +[](App& app) -> QWidget* { return app.find<PhoneArea>(); });
-    opensOnce(
-        "Label24", "Image19", +[](App& app) -> QWidget* { return app.find<OKC>(); });
-    opensOnce(
-        "Label28", "Image21", +[](App& app) -> QWidget* { return app.find<keysimu>(); });
-    opensOnce(
-        "Label27", "Image12", +[](App& app) -> QWidget* { return app.find<touchsimu>(); });
-    QVERIFY(t.messages().isEmpty());
+    LoadedWithWindows w;
+    w.load();
+    for (const WindowRow& row : windowTable()) {
+        const QByteArray name = row.entry.label.toString().toUtf8();
+        const QSet<QWidget*> before = shownWindows();
+        click<QLabel>(*w.main, row.entry.label.toString());
+        const QSet<QWidget*> opened = shownWindows() - before;
+        QVERIFY2(opened.size() == 1, name.constData());
+        const QPointer<QWidget> window = *opened.begin();
+        click<QLabel>(*w.main, row.entry.icon.toString());
+        QVERIFY2(!window.isNull() && window->isVisible(), name.constData());
+        QVERIFY2(shownWindows() == before + opened, name.constData());
+    }
+    QVERIFY(w.t.messages().isEmpty());
+    QVERIFY(w.t.started().isEmpty());
 }
 
 void Form1Test::interactiveConsole() {
@@ -206,17 +207,6 @@ void Form1Test::interactiveConsole() {
         QCOMPARE(started.mode, WindowMode::Normal);
     }
     QCOMPARE(t.commandBox(), QStringLiteral("adb devices"));
-}
-
-void Form1Test::supportWindow() {
-    test::TestApp t;
-    Form1* main = t.app().find<Form1>();
-    click<QLabel>(*main, u"Label31"_s);
-    SupportWindow* support = t.app().find<SupportWindow>();
-    QVERIFY(support != nullptr && support->isVisible());
-    click<QLabel>(*main, u"Image24"_s);
-    QCOMPARE(t.app().find<SupportWindow>(), support);
-    QVERIFY(t.started().isEmpty());
 }
 
 void Form1Test::hotSpot() {
