@@ -69,4 +69,12 @@ Command& Command::append(const Command& other) {
     return *this;
 }
 
+QString consoleLine(const launch::Form& form, const QString& boxText, const QString& suffix) {
+    return qtText(form.prefix) + boxText + suffix;
+}
+
+QString consoleLine(const FixedCommand& command) {
+    return consoleLine(command.form, command.text.toString(), qtText(command.suffix));
+}
+
 } // namespace kavu

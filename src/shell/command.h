@@ -54,4 +54,10 @@ struct FixedCommand {
     std::string_view suffix;
 };
 
+// The line the console launcher starts: the form's prefix, the command text as the command box
+// holds it, and the suffix, with nothing between them.
+QString consoleLine(const launch::Form& form, const QString& boxText, const QString& suffix);
+// The line a fixed command starts.
+QString consoleLine(const FixedCommand& command);
+
 } // namespace kavu

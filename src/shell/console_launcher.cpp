@@ -82,8 +82,7 @@ bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) 
 void ConsoleLauncher::start(QLineEdit& box, const Command& command, const launch::Form& form,
                             const Command& suffix) {
     box.setText(command.text());
-    const QString line = qtText(form.prefix) + box.text() + suffix.text();
-    m_processes.start(line, form.mode);
+    m_processes.start(consoleLine(form, box.text(), suffix.text()), form.mode);
 }
 
 } // namespace kavu

@@ -41,9 +41,7 @@ TEST(DisplayCommands, ResetsSendTheirLines) {
         {kFontScaleReset, "cmd /c adb shell settings put system font_scale 1.0"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(launch::joinLine(c.command.form, c.command.text.toString().toStdString(),
-                                   c.command.suffix),
-                  c.line);
+        EXPECT_EQ(consoleLine(c.command).toStdString(), c.line);
     }
 }
 

@@ -8,7 +8,7 @@ namespace kavu::flash {
 namespace {
 
 std::string line(const FixedCommand& command) {
-    return launch::joinLine(command.form, command.text.toString().toStdString(), command.suffix);
+    return consoleLine(command).toStdString();
 }
 
 // Each fixed button's whole line: reboots run hidden, the activation scripts in a console that

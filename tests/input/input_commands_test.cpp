@@ -35,9 +35,7 @@ TEST(InputCommands, KeysSendTheirKeyEvents) {
         {kKeyMute, "cmd /c adb shell input keyevent 164"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(launch::joinLine(c.command.form, c.command.text.toString().toStdString(),
-                                   c.command.suffix),
-                  c.line);
+        EXPECT_EQ(consoleLine(c.command).toStdString(), c.line);
     }
 }
 

@@ -31,9 +31,7 @@ TEST(StatusCommands, FixedButtonsSendTheirLines) {
          "cmd /c adb shell settings put global captive_portal_detection_enabled 0"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(launch::joinLine(c.command.form, c.command.text.toString().toStdString(),
-                                   c.command.suffix),
-                  c.line);
+        EXPECT_EQ(consoleLine(c.command).toStdString(), c.line);
     }
 }
 
