@@ -4,21 +4,16 @@
 #include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
-#include "devices/adb_shell_client.h"
-#include "display/font_scale_offset.h"
-#include "platform/process_starter.h"
+#include "real_program.h"
 #include "shell/app.h"
 #include "shell/form1.h"
 #include "support/driving.h"
-#include "support/fake_services.h"
 #include "support/simulated_adb_server.h"
-#include "window_table.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kavu;
@@ -52,66 +47,33 @@ private:
         return control<QLabel>(*m_main, QStringLiteral("Labeldevstate"))->text();
     }
 
-    QTemporaryDir m_work;
     SimulatedAdbServer m_server;
-    FakeServices m_fakes;
-    QStringList m_startFailures;
-    std::unique_ptr<SystemProcessStarter> m_processes;
-    std::unique_ptr<AdbDeviceTracker> m_tracker;
-    AdbShellClient m_shellClient;
-    std::unique_ptr<App> m_app;
-    FontScaleOffset m_fontScaleOffset;
+    RealProgram m_program;
     Form1* m_main = nullptr;
     Software* m_software = nullptr;
 };
 
 void DevicesE2ETest::initTestCase() {
-    QVERIFY(m_work.isValid());
     QVERIFY(m_server.listen());
-    // Every adb the consoles start talks to the simulated server, never to a real one.
-    qputenv("ANDROID_ADB_SERVER_PORT", QByteArray::number(m_server.port()));
-    qunsetenv("ANDROID_SERIAL");
     m_server.setDevices(
         {{QStringLiteral("R58M1"), QStringLiteral("device"), QStringLiteral("Pixel 7")}});
-
-    // The program folder passes the tool check; the consoles run in a folder of their own, so
-    // that adb is found on PATH.
-    const QDir work(m_work.path());
-    for (const QString& tool :
-         {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
-        QFile file(work.filePath(tool));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
-    }
-    QVERIFY(work.mkpath(QStringLiteral("File")) && work.mkpath(QStringLiteral("consoles")));
-    QFile package(work.filePath(QStringLiteral("File/my app.apk")));
+    m_program.start(m_server);
+    m_main = m_program.main();
+    QVERIFY(m_main != nullptr);
+    QFile package(m_program.folder().filePath(QStringLiteral("File/my app.apk")));
     QVERIFY(package.open(QIODevice::WriteOnly));
     package.write(QByteArray(kPackageSize, 'k'));
-    package.close();
-    QVERIFY(QDir::setCurrent(work.filePath(QStringLiteral("consoles"))));
-    m_fakes.program.folder = m_work.path();
-
-    m_processes = std::make_unique<SystemProcessStarter>(
-        QStringLiteral(KAVU_CMD_PATH), SystemProcessStarter::findTerminal(),
-        [this](const QString& message) { m_startFailures.append(message); });
-    m_tracker = std::make_unique<AdbDeviceTracker>(m_server.port());
-    m_app = std::make_unique<App>(Services{*m_processes, m_fakes.messages, m_fakes.pause,
-                                           m_fakes.random, m_fakes.browser, m_fakes.program});
-    m_app->setDeviceWatch(m_tracker.get());
-    m_app->setShellClient(&m_shellClient);
-    registerWindows(*m_app, m_fontScaleOffset);
-    m_main = m_app->form1();
-    QVERIFY(m_main != nullptr);
 }
 
 void DevicesE2ETest::cleanupTestCase() {
-    m_app.reset();
-    QVERIFY2(m_startFailures.isEmpty(), qPrintable(m_startFailures.join(u'\n')));
+    m_program.stop();
+    QVERIFY2(m_program.startFailures().isEmpty(),
+             qPrintable(m_program.startFailures().join(u'\n')));
 }
 
 void DevicesE2ETest::showsTheDevicesAndFollowsAChange() {
     QTRY_COMPARE(deviceList()->currentText(), QStringLiteral("Pixel_7 (R58M1)"));
-    QCOMPARE(explanation(), text(devices::explanation(m_tracker->snapshot(), "R58M1")));
+    QCOMPARE(explanation(), text(devices::explanation(m_program.tracker().snapshot(), "R58M1")));
     QVERIFY(!deviceList()->isEnabled());
     // The device-check console's adb reached the simulated server.
     QTRY_VERIFY_WITH_TIMEOUT(m_server.requests.contains(QStringLiteral("host:devices")),
@@ -136,7 +98,7 @@ void DevicesE2ETest::theChosenDeviceAloneGetsAPackageCommand() {
     m_server.requests.clear();
 
     click(*m_main, QStringLiteral("Label23"));
-    m_software = m_app->find<Software>();
+    m_software = m_program.app().find<Software>();
     QVERIFY(m_software != nullptr);
     const QString package = QStringLiteral("com.example.notes");
     typeInto(*m_software, QStringLiteral("APPText5"), package);

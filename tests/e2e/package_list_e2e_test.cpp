@@ -6,20 +6,15 @@
 #include "apps/phone_apps.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
-#include "devices/adb_shell_client.h"
-#include "display/font_scale_offset.h"
-#include "platform/process_starter.h"
+#include "real_program.h"
 #include "shell/app.h"
 #include "shell/form1.h"
 #include "support/driving.h"
-#include "support/fake_services.h"
 #include "support/simulated_adb_server.h"
-#include "window_table.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -53,24 +48,13 @@ private:
         return shown;
     }
 
-    QTemporaryDir m_work;
     SimulatedAdbServer m_server;
-    FakeServices m_fakes;
-    QStringList m_startFailures;
-    std::unique_ptr<SystemProcessStarter> m_processes;
-    std::unique_ptr<AdbDeviceTracker> m_tracker;
-    std::unique_ptr<AdbShellClient> m_shellClient;
-    std::unique_ptr<App> m_app;
-    FontScaleOffset m_fontScaleOffset;
+    RealProgram m_program;
     Form1* m_main = nullptr;
 };
 
 void PackageListE2ETest::initTestCase() {
-    QVERIFY(m_work.isValid());
     QVERIFY(m_server.listen());
-    // Every adb the consoles start talks to the simulated server, never to a real one.
-    qputenv("ANDROID_ADB_SERVER_PORT", QByteArray::number(m_server.port()));
-    qunsetenv("ANDROID_SERIAL");
     m_server.features = {QStringLiteral("shell_v2"), QStringLiteral("cmd")};
     m_server.setDevices(
         {{QStringLiteral("R58M1"), QStringLiteral("device"), QStringLiteral("Pixel 7")}});
@@ -79,44 +63,22 @@ void PackageListE2ETest::initTestCase() {
         {QStringLiteral("com.example.maps"), false, false, false},
         {kNotes, false, false, false},
     };
-
-    // The program folder passes the tool check; the consoles run in a folder of their own, so
-    // that adb is found on PATH.
-    const QDir work(m_work.path());
-    for (const QString& tool :
-         {QStringLiteral("adb"), QStringLiteral("fastboot"), QStringLiteral("kavu-cmd")}) {
-        QFile file(work.filePath(tool));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
-    }
-    QVERIFY(work.mkpath(QStringLiteral("File")) && work.mkpath(QStringLiteral("consoles")));
-    QVERIFY(QDir::setCurrent(work.filePath(QStringLiteral("consoles"))));
-    m_fakes.program.folder = m_work.path();
-
-    m_processes = std::make_unique<SystemProcessStarter>(
-        QStringLiteral(KAVU_CMD_PATH), SystemProcessStarter::findTerminal(),
-        [this](const QString& message) { m_startFailures.append(message); });
-    m_tracker = std::make_unique<AdbDeviceTracker>(m_server.port());
-    m_shellClient = std::make_unique<AdbShellClient>();
-    m_app = std::make_unique<App>(Services{*m_processes, m_fakes.messages, m_fakes.pause,
-                                           m_fakes.random, m_fakes.browser, m_fakes.program});
-    m_app->setDeviceWatch(m_tracker.get());
-    m_app->setShellClient(m_shellClient.get());
-    registerWindows(*m_app, m_fontScaleOffset);
-    m_main = m_app->form1();
+    m_program.start(m_server);
+    m_main = m_program.main();
     QVERIFY(m_main != nullptr);
 }
 
 void PackageListE2ETest::cleanupTestCase() {
-    m_app.reset();
-    QVERIFY2(m_startFailures.isEmpty(), qPrintable(m_startFailures.join(u'\n')));
+    m_program.stop();
+    QVERIFY2(m_program.startFailures().isEmpty(),
+             qPrintable(m_program.startFailures().join(u'\n')));
 }
 
 void PackageListE2ETest::aChosenPackageFrozenShowsDisabledAfterARefresh() {
     QTRY_COMPARE(control<QComboBox>(*m_main, QStringLiteral("Combodev"))->currentText(),
                  QStringLiteral("Pixel_7 (R58M1)"));
     click(*m_main, QStringLiteral("Label23"));
-    auto* software = m_app->find<Software>();
+    auto* software = m_program.app().find<Software>();
     QVERIFY(software != nullptr);
 
     click<ClickLabel>(*software, QStringLiteral("Labelreadapps"));
