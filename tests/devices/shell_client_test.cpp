@@ -63,7 +63,6 @@ private slots:
     void refusedTypedTextSendsNothing();
     void cancelEndsOnlyThatRequest();
     void severalAtOnce();
-    void followsTheServerPortOfTheEnvironment();
     void realAdbClientReadsTheScriptedList();
 };
 
@@ -229,20 +228,6 @@ void ShellClientTest::severalAtOnce() {
     for (const Ending& ending : endings) {
         QCOMPARE(ending.count, 1);
     }
-}
-
-void ShellClientTest::followsTheServerPortOfTheEnvironment() {
-    SimulatedAdbServer server;
-    QVERIFY(server.listen());
-    server.setDevices({phone()});
-    const QByteArray saved = qgetenv("ANDROID_ADB_SERVER_PORT");
-    qputenv("ANDROID_ADB_SERVER_PORT", QByteArray::number(server.port()));
-    AdbShellClient client;
-    qputenv("ANDROID_ADB_SERVER_PORT", saved);
-    Ending ending;
-    watch(client.run("R58M", PhoneCommand("wm size")), ending);
-    QTRY_VERIFY(ending.request.isNull());
-    QCOMPARE(ending.result.error, ShellError::None);
 }
 
 // The simulated phone speaks the shell protocol as the real client expects it.
