@@ -1,29 +1,15 @@
 #include "shell/picture.h"
 
+#include "widgets/click_label.h"
+
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 
 namespace kavu {
 
-namespace {
-
-QImage readPng(const QString& resource) {
-    QImageReader reader(resource, "png");
-    reader.setAutoDetectImageFormat(false);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        qWarning("Cannot show the picture %s: %s", qUtf8Printable(resource),
-                 qUtf8Printable(reader.errorString()));
-    }
-    return image;
-}
-
-} // namespace
-
 bool showPicture(QLabel& label, const QString& resource) {
-    QImage picture = readPng(resource);
+    QImage picture = readPicture(resource);
     if (picture.isNull()) {
         return false;
     }
@@ -38,7 +24,7 @@ bool showPicture(QLabel& label, const QString& resource) {
 }
 
 QIcon programIcon() {
-    const QImage icon = readPng(QStringLiteral(":/pictures/kavu.png"));
+    const QImage icon = readPicture(QStringLiteral(":/pictures/kavu.png"));
     return icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon));
 }
 

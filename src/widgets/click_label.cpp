@@ -14,16 +14,20 @@ ClickLabel::ClickLabel(QWidget* parent)
     kit::installAccessibility();
 }
 
-void ClickLabel::setPicture(const QString& file) {
-    m_picture = file;
+QImage readPicture(const QString& file) {
     QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull()) {
-        qWarning("ClickLabel %s: cannot show the picture %s: %s", qUtf8Printable(objectName()),
-                 qUtf8Printable(file), qUtf8Printable(reader.errorString()));
+        qWarning("Cannot show the picture %s: %s", qUtf8Printable(file),
+                 qUtf8Printable(reader.errorString()));
     }
-    setPixmap(QPixmap::fromImage(image));
+    return image;
+}
+
+void ClickLabel::setPicture(const QString& file) {
+    m_picture = file;
+    setPixmap(QPixmap::fromImage(readPicture(file)));
 }
 
 void ClickLabel::clickFromAssistant() {

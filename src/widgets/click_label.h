@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QImage>
 #include <QLabel>
 
 namespace kavu {
+
+// A picture file read by Qt's own decoder for the format its suffix names (PNG, JPEG, …), with
+// no autodetection: otherwise every image plugin would be loaded first to be asked whether it reads
+// the file. Null, with a warning, when it cannot be read.
+QImage readPicture(const QString& file);
 
 // A label (or picture) that reports a left click, as the launcher entries and links need. A
 // double click reports one click, as a single click does: the release that ends it is not a
