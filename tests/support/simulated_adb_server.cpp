@@ -240,6 +240,11 @@ bool SimulatedAdbServer::hostRequest(Connection& connection, const QString& serv
         connection.mode = Connection::Mode::Done;
         return true;
     };
+    const auto refuse = [&](const QByteArray& why) {
+        socket.write(fail(why));
+        connection.mode = Connection::Mode::Done;
+        return true;
+    };
     if (service == u"host:version") {
         return answer(kVersion.toByteArray());
     }
@@ -257,9 +262,7 @@ bool SimulatedAdbServer::hostRequest(Connection& connection, const QString& serv
         QByteArray refusal;
         const SimulatedDevice* target = transportTarget(wanted, &refusal);
         if (target == nullptr) {
-            socket.write(fail(refusal));
-            connection.mode = Connection::Mode::Done;
-            return true;
+            return refuse(refusal);
         }
         return answer(features.join(u',').toUtf8());
     }
@@ -290,16 +293,12 @@ bool SimulatedAdbServer::hostRequest(Connection& connection, const QString& serv
     } else if (service == u"host:tport:any" || service == u"host:transport-any") {
         withId = service == u"host:tport:any";
     } else {
-        socket.write(fail("unknown host service"));
-        connection.mode = Connection::Mode::Done;
-        return true;
+        return refuse("unknown host service");
     }
     QByteArray refusal;
     const SimulatedDevice* target = transportTarget(wanted, &refusal);
     if (target == nullptr) {
-        socket.write(fail(refusal));
-        connection.mode = Connection::Mode::Done;
-        return true;
+        return refuse(refusal);
     }
     connection.serial = target->serial;
     const auto id = static_cast<quint64>(target - m_devices.constData() + 1);
