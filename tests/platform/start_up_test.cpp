@@ -62,13 +62,6 @@ protected:
     QString m_before = QDir::currentPath();
 };
 
-TEST_F(EnterWorkingFolder, MakesADataFolderWithItsFileFolder) {
-    const QString data = QDir(m_root.path()).filePath(QStringLiteral("share/kavu"));
-    EXPECT_EQ(enterWorkingFolder({data, true}), std::nullopt);
-    EXPECT_TRUE(QFileInfo(data + QStringLiteral("/File")).isDir());
-    EXPECT_EQ(QDir::currentPath(), data);
-}
-
 TEST_F(EnterWorkingFolder, TakesTheProgramFolderAsItIs) {
     EXPECT_EQ(enterWorkingFolder({m_root.path(), false}), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(m_root.path() + QStringLiteral("/File")));
