@@ -1,10 +1,10 @@
 // Loading the apps window's file list from a File folder of 10,000 files: the whole window load
 // (which lists the folder), the load with the window shown and painted, a refresh through
 // "点击此处刷新", and the listing and filling alone.
+#include "app/app.h"
 #include "apps/software.h"
 #include "inert_services.h"
 #include "platform/file_list.h"
-#include "shell/app.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The device row against a simulated adb server, in one process on the offscreen platform: the
 // time from a change of the server's device list to the main window painting the new list, and
 // the processor time the program takes while idle with the tracker connected.
+#include "app/app.h"
 #include "devices/adb_device_tracker.h"
 #include "inert_services.h"
-#include "shell/app.h"
 #include "shell/form1.h"
 #include "support/simulated_adb_server.h"
 
@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
     kavu::AdbDeviceTracker tracker(server.port());
     kavu::App& app = world.app();
     app.setDeviceWatch(&tracker);
-    kavu::Form1* main = app.form1();
+    kavu::Form1* main = kavu::form1(app);
     auto* list = main->findChild<QComboBox*>(QStringLiteral("Combodev"));
     if (list == nullptr || !waitUntil([&] { return list->count() == 1; }, 5000)) {
         std::fprintf(stderr, "the main window never showed the device\n");

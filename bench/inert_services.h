@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/app.h"
 #include "platform/services.h"
-#include "shell/app.h"
+#include "shell/form1.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +51,7 @@ public:
             QFile file(QDir(m_folder.path()).filePath(QString::fromLatin1(tool)));
             m_ready = file.open(QIODevice::WriteOnly) && m_ready;
         }
+        useForm1AsMainWindow(m_app);
     }
     // False when the folder or a tool file could not be made.
     bool ready() const { return m_ready && m_folder.isValid(); }

@@ -1,8 +1,8 @@
 // One hidden launch as a window sees it (write the command box, read it back, join, start,
 // return) next to a bare posix_spawn of the same interpreter.
+#include "app/app.h"
 #include "inert_services.h"
 #include "platform/process_starter.h"
-#include "shell/app.h"
 #include "shell/form1.h"
 
 #include <QApplication>
@@ -80,7 +80,8 @@ void BM_WindowHiddenLaunch(benchmark::State& state) {
     Folder environment;
     environment.path = folder.path();
     kavu::App app({processes, messages, pause, random, browser, environment});
-    app.form1();
+    kavu::useForm1AsMainWindow(app);
+    app.mainWindow();
     const QString command = QStringLiteral("exit");
     for (auto _ : state) {
         app.console().run(kavu::Command(command), kavu::launch::kHidden);

@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kavu"));
     kavu::Program program;
-    if (program.app().form1() == nullptr) {
+    if (program.app().mainWindow() == nullptr) {
         return 1;
     }
     const int idleMs = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;

@@ -1,9 +1,9 @@
 // The touch window repeating a tap every 80 ms for 200 cycles, each command recorded with the
 // moment it was started: how far each period lies from 80 ms, and how far the last tap drifted
 // from where 200 exact periods after the start would put it.
+#include "app/app.h"
 #include "inert_services.h"
 #include "input/touchsimu.h"
-#include "shell/app.h"
 #include "widgets/n_shape.h"
 
 #include <QApplication>
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     TimedStarter processes;
     kavu::bench::InertWorld world(&processes);
     kavu::App& app = world.app();
-    app.form1();
+    app.mainWindow();
 
     auto* window = app.open<kavu::touchsimu>();
     const auto type = [window](const char* box, const char* text) {

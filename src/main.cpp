@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(kavu::programIcon());
 
     kavu::Program program;
-    if (!program.enterWorkingFolder() || program.app().form1() == nullptr) {
+    if (!program.enterWorkingFolder() || program.app().mainWindow() == nullptr) {
         return 1;
     }
     return QApplication::exec();

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/app.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
-#include "shell/app.h"
 #include "widgets/fresh_window_guard.h"
 
 namespace kavu {

@@ -1,5 +1,6 @@
 #include "window_table.h"
 
+#include "app/app.h"
 #include "apps/software.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
@@ -7,7 +8,7 @@
 #include "input/keysimu.h"
 #include "input/touchsimu.h"
 #include "shell/about.h"
-#include "shell/app.h"
+#include "shell/form1.h"
 #include "shell/help.h"
 #include "shell/support_window.h"
 #include "statusbar/status.h"
@@ -45,6 +46,7 @@ std::span<const WindowRow> windowTable() {
 }
 
 void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
+    useForm1AsMainWindow(app);
     for (const WindowRow& row : kWindows) {
         app.setOpener(row.entry,
                       [&app, &fontScaleOffset, open = row.open] { open(app, fontScaleOffset); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/features.h"
+#include "app/features.h"
 
 #include <span>
 

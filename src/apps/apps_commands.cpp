@@ -1,8 +1,7 @@
 #include "apps/apps_commands.h"
 
+#include "app/addresses.h"
 #include "core/launch.h"
-#include "shell/addresses.h"
-#include "shell/shell_commands.h"
 
 namespace kavu::apps {
 
@@ -64,8 +63,11 @@ Command packageCommand(PackageAction action, const QString& package) {
 }
 
 Command communityPageCommand(const QString& package) {
-    return shell::communityAppCommand(
-        Command(addresses::kCommunityPackagePages).typed(package, Splice::PhoneName));
+    return Command(u"adb shell am start -a android.intent.action.VIEW -d ")
+        .fixed(addresses::kCommunityPackagePages)
+        .typed(package, Splice::PhoneName)
+        .fixed(u" -p ")
+        .fixed(addresses::kCommunityAppPackage);
 }
 
 Command googleCommand(bool freeze, QStringView package) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/command.h"
+#include "app/command.h"
 
 #include <QString>
 #include <QStringView>

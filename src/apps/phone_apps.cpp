@@ -2,11 +2,11 @@
 
 #include "ui_phone_apps.h"
 
+#include "app/app.h"
+#include "app/qt_text.h"
 #include "apps/package_list_model.h"
 #include "apps/package_reader.h"
 #include "devices/device_watch.h"
-#include "shell/app.h"
-#include "shell/qt_text.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

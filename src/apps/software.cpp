@@ -2,13 +2,13 @@
 
 #include "ui_software.h"
 
+#include "app/app.h"
+#include "app/file_picker.h"
+#include "app/qt_text.h"
 #include "apps/apps_commands.h"
 #include "apps/phone_apps.h"
 #include "apps/warning.h"
 #include "core/launch.h"
-#include "shell/app.h"
-#include "shell/file_picker.h"
-#include "shell/qt_text.h"
 
 #include <optional>
 

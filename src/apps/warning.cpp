@@ -2,9 +2,9 @@
 
 #include "ui_warning.h"
 
+#include "app/app.h"
 #include "apps/apps_commands.h"
 #include "apps/software.h"
-#include "shell/app.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

@@ -2,12 +2,12 @@
 
 #include "ui_navigation.h"
 
+#include "app/app.h"
+#include "app/placement.h"
+#include "app/qt_text.h"
 #include "core/launch.h"
 #include "core/numeric.h"
 #include "display/display_commands.h"
-#include "shell/app.h"
-#include "shell/placement.h"
-#include "shell/qt_text.h"
 
 #include <array>
 #include <QLineEdit>

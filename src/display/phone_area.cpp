@@ -2,13 +2,13 @@
 
 #include "ui_phone_area.h"
 
+#include "app/app.h"
+#include "app/placement.h"
+#include "app/qt_text.h"
 #include "core/launch.h"
 #include "core/numeric.h"
 #include "display/display_commands.h"
 #include "display/font_scale_offset.h"
-#include "shell/app.h"
-#include "shell/placement.h"
-#include "shell/qt_text.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/command.h"
 #include "core/launch.h"
-#include "shell/command.h"
 
 #include <QString>
 #include <QStringView>

@@ -2,10 +2,10 @@
 
 #include "ui_okc.h"
 
+#include "app/app.h"
+#include "app/file_picker.h"
+#include "app/placement.h"
 #include "flash/flash_commands.h"
-#include "shell/app.h"
-#include "shell/file_picker.h"
-#include "shell/placement.h"
 
 #include <array>
 #include <optional>

@@ -2,10 +2,10 @@
 
 #include "ui_keysimu.h"
 
+#include "app/app.h"
+#include "app/placement.h"
 #include "core/launch.h"
 #include "input/input_commands.h"
-#include "shell/app.h"
-#include "shell/placement.h"
 
 #include <QLineEdit>
 

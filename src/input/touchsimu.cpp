@@ -2,12 +2,11 @@
 
 #include "ui_touchsimu.h"
 
+#include "app/app.h"
+#include "app/placement.h"
+#include "app/qt_text.h"
 #include "core/launch.h"
 #include "core/typed_text.h"
-#include "shell/app.h"
-#include "shell/form1.h"
-#include "shell/placement.h"
-#include "shell/qt_text.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -198,12 +197,12 @@ void touchsimu::reveal() {
 
 // The main window's command box serves as the spare slot; it is left holding Y1's former text.
 void touchsimu::swapPoints() {
-    Form1* main = m_app.form1();
-    if (main == nullptr) {
+    QLineEdit* spare = m_app.console().commandBox();
+    if (spare == nullptr) {
         return;
     }
-    swapThrough(main->commandBox(), *m_ui->X1, *m_ui->X2);
-    swapThrough(main->commandBox(), *m_ui->Y1, *m_ui->Y2);
+    swapThrough(*spare, *m_ui->X1, *m_ui->X2);
+    swapThrough(*spare, *m_ui->Y1, *m_ui->Y2);
 }
 
 // The option buttons raise Click also for a Space press before they are selected; the modes and

@@ -2,10 +2,10 @@
 
 #include "ui_about.h"
 
-#include "shell/addresses.h"
-#include "shell/app.h"
-#include "shell/placement.h"
-#include "shell/qt_text.h"
+#include "app/addresses.h"
+#include "app/app.h"
+#include "app/placement.h"
+#include "app/qt_text.h"
 
 namespace kavu {
 

@@ -2,12 +2,12 @@
 
 #include "ui_form1.h"
 
+#include "app/app.h"
+#include "app/qt_text.h"
 #include "core/launch.h"
 #include "devices/device_row.h"
 #include "devices/device_watch.h"
 #include "platform/tool_files.h"
-#include "shell/app.h"
-#include "shell/qt_text.h"
 #include "shell/shell_commands.h"
 
 #include <QLineEdit>
@@ -145,6 +145,24 @@ void Form1::screenshotTick() {
     default:
         break;
     }
+}
+
+void useForm1AsMainWindow(App& app) {
+    app.setMainWindowLoader([](App& app) -> MainWindow* {
+        if (Form1* main = app.find<Form1>()) {
+            return main;
+        }
+        auto* main = app.loaded<Form1>();
+        if (!main->startUp()) {
+            delete main;
+            return nullptr;
+        }
+        return main;
+    });
+}
+
+Form1* form1(App& app) {
+    return app.mainWindow() ? app.find<Form1>() : nullptr;
 }
 
 } // namespace kavu

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/app.h"
 #include "core/notice.h"
 
 #include <QWidget>
@@ -14,13 +15,12 @@ class Form1;
 
 namespace kavu {
 
-class App;
 class DeviceRow;
 
 // The main window: the start-up check, the device-check console, the feature launcher, the
 // scrolling notice, the screenshot sequence and the row that shows the connected devices. It owns
 // the command box every window writes.
-class Form1 final : public QWidget {
+class Form1 final : public QWidget, public MainWindow {
     Q_OBJECT
 
 public:
@@ -31,7 +31,7 @@ public:
     // the notice, the device-check console, the caption, and showing the window.
     bool startUp();
 
-    QLineEdit& commandBox();
+    QLineEdit& commandBox() override;
 
 private:
     // The entries that open windows come from the App's registry; those that run an action are
@@ -51,5 +51,10 @@ private:
     qint16 m_screenshotStep = 0;
     int m_pendingNoticeTicks = 1;
 };
+
+// Makes the main window the one app loads: the one there, else a new one with its whole start-up.
+void useForm1AsMainWindow(App& app);
+// The main window, loaded when it is not there; null when its start-up check failed.
+Form1* form1(App& app);
 
 } // namespace kavu

@@ -2,13 +2,13 @@
 
 #include "ui_help.h"
 
-#include "shell/addresses.h"
-#include "shell/app.h"
+#include "app/addresses.h"
+#include "app/app.h"
+#include "app/placement.h"
+#include "app/qt_text.h"
+#include "app/text_layout.h"
 #include "shell/picture.h"
-#include "shell/placement.h"
-#include "shell/qt_text.h"
 #include "shell/shell_commands.h"
-#include "shell/text_layout.h"
 
 #include <QFrame>
 

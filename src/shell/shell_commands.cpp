@@ -1,17 +1,9 @@
 #include "shell/shell_commands.h"
 
+#include "app/qt_text.h"
 #include "core/launch.h"
-#include "shell/addresses.h"
-#include "shell/qt_text.h"
 
 namespace kavu::shell {
-
-Command communityAppCommand(const Command& page) {
-    return Command(u"adb shell am start -a android.intent.action.VIEW -d ")
-        .append(page)
-        .fixed(u" -p ")
-        .fixed(addresses::kCommunityAppPackage);
-}
 
 QString registryRepairLine(const QString& stored) {
     QString command = stored;

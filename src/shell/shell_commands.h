@@ -1,12 +1,11 @@
 #pragma once
 
-#include "shell/command.h"
+#include "app/command.h"
 
 #include <QString>
 #include <QStringView>
 
-// Command lines of the application shell's own windows, and the one way to open a page in the
-// community app on the phone.
+// Command lines of the application shell's own windows.
 namespace kavu::shell {
 
 // The main window's device check at start-up, in a console with the check's banner after it.
@@ -20,9 +19,6 @@ inline constexpr FixedCommand kPullScreenshot{u"adb pull /sdcard/screen.png", la
 inline constexpr FixedCommand kOpenScreenshot{u"screen.png", launch::kHidden, {}};
 inline constexpr FixedCommand kRemoveScreenshot{
     u"adb shell rm /sdcard/screen.png", launch::kHidden, {}};
-
-// Opens page in the community app on the phone: "adb shell am start … -d PAGE -p APP".
-Command communityAppCommand(const Command& page);
 
 // What the help window's hidden Textz holds: a line break, then the registry command that turns
 // the administrator approval mode back on (which restores dragging files onto programs).

@@ -2,9 +2,9 @@
 
 #include "ui_status.h"
 
+#include "app/app.h"
+#include "app/placement.h"
 #include "core/launch.h"
-#include "shell/app.h"
-#include "shell/placement.h"
 #include "statusbar/status_commands.h"
 
 #include <QLineEdit>

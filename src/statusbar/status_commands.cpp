@@ -1,7 +1,7 @@
 #include "statusbar/status_commands.h"
 
+#include "app/qt_text.h"
 #include "core/numeric.h"
-#include "shell/qt_text.h"
 
 namespace kavu::statusbar {
 

@@ -47,7 +47,7 @@ struct Phone {
         tracker = std::make_unique<AdbDeviceTracker>(server.port());
         client = std::make_unique<AdbShellClient>(server.port(), limits);
         t.app().setDeviceWatch(tracker.get());
-        QVERIFY(t.app().form1() != nullptr);
+        QVERIFY(t.app().mainWindow() != nullptr);
         QTRY_COMPARE(tracker->snapshot().server, devices::Server::Up);
         QTRY_COMPARE(tracker->snapshot().devices.size(), static_cast<std::size_t>(devices.size()));
         t.app().setShellClient(client.get());

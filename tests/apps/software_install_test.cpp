@@ -1,5 +1,5 @@
+#include "app/qt_text.h"
 #include "apps/software.h"
-#include "shell/qt_text.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"

@@ -1,6 +1,6 @@
+#include "app/qt_text.h"
 #include "apps/software.h"
 #include "apps/warning.h"
-#include "shell/qt_text.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"

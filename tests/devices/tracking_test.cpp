@@ -169,7 +169,7 @@ void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
     TestApp t(false);
     ScriptedWatch watch;
     t.app().setDeviceWatch(&watch);
-    Form1* main = t.app().form1();
+    Form1* main = form1(t.app());
     QVERIFY(main != nullptr);
     QTRY_COMPARE(watch.starts, 1);
     auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
@@ -221,7 +221,7 @@ void TrackingTest::rebootingPhoneKeepsTheChoice() {
     t.addFile(QStringLiteral("boot.img"));
     AdbDeviceTracker tracker(server.port());
     t.app().setDeviceWatch(&tracker);
-    Form1* main = t.app().form1();
+    Form1* main = form1(t.app());
     QVERIFY(main != nullptr);
     auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
     auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
@@ -262,7 +262,7 @@ void TrackingTest::serverWordsAreShownAsPlainText() {
     TestApp t(false);
     ScriptedWatch watch;
     t.app().setDeviceWatch(&watch);
-    Form1* main = t.app().form1();
+    Form1* main = form1(t.app());
     QVERIFY(main != nullptr);
     auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
     QVERIFY(state != nullptr);
@@ -279,7 +279,7 @@ void TrackingTest::unusableSerialIsListedButNeverChosen() {
     TestApp t(false);
     ScriptedWatch watch;
     t.app().setDeviceWatch(&watch);
-    Form1* main = t.app().form1();
+    Form1* main = form1(t.app());
     QVERIFY(main != nullptr);
     auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
     QVERIFY(list != nullptr);

@@ -1,9 +1,9 @@
 #include "display/navigation.h"
 
+#include "app/app.h"
+#include "app/qt_text.h"
 #include "core/typed_text.h"
 #include "display/display_commands.h"
-#include "shell/app.h"
-#include "shell/qt_text.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"

@@ -1,8 +1,8 @@
 #include "display/phone_area.h"
 
+#include "app/app.h"
 #include "display/display_commands.h"
 #include "display/font_scale_offset.h"
-#include "shell/app.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"

@@ -1,11 +1,11 @@
 // The device row and the chosen device end to end: the program's own windows and services, the
 // real kavu-cmd and terminal, and the real adb client talking to a simulated server. Run under
 // Xvfb by devices_e2e.sh, which also clears away the consoles left waiting for a key.
+#include "app/app.h"
 #include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
 #include "real_program.h"
-#include "shell/app.h"
 #include "shell/form1.h"
 #include "support/driving.h"
 #include "support/simulated_adb_server.h"

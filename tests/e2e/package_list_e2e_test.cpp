@@ -2,12 +2,12 @@
 // reading the lists, and a package frozen through the real kavu-cmd, terminal and adb client, all
 // against a simulated adb server whose phone keeps the package's state. Run under Xvfb by
 // devices_e2e.sh, which also clears away the console left waiting for a key.
+#include "app/app.h"
 #include "apps/apps_commands.h"
 #include "apps/phone_apps.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
 #include "real_program.h"
-#include "shell/app.h"
 #include "shell/form1.h"
 #include "support/driving.h"
 #include "support/simulated_adb_server.h"

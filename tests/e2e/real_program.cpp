@@ -35,7 +35,7 @@ void RealProgram::start(const SimulatedAdbServer& server) {
     m_app->setDeviceWatch(m_tracker.get());
     m_app->setShellClient(m_shellClient.get());
     registerWindows(*m_app, m_fontScaleOffset);
-    m_main = m_app->form1();
+    m_main = form1(*m_app);
     QVERIFY(m_main != nullptr);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/app.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "platform/process_starter.h"
-#include "shell/app.h"
 #include "support/fake_services.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "flash/okc.h"
 
+#include "app/qt_text.h"
 #include "core/typed_text.h"
 #include "flash/flash_commands.h"
 #include "shell/form1.h"
-#include "shell/qt_text.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"

@@ -1,4 +1,4 @@
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/form1.h"
 #include "shell/support_window.h"
 #include "support/driving.h"

@@ -79,7 +79,7 @@ void Form1Test::startUpCheck() {
                                       QFile::ReadOwner | QFile::WriteOwner));
     }
 
-    Form1* main = t.app().form1();
+    Form1* main = form1(t.app());
     if (starts) {
         QVERIFY(main != nullptr);
         QVERIFY(main->isVisible());
@@ -102,7 +102,7 @@ void Form1Test::startUpCheck() {
 
 void Form1Test::deviceCheckConsole() {
     test::TestApp t(false);
-    Form1* main = t.app().form1();
+    Form1* main = form1(t.app());
     QCOMPARE(t.started().size(), 1);
     QCOMPARE(t.lastStarted().line, kConsolePrefix + u"adb devices"_s + deviceCheckBanner());
     QCOMPARE(t.lastStarted().mode, WindowMode::Normal);
@@ -122,7 +122,7 @@ struct LoadedWithWindows {
 
     LoadedWithWindows() { registerWindows(t.app(), offset); }
     void load() {
-        main = t.app().form1();
+        main = form1(t.app());
         t.clearRecords();
     }
 };

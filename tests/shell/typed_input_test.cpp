@@ -2,6 +2,7 @@
 // read as a number refuses a value no command can take, and every box whose text stands as a name
 // in its own argument refuses text the command would read as an option or as more than one word:
 // with one message each, running nothing.
+#include "app/qt_text.h"
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "core/typed_text.h"
@@ -9,7 +10,6 @@
 #include "display/navigation.h"
 #include "display/phone_area.h"
 #include "flash/okc.h"
-#include "shell/qt_text.h"
 #include "statusbar/status.h"
 #include "support/driving.h"
 #include "support/literals.h"

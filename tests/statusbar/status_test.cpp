@@ -1,8 +1,8 @@
 #include "statusbar/status.h"
 
+#include "app/qt_text.h"
 #include "core/typed_text.h"
 #include "shell/form1.h"
-#include "shell/qt_text.h"
 #include "statusbar/status_commands.h"
 #include "support/driving.h"
 #include "support/literals.h"

@@ -29,8 +29,9 @@ TestApp::TestApp(bool loadMainWindow) {
     }
     QDir(m_folder.path()).mkdir(QStringLiteral("File"));
     m_app = std::make_unique<App>(m_fakes.services());
+    useForm1AsMainWindow(*m_app);
     if (loadMainWindow) {
-        m_app->form1();
+        m_app->mainWindow();
         clearRecords();
     }
 }

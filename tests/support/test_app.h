@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/app.h"
-#include "shell/command.h"
+#include "app/app.h"
+#include "app/command.h"
 #include "support/fake_services.h"
 
 #include <QByteArray>

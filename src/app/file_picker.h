@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/text_layout.h"
+#include "app/text_layout.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "shell/text_layout.h"
+#include "app/text_layout.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,4 +1,4 @@
-#include "shell/placement.h"
+#include "app/placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
-#include "shell/console_launcher.h"
+#include "app/console_launcher.h"
 
+#include "app/qt_text.h"
 #include "platform/services.h"
-#include "shell/qt_text.h"
 
 #include <QLineEdit>
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "app/console_launcher.h"
+#include "app/features.h"
 #include "platform/services.h"
-#include "shell/console_launcher.h"
-#include "shell/features.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -18,7 +19,15 @@ namespace kavu {
 
 class AdbShellClient;
 class DeviceWatch;
-class Form1;
+
+// The main window as the other windows see it: it owns the command box commands are written to.
+class MainWindow {
+public:
+    virtual QLineEdit& commandBox() = 0;
+
+protected:
+    ~MainWindow() = default;
+};
 
 // The program's registry of windows and the services they act through. Each window exists at
 // most once: created and loaded on first use, shown modeless without an owner, brought to the
@@ -39,9 +48,14 @@ public:
     // The File folder beside the program, where the user puts packages and images.
     QString fileFolder() const;
 
-    // The main window; when it is not there it is loaded with its whole start-up. Null when the
-    // start-up check failed: the program is then ending.
-    Form1* form1();
+    // What gives the main window: the one there, else one loaded with its whole start-up; null
+    // when its start-up check failed. Set before anything opens.
+    void setMainWindowLoader(std::function<MainWindow*(App&)> loader) {
+        m_mainWindowLoader = std::move(loader);
+    }
+    // The main window, loaded when it is not there. Null when it cannot be (none set, or its
+    // start-up check failed: the program is then ending).
+    MainWindow* mainWindow();
 
     // Window W shown and brought to the front, created and loaded first when it is not there
     // (as W(app, arguments...)).
@@ -82,6 +96,7 @@ private:
         std::function<void()> open;
     };
     std::map<Feature, Opener> m_openers;
+    std::function<MainWindow*(App&)> m_mainWindowLoader;
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;
     AdbShellClient* m_shellClient = nullptr;

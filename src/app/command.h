@@ -32,8 +32,6 @@ public:
     // Adds no text: refuses the command when value, the number a typed part reads as, is not
     // finite or lies outside [minimum, maximum].
     Command& inRange(double value, double minimum, double maximum);
-    // Another command's parts, typed parts still typed.
-    Command& append(const Command& other);
 
     // The text as it goes into a command box: typed parts as typed, single-quoted for the phone's
     // shell where their splice says so.

@@ -1,9 +1,9 @@
-#include "shell/file_picker.h"
+#include "app/file_picker.h"
 
+#include "app/app.h"
+#include "app/text_layout.h"
 #include "core/typed_text.h"
 #include "platform/file_list.h"
-#include "shell/app.h"
-#include "shell/text_layout.h"
 #include "widgets/click_label.h"
 
 #include <QDir>

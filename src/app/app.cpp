@@ -1,7 +1,6 @@
-#include "shell/app.h"
+#include "app/app.h"
 
 #include "platform/file_list.h"
-#include "shell/form1.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -11,7 +10,7 @@ namespace kavu {
 App::App(Services services)
     : m_services(services)
     , m_console(services.processes, services.messages, [this]() -> QLineEdit* {
-        Form1* main = form1();
+        MainWindow* main = mainWindow();
         return main ? &main->commandBox() : nullptr;
     }) {}
 
@@ -25,16 +24,10 @@ QString App::fileFolder() const {
     return fileFolderFor(programFolder(), m_services.program.dataFolder());
 }
 
-Form1* App::form1() {
-    if (Form1* main = find<Form1>()) {
-        return main;
-    }
-    auto* main = new Form1(*this);
-    adopt(typeid(Form1), main);
-    if (!main->startUp()) {
-        delete main;
+MainWindow* App::mainWindow() {
+    MainWindow* main = m_mainWindowLoader ? m_mainWindowLoader(*this) : nullptr;
+    if (main == nullptr) {
         m_services.program.quit();
-        return nullptr;
     }
     return main;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/command.h"
 #include "core/launch.h"
-#include "shell/command.h"
 
 #include <QString>
 #include <QStringView>
@@ -36,6 +36,10 @@ public:
     bool runThrough(QLineEdit& box, const FixedCommand& command);
     // A whole fixed line that takes no command box.
     void startLine(QStringView line, launch::WindowMode mode);
+
+    // The main window's command box, loading the main window when it is not there; null when it
+    // cannot be loaded.
+    QLineEdit* commandBox() const { return m_commandBox(); }
 
     // Whether every typed part of these commands may be spliced; if not, the user has been told.
     // For actions that change what the window shows before they run.

@@ -1,6 +1,6 @@
-#include "shell/command.h"
+#include "app/command.h"
 
-#include "shell/qt_text.h"
+#include "app/qt_text.h"
 
 #include <cmath>
 
@@ -58,14 +58,6 @@ Command& Command::inRange(double value, double minimum, double maximum) {
     if (m_refusal == Refusal::None && !(value >= minimum && value <= maximum)) {
         m_refusal = Refusal::OutOfRange;
     }
-    return *this;
-}
-
-Command& Command::append(const Command& other) {
-    if (m_refusal == Refusal::None) {
-        m_refusal = other.m_refusal;
-    }
-    m_text += other.m_text;
     return *this;
 }
 
