@@ -1,4 +1,5 @@
 #include "app/qt_text.h"
+#include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "support/driving.h"
@@ -10,6 +11,7 @@
 
 using namespace kavu;
 using namespace kavu::test;
+using namespace Qt::StringLiterals;
 using kavu::launch::WindowMode;
 
 namespace {
@@ -77,26 +79,27 @@ void SoftwarePackagesTest::buttonRunsItsCommand_data() {
     const QString app = QStringLiteral("com.example.app");
     const Qt::MouseButton left = Qt::LeftButton;
     QTest::newRow("disable") << QStringLiteral("FREEZE") << app << left
-                             << QStringLiteral("adb shell pm disable-user com.example.app");
+                             << apps::packageCommand(apps::PackageAction::Freeze, app).text();
     QTest::newRow("enable") << QStringLiteral("UNFREEZE") << app << left
-                            << QStringLiteral("adb shell pm enable com.example.app");
+                            << apps::packageCommand(apps::PackageAction::Unfreeze, app).text();
     QTest::newRow("clear data") << QStringLiteral("CLCDATA") << app << left
-                                << QStringLiteral("adb shell pm clear com.example.app");
+                                << apps::packageCommand(apps::PackageAction::ClearData, app).text();
     QTest::newRow("uninstall") << QStringLiteral("N_Shaunspe1") << app << left
-                               << QStringLiteral("adb shell pm uninstall com.example.app");
+                               << apps::packageCommand(apps::PackageAction::Uninstall, app).text();
     QTest::newRow("force stop") << QStringLiteral("N_Shape2fc") << app << left
-                                << QStringLiteral("adb shell am force-stop com.example.app");
+                                << apps::packageCommand(apps::PackageAction::ForceStop, app).text();
     QTest::newRow("current activity ignores the box")
         << QStringLiteral("N_Shapeqqq") << app << left
         << QStringLiteral("adb shell dumpsys window windows | findstr \"Current\"");
-    QTest::newRow("empty package is not refused") << QStringLiteral("FREEZE") << QString() << left
-                                                  << QStringLiteral("adb shell pm disable-user ");
+    QTest::newRow("empty package is not refused")
+        << QStringLiteral("FREEZE") << QString() << left
+        << apps::packageCommand(apps::PackageAction::Freeze, QString()).text();
     QTest::newRow("right button clicks too")
         << QStringLiteral("CLCDATA") << app << Qt::RightButton
-        << QStringLiteral("adb shell pm clear com.example.app");
+        << apps::packageCommand(apps::PackageAction::ClearData, app).text();
     QTest::newRow("middle button clicks too")
         << QStringLiteral("N_Shape2fc") << app << Qt::MiddleButton
-        << QStringLiteral("adb shell am force-stop com.example.app");
+        << apps::packageCommand(apps::PackageAction::ForceStop, app).text();
 }
 
 void SoftwarePackagesTest::buttonRunsItsCommand() {
@@ -130,9 +133,7 @@ void SoftwarePackagesTest::communityPageOpensHiddenAndSaysSo() {
     Opened o;
     typeInto(*o.window, QStringLiteral("APPText5"), QStringLiteral("com.example.app"));
     click<kavu::N_Shape>(*o.window, QStringLiteral("N_Shapeclo"));
-    const QString command =
-        QStringLiteral("adb shell am start -a android.intent.action.VIEW -d "
-                       "https://f-droid.org/packages/com.example.app -p org.fdroid.fdroid");
+    const QString command = apps::communityPageCommand(u"com.example.app"_s).text();
     QVERIFY2(o.t.startedOnly(command), o.t.mismatch());
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, QStringLiteral("已跳转！请查看手机"));

@@ -1,6 +1,7 @@
 #include "core/notice.h"
 #include "display/font_scale_offset.h"
 #include "shell/form1.h"
+#include "shell/shell_commands.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"
@@ -228,8 +229,7 @@ void Form1Test::screenshotSequence() {
     QCOMPARE(timer->interval(), 1000);
     QCOMPARE(shownText(*main, u"Label22"_s), QStringLiteral("正在截图..."));
     QCOMPARE(t.started().size(), 1);
-    QCOMPARE(t.lastStarted().line,
-             QStringLiteral("cmd /c adb shell /system/bin/screencap -p /sdcard/screen.png"));
+    QCOMPARE(t.lastStarted().line, consoleLine(shell::kTakeScreenshot));
 
     struct Step {
         QString caption;
@@ -238,10 +238,9 @@ void Form1Test::screenshotSequence() {
     const QList<Step> steps = {
         {QStringLiteral("正在截图..."), {}},
         {QStringLiteral("正在截图..."), {}},
-        {QStringLiteral("推送截图..."), {QStringLiteral("cmd /c adb pull /sdcard/screen.png")}},
+        {QStringLiteral("推送截图..."), {consoleLine(shell::kPullScreenshot)}},
         {QStringLiteral("打开截图..."),
-         {QStringLiteral("cmd /c screen.png"),
-          QStringLiteral("cmd /c adb shell rm /sdcard/screen.png")}},
+         {consoleLine(shell::kOpenScreenshot), consoleLine(shell::kRemoveScreenshot)}},
         {QStringLiteral("打开截图..."), {}},
         {QStringLiteral("输出截图"), {}},
     };
@@ -269,8 +268,7 @@ void Form1Test::screenshotRestartsOnSecondClick() {
     fireTimer(*main, u"INTERFACETimer"_s, 2);
     QVERIFY(t.started().isEmpty());
     fireTimer(*main, u"INTERFACETimer"_s);
-    QCOMPARE(t.fakes().processes.lines(),
-             QStringList{QStringLiteral("cmd /c adb pull /sdcard/screen.png")});
+    QCOMPARE(t.fakes().processes.lines(), QStringList{consoleLine(shell::kPullScreenshot)});
     fireTimer(*main, u"INTERFACETimer"_s, 3);
     QCOMPARE(t.started().size(), 3);
     QCOMPARE(shownText(*main, u"Label22"_s), QStringLiteral("输出截图"));

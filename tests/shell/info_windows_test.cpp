@@ -1,6 +1,7 @@
 #include "shell/about.h"
 #include "shell/help.h"
 #include "shell/picture.h"
+#include "shell/shell_commands.h"
 #include "support/driving.h"
 #include "support/literals.h"
 #include "support/test_app.h"
@@ -144,10 +145,7 @@ void InfoWindowsTest::registryRepair() {
     test::click(*help, u"INTRO3"_s);
     test::click(*help, u"Label7"_s);
     QCOMPARE(t.started().size(), 1);
-    QCOMPARE(t.lastStarted().line,
-             u"cmd /k reg add \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
-             u"\\policies\\system\" /v \"EnableLUA\" /d \"1\" /f && COLOR 3f  && title ★★★ "
-             u"操作成功 ★★★ && echo. && echo.重启电脑后生效！"_s);
+    QCOMPARE(t.lastStarted().line, shell::registryRepairLine(stored));
     QCOMPARE(t.lastStarted().mode, launch::WindowMode::Normal);
     QCOMPARE(t.commandBox(), test::kEarlierCommand);
 }
