@@ -27,16 +27,16 @@ void opensScales(App& app, FontScaleOffset& fontScaleOffset) {
 }
 
 constexpr WindowRow kWindows[] = {
-    {{Feature::AppsAndFiles, u"软件与传输", u"Label23", u"Image17"}, opens<Software>},
-    {{Feature::Flashing, u"线刷专区", u"Label24", u"Image19"}, opens<OKC>},
-    {{Feature::DisplaySize, u"屏幕显示调节", u"Label7", u"Image5der"}, opens<Navigation>},
-    {{Feature::StatusBar, u"状态与导航栏", u"Label8", u"Image9"}, opens<Status>},
-    {{Feature::Scales, u"无极调节", u"Label18", u"Image10"}, opensScales},
-    {{Feature::KeySimulation, u"物理按键模拟", u"Label28", u"Image21"}, opens<keysimu>},
-    {{Feature::TouchSimulation, u"触摸模拟", u"Label27", u"Image12"}, opens<touchsimu>},
-    {{Feature::Help, u"帮助支持", u"Label32", u"Image23"}, opens<Help>},
-    {{Feature::Support, u"捐赠作者", u"Label31", u"Image24"}, opens<SupportWindow>},
-    {{Feature::About, u"关于软件/更新", u"Label30", u"Image25"}, opens<About>},
+    {{u"软件与传输", u"Label23", u"Image17"}, opens<Software>},
+    {{u"线刷专区", u"Label24", u"Image19"}, opens<OKC>},
+    {{u"屏幕显示调节", u"Label7", u"Image5der"}, opens<Navigation>},
+    {{u"状态与导航栏", u"Label8", u"Image9"}, opens<Status>},
+    {{u"无极调节", u"Label18", u"Image10"}, opensScales},
+    {{u"物理按键模拟", u"Label28", u"Image21"}, opens<keysimu>},
+    {{u"触摸模拟", u"Label27", u"Image12"}, opens<touchsimu>},
+    {{u"帮助支持", u"Label32", u"Image23"}, opens<Help>},
+    {{u"捐赠作者", u"Label31", u"Image24"}, opens<SupportWindow>},
+    {{u"关于软件/更新", u"Label30", u"Image25"}, opens<About>},
 };
 
 } // namespace

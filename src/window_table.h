@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/features.h"
+#include "app/launcher_entry.h"
 
 #include <span>
 
@@ -9,9 +9,8 @@ namespace kavu {
 class App;
 class FontScaleOffset;
 
-// One row per window the main window's launcher opens: its entry (feature, caption, label and
-// icon) and how the window is opened. What outlives the windows is passed in by the program,
-// which owns it.
+// One row per window the main window's launcher opens: its entry (caption, label and icon) and
+// how the window is opened. What outlives the windows is passed in by the program, which owns it.
 struct WindowRow {
     LauncherEntry entry;
     void (*open)(App& app, FontScaleOffset& fontScaleOffset);

@@ -3,6 +3,8 @@
 #include "platform/file_list.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QLineEdit>
 
 namespace kavu {
@@ -32,26 +34,40 @@ MainWindow* App::mainWindow() {
     return main;
 }
 
+namespace {
+
+template <class Openers> auto findEntry(Openers& openers, QStringView label) {
+    return std::find_if(openers.begin(), openers.end(),
+                        [label](const auto& opener) { return opener.entry.label == label; });
+}
+
+} // namespace
+
 void App::setOpener(const LauncherEntry& entry, std::function<void()> opener) {
-    m_openers.insert_or_assign(entry.feature, Opener{entry, std::move(opener)});
+    const auto found = findEntry(m_openers, entry.label);
+    if (found != m_openers.end()) {
+        *found = Opener{entry, std::move(opener)};
+    } else {
+        m_openers.push_back(Opener{entry, std::move(opener)});
+    }
 }
 
 std::vector<LauncherEntry> App::launcherEntries() const {
     std::vector<LauncherEntry> entries;
     entries.reserve(m_openers.size());
-    for (const auto& [feature, opener] : m_openers) {
+    for (const Opener& opener : m_openers) {
         entries.push_back(opener.entry);
     }
     return entries;
 }
 
-void App::openFeature(Feature feature) {
-    const auto found = m_openers.find(feature);
+void App::openEntry(QStringView label) {
+    const auto found = findEntry(m_openers, label);
     if (found == m_openers.end()) {
         m_services.messages.show(QStringLiteral("该功能尚未完成"), QString(), MessageIcon::None);
         return;
     }
-    found->second.open();
+    found->open();
 }
 
 QWidget* App::existing(std::type_index type) const {

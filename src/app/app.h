@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/console_launcher.h"
-#include "app/features.h"
+#include "app/launcher_entry.h"
 #include "platform/services.h"
 
 #include <QLineEdit>
@@ -65,13 +65,14 @@ public:
     // Window W if it is there, else null.
     template <class W> W* find() const;
 
-    // Puts the entry on the main window's launcher (replacing one of the same feature), opening
+    // Puts the entry on the main window's launcher (replacing one with the same label), opening
     // what opener opens. The main window wires the entries registered before it loads.
     void setOpener(const LauncherEntry& entry, std::function<void()> opener);
-    // The registered entries, in the order of their features.
+    // The registered entries, in the order they were first registered.
     std::vector<LauncherEntry> launcherEntries() const;
-    // What the launcher does for a feature; a feature without an opener says it is not built.
-    void openFeature(Feature feature);
+    // What the launcher does for the entry with this label; one without an opener says that it is
+    // not built.
+    void openEntry(QStringView label);
 
     // The console launcher; its command box is the main window's, loaded when it is not there.
     ConsoleLauncher& console() { return m_console; }
@@ -95,7 +96,7 @@ private:
         LauncherEntry entry;
         std::function<void()> open;
     };
-    std::map<Feature, Opener> m_openers;
+    std::vector<Opener> m_openers;
     std::function<MainWindow*(App&)> m_mainWindowLoader;
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;

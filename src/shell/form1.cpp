@@ -89,7 +89,7 @@ void Form1::connectLauncher() {
                      qUtf16Printable(entry.icon.toString()));
             continue;
         }
-        onClick(label, icon, [this, feature = entry.feature] { m_app.openFeature(feature); });
+        onClick(label, icon, [this, key = entry.label] { m_app.openEntry(key); });
     }
     // The entries that run an action rather than open a window.
     onClick(m_ui->Label6mlh, m_ui->Image1, [this] {

@@ -225,13 +225,12 @@ void AppTest::commandBoxKeepsLongTexts() {
 
 void AppTest::featureWithoutWindowSaysSo() {
     test::TestApp t;
-    t.app().openFeature(Feature::Flashing);
+    t.app().openEntry(u"Label24");
     QCOMPARE(t.messages().size(), 1);
     QCOMPARE(t.messages().first().text, QStringLiteral("该功能尚未完成"));
     int opened = 0;
-    t.app().setOpener({Feature::Flashing, u"线刷专区", u"Label24", u"Image19"},
-                      [&opened] { ++opened; });
-    t.app().openFeature(Feature::Flashing);
+    t.app().setOpener({u"线刷专区", u"Label24", u"Image19"}, [&opened] { ++opened; });
+    t.app().openEntry(u"Label24");
     QCOMPARE(opened, 1);
     QCOMPARE(t.messages().size(), 1);
 }
