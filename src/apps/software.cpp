@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/file_picker.h"
+#include "app/fixed_buttons.h"
 #include "app/qt_text.h"
 #include "apps/apps_commands.h"
 #include "apps/phone_apps.h"
@@ -24,6 +25,14 @@ constexpr std::array<CheckButton * Ui_Software::*, apps::kGooglePackageCount> kG
     &Ui_Software::gsf,    &Ui_Software::store, &Ui_Software::bt, &Ui_Software::gms,
     &Ui_Software::sousuo, &Ui_Software::duo,   &Ui_Software::dy, &Ui_Software::map,
     &Ui_Software::xc,     &Ui_Software::dri,   &Ui_Software::yx, &Ui_Software::yy,
+};
+
+// "显示设置表" opens the three settings tables, one console each, in this order.
+constexpr FixedButton<Ui_Software, N_Shape> kFixedButtons[] = {
+    {&Ui_Software::N_Shapeqqq, &apps::kCurrentActivity},
+    {&Ui_Software::xsszb, &apps::kSettingsTables[0]},
+    {&Ui_Software::xsszb, &apps::kSettingsTables[1]},
+    {&Ui_Software::xsszb, &apps::kSettingsTables[2]},
 };
 
 } // namespace
@@ -95,13 +104,7 @@ void Software::connectPackageButtons() {
     onClick(m_ui->CLCDATA, apps::PackageAction::ClearData);
     onClick(m_ui->N_Shaunspe1, apps::PackageAction::Uninstall);
     onClick(m_ui->N_Shape2fc, apps::PackageAction::ForceStop);
-    connect(m_ui->N_Shapeqqq, &N_Shape::Click, this,
-            [this] { m_app.console().run(apps::kCurrentActivity); });
-    connect(m_ui->xsszb, &N_Shape::Click, this, [this] {
-        for (const FixedCommand& table : apps::kSettingsTables) {
-            m_app.console().run(table);
-        }
-    });
+    connectFixedButtons<Ui_Software, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
     connect(m_ui->N_Shapeclo, &N_Shape::Click, this, &Software::openCommunityPage);
     // Without a shell client nothing can be read from the phone.
     m_ui->Labelreadapps->setVisible(m_app.shellClient() != nullptr);

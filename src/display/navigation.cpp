@@ -3,6 +3,7 @@
 #include "ui_navigation.h"
 
 #include "app/app.h"
+#include "app/fixed_buttons.h"
 #include "app/placement.h"
 #include "app/qt_text.h"
 #include "core/launch.h"
@@ -27,10 +28,10 @@ const QString kDensityDone =
 const QString kResolutionWarning =
     QStringLiteral("部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
 
-constexpr std::array<std::pair<N_Shape * Ui_Navigation::*, const FixedCommand*>, 2> kFixedButtons{{
+constexpr FixedButton<Ui_Navigation, N_Shape> kFixedButtons[] = {
     {&Ui_Navigation::DPINUL, &display::kDensityReset},
     {&Ui_Navigation::N_ShapeRESET, &display::kSizeReset},
-}};
+};
 
 double valueOf(const QLineEdit& box) {
     return numericValueOf(box.text());
@@ -56,10 +57,7 @@ Navigation::Navigation(App& app, QWidget* parent)
     connect(m_ui->dpo, &OptionButton::Click, this, &Navigation::chooseDp);
     connect(m_ui->DPIYES, &N_Shape::Click, this, &Navigation::setDensity);
     connect(m_ui->RESOK, &N_Shape::Click, this, &Navigation::setResolution);
-    for (const auto& [button, command] : kFixedButtons) {
-        connect((*m_ui).*button, &N_Shape::Click, this,
-                [this, command] { m_app.console().run(*command); });
-    }
+    connectFixedButtons<Ui_Navigation, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
 }
 
 Navigation::~Navigation() = default;

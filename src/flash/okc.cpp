@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/file_picker.h"
+#include "app/fixed_buttons.h"
 #include "app/placement.h"
 #include "flash/flash_commands.h"
 
@@ -26,7 +27,7 @@ constexpr std::array<std::pair<OptionButton * Ui_OKC::*, Partition>, 5> kPartiti
     {&Ui_OKC::zdyf, Partition::Custom},
 }};
 
-constexpr std::array<std::pair<N_Shape * Ui_OKC::*, const FixedCommand*>, 9> kFixedButtons{{
+constexpr FixedButton<Ui_OKC, N_Shape> kFixedButtons[] = {
     {&Ui_OKC::N_Shapetefb1, &flash::kFastbootDevices},
     {&Ui_OKC::REC, &flash::kRebootRecovery},
     {&Ui_OKC::FB, &flash::kRebootBootloader},
@@ -36,7 +37,7 @@ constexpr std::array<std::pair<N_Shape * Ui_OKC::*, const FixedCommand*>, 9> kFi
     {&Ui_OKC::N_ShapeADB, &flash::kAdbReboot},
     {&Ui_OKC::ACTHY, &flash::kBreventStart},
     {&Ui_OKC::SHIZUKU, &flash::kShizukuStart},
-}};
+};
 
 } // namespace
 
@@ -56,7 +57,7 @@ OKC::OKC(App& app, QWidget* parent)
 
     connectPartitions();
     connect(m_ui->N_Shapeshuaru, &N_Shape::Click, this, &OKC::flash);
-    connectFixedCommands();
+    connectFixedButtons<Ui_OKC, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
 }
 
 OKC::~OKC() = default;
@@ -72,13 +73,6 @@ void OKC::partitionClicked(const OptionButton* option) {
     // Click also comes before a Space press selects the option; only a selected one counts.
     if (option->value()) {
         m_ui->Textzdy->setVisible(option == m_ui->zdyf);
-    }
-}
-
-void OKC::connectFixedCommands() {
-    for (const auto& [button, command] : kFixedButtons) {
-        connect((*m_ui).*button, &N_Shape::Click, this,
-                [this, command] { m_app.console().run(*command); });
     }
 }
 

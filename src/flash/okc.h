@@ -26,7 +26,6 @@ public:
 private:
     void connectPartitions();
     void partitionClicked(const OptionButton* option);
-    void connectFixedCommands();
     void flash();
 
     App& m_app;

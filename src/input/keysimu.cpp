@@ -3,13 +3,13 @@
 #include "ui_keysimu.h"
 
 #include "app/app.h"
+#include "app/fixed_buttons.h"
 #include "app/placement.h"
 #include "core/launch.h"
 #include "input/input_commands.h"
 
 #include <QLineEdit>
 
-#include <array>
 #include <utility>
 
 namespace kavu {
@@ -17,7 +17,7 @@ namespace kavu {
 namespace {
 
 // Each key button and the key it sends; "播放/暂停" sends the play/pause key.
-constexpr std::array<std::pair<N_Shape * Ui_keysimu::*, const FixedCommand*>, 16> kKeys{{
+constexpr FixedButton<Ui_keysimu, N_Shape> kKeys[] = {
     {&Ui_keysimu::N_Shapeprev, &input::kKeyPrevious},
     {&Ui_keysimu::N_Shapenex, &input::kKeyNext},
     {&Ui_keysimu::N_Shapepaus, &input::kKeyPlayPause},
@@ -35,7 +35,7 @@ constexpr std::array<std::pair<N_Shape * Ui_keysimu::*, const FixedCommand*>, 16
     {&Ui_keysimu::VOLDOWN, &input::kKeyVolumeDown},
     {&Ui_keysimu::VOLUP, &input::kKeyVolumeUp},
     {&Ui_keysimu::MUTE, &input::kKeyMute},
-}};
+};
 
 } // namespace
 
@@ -45,10 +45,7 @@ keysimu::keysimu(App& app, QWidget* parent)
     , m_ui(std::make_unique<Ui::keysimu>()) {
     m_ui->setupUi(this);
     centreOnScreen(*this);
-    for (const auto& [button, command] : kKeys) {
-        connect((*m_ui).*button, &N_Shape::Click, this,
-                [this, command] { m_app.console().run(*command); });
-    }
+    connectFixedButtons<Ui_keysimu, N_Shape>(*this, m_app.console(), *m_ui, kKeys);
     connect(m_ui->N_Shapesendd, &N_Shape::Click, this, &keysimu::sendText);
     connect(m_ui->N_Shape6clear, &N_Shape::Click, m_ui->Textsend, &QLineEdit::clear);
 }

@@ -3,6 +3,7 @@
 #include "ui_status.h"
 
 #include "app/app.h"
+#include "app/fixed_buttons.h"
 #include "app/placement.h"
 #include "core/launch.h"
 #include "statusbar/status_commands.h"
@@ -47,26 +48,21 @@ constexpr std::array<std::pair<Icon, CheckButton * Ui_Status::*>, statusbar::kIc
     }};
 
 // Which command box a fixed button's command goes through.
-enum class Box { Main, Own };
-
-struct FixedButton {
-    N_Shape* Ui_Status::*button;
-    const FixedCommand* command;
-    Box box;
+constexpr FixedButton<Ui_Status, N_Shape> kFixedButtons[] = {
+    {&Ui_Status::N_Shape1ons, &statusbar::kClockSecondsOn},
+    {&Ui_Status::N_Shape2ofs, &statusbar::kClockSecondsOff},
+    {&Ui_Status::N_Shape3_BATTINFO, &statusbar::kBatteryInfo},
+    {&Ui_Status::N_Shape4_reset, &statusbar::kBatteryReset},
+    {&Ui_Status::INIBAR, &statusbar::kImmersiveOff},
+    {&Ui_Status::N_Shapedefaut, &statusbar::kImmersiveOff},
+    {&Ui_Status::N_Shapedqhf, &statusbar::kIconPaddingDefault},
 };
 
 // The connectivity frame runs its commands through the window's own command box.
-constexpr std::array<FixedButton, 9> kFixedButtons{{
-    {&Ui_Status::N_Shape1ons, &statusbar::kClockSecondsOn, Box::Main},
-    {&Ui_Status::N_Shape2ofs, &statusbar::kClockSecondsOff, Box::Main},
-    {&Ui_Status::N_Shape3_BATTINFO, &statusbar::kBatteryInfo, Box::Main},
-    {&Ui_Status::N_Shape4_reset, &statusbar::kBatteryReset, Box::Main},
-    {&Ui_Status::INIBAR, &statusbar::kImmersiveOff, Box::Main},
-    {&Ui_Status::N_Shapedefaut, &statusbar::kImmersiveOff, Box::Main},
-    {&Ui_Status::N_Shapedqhf, &statusbar::kIconPaddingDefault, Box::Main},
-    {&Ui_Status::N_Shape2cpon, &statusbar::kConnectivityCheckOn, Box::Own},
-    {&Ui_Status::N_Shape3cpoff, &statusbar::kConnectivityCheckOff, Box::Own},
-}};
+constexpr FixedButton<Ui_Status, N_Shape> kConnectivityButtons[] = {
+    {&Ui_Status::N_Shape2cpon, &statusbar::kConnectivityCheckOn},
+    {&Ui_Status::N_Shape3cpoff, &statusbar::kConnectivityCheckOff},
+};
 
 // The simulated charging states, one for each option.
 constexpr std::array<std::pair<OptionButton * Ui_Status::*, const FixedCommand*>, 4> kChargeOptions{
@@ -85,7 +81,9 @@ Status::Status(App& app, QWidget* parent)
     , m_ui(std::make_unique<Ui::Status>()) {
     m_ui->setupUi(this);
     m_ui->INTERTEXT->setVisible(false);
-    connectFixedCommands();
+    connectFixedButtons<Ui_Status, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
+    connectFixedButtons<Ui_Status, N_Shape>(*this, m_app.console(), *m_ui, kConnectivityButtons,
+                                            m_ui->INTERTEXT);
     connectIcons();
     connectBattery();
     connectImmersive();
@@ -95,18 +93,6 @@ Status::Status(App& app, QWidget* parent)
 }
 
 Status::~Status() = default;
-
-void Status::connectFixedCommands() {
-    for (const auto& [button, command, box] : kFixedButtons) {
-        if (box == Box::Own) {
-            connect((*m_ui).*button, &N_Shape::Click, this,
-                    [this, command] { m_app.console().runThrough(*m_ui->INTERTEXT, *command); });
-        } else {
-            connect((*m_ui).*button, &N_Shape::Click, this,
-                    [this, command] { m_app.console().run(*command); });
-        }
-    }
-}
 
 void Status::connectIcons() {
     connect(m_ui->N_Shapehide, &N_Shape::Click, this, &Status::writeIconBlacklist);

@@ -27,7 +27,6 @@ public:
     ~Status() override;
 
 private:
-    void connectFixedCommands();
     void connectIcons();
     void connectBattery();
     void connectImmersive();
