@@ -16,7 +16,7 @@ Program::Program()
                   [this](const QString& message) {
                       m_messages.show(message, QString(), MessageIcon::Critical);
                   })
-    , m_devices(AdbDeviceTracker::serverPort())
+    , m_devices(serverFromEnvironment())
     , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment}) {
     // One look on every system: the windows are laid out to the pixel, and the native styles
     // draw group titles and frames at other places (Windows' own cuts the group titles in half).

@@ -2,6 +2,8 @@
 
 #include "app/app.h"
 #include "apps/software.h"
+#include "connection/server_dialog.h"
+#include "connection/wireless_dialog.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
 #include "flash/okc.h"
@@ -37,6 +39,9 @@ constexpr WindowRow kWindows[] = {
     {{u"帮助支持", u"Label32", u"Image23"}, opens<Help>},
     {{u"捐赠作者", u"Label31", u"Image24"}, opens<SupportWindow>},
     {{u"关于软件/更新", u"Label30", u"Image25"}, opens<About>},
+    // The device row's links, captions without icons.
+    {{u"adb 服务器…", u"Labelserver", {}}, opens<AdbServerDialog>},
+    {{u"无线连接…", u"Labelwireless", {}}, opens<WirelessDialog>},
 };
 
 } // namespace

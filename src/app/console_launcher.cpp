@@ -55,24 +55,11 @@ bool ConsoleLauncher::accepts(const Command& command) {
 }
 
 void ConsoleLauncher::refuse(Refusal refusal) {
-    std::string_view message;
-    switch (refusal) {
-    case Refusal::None:
+    if (refusal == Refusal::None) {
         return;
-    case Refusal::PcCharacters:
-        message = kUnsafeTextMessage;
-        break;
-    case Refusal::PhoneCharacters:
-        message = kUnsafePhoneTextMessage;
-        break;
-    case Refusal::OutOfRange:
-        message = kOutOfRangeMessage;
-        break;
-    case Refusal::PartitionName:
-        message = kInvalidPartitionNameMessage;
-        break;
     }
-    m_messages.show(qtText(message), qtText(kUnsafeTextTitle), MessageIcon::Critical);
+    m_messages.show(qtText(refusalMessage(refusal)), qtText(kUnsafeTextTitle),
+                    MessageIcon::Critical);
 }
 
 bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) {

@@ -1,5 +1,7 @@
 #include "core/typed_text.h"
 
+#include "core/network_address.h"
+
 namespace kavu {
 
 namespace {
@@ -72,10 +74,31 @@ bool passesPcRule(std::string_view text, bool quoted) {
 
 } // namespace
 
+std::string_view refusalMessage(Refusal refusal) {
+    switch (refusal) {
+    case Refusal::PcCharacters:
+        return kUnsafeTextMessage;
+    case Refusal::PhoneCharacters:
+        return kUnsafePhoneTextMessage;
+    case Refusal::OutOfRange:
+        return kOutOfRangeMessage;
+    case Refusal::PartitionName:
+        return kInvalidPartitionNameMessage;
+    case Refusal::NetworkAddress:
+        return kInvalidNetworkAddressMessage;
+    case Refusal::None:
+        break;
+    }
+    return {};
+}
+
 Refusal checkSplice(std::string_view utf8Text, Splice splice) {
     // Its own narrow rule answers for everything a partition name may not hold.
     if (splice == Splice::PartitionName) {
         return isPartitionName(utf8Text) ? Refusal::None : Refusal::PartitionName;
+    }
+    if (splice == Splice::NetworkAddress) {
+        return hostAndPort(utf8Text) ? Refusal::None : Refusal::NetworkAddress;
     }
     if (!passesPcRule(utf8Text, splice == Splice::PcQuoted)) {
         return Refusal::PcCharacters;

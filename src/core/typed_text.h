@@ -32,6 +32,9 @@ enum class Splice {
     // each space is written %s, the tool's notation for a space (as %^s on the line, so that the
     // interpreter expands nothing), and the result is single-quoted by phoneInputText().
     PhoneInputText,
+    // A phone's address on the network, "HOST:PORT" (adb connect, disconnect, pair): an IPv4
+    // address or a host name, and a port 1 to 65535 (isHostName, portNumber).
+    NetworkAddress,
 };
 
 enum class Refusal {
@@ -40,6 +43,7 @@ enum class Refusal {
     PhoneCharacters, // would reach the phone's shell as more than data
     OutOfRange,      // a number read from typed text that no command can take (not finite)
     PartitionName,   // not a partition name: an option, several words or other characters
+    NetworkAddress,  // not HOST:PORT
 };
 
 inline constexpr std::size_t kLongestPartitionName = 64;
@@ -60,6 +64,10 @@ inline constexpr std::string_view kUnsafePhoneTextMessage =
 inline constexpr std::string_view kOutOfRangeMessage = "数值超出范围，已取消执行！";
 inline constexpr std::string_view kInvalidPartitionNameMessage =
     "分区名无效（只能包含字母、数字、_ . -，且不能以 - 开头），已取消执行！";
+inline constexpr std::string_view kInvalidNetworkAddressMessage =
+    "地址无效（格式为 主机:端口，主机为 IP 地址或主机名，端口 1-65535），已取消执行！";
+// What the user is told for a refusal; empty for Refusal::None.
+std::string_view refusalMessage(Refusal refusal);
 // The title of every refusal.
 inline constexpr std::string_view kUnsafeTextTitle = "警告!";
 

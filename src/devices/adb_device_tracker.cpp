@@ -1,6 +1,6 @@
 #include "devices/adb_device_tracker.h"
 
-#include "platform/loopback_stream.h"
+#include "platform/server_stream.h"
 
 #include <QTimer>
 
@@ -10,14 +10,13 @@ namespace kavu {
 
 namespace {
 
-constexpr quint16 kDefaultPort = 5037;
 constexpr int kFirstRetryMs = 1000;
 constexpr int kLastRetryMs = 10000;
-void feed(LoopbackStream& stream, adb::ReplyReader& reader) {
+void feed(ServerStream& stream, adb::ReplyReader& reader) {
     reader.append(stream.takeInput());
 }
 
-void send(LoopbackStream& stream, std::string_view service) {
+void send(ServerStream& stream, std::string_view service) {
     stream.write(adb::request(service));
 }
 
@@ -31,32 +30,42 @@ void DeviceWatch::publish(devices::Snapshot snapshot) {
     emit changed();
 }
 
-AdbDeviceTracker::AdbDeviceTracker(quint16 port, QObject* parent)
-    : DeviceWatch(parent)
-    , m_port(port)
-    , m_tracker(new LoopbackStream(this))
-    , m_models(new LoopbackStream(this))
+AdbDeviceTracker::AdbDeviceTracker(AdbServer server, QObject* parent)
+    : DeviceWatch(std::move(server), parent)
+    , m_tracker(new ServerStream(this))
+    , m_models(new ServerStream(this))
     , m_retry(new QTimer(this))
     , m_retryMs(kFirstRetryMs) {
     m_retry->setObjectName(QStringLiteral("retry"));
     m_retry->setSingleShot(true);
     connect(m_retry, &QTimer::timeout, this, &AdbDeviceTracker::connectTracker);
-    connect(m_tracker, &LoopbackStream::connected, this,
+    connect(m_tracker, &ServerStream::connected, this,
             [this] { send(*m_tracker, "host:track-devices"); });
-    connect(m_tracker, &LoopbackStream::readyRead, this, &AdbDeviceTracker::readTracker);
-    connect(m_tracker, &LoopbackStream::closed, this, &AdbDeviceTracker::lost);
-    connect(m_models, &LoopbackStream::connected, this,
+    connect(m_tracker, &ServerStream::readyRead, this, &AdbDeviceTracker::readTracker);
+    connect(m_tracker, &ServerStream::closed, this, &AdbDeviceTracker::lost);
+    connect(m_models, &ServerStream::connected, this,
             [this] { send(*m_models, "host:devices-l"); });
-    connect(m_models, &LoopbackStream::readyRead, this, &AdbDeviceTracker::readModels);
+    connect(m_models, &ServerStream::readyRead, this, &AdbDeviceTracker::readModels);
     // The server closes the connection after the listing; anything short of it leaves the
     // models as they were.
-    connect(m_models, &LoopbackStream::closed, this, &AdbDeviceTracker::modelsDone);
+    connect(m_models, &ServerStream::closed, this, &AdbDeviceTracker::modelsDone);
 }
 
-quint16 AdbDeviceTracker::serverPort() {
-    bool ok = false;
-    const uint port = qEnvironmentVariable("ANDROID_ADB_SERVER_PORT").toUInt(&ok);
-    return ok && port > 0 && port <= 0xFFFF ? static_cast<quint16>(port) : kDefaultPort;
+std::string AdbDeviceTracker::shownServer() const {
+    return server().isSet() ? server().shown().toStdString() : std::string();
+}
+
+void AdbDeviceTracker::followServer() {
+    m_retry->stop();
+    m_retryMs = kFirstRetryMs;
+    m_askingModels = false;
+    m_askModelsAgain = false;
+    m_models->abort();
+    m_knownModels.clear();
+    publish({devices::Server::Unknown, {}, shownServer()});
+    if (m_started) {
+        connectTracker();
+    }
 }
 
 void AdbDeviceTracker::start() {
@@ -70,7 +79,7 @@ void AdbDeviceTracker::start() {
 void AdbDeviceTracker::connectTracker() {
     m_tracker->abort();
     m_trackerReader = adb::ReplyReader();
-    m_tracker->connectToPort(m_port);
+    m_tracker->connectTo(server().host, server().port);
 }
 
 void AdbDeviceTracker::readTracker() {
@@ -100,7 +109,7 @@ void AdbDeviceTracker::lost() {
     if (m_retry->isActive()) {
         return;
     }
-    publish({devices::Server::Down, {}});
+    publish({devices::Server::Down, {}, shownServer()});
     m_retry->start(m_retryMs);
     m_retryMs = std::min(m_retryMs * 2, kLastRetryMs);
 }
@@ -115,7 +124,7 @@ void AdbDeviceTracker::askModels() {
     m_askModelsAgain = false;
     m_modelsReader = adb::ReplyReader();
     m_models->abort();
-    m_models->connectToPort(m_port);
+    m_models->connectTo(server().host, server().port);
 }
 
 void AdbDeviceTracker::modelsDone() {
@@ -161,7 +170,7 @@ void AdbDeviceTracker::publishDevices(std::vector<adb::ListedDevice> devices) {
         const auto known = m_knownModels.find(device.serial);
         device.model = known == m_knownModels.end() ? std::string() : known->second;
     }
-    publish({devices::Server::Up, std::move(devices)});
+    publish({devices::Server::Up, std::move(devices), shownServer()});
 }
 
 } // namespace kavu

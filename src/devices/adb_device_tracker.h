@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/adb_protocol.h"
+#include "devices/adb_server.h"
 #include "devices/device_watch.h"
 
 #include <QtGlobal>
@@ -12,9 +13,9 @@ class QTimer;
 
 namespace kavu {
 
-class LoopbackStream;
+class ServerStream;
 
-// Follows the local adb server's device list over its host protocol (host:track-devices), with
+// Follows the adb server's device list over its host protocol (host:track-devices), with
 // the models from host:devices-l each time the list changes. Everything runs in the event loop:
 // two sockets and a retry timer, nothing that wakes up while the list stays the same. It never
 // starts a server: while none answers it asks again after 1 s, then 2, 4, 8 and every 10 s.
@@ -22,12 +23,13 @@ class AdbDeviceTracker final : public DeviceWatch {
     Q_OBJECT
 
 public:
-    explicit AdbDeviceTracker(quint16 port, QObject* parent = nullptr);
-
-    // ANDROID_ADB_SERVER_PORT when it holds a port number, else 5037, as adb itself does.
-    static quint16 serverPort();
+    explicit AdbDeviceTracker(AdbServer server, QObject* parent = nullptr);
 
     void start() override;
+
+protected:
+    // Asks the new server at once; the list is empty until it answers.
+    void followServer() override;
 
 private:
     void connectTracker();
@@ -37,11 +39,12 @@ private:
     void readModels();
     void modelsDone();
     void publishDevices(std::vector<adb::ListedDevice> devices);
+    // The set server's "HOST:PORT" for the snapshots; empty for this computer's.
+    std::string shownServer() const;
 
-    quint16 m_port;
     bool m_started = false;
-    LoopbackStream* m_tracker;
-    LoopbackStream* m_models;
+    ServerStream* m_tracker;
+    ServerStream* m_models;
     QTimer* m_retry;
     int m_retryMs;
     adb::ReplyReader m_trackerReader;

@@ -1,28 +1,28 @@
 #include "devices/adb_shell_client.h"
 
-#include "devices/adb_device_tracker.h"
-#include "platform/loopback_stream.h"
+#include "platform/server_stream.h"
 
 #include <QTimer>
 
 namespace kavu {
 
-AdbShellRequest::AdbShellRequest(quint16 port, std::string serial, const adb::PhoneCommand& command,
-                                 const ShellLimits& limits, QObject* parent)
+AdbShellRequest::AdbShellRequest(AdbServer server, std::string serial,
+                                 const adb::PhoneCommand& command, const ShellLimits& limits,
+                                 QObject* parent)
     : QObject(parent)
-    , m_port(port)
+    , m_server(std::move(server))
     , m_serial(std::move(serial))
     , m_command(command)
     , m_outputLimit(limits.outputBytes)
-    , m_stream(new LoopbackStream(this))
+    , m_stream(new ServerStream(this))
     , m_timeLimit(new QTimer(this)) {
     m_timeLimit->setSingleShot(true);
     m_timeLimit->setInterval(limits.timeout);
     connect(m_timeLimit, &QTimer::timeout, this,
             [this] { finish(adb::failure(adb::ShellError::TimedOut)); });
-    connect(m_stream, &LoopbackStream::connected, this, &AdbShellRequest::sendOpening);
-    connect(m_stream, &LoopbackStream::readyRead, this, &AdbShellRequest::read);
-    connect(m_stream, &LoopbackStream::closed, this, &AdbShellRequest::closed);
+    connect(m_stream, &ServerStream::connected, this, &AdbShellRequest::sendOpening);
+    connect(m_stream, &ServerStream::readyRead, this, &AdbShellRequest::read);
+    connect(m_stream, &ServerStream::closed, this, &AdbShellRequest::closed);
     // From the event loop, so that the caller connects to `finished` first.
     QTimer::singleShot(0, this, &AdbShellRequest::start);
 }
@@ -39,7 +39,7 @@ void AdbShellRequest::start() {
     }
     m_timeLimit->start();
     m_features.emplace(m_serial);
-    m_stream->connectToPort(m_port);
+    m_stream->connectTo(m_server.host, m_server.port);
 }
 
 void AdbShellRequest::cancel() {
@@ -71,7 +71,7 @@ void AdbShellRequest::read() {
     }
     // The server ends the features connection; the command gets a connection of its own.
     m_session.emplace(m_serial, m_command.text(), m_features->shellV2(), m_outputLimit);
-    m_stream->connectToPort(m_port);
+    m_stream->connectTo(m_server.host, m_server.port);
 }
 
 void AdbShellRequest::closed() {
@@ -98,15 +98,15 @@ void AdbShellRequest::finish(adb::ShellResult result) {
 }
 
 AdbShellClient::AdbShellClient(QObject* parent)
-    : AdbShellClient(AdbDeviceTracker::serverPort(), ShellLimits{}, parent) {}
+    : AdbShellClient(serverFromEnvironment(), ShellLimits{}, parent) {}
 
-AdbShellClient::AdbShellClient(quint16 port, ShellLimits limits, QObject* parent)
+AdbShellClient::AdbShellClient(AdbServer server, ShellLimits limits, QObject* parent)
     : QObject(parent)
-    , m_port(port)
+    , m_server(std::move(server))
     , m_limits(limits) {}
 
 AdbShellRequest* AdbShellClient::run(const std::string& serial, const adb::PhoneCommand& command) {
-    return new AdbShellRequest(m_port, serial, command, m_limits, this);
+    return new AdbShellRequest(m_server, serial, command, m_limits, this);
 }
 
 } // namespace kavu

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devices/adb_server.h"
 #include "devices/phone_command.h"
 #include "devices/shell_protocol.h"
 
@@ -14,7 +15,7 @@ class QTimer;
 
 namespace kavu {
 
-class LoopbackStream;
+class ServerStream;
 
 // What one request may take before it ends as TimedOut or TooLarge.
 struct ShellLimits {
@@ -30,7 +31,7 @@ class AdbShellRequest final : public QObject {
     Q_OBJECT
 
 public:
-    AdbShellRequest(quint16 port, std::string serial, const adb::PhoneCommand& command,
+    AdbShellRequest(AdbServer server, std::string serial, const adb::PhoneCommand& command,
                     const ShellLimits& limits, QObject* parent);
     ~AdbShellRequest() override;
 
@@ -48,27 +49,29 @@ private:
     void closed();
     void finish(adb::ShellResult result);
 
-    quint16 m_port;
+    AdbServer m_server;
     std::string m_serial;
     adb::PhoneCommand m_command;
     std::size_t m_outputLimit;
-    LoopbackStream* m_stream;
+    ServerStream* m_stream;
     QTimer* m_timeLimit;
     std::optional<adb::FeaturesQuery> m_features;
     std::optional<adb::ShellSession> m_session;
     bool m_ended = false;
 };
 
-// Runs commands in the devices' shells through the local adb server. It connects only when asked,
+// Runs commands in the devices' shells through the adb server. It connects only when asked,
 // never starts a server, and serves any number of requests at once, one connection each.
 class AdbShellClient final : public QObject {
     Q_OBJECT
 
 public:
-    // Talks to the server on the port the device tracker uses (ANDROID_ADB_SERVER_PORT, else
-    // 5037).
+    // Talks to the server adb itself would use (serverFromEnvironment).
     explicit AdbShellClient(QObject* parent = nullptr);
-    AdbShellClient(quint16 port, ShellLimits limits, QObject* parent = nullptr);
+    AdbShellClient(AdbServer server, ShellLimits limits, QObject* parent = nullptr);
+
+    // The server the requests started from now on talk to; those under way keep theirs.
+    void setServer(AdbServer server) { m_server = std::move(server); }
 
     // Starts the command on the device with this serial; connect to the request's `finished`
     // at once: it is sent from the event loop, also for a command refused before anything was
@@ -77,7 +80,7 @@ public:
     AdbShellRequest* run(const std::string& serial, const adb::PhoneCommand& command);
 
 private:
-    quint16 m_port;
+    AdbServer m_server;
     ShellLimits m_limits;
 };
 

@@ -135,6 +135,10 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
     case Server::Unknown:
         return "正在连接 adb 服务……";
     case Server::Down:
+        // A server on another machine cannot be started from here.
+        if (!snapshot.remoteServer.empty()) {
+            return "无法连接 adb 服务器 " + snapshot.remoteServer;
+        }
         return "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。";
     case Server::Up:
         break;

@@ -10,7 +10,7 @@
 // What the main window's device row shows and which device the consoles talk to. UTF-8 texts.
 namespace kavu::devices {
 
-// Whether the local adb server answers.
+// Whether the adb server answers.
 enum class Server {
     Unknown, // not asked yet
     Down,
@@ -21,6 +21,9 @@ enum class Server {
 struct Snapshot {
     Server server = Server::Unknown;
     std::vector<adb::ListedDevice> devices;
+    // "HOST:PORT" of a server the user set (ADB_SERVER_SOCKET or the server dialog); empty for
+    // this computer's.
+    std::string remoteServer;
 
     bool operator==(const Snapshot&) const = default;
 };

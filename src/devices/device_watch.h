@@ -1,21 +1,31 @@
 #pragma once
 
+#include "devices/adb_server.h"
 #include "devices/device_state.h"
 
 #include <QObject>
 
 namespace kavu {
 
-// The devices the local adb server sees, kept up to date while the program runs.
+// The devices an adb server sees, kept up to date while the program runs.
 class DeviceWatch : public QObject {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit DeviceWatch(AdbServer server, QObject* parent = nullptr)
+        : QObject(parent)
+        , m_server(std::move(server)) {}
 
     // Begins watching; does nothing when already watching.
     virtual void start() = 0;
     const devices::Snapshot& snapshot() const { return m_snapshot; }
+
+    // The server watched; another one is followed from now on.
+    const AdbServer& server() const { return m_server; }
+    void setServer(AdbServer server) {
+        m_server = std::move(server);
+        followServer();
+    }
 
 signals:
     void changed();
@@ -23,8 +33,11 @@ signals:
 protected:
     // Takes a new snapshot; announces it when it differs from the last one.
     void publish(devices::Snapshot snapshot);
+    // Turns to server() after it changed.
+    virtual void followServer() = 0;
 
 private:
+    AdbServer m_server;
     devices::Snapshot m_snapshot;
 };
 

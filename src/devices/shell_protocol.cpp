@@ -18,22 +18,6 @@ enum PacketId : std::uint8_t {
     kCloseStdin = 4,
 };
 
-std::string_view refusalText(Refusal refusal) {
-    switch (refusal) {
-    case Refusal::PcCharacters:
-        return kUnsafeTextMessage;
-    case Refusal::PhoneCharacters:
-        return kUnsafePhoneTextMessage;
-    case Refusal::OutOfRange:
-        return kOutOfRangeMessage;
-    case Refusal::PartitionName:
-        return kInvalidPartitionNameMessage;
-    case Refusal::None:
-        break;
-    }
-    return {};
-}
-
 std::uint32_t littleEndian32(std::string_view bytes) {
     std::uint32_t value = 0;
     for (std::size_t i = 4; i-- > 0;) {
@@ -56,7 +40,7 @@ std::string_view errorText(const ShellResult& result) {
     case ShellError::None:
         return {};
     case ShellError::Refused:
-        return refusalText(result.refusal);
+        return refusalMessage(result.refusal);
     case ShellError::InvalidRequest:
         return "设备序列号或命令无法发送，已取消读取。";
     case ShellError::NoServer:

@@ -84,18 +84,24 @@ void useUtf8(std::vector<std::string>& entries) {
 } // namespace
 
 std::vector<std::string> consoleEnvironment(const char* const* own,
-                                            const std::optional<std::string>& serial) {
+                                            const std::optional<std::string>& serial,
+                                            const std::optional<std::string>& serverSocket) {
     static constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
+    static constexpr std::string_view kServerVariable = "ADB_SERVER_SOCKET=";
     std::vector<std::string> entries;
     for (const char* const* entry = own; entry != nullptr && *entry != nullptr; ++entry) {
         const std::string_view text(*entry);
-        if (!text.starts_with(kSerialVariable) && !text.starts_with('^')) {
+        if (!text.starts_with(kSerialVariable) && !text.starts_with('^') &&
+            !(serverSocket && text.starts_with(kServerVariable))) {
             entries.emplace_back(text);
         }
     }
     useUtf8(entries);
     if (serial) {
         entries.push_back(std::string(kSerialVariable) + *serial);
+    }
+    if (serverSocket && !serverSocket->empty()) {
+        entries.push_back(std::string(kServerVariable) + *serverSocket);
     }
     return entries;
 }
@@ -317,9 +323,13 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (deviceSerial()) {
         serial = deviceSerial()->toStdString();
     }
+    std::optional<std::string> serverSocket;
+    if (this->serverSocket()) {
+        serverSocket = this->serverSocket()->toStdString();
+    }
     pid_t pid = 0;
-    if (const int error =
-            spawnDetached(arguments, platform::consoleEnvironment(environ, serial), pid);
+    if (const int error = spawnDetached(
+            arguments, platform::consoleEnvironment(environ, serial, serverSocket), pid);
         error != 0) {
         m_report(QStringLiteral("无法启动 %1：%2")
                      .arg(QString::fromStdString(arguments.front()),

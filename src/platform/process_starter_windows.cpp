@@ -84,23 +84,28 @@ private:
 };
 
 // Our own environment block without ANDROID_SERIAL and without any variable whose name begins
-// with "^", plus ANDROID_SERIAL=serial when one is given: "NAME=value" strings each ended by a
+// with "^", plus ANDROID_SERIAL=serial when one is given and ADB_SERVER_SOCKET=serverSocket in
+// place of our own when one is given (an empty one: left out): "NAME=value" strings each ended by a
 // null character, the block ended by one more. Names are compared without regard to case, as
 // Windows does. Typed phone text writes each space "%^s" on the console line, and the interpreter
 // would expand "%^s…%" if a variable of such a name existed.
-std::wstring childEnvironment(const std::optional<QString>& serial) {
+std::wstring childEnvironment(const std::optional<QString>& serial,
+                              const std::optional<QString>& serverSocket) {
     static constexpr std::wstring_view kVariable = L"ANDROID_SERIAL=";
+    static constexpr std::wstring_view kServerVariable = L"ADB_SERVER_SOCKET=";
+    const auto named = [](std::wstring_view text, std::wstring_view name) {
+        return text.size() >= name.size() &&
+               CompareStringOrdinal(text.data(), static_cast<int>(name.size()), name.data(),
+                                    static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+    };
     std::wstring block;
     if (wchar_t* own = GetEnvironmentStringsW()) {
         for (const wchar_t* entry = own; *entry != L'\0';) {
             const std::wstring_view text(entry);
-            const bool isSerial =
-                text.size() >= kVariable.size() &&
-                CompareStringOrdinal(text.data(), static_cast<int>(kVariable.size()),
-                                     kVariable.data(), static_cast<int>(kVariable.size()),
-                                     TRUE) == CSTR_EQUAL;
+            const bool isSerial = named(text, kVariable);
+            const bool replacedServer = serverSocket && named(text, kServerVariable);
             const bool namedWithCaret = text.front() == L'^';
-            if (!isSerial && !namedWithCaret) {
+            if (!isSerial && !replacedServer && !namedWithCaret) {
                 block.append(text);
                 block.push_back(L'\0');
             }
@@ -111,6 +116,11 @@ std::wstring childEnvironment(const std::optional<QString>& serial) {
     if (serial) {
         block.append(kVariable);
         block.append(serial->toStdWString());
+        block.push_back(L'\0');
+    }
+    if (serverSocket && !serverSocket->isEmpty()) {
+        block.append(kServerVariable);
+        block.append(serverSocket->toStdWString());
         block.push_back(L'\0');
     }
     if (block.empty()) {
@@ -180,7 +190,7 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
         startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
         break;
     }
-    std::wstring environment = childEnvironment(deviceSerial());
+    std::wstring environment = childEnvironment(deviceSerial(), serverSocket());
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
                         environment.data(), nullptr, &startup.StartupInfo, &process)) {

@@ -23,9 +23,14 @@ public:
     // goes into their environment as ANDROID_SERIAL. None: the variable is left out.
     void setDeviceSerial(std::optional<QString> serial) { m_deviceSerial = std::move(serial); }
     const std::optional<QString>& deviceSerial() const { return m_deviceSerial; }
+    // The adb server every console started from now on talks to, as ADB_SERVER_SOCKET: none
+    // leaves the variable as the program found it, an empty text leaves it out.
+    void setServerSocket(std::optional<QString> socket) { m_serverSocket = std::move(socket); }
+    const std::optional<QString>& serverSocket() const { return m_serverSocket; }
 
 private:
     std::optional<QString> m_deviceSerial;
+    std::optional<QString> m_serverSocket;
 };
 
 // A modal message box with one OK button; returns when the user closed it.

@@ -75,15 +75,18 @@ bool Form1::startUp() {
 
 void Form1::connectLauncher() {
     const auto onClick = [this](ClickLabel* label, ClickLabel* icon, auto action) {
-        // The icon holds only a picture: assistive tools name it after its caption.
-        icon->setAccessibleName(label->text());
         connect(label, &ClickLabel::clicked, this, action);
-        connect(icon, &ClickLabel::clicked, this, action);
+        if (icon != nullptr) {
+            // The icon holds only a picture: assistive tools name it after its caption.
+            icon->setAccessibleName(label->text());
+            connect(icon, &ClickLabel::clicked, this, action);
+        }
     };
     for (const LauncherEntry& entry : m_app.launcherEntries()) {
         auto* label = findChild<ClickLabel*>(entry.label.toString());
-        auto* icon = findChild<ClickLabel*>(entry.icon.toString());
-        if (label == nullptr || icon == nullptr) {
+        // An entry without an icon is a caption alone, such as the device row's links.
+        auto* icon = entry.icon.isEmpty() ? nullptr : findChild<ClickLabel*>(entry.icon.toString());
+        if (label == nullptr || (icon == nullptr && !entry.icon.isEmpty())) {
             qWarning("No launcher label %ls or icon %ls in the main window",
                      qUtf16Printable(entry.label.toString()),
                      qUtf16Printable(entry.icon.toString()));

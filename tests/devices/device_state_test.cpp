@@ -27,7 +27,7 @@ TEST(DeviceState, ExplanationOfTheChosenDevice) {
         {"devices", "状态：devices"},
     };
     for (const Case& c : cases) {
-        const Snapshot snapshot{Server::Up, {{"S1", c.state, ""}, {"S2", "device", ""}}};
+        const Snapshot snapshot{Server::Up, {{"S1", c.state, ""}, {"S2", "device", ""}}, ""};
         EXPECT_EQ(explanation(snapshot, "S1"), c.text) << c.state;
     }
 }
@@ -39,17 +39,18 @@ TEST(DeviceState, ExplanationWithoutAListedChoice) {
         std::string text;
     };
     const Case cases[] = {
-        {{Server::Unknown, {}}, std::nullopt, "正在连接 adb 服务……"},
-        {{Server::Down, {}}, "S1", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"},
-        {{Server::Up, {}}, std::nullopt, "未发现设备：请连接数据线并开启 USB 调试。"},
-        {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}},
+        {{Server::Unknown, {}, ""}, std::nullopt, "正在连接 adb 服务……"},
+        {{Server::Down, {}, ""}, "S1", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"},
+        {{Server::Down, {}, "10.0.0.9:5037"}, "S1", "无法连接 adb 服务器 10.0.0.9:5037"},
+        {{Server::Up, {}, ""}, std::nullopt, "未发现设备：请连接数据线并开启 USB 调试。"},
+        {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}, ""},
          std::nullopt,
          "连接了多台设备：请在列表中选择要操作的一台。"},
-        {{Server::Up, {{std::string("A\0B", 3), "device", ""}}},
+        {{Server::Up, {{std::string("A\0B", 3), "device", ""}}, ""},
          std::nullopt,
          "设备的序列号无效，无法选择。"},
-        {{Server::Up, {{"A", "device", ""}}}, "B", "已断开，等待重新连接：B"},
-        {{Server::Up, {}}, "B", "已断开，等待重新连接：B"},
+        {{Server::Up, {{"A", "device", ""}}, ""}, "B", "已断开，等待重新连接：B"},
+        {{Server::Up, {}, ""}, "B", "已断开，等待重新连接：B"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(explanation(c.snapshot, c.chosen), c.text);

@@ -21,13 +21,18 @@ namespace {
 // A watch the test sets by hand.
 class ScriptedWatch final : public DeviceWatch {
 public:
+    ScriptedWatch()
+        : DeviceWatch(AdbServer()) {}
     void start() override { ++starts; }
     void set(Snapshot snapshot) { publish(std::move(snapshot)); }
     int starts = 0;
+
+protected:
+    void followServer() override {}
 };
 
 Snapshot up(std::vector<adb::ListedDevice> devices) {
-    return {Server::Up, std::move(devices)};
+    return {Server::Up, std::move(devices), ""};
 }
 
 } // namespace
@@ -37,6 +42,8 @@ class TrackingTest : public QObject {
 
 private slots:
     void retriesAfterTheServerWentAway();
+    void followsAServerOnAnotherAddress_data();
+    void followsAServerOnAnotherAddress();
     void burstLargerThanTheInputBufferEndsOnItsLastList();
     void backOffGrowsUntilAListArrives_data();
     void backOffGrowsUntilAListArrives();
@@ -59,7 +66,7 @@ void TrackingTest::retriesAfterTheServerWentAway() {
     QTRY_COMPARE(tracker.snapshot().devices.size(), 1U);
 
     server->stop();
-    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}}));
+    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}, ""}));
     // The first retry comes after a second; the server is back by then.
     server = std::make_unique<SimulatedAdbServer>();
     QVERIFY(server->listen(port));
@@ -67,6 +74,35 @@ void TrackingTest::retriesAfterTheServerWentAway() {
     QTest::qWait(300);
     QCOMPARE(server->trackers(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(tracker.snapshot(), up({{"B", "offline", ""}}), 3000);
+}
+
+void TrackingTest::followsAServerOnAnotherAddress_data() {
+    QTest::addColumn<QString>("host");
+    QTest::newRow("address") << QStringLiteral("127.0.0.2");
+    // Looked up away from the event loop, in /etc/hosts.
+    QTest::newRow("host name") << QStringLiteral("localhost");
+}
+
+// A server the user set is followed there, and named when it stops answering.
+void TrackingTest::followsAServerOnAnotherAddress() {
+    QFETCH(QString, host);
+    const QHostAddress listening(host == u"localhost" ? QStringLiteral("127.0.0.1") : host);
+    SimulatedAdbServer local;
+    QVERIFY(local.listen());
+    local.setDevices({{QStringLiteral("LOCAL"), QStringLiteral("device"), {}}});
+    SimulatedAdbServer lab;
+    QVERIFY(lab.listen(0, listening));
+    lab.setDevices({{QStringLiteral("LAB1"), QStringLiteral("device"), {}}});
+    AdbDeviceTracker tracker(local.port());
+    tracker.start();
+    QTRY_COMPARE(tracker.snapshot(), up({{"LOCAL", "device", ""}}));
+
+    const AdbServer labServer(host.toStdString(), lab.port());
+    tracker.setServer(labServer);
+    const std::string shown = labServer.shown().toStdString();
+    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Up, {{"LAB1", "device", ""}}, shown}));
+    lab.stop();
+    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}, shown}));
 }
 
 // Lists sent in one write outgrow the connection's input buffer: it must read on once the
@@ -162,7 +198,7 @@ void TrackingTest::garbageFromTheServerIsALostServer() {
     });
     AdbDeviceTracker tracker(server.serverPort());
     tracker.start();
-    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}}));
+    QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}, ""}));
 }
 
 void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {

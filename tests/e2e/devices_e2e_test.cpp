@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "apps/apps_commands.h"
 #include "apps/software.h"
+#include "connection/server_dialog.h"
 #include "devices/adb_device_tracker.h"
 #include "real_program.h"
 #include "shell/form1.h"
@@ -40,6 +41,7 @@ private slots:
     void theChosenDeviceAloneGetsAPackageCommand();
     void aPickedFileWithABlankArrivesWhole();
     void anUnauthorizedDeviceIsExplained();
+    void aLabServerServesTheRowAndTheConsoles();
 
 private:
     QComboBox* deviceList() { return control<QComboBox>(*m_main, QStringLiteral("Combodev")); }
@@ -147,6 +149,31 @@ void DevicesE2ETest::anUnauthorizedDeviceIsExplained() {
     QTest::keyClick(list, Qt::Key_Home);
     QCOMPARE(list->currentText(), QStringLiteral("ZX1"));
     QCOMPARE(explanation(), QStringLiteral("未授权：请在手机上允许 USB 调试。"));
+}
+
+// A server on another address (a lab's): the row lists its devices, the adb in the consoles
+// reaches it, and it is named when it stops answering.
+void DevicesE2ETest::aLabServerServesTheRowAndTheConsoles() {
+    SimulatedAdbServer lab;
+    QVERIFY(lab.listen(0, QHostAddress(QStringLiteral("127.0.0.2"))));
+    lab.setDevices({{QStringLiteral("LAB1"), QStringLiteral("device"), {}}});
+    useAdbServer(m_program.app(), AdbServer("127.0.0.2", lab.port()));
+    QTRY_COMPARE(deviceList()->currentText(), QStringLiteral("LAB1"));
+
+    QVERIFY(m_software != nullptr);
+    m_server.shellCommands.clear();
+    typeInto(*m_software, QStringLiteral("APPText5"), QStringLiteral("com.example.lab"));
+    click<N_Shape>(*m_software, QStringLiteral("FREEZE"));
+    QTRY_COMPARE_WITH_TIMEOUT(lab.shellCommands.size(), 1, kAdbTimeoutMs);
+    QCOMPARE(lab.shellCommands.front().serial, QStringLiteral("LAB1"));
+    QCOMPARE(lab.shellCommands.front().text, QStringLiteral("pm disable-user com.example.lab"));
+    QVERIFY(m_server.shellCommands.isEmpty());
+
+    const quint16 port = lab.port();
+    lab.stop();
+    QTRY_COMPARE(explanation(), QStringLiteral("无法连接 adb 服务器 127.0.0.2:%1").arg(port));
+    useAdbServer(m_program.app(), localServerFromEnvironment());
+    QTRY_VERIFY(deviceList()->count() > 0);
 }
 
 QTEST_MAIN(DevicesE2ETest)

@@ -233,20 +233,40 @@ TEST_F(StarterTest, ChosenDeviceIsTheChildsSerial) {
     unsetenv("KAVU_KEPT");
 }
 
-TEST(ConsoleEnvironment, ReplacesTheSerialAndDropsCaretNames) {
-    const char* const own[] = {"PATH=/bin",    "ANDROID_SERIAL=ours",  "^s=&calc", "^sWORD=x",
-                               "LANG=C.UTF-8", "ANDROID_SERIALS=kept", "A^B=kept", nullptr};
+// The chosen device and the chosen adb server replace the program's own; a server left unchosen
+// keeps the program's ADB_SERVER_SOCKET, "this computer" drops it.
+TEST(ConsoleEnvironment, ReplacesTheSerialAndServerAndDropsCaretNames) {
+    const char* const own[] = {"PATH=/bin",
+                               "ANDROID_SERIAL=ours",
+                               "^s=&calc",
+                               "^sWORD=x",
+                               "ADB_SERVER_SOCKET=tcp:lab:5037",
+                               "LANG=C.UTF-8",
+                               "ANDROID_SERIALS=kept",
+                               "A^B=kept",
+                               nullptr};
+    const std::vector<std::string> kept{"PATH=/bin", "LANG=C.UTF-8", "ANDROID_SERIALS=kept",
+                                        "A^B=kept"};
+    const auto with = [&kept](std::vector<std::string> more) {
+        std::vector<std::string> entries = kept;
+        entries.insert(entries.end(), more.begin(), more.end());
+        return entries;
+    };
     const struct {
         std::optional<std::string> chosen;
+        std::optional<std::string> server;
         std::vector<std::string> expected;
     } cases[] = {
         {"R58M 1",
-         {"PATH=/bin", "LANG=C.UTF-8", "ANDROID_SERIALS=kept", "A^B=kept",
-          "ANDROID_SERIAL=R58M 1"}},
-        {std::nullopt, {"PATH=/bin", "LANG=C.UTF-8", "ANDROID_SERIALS=kept", "A^B=kept"}},
+         std::nullopt,
+         {"PATH=/bin", "ADB_SERVER_SOCKET=tcp:lab:5037", "LANG=C.UTF-8", "ANDROID_SERIALS=kept",
+          "A^B=kept", "ANDROID_SERIAL=R58M 1"}},
+        {std::nullopt, "", kept},
+        {"R58M", "tcp:10.0.0.9:5038",
+         with({"ANDROID_SERIAL=R58M", "ADB_SERVER_SOCKET=tcp:10.0.0.9:5038"})},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(platform::consoleEnvironment(own, c.chosen), c.expected);
+        EXPECT_EQ(platform::consoleEnvironment(own, c.chosen, c.server), c.expected);
     }
 }
 

@@ -150,14 +150,17 @@ void Form1Test::launcherEntries() {
     const QString label = entry.label.toString();
     const QString icon = entry.icon.toString();
     QCOMPARE(shownText(*w.main, label), entry.caption.toString());
-    QVERIFY(!control<QLabel>(*w.main, icon)->pixmap().isNull());
-    // The icon, a picture only, is named after the caption for assistive tools.
-    QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>(*w.main, icon))
-                 ->text(QAccessible::Name),
-             entry.caption.toString());
     click<QLabel>(*w.main, label);
-    click<QLabel>(*w.main, icon);
-    QCOMPARE(asked, (QStringList{label, label}));
+    if (!icon.isEmpty()) {
+        QVERIFY(!control<QLabel>(*w.main, icon)->pixmap().isNull());
+        // The icon, a picture only, is named after the caption for assistive tools.
+        QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>(*w.main, icon))
+                     ->text(QAccessible::Name),
+                 entry.caption.toString());
+        click<QLabel>(*w.main, icon);
+        asked.removeOne(label);
+    }
+    QCOMPARE(asked, QStringList{label});
     QVERIFY(w.t.started().isEmpty());
     QVERIFY(w.main->isVisible());
 }
@@ -176,8 +179,8 @@ QSet<QWidget*> shownWindows() {
 
 } // namespace
 
-// The program's own table: each row opens one window of its own from its label, and its icon
-// brings that same window back, starting nothing.
+// The program's own table: each row opens one window of its own from its label, and its icon (or
+// its label again) brings that same window back, starting nothing.
 void Form1Test::registeredWindowsOpen() {
     LoadedWithWindows w;
     w.load();
@@ -188,7 +191,8 @@ void Form1Test::registeredWindowsOpen() {
         const QSet<QWidget*> opened = shownWindows() - before;
         QVERIFY2(opened.size() == 1, name.constData());
         const QPointer<QWidget> window = *opened.begin();
-        click<QLabel>(*w.main, row.entry.icon.toString());
+        click<QLabel>(*w.main, row.entry.icon.isEmpty() ? row.entry.label.toString()
+                                                        : row.entry.icon.toString());
         QVERIFY2(!window.isNull() && window->isVisible(), name.constData());
         QVERIFY2(shownWindows() == before + opened, name.constData());
     }

@@ -133,8 +133,8 @@ SimulatedAdbServer::~SimulatedAdbServer() {
     stop();
 }
 
-bool SimulatedAdbServer::listen(quint16 port) {
-    return m_server->listen(QHostAddress(QHostAddress::LocalHost), port);
+bool SimulatedAdbServer::listen(quint16 port, const QHostAddress& address) {
+    return m_server->listen(address, port);
 }
 
 quint16 SimulatedAdbServer::port() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -80,8 +81,10 @@ public:
     explicit SimulatedAdbServer(QObject* parent = nullptr);
     ~SimulatedAdbServer() override;
 
-    // Listens on 127.0.0.1 on the port given, or on one the system picks; false when it cannot.
-    bool listen(quint16 port = 0);
+    // Listens on address (127.0.0.1 unless given) on the port given, or on one the system picks;
+    // false when it cannot.
+    bool listen(quint16 port = 0,
+                const QHostAddress& address = QHostAddress(QHostAddress::LocalHost));
     quint16 port() const;
 
     // The devices it lists from now on; every tracking connection is told at once.

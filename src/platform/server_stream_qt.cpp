@@ -1,4 +1,4 @@
-#include "platform/loopback_stream.h"
+#include "platform/server_stream.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -13,19 +13,19 @@ constexpr qint64 kInputLimit = 1 << 17;
 } // namespace
 
 // On Windows the stream is Qt's own socket, which the Windows build carries anyway.
-struct LoopbackStream::Native {
+struct ServerStream::Native {
     QTcpSocket socket;
     // Set while the connection is being dropped on purpose, and once its end was reported.
     bool quiet = true;
 };
 
-LoopbackStream::LoopbackStream(QObject* parent)
+ServerStream::ServerStream(QObject* parent)
     : QObject(parent)
     , m_native(new Native) {
     QTcpSocket& socket = m_native->socket;
     socket.setReadBufferSize(kInputLimit);
-    connect(&socket, &QTcpSocket::connected, this, &LoopbackStream::connected);
-    connect(&socket, &QTcpSocket::readyRead, this, &LoopbackStream::readyRead);
+    connect(&socket, &QTcpSocket::connected, this, &ServerStream::connected);
+    connect(&socket, &QTcpSocket::readyRead, this, &ServerStream::readyRead);
     const auto ended = [this] {
         if (!m_native->quiet) {
             m_native->quiet = true;
@@ -37,26 +37,31 @@ LoopbackStream::LoopbackStream(QObject* parent)
     connect(&socket, &QTcpSocket::disconnected, this, ended);
 }
 
-LoopbackStream::~LoopbackStream() {
+ServerStream::~ServerStream() {
     abort();
 }
 
-void LoopbackStream::abort() {
+void ServerStream::abort() {
     m_native->quiet = true;
     m_native->socket.abort();
 }
 
-void LoopbackStream::connectToPort(quint16 port) {
+void ServerStream::connectTo(const std::string& host, quint16 port) {
     abort();
     m_native->quiet = false;
-    m_native->socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+    if (host.empty()) {
+        m_native->socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+    } else {
+        // Qt looks a host name up away from the event loop.
+        m_native->socket.connectToHost(QString::fromStdString(host), port);
+    }
 }
 
-void LoopbackStream::write(std::string_view bytes) {
+void ServerStream::write(std::string_view bytes) {
     m_native->socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-std::string LoopbackStream::takeInput() {
+std::string ServerStream::takeInput() {
     const QByteArray bytes = m_native->socket.readAll();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

@@ -1,0 +1,40 @@
+#include "connection/connection_commands.h"
+
+namespace kavu::connection {
+
+Command connectCommand(const QString& address) {
+    return Command(u"adb connect ").typed(address, Splice::NetworkAddress);
+}
+
+Command disconnectCommand(const QString& address) {
+    return Command(u"adb disconnect ").typed(address, Splice::NetworkAddress);
+}
+
+Command pairCommand(const QString& address, const QString& code) {
+    // The code is one word of digits; the phone's own check tells a wrong one.
+    return Command(u"adb pair ")
+        .typed(address, Splice::NetworkAddress)
+        .fixed(u" ")
+        .typed(code, Splice::PhoneName);
+}
+
+bool listsPairCommand(std::string_view help) {
+    std::size_t start = 0;
+    while (start < help.size()) {
+        std::size_t end = help.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = help.size();
+        }
+        std::string_view line = help.substr(start, end - start);
+        while (!line.empty() && line.front() == ' ') {
+            line.remove_prefix(1);
+        }
+        if (line.starts_with("pair ")) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace kavu::connection

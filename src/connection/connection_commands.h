@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/command.h"
+
+#include <QString>
+
+#include <string_view>
+
+// The command lines of the Wi-Fi dialog, each in a console that stays open so that adb's answer
+// can be read. Addresses are "HOST:PORT", checked as such before anything runs.
+namespace kavu::connection {
+
+// Makes the chosen USB device listen for adb on the network, at port 5555.
+inline constexpr FixedCommand kWirelessOn{u"adb tcpip 5555", launch::kConsole, {}};
+
+Command connectCommand(const QString& address);
+Command disconnectCommand(const QString& address);
+// Pairs with a phone's wireless debugging (Android 11 and later) using the code it shows.
+Command pairCommand(const QString& address, const QString& code);
+
+// Whether an adb's help text lists the pair command; adb before platform tools 30 has none.
+bool listsPairCommand(std::string_view help);
+
+} // namespace kavu::connection

@@ -1,0 +1,97 @@
+#include "connection/wireless_dialog.h"
+
+#include "ui_wireless_dialog.h"
+
+#include "app/app.h"
+#include "app/fixed_buttons.h"
+#include "app/placement.h"
+#include "connection/connection_commands.h"
+#include "core/launch.h"
+#include "platform/tool_files.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTimer>
+
+namespace kavu {
+
+namespace {
+
+constexpr FixedButton<Ui_WirelessDialog, N_Shape> kFixedButtons[] = {
+    {&Ui_WirelessDialog::WirelessOn, &connection::kWirelessOn},
+};
+
+// adb's help is about 8 KiB; more is not a help text.
+constexpr qint64 kLongestHelp = 256 * 1024;
+constexpr int kHelpTimeLimitMs = 10000;
+
+const QString kTooOldForPairing = QStringLiteral(
+    "此 adb 版本过旧，不支持配对（Android 11 的无线调试）。请用数据线连接手机，点“开启无线调试”，"
+    "再填写手机的 IP 地址和端口 5555 后点“连接”。");
+
+} // namespace
+
+WirelessDialog::WirelessDialog(App& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_ui(std::make_unique<Ui::WirelessDialog>()) {
+    m_ui->setupUi(this);
+    m_ui->PairNote->setTextFormat(Qt::PlainText);
+    m_ui->Pair->setEnabled(false);
+    centreOnScreen(*this);
+    connectFixedButtons<Ui_WirelessDialog, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
+    connect(m_ui->Connect, &N_Shape::Click, this, [this] {
+        m_app.console().run(connection::connectCommand(m_ui->Address->text().trimmed()),
+                            launch::kConsole);
+    });
+    connect(m_ui->Disconnect, &N_Shape::Click, this, [this] {
+        m_app.console().run(connection::disconnectCommand(m_ui->Address->text().trimmed()),
+                            launch::kConsole);
+    });
+    connect(m_ui->Pair, &N_Shape::Click, this, [this] {
+        m_app.console().run(
+            connection::pairCommand(m_ui->Address->text().trimmed(), m_ui->Code->text().trimmed()),
+            launch::kConsole);
+    });
+    askForPairing();
+}
+
+WirelessDialog::~WirelessDialog() {
+    if (m_help != nullptr) {
+        m_help->disconnect(this);
+        m_help->kill();
+        m_help->waitForFinished(1000);
+    }
+}
+
+// The program folder's adb, the one the consoles run, tells in its help whether it pairs.
+void WirelessDialog::askForPairing() {
+    m_help = new QProcess(this);
+    m_help->setProcessChannelMode(QProcess::MergedChannels);
+    m_help->setWorkingDirectory(m_app.programFolder());
+    connect(m_help, &QProcess::readyRead, this, [this] {
+        if (m_help->bytesAvailable() > kLongestHelp) {
+            m_help->kill();
+        }
+    });
+    connect(m_help, &QProcess::finished, this, [this] {
+        const QByteArray help = m_help->readAll();
+        pairingKnown(connection::listsPairCommand(
+            std::string_view(help.constData(), std::size_t(help.size()))));
+    });
+    connect(m_help, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            pairingKnown(false);
+        }
+    });
+    QTimer::singleShot(kHelpTimeLimitMs, m_help, &QProcess::kill);
+    m_help->start(QDir(m_app.programFolder()).filePath(requiredToolFiles().front()),
+                  {QStringLiteral("help")});
+}
+
+void WirelessDialog::pairingKnown(bool canPair) {
+    m_ui->Pair->setEnabled(canPair);
+    m_ui->PairNote->setText(canPair ? QString() : kTooOldForPairing);
+}
+
+} // namespace kavu

@@ -1,0 +1,69 @@
+#include "core/network_address.h"
+
+#include <algorithm>
+
+namespace kavu {
+
+namespace {
+
+constexpr std::size_t kLongestHostName = 253;
+constexpr std::size_t kLongestLabel = 63;
+constexpr std::size_t kLongestPort = 5;
+constexpr unsigned kLastPort = 65535;
+
+bool isLabel(std::string_view label) {
+    const auto allowed = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '-';
+    };
+    return !label.empty() && label.size() <= kLongestLabel && label.front() != '-' &&
+           label.back() != '-' && std::all_of(label.begin(), label.end(), allowed);
+}
+
+} // namespace
+
+bool isHostName(std::string_view host) {
+    if (host.empty() || host.size() > kLongestHostName) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t dot = host.find('.', start);
+        if (!isLabel(host.substr(start, dot == std::string_view::npos ? dot : dot - start))) {
+            return false;
+        }
+        if (dot == std::string_view::npos) {
+            return true;
+        }
+        start = dot + 1;
+    }
+}
+
+std::optional<std::uint16_t> portNumber(std::string_view text) {
+    if (text.empty() || text.size() > kLongestPort ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    unsigned port = 0;
+    for (const char c : text) {
+        port = port * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (port < 1 || port > kLastPort) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(port);
+}
+
+std::optional<HostAndPort> hostAndPort(std::string_view text) {
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string_view::npos || !isHostName(text.substr(0, colon))) {
+        return std::nullopt;
+    }
+    const std::optional<std::uint16_t> port = portNumber(text.substr(colon + 1));
+    if (!port) {
+        return std::nullopt;
+    }
+    return HostAndPort{std::string(text.substr(0, colon)), *port};
+}
+
+} // namespace kavu

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Addresses typed by the user or read from the environment: an adb server's, a phone's on Wi-Fi.
+namespace kavu {
+
+// A host and a port, both checked.
+struct HostAndPort {
+    std::string host;
+    std::uint16_t port = 0;
+
+    bool operator==(const HostAndPort&) const = default;
+};
+
+// An IPv4 address (digits and dots) or a host name: letters, digits and '-' in dot-separated
+// labels of 1 to 63 characters, none starting or ending with '-'; at most 253 characters.
+bool isHostName(std::string_view host);
+// A port number 1 to 65535 in decimal digits, without sign or blanks.
+std::optional<std::uint16_t> portNumber(std::string_view text);
+// "HOST:PORT" with both checked; none when either is not.
+std::optional<HostAndPort> hostAndPort(std::string_view text);
+
+} // namespace kavu

@@ -1,0 +1,46 @@
+#include "devices/adb_server.h"
+
+#include <QtGlobal>
+
+namespace kavu {
+
+QString AdbServer::shown() const {
+    return QString::fromStdString(host) + QLatin1Char(':') + QString::number(port);
+}
+
+QString AdbServer::socketSpec() const {
+    return isSet() ? QStringLiteral("tcp:") + shown() : QString();
+}
+
+std::optional<AdbServer> serverFromSocketSpec(std::string_view spec) {
+    constexpr std::string_view kTcp = "tcp:";
+    if (spec.substr(0, kTcp.size()) != kTcp) {
+        return std::nullopt;
+    }
+    spec.remove_prefix(kTcp.size());
+    if (const std::optional<quint16> port = portNumber(spec)) {
+        return AdbServer(*port);
+    }
+    if (const std::optional<HostAndPort> address = hostAndPort(spec)) {
+        return AdbServer(address->host, address->port);
+    }
+    return std::nullopt;
+}
+
+AdbServer serverFromEnvironment() {
+    if (const std::optional<AdbServer> server =
+            serverFromSocketSpec(qEnvironmentVariable("ADB_SERVER_SOCKET").toStdString())) {
+        return *server;
+    }
+    return localServerFromEnvironment();
+}
+
+AdbServer localServerFromEnvironment() {
+    if (const std::optional<quint16> port =
+            portNumber(qEnvironmentVariable("ANDROID_ADB_SERVER_PORT").toStdString())) {
+        return AdbServer(*port);
+    }
+    return AdbServer();
+}
+
+} // namespace kavu
