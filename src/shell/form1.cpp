@@ -7,6 +7,8 @@
 #include "core/launch.h"
 #include "devices/device_row.h"
 #include "devices/device_watch.h"
+#include "journal/journal.h"
+#include "journal/journal_window.h"
 #include "platform/tool_files.h"
 #include "shell/shell_commands.h"
 
@@ -19,6 +21,7 @@ namespace {
 
 constexpr int kNoticeIntervalMs = 5;
 constexpr int kScreenshotIntervalMs = 1000;
+constexpr int kJournalLinkWidth = 56;
 
 } // namespace
 
@@ -38,6 +41,31 @@ Form1::Form1(App& app, QWidget* parent)
     if (DeviceWatch* watch = m_app.deviceWatch()) {
         m_deviceRow =
             new DeviceRow(*m_ui->Combodev, *m_ui->Labeldevstate, *watch, m_app.processes(), this);
+    }
+    connectJournal();
+}
+
+void Form1::connectJournal() {
+    journal::Journal* journal = m_app.journal();
+    if (journal == nullptr) {
+        return;
+    }
+    // The link stands at the end of the device row, whose explanation makes room for it.
+    auto* link = new ClickLabel(this);
+    link->setObjectName(QStringLiteral("Labeljournal"));
+    link->setText(QStringLiteral("操作记录"));
+    link->setCursor(Qt::PointingHandCursor);
+    link->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+    link->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const QRect row = m_ui->Labeldevstate->geometry();
+    link->setGeometry(row.right() - kJournalLinkWidth + 1, row.top(), kJournalLinkWidth,
+                      row.height());
+    m_ui->Labeldevstate->resize(row.width() - kJournalLinkWidth - 4, row.height());
+    connect(link, &ClickLabel::clicked, this,
+            [this, journal] { m_app.open<journal::JournalWindow>(*journal); });
+    if (m_deviceRow != nullptr) {
+        connect(journal, &journal::Journal::notice, m_deviceRow, &DeviceRow::tell);
+        connect(m_deviceRow, &DeviceRow::chosen, journal, &journal::Journal::deviceChosen);
     }
 }
 
