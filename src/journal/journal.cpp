@@ -96,6 +96,7 @@ void Journal::deviceChosen() {
             return;
         }
         m_snapshots = new SnapshotReader(*client, this);
+        connect(m_snapshots, &SnapshotReader::answered, this, &Journal::snapshotRead);
     }
     const std::optional<QString> chosen = chosenDevice();
     if (!chosen) {

@@ -65,6 +65,8 @@ public:
 signals:
     // An entry, or the end of a run, was written.
     void written();
+    // Every answer of a read of the chosen device's snapshot is in.
+    void snapshotRead();
     // Something the user should read for a moment: a failed hidden run, a journal problem.
     void notice(const QString& text);
 

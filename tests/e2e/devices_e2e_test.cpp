@@ -5,6 +5,7 @@
 #include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
+#include "journal/journal.h"
 #include "real_program.h"
 #include "shell/form1.h"
 #include "support/driving.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace kavu;
@@ -93,9 +95,13 @@ void DevicesE2ETest::theChosenDeviceAloneGetsAPackageCommand() {
     QComboBox* list = deviceList();
     QCOMPARE(list->currentText(), QStringLiteral("Pixel_7 (R58M1)"));
     list->setFocus();
+    QSignalSpy snapshotRead(&m_program.journal(), &journal::Journal::snapshotRead);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentText(), QStringLiteral("Mi_10 (8HX2)"));
+    // The journal reads what the newly chosen phone holds; the command comes after.
+    QTRY_VERIFY_WITH_TIMEOUT(snapshotRead.count() == 1, kAdbTimeoutMs);
     m_server.requests.clear();
+    m_server.shellCommands.clear();
 
     click(*m_main, QStringLiteral("Label23"));
     m_software = m_program.app().find<Software>();
