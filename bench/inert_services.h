@@ -14,8 +14,8 @@
 namespace kavu::bench {
 
 class NoProcesses final : public ProcessStarter {
-public:
-    void start(const QString&, launch::WindowMode) override {}
+protected:
+    void launch(const QString&, launch::WindowMode, RunEnded) override {}
 };
 class NoMessages final : public MessageBoxes {
 public:

@@ -26,7 +26,10 @@ constexpr double kIntervalMs = 80;
 // Records when each tap was started; the start-up's device check is not a tap.
 class TimedStarter final : public kavu::ProcessStarter {
 public:
-    void start(const QString& line, kavu::launch::WindowMode) override {
+    std::vector<Clock::time_point> started;
+
+protected:
+    void launch(const QString& line, kavu::launch::WindowMode, RunEnded) override {
         if (!line.contains(QStringLiteral("input swipe"))) {
             return;
         }
@@ -35,7 +38,6 @@ public:
             QCoreApplication::quit();
         }
     }
-    std::vector<Clock::time_point> started;
 };
 
 double milliseconds(Clock::duration span) {

@@ -2,7 +2,7 @@
 # Checks Kavu's desktop files and its Debian package: the menu entry and the metadata validate,
 # the package holds what an installed Kavu needs, names its licences and lintian finds no error,
 # and the unpacked Kavu, started through its own launcher from a fresh home, shows its main
-# window, closes, and has written nothing but its File folder.
+# window, closes, and has written nothing but its File folder and the journal of the lines it ran.
 # Arguments: the .deb, the source folder, the close_window helper.
 set -euo pipefail
 deb=$1
@@ -94,9 +94,14 @@ wait "$kavu_pid" || fail "kavu ended with status $?"
 kavu_pid=""
 
 [ -d "$home/.local/share/kavu/File" ] || fail "the File folder was not made in the home"
+# The device check ran with no device chosen: its line is journaled in the data folder.
+grep -q '"line":"cmd /k adb devices' "$home/.local/share/kavu/journal/(no-device).jsonl" ||
+    fail "the device check is not in the journal"
 written=$(cd "$home" && find . -mindepth 1 ! -path './.local' ! -path './.local/share' \
-    ! -path './.local/share/kavu' ! -path './.local/share/kavu/File' ! -path './.cache*' | sort)
-[ -z "$written" ] || fail "written in the home besides the File folder: $written"
+    ! -path './.local/share/kavu' ! -path './.local/share/kavu/File' \
+    ! -path './.local/share/kavu/journal' ! -path './.local/share/kavu/journal/(no-device).jsonl' \
+    ! -path './.cache*' | sort)
+[ -z "$written" ] || fail "written in the home besides the File folder and the journal: $written"
 [ "$(cd "$root" && find . \( -type f -o -type l \) | sort)" = "$files" ] ||
     fail "the program folder was written to"
 echo "PASS"

@@ -17,12 +17,16 @@ Program::Program()
                       m_messages.show(message, QString(), MessageIcon::Critical);
                   })
     , m_devices(serverFromEnvironment())
-    , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment}) {
+    , m_app({m_processes, m_messages, m_pause, m_random, m_browser, m_environment})
+    , m_journal(m_app,
+                QDir(workingFolderFor(m_environment.programFolder(), kavuHomeVariable()).path)
+                    .filePath(QStringLiteral("journal"))) {
     // One look on every system: the windows are laid out to the pixel, and the native styles
     // draw group titles and frames at other places (Windows' own cuts the group titles in half).
     QApplication::setStyle(QStringLiteral("Fusion"));
     m_app.setDeviceWatch(&m_devices);
     m_app.setShellClient(&m_shellClient);
+    m_app.setJournal(&m_journal);
     registerWindows(m_app, m_fontScaleOffset);
 }
 

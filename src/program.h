@@ -4,6 +4,7 @@
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
+#include "journal/journal.h"
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
 #include "widgets/fresh_window_guard.h"
@@ -36,6 +37,8 @@ private:
     AdbDeviceTracker m_devices;
     AdbShellClient m_shellClient;
     App m_app;
+    // Watches the launcher of m_app, which it outlives only while ending.
+    journal::Journal m_journal;
     FontScaleOffset m_fontScaleOffset;
 };
 

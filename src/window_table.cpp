@@ -9,6 +9,8 @@
 #include "flash/okc.h"
 #include "input/keysimu.h"
 #include "input/touchsimu.h"
+#include "journal/journal.h"
+#include "journal/journal_window.h"
 #include "shell/about.h"
 #include "shell/form1.h"
 #include "shell/help.h"
@@ -21,6 +23,13 @@ namespace {
 
 template <class W> void opens(App& app, FontScaleOffset& /*fontScaleOffset*/) {
     app.open<W>();
+}
+
+// The journal window shows the journal the program keeps, when it keeps one.
+void opensJournal(App& app, FontScaleOffset& /*fontScaleOffset*/) {
+    if (journal::Journal* journal = app.journal()) {
+        app.open<journal::JournalWindow>(*journal);
+    }
 }
 
 // The scales window shows the font-scale offset the program keeps for its whole run.
@@ -42,6 +51,7 @@ constexpr WindowRow kWindows[] = {
     // The device row's links, captions without icons.
     {{u"adb 服务器…", u"Labelserver", {}}, opens<AdbServerDialog>},
     {{u"无线连接…", u"Labelwireless", {}}, opens<WirelessDialog>},
+    {{u"操作记录", u"Labeljournal", {}}, opensJournal},
 };
 
 } // namespace

@@ -19,6 +19,9 @@ namespace kavu {
 
 class AdbShellClient;
 class DeviceWatch;
+namespace journal {
+class Journal;
+}
 
 // The main window as the other windows see it: it owns the command box commands are written to.
 class MainWindow {
@@ -84,6 +87,9 @@ public:
     // What reads from the phone over the adb server; none until set (nothing is then read).
     void setShellClient(AdbShellClient* client) { m_shellClient = client; }
     AdbShellClient* shellClient() const { return m_shellClient; }
+    // The journal of the changes made to each device; none until set (nothing is then written).
+    void setJournal(journal::Journal* journal) { m_journal = journal; }
+    journal::Journal* journal() const { return m_journal; }
 
 private:
     QWidget* existing(std::type_index type) const;
@@ -101,6 +107,7 @@ private:
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;
     AdbShellClient* m_shellClient = nullptr;
+    journal::Journal* m_journal = nullptr;
 };
 
 template <class W> W* App::find() const {

@@ -43,7 +43,7 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command) {
 }
 
 void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
-    m_processes.start(line.toString(), mode);
+    startWatched(line.toString(), mode);
 }
 
 bool ConsoleLauncher::accepts(const Command& command) {
@@ -69,7 +69,16 @@ bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) 
 void ConsoleLauncher::start(QLineEdit& box, const Command& command, const launch::Form& form,
                             const Command& suffix) {
     box.setText(command.text());
-    m_processes.start(consoleLine(form, box.text(), suffix.text()), form.mode);
+    startWatched(consoleLine(form, box.text(), suffix.text()), form.mode);
+}
+
+void ConsoleLauncher::startWatched(const QString& line, launch::WindowMode mode) {
+    if (m_watcher == nullptr) {
+        m_processes.start(line, mode);
+        return;
+    }
+    m_processes.start(line, mode, m_watcher->starting(line, mode));
+    m_watcher->started();
 }
 
 } // namespace kavu

@@ -2,6 +2,7 @@
 
 #include "app/command.h"
 #include "core/launch.h"
+#include "platform/services.h"
 
 #include <QString>
 #include <QStringView>
@@ -12,8 +13,18 @@ class QLineEdit;
 
 namespace kavu {
 
-class MessageBoxes;
-class ProcessStarter;
+// Hears of every line the console launcher starts.
+class LaunchWatcher {
+public:
+    // The line is about to start: what hears how it ended when it runs hidden (may be empty).
+    // Quick: the line waits for it.
+    virtual ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode) = 0;
+    // The line given to starting has been handed to the process starter.
+    virtual void started() = 0;
+
+protected:
+    ~LaunchWatcher() = default;
+};
 
 // The console launcher every window runs its commands through. It checks every typed part of a
 // command first: when one is refused the user is told why and nothing runs. Otherwise the text
@@ -47,7 +58,11 @@ public:
     // Tells the user why a command was not run; nothing for Refusal::None.
     void refuse(Refusal refusal);
 
+    // What hears of every line started from now on; none: nothing does.
+    void setWatcher(LaunchWatcher* watcher) { m_watcher = watcher; }
+
 private:
+    void startWatched(const QString& line, launch::WindowMode mode);
     bool acceptsAll(const Command& command, const Command& suffix);
     void start(QLineEdit& box, const Command& command, const launch::Form& form,
                const Command& suffix);
@@ -55,6 +70,7 @@ private:
     ProcessStarter& m_processes;
     MessageBoxes& m_messages;
     std::function<QLineEdit*()> m_commandBox;
+    LaunchWatcher* m_watcher = nullptr;
 };
 
 } // namespace kavu

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QStandardItemModel>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace kavu {
 
@@ -16,6 +17,8 @@ std::optional<std::string> toStd(const std::optional<QString>& serial) {
     return serial ? std::optional<std::string>(serial->toStdString()) : std::nullopt;
 }
 
+constexpr int kToldForMs = 6000;
+
 } // namespace
 
 DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
@@ -24,7 +27,11 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
     , m_list(list)
     , m_explanation(explanation)
     , m_watch(watch)
-    , m_processes(processes) {
+    , m_processes(processes)
+    , m_toldFor(new QTimer(this)) {
+    m_toldFor->setSingleShot(true);
+    m_toldFor->setInterval(kToldForMs);
+    connect(m_toldFor, &QTimer::timeout, this, &DeviceRow::explain);
     m_list.setPlaceholderText(QStringLiteral("请选择设备"));
     // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
     m_explanation.setTextFormat(Qt::PlainText);
@@ -36,8 +43,7 @@ void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
     const std::optional<std::string> chosen =
         devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
-    m_processes.setDeviceSerial(chosen ? std::optional<QString>(QString::fromStdString(*chosen))
-                                       : std::nullopt);
+    choose(chosen ? std::optional<QString>(QString::fromStdString(*chosen)) : std::nullopt);
     m_list.clear();
     bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
@@ -67,7 +73,10 @@ void DeviceRow::refresh() {
         m_list.setCurrentIndex(-1);
     }
     m_list.setEnabled(m_list.count() > 1);
-    explain();
+    // What the row was told stays its few seconds.
+    if (!m_toldFor->isActive()) {
+        explain();
+    }
 }
 
 void DeviceRow::pick(int index) {
@@ -75,8 +84,23 @@ void DeviceRow::pick(int index) {
     if (!serial.isValid()) {
         return;
     }
-    m_processes.setDeviceSerial(serial.toString());
+    choose(serial.toString());
+    m_toldFor->stop();
     explain();
+}
+
+void DeviceRow::choose(std::optional<QString> serial) {
+    if (serial == m_processes.deviceSerial()) {
+        return;
+    }
+    m_processes.setDeviceSerial(std::move(serial));
+    emit chosen();
+}
+
+void DeviceRow::tell(const QString& text) {
+    m_explanation.setText(text);
+    m_explanation.setToolTip(Qt::convertFromPlainText(text));
+    m_toldFor->start();
 }
 
 void DeviceRow::explain() {

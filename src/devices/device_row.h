@@ -2,8 +2,13 @@
 
 #include <QObject>
 
+#include <QString>
+
+#include <optional>
+
 class QComboBox;
 class QLabel;
+class QTimer;
 
 namespace kavu {
 
@@ -22,8 +27,15 @@ public:
 
     // Shows the watch's current devices and brings the choice up to date.
     void refresh();
+    // Shows text in place of the explanation for a few seconds (no box to close).
+    void tell(const QString& text);
+
+signals:
+    // The chosen device changed (the process starter has it).
+    void chosen();
 
 private:
+    void choose(std::optional<QString> serial);
     void pick(int index);
     void explain();
 
@@ -31,6 +43,7 @@ private:
     QLabel& m_explanation;
     DeviceWatch& m_watch;
     ProcessStarter& m_processes;
+    QTimer* m_toldFor;
 };
 
 } // namespace kavu

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <spawn.h>
 #include <string_view>
 #include <sys/epoll.h>
@@ -120,18 +122,22 @@ std::vector<char*> pointers(const std::vector<std::string>& strings) {
     return result;
 }
 
-// Spawns argv[0] in a session of its own with stdin/stdout/stderr on the null device, every
-// other descriptor closed, and the given environment. Returns the child's pid or the errno of the
-// failure.
+// Spawns argv[0] in a session of its own with stdin on the null device, stdout and stderr on
+// output (the null device when it is -1), every other descriptor closed, and the given
+// environment. Returns 0 with the child's pid, or the errno of the failure.
 int spawnDetached(const std::vector<std::string>& arguments,
-                  const std::vector<std::string>& environment, pid_t& pid) {
+                  const std::vector<std::string>& environment, int output, pid_t& pid) {
     std::vector<char*> argv = pointers(arguments);
     std::vector<char*> envp = pointers(environment);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    if (output >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    }
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
@@ -152,23 +158,27 @@ int spawnDetached(const std::vector<std::string>& arguments,
     return error;
 }
 
-void waitFor(pid_t pid) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+// The exit code of a status from waitpid; -1 when a signal ended the child.
+int exitCodeOf(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 #ifndef P_PIDFD
 #define P_PIDFD 3
 #endif
 
-// Collects the ended child that pidfd refers to. True when the child is gone: collected now, or
-// already collected elsewhere (ECHILD: the descriptor is a process descriptor, but of no child
-// left to wait for). False when pidfd is not a process descriptor at all.
-bool collect(pid_t pid, int pidfd) {
+// Collects the ended child that pidfd refers to. True when the child is gone: collected now (its
+// exit code in exitCode, -1 when a signal ended it), or already collected elsewhere (ECHILD: the
+// descriptor is a process descriptor, but of no child left to wait for; exitCode -1). False when
+// pidfd is not a process descriptor at all.
+bool collect(pid_t pid, int pidfd, int& exitCode) {
+    exitCode = -1;
     siginfo_t info{};
     for (;;) {
         if (waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(pidfd), &info, WEXITED) == 0) {
+            if (info.si_code == CLD_EXITED) {
+                exitCode = info.si_status;
+            }
             return true;
         }
         if (errno == EINTR) {
@@ -182,6 +192,7 @@ bool collect(pid_t pid, int pidfd) {
     int status = 0;
     for (;;) {
         if (waitpid(pid, &status, 0) == pid) {
+            exitCode = exitCodeOf(status);
             return true;
         }
         if (errno != EINTR) {
@@ -190,17 +201,75 @@ bool collect(pid_t pid, int pidfd) {
     }
 }
 
+// The last kRunOutputTail bytes of what a hidden run wrote.
+class OutputTail {
+public:
+    // Reads what the descriptor holds now. False at its end or on an error: nothing more comes.
+    bool readFrom(int fd) {
+        char chunk[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got > 0) {
+                keep(std::string_view(chunk, static_cast<std::size_t>(got)));
+                continue;
+            }
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        }
+    }
+    QByteArray bytes() const {
+        return QByteArray(m_bytes.data(), static_cast<qsizetype>(m_bytes.size()));
+    }
+
+private:
+    void keep(std::string_view more) {
+        m_bytes.append(more);
+        constexpr auto kKept = static_cast<std::size_t>(kRunOutputTail);
+        if (m_bytes.size() > kKept) {
+            m_bytes.erase(0, m_bytes.size() - kKept);
+        }
+    }
+
+    std::string m_bytes;
+};
+
+// For kernels without process descriptors: one short-lived thread per child reads its output to
+// the end, then waits for it.
+void waitFor(pid_t pid, int output, const ProcessStarter::RunEnded& ended) {
+    OutputTail tail;
+    if (output >= 0) {
+        fcntl(output, F_SETFL, fcntl(output, F_GETFL) & ~O_NONBLOCK);
+        while (tail.readFrom(output)) {
+        }
+        ::close(output);
+    }
+    int status = 0;
+    pid_t waited = 0;
+    while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    if (ended) {
+        ended({waited == pid ? exitCodeOf(status) : -1, tail.bytes()});
+    }
+}
+
 } // namespace
 
-// Collects the exit status of every child so that none is left a zombie. One thread watches a
-// process descriptor per child (epoll); adding a child costs two system calls. Where the kernel
-// has no process descriptors, a short-lived thread waits for each child instead.
+// Collects the exit status of every child so that none is left a zombie, and the output of hidden
+// runs. One thread watches a process descriptor per child and the pipe of each hidden run
+// (epoll); adding a child costs a few system calls. Where the kernel has no process descriptors,
+// a short-lived thread waits for each child instead.
 //
-// Each descriptor's entry reports once and is taken out of the set before the descriptor is
-// closed. Closing alone is not enough: a child being spawned at that moment holds a copy of our
-// descriptor table until it runs its program, the copy keeps the entry alive, and it would go on
-// reporting under a number that is no longer the child's (a later child's descriptor, or any
-// other descriptor of the program).
+// Each descriptor's entry is taken out of the set before the descriptor is closed. Closing alone
+// is not enough: a child being spawned at that moment holds a copy of our descriptor table until
+// it runs its program, the copy keeps the entry alive, and it would go on reporting under a number
+// that is no longer the child's (a later child's descriptor, or any other descriptor of the
+// program). Events carry the child's own number, never a descriptor, and an event for a child
+// already gone is dropped.
+//
+// A hidden run is reported once it has ended: what it wrote before is in the pipe and is read
+// then. What a program it left running writes later is not waited for.
 class ChildReaper {
 public:
     ChildReaper() {
@@ -222,6 +291,13 @@ public:
             [[maybe_unused]] const auto written = ::write(m_stop, &one, sizeof one);
             m_thread.join();
         }
+        for (auto& [number, child] : m_children) {
+            for (const int fd : {child.pidfd, child.output}) {
+                if (fd >= 0) {
+                    ::close(fd);
+                }
+            }
+        }
         for (const int fd : {m_poll, m_stop}) {
             if (fd >= 0) {
                 ::close(fd);
@@ -232,26 +308,69 @@ public:
     ChildReaper(const ChildReaper&) = delete;
     ChildReaper& operator=(const ChildReaper&) = delete;
 
-    void adopt(pid_t pid) {
+    // output: the read end of a hidden run's pipe (non-blocking, close-on-exec), which the reaper
+    // takes over, or -1; ended hears how the run ended.
+    void adopt(pid_t pid, int output, ProcessStarter::RunEnded ended) {
         const int pidfd =
             m_thread.joinable() ? static_cast<int>(syscall(SYS_pidfd_open, pid, 0)) : -1;
         if (pidfd < 0) {
-            std::thread([pid] { waitFor(pid); }).detach();
+            waitInThread(pid, output, std::move(ended));
             return;
         }
-        // pidfd_open sets close-on-exec itself.
+        // pidfd_open sets close-on-exec itself. The thread handles no event of this child before
+        // it is registered whole: the pipe first, so that the child's end finds it watched.
+        std::unique_lock lock(m_mutex);
+        const std::uint64_t number = ++m_lastNumber;
+        m_children.emplace(number, Child{pid, pidfd, output, {}, std::move(ended)});
         epoll_event event{};
-        event.events = EPOLLIN | EPOLLONESHOT;
-        event.data.u64 =
-            (static_cast<std::uint64_t>(pid) << 32) | static_cast<std::uint32_t>(pidfd);
-        if (epoll_ctl(m_poll, EPOLL_CTL_ADD, pidfd, &event) != 0) {
-            ::close(pidfd);
-            std::thread([pid] { waitFor(pid); }).detach();
+        event.events = EPOLLIN;
+        bool watched = true;
+        if (output >= 0) {
+            event.data.u64 = (number << 1) | kOutputBit;
+            watched = epoll_ctl(m_poll, EPOLL_CTL_ADD, output, &event) == 0;
+        }
+        if (watched) {
+            event.data.u64 = number << 1;
+            if (epoll_ctl(m_poll, EPOLL_CTL_ADD, pidfd, &event) != 0) {
+                if (output >= 0) {
+                    epoll_ctl(m_poll, EPOLL_CTL_DEL, output, nullptr);
+                }
+                watched = false;
+            }
+        }
+        if (!watched) {
+            Child child = take(number);
+            lock.unlock();
+            ::close(child.pidfd);
+            waitInThread(pid, output, std::move(child.ended));
         }
     }
 
 private:
     static constexpr std::uint64_t kStopKey = ~std::uint64_t{0};
+    static constexpr std::uint64_t kOutputBit = 1;
+
+    struct Child {
+        pid_t pid;
+        int pidfd;
+        int output;
+        OutputTail tail;
+        ProcessStarter::RunEnded ended;
+    };
+
+    static void waitInThread(pid_t pid, int output, ProcessStarter::RunEnded ended) {
+        std::thread([pid, output, ended = std::move(ended)] {
+            waitFor(pid, output, ended);
+        }).detach();
+    }
+
+    // Under m_mutex.
+    Child take(std::uint64_t number) {
+        auto found = m_children.find(number);
+        Child child = std::move(found->second);
+        m_children.erase(found);
+        return child;
+    }
 
     void run() {
         epoll_event events[16];
@@ -268,22 +387,64 @@ private:
                 if (key == kStopKey) {
                     return;
                 }
-                const auto pid = static_cast<pid_t>(key >> 32);
-                const auto pidfd = static_cast<int>(key & 0xFFFFFFFFU);
-                // While pidfd is still open under this number the entry is ours to remove; should
-                // that fail, the number is not what we think it is and is left alone.
-                if (epoll_ctl(m_poll, EPOLL_CTL_DEL, pidfd, nullptr) != 0) {
-                    continue;
+                std::optional<Child> gone;
+                int exitCode = -1;
+                {
+                    const std::lock_guard lock(m_mutex);
+                    const auto found = m_children.find(key >> 1);
+                    if (found == m_children.end()) {
+                        continue; // it ended earlier in this round
+                    }
+                    Child& child = found->second;
+                    if ((key & kOutputBit) != 0) {
+                        if (!child.tail.readFrom(child.output)) {
+                            stopReading(child);
+                        }
+                        continue;
+                    }
+                    if (ended(child, exitCode)) {
+                        gone = take(key >> 1);
+                    }
                 }
-                if (collect(pid, pidfd)) { // the child has ended: this returns at once
-                    ::close(pidfd);
+                // Outside the lock: the report may take its time.
+                if (gone && gone->ended) {
+                    gone->ended({exitCode, gone->tail.bytes()});
                 }
             }
         }
     }
 
+    // Under m_mutex.
+    void stopReading(Child& child) {
+        if (child.output >= 0 && epoll_ctl(m_poll, EPOLL_CTL_DEL, child.output, nullptr) == 0) {
+            ::close(child.output);
+        }
+        child.output = -1;
+    }
+
+    // Under m_mutex: collects the child whose descriptor said it ended, with the rest of its
+    // output. False when it cannot be collected; its entry then stays as it is.
+    bool ended(Child& child, int& exitCode) {
+        if (epoll_ctl(m_poll, EPOLL_CTL_DEL, child.pidfd, nullptr) != 0) {
+            return false;
+        }
+        if (!collect(child.pid, child.pidfd, exitCode)) { // the child has ended: at once
+            return false;
+        }
+        ::close(child.pidfd);
+        child.pidfd = -1;
+        if (child.output >= 0) {
+            child.tail.readFrom(child.output); // what it wrote before it ended
+            stopReading(child);
+        }
+        return true;
+    }
+
     int m_poll = -1;
     int m_stop = -1;
+    std::mutex m_mutex;
+    std::uint64_t m_lastNumber = 0;
+    std::map<std::uint64_t, Child> m_children;
     std::thread m_thread;
 };
 
@@ -308,7 +469,7 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     return std::nullopt;
 }
 
-void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
+void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
         // Every time: a click that silently does nothing looks broken.
         m_report(
@@ -323,14 +484,25 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (deviceSerial()) {
         serial = deviceSerial()->toStdString();
     }
+    // A hidden run writes into a pipe whose far end we read; without one it writes nowhere.
+    int pipeEnds[2] = {-1, -1};
+    if (mode == launch::WindowMode::Hidden && pipe2(pipeEnds, O_CLOEXEC) == 0) {
+        fcntl(pipeEnds[0], F_SETFL, fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
+    }
     std::optional<std::string> serverSocket;
     if (this->serverSocket()) {
         serverSocket = this->serverSocket()->toStdString();
     }
     pid_t pid = 0;
-    if (const int error = spawnDetached(
-            arguments, platform::consoleEnvironment(environ, serial, serverSocket), pid);
-        error != 0) {
+    const int error = spawnDetached(
+        arguments, platform::consoleEnvironment(environ, serial, serverSocket), pipeEnds[1], pid);
+    if (pipeEnds[1] >= 0) {
+        ::close(pipeEnds[1]);
+    }
+    if (error != 0) {
+        if (pipeEnds[0] >= 0) {
+            ::close(pipeEnds[0]);
+        }
         m_report(QStringLiteral("无法启动 %1：%2")
                      .arg(QString::fromStdString(arguments.front()),
                           QString::fromLocal8Bit(std::strerror(error))));
@@ -339,7 +511,9 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (!m_reaper) {
         m_reaper = std::make_unique<ChildReaper>();
     }
-    m_reaper->adopt(pid);
+    m_reaper->adopt(pid, pipeEnds[0],
+                    mode == launch::WindowMode::Hidden ? m_deliveries.through(std::move(ended))
+                                                       : RunEnded{});
 }
 
 } // namespace kavu

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -130,6 +131,28 @@ std::wstring childEnvironment(const std::optional<QString>& serial,
     return block;
 }
 
+// Reads a hidden run's pipe to its end, keeping the last kRunOutputTail bytes, then waits for the
+// run and reports how it ended. Owns both handles.
+void watchHiddenRun(HANDLE process, HANDLE output, const ProcessStarter::RunEnded& ended) {
+    QByteArray tail;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(output, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        tail.append(chunk, static_cast<qsizetype>(got));
+        if (tail.size() > kRunOutputTail) {
+            tail.remove(0, tail.size() - kRunOutputTail);
+        }
+    }
+    CloseHandle(output);
+    WaitForSingleObject(process, INFINITE);
+    DWORD exitCode = 0;
+    const bool known = GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
+    if (ended) {
+        ended({known ? static_cast<int>(exitCode) : -1, tail});
+    }
+}
+
 } // namespace
 
 // Windows has no zombies to collect: closing the process handles is enough.
@@ -149,7 +172,7 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     return std::nullopt;
 }
 
-void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
+void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
     std::wstring commandLine = line.toStdWString();
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup.StartupInfo;
@@ -160,6 +183,8 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     std::optional<OwnedHandle> input;
     std::optional<OwnedHandle> output;
     std::optional<InheritOnly> inheritOnly;
+    // A hidden run writes into a pipe whose far end we read.
+    HANDLE pipeRead = nullptr;
     switch (mode) {
     case launch::WindowMode::Hidden:
         startup.StartupInfo.wShowWindow = SW_HIDE;
@@ -167,8 +192,26 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
         // No keyboard and no screen: standard input, output and error on the null device, so
         // that a pause (or anything else reading input) ends at once instead of waiting forever
         // on a console nobody can see.
+        // Its output and errors go into a pipe of ours (the null device when there is none).
         input.emplace(openNullDevice(GENERIC_READ));
-        output.emplace(openNullDevice(GENERIC_WRITE));
+        {
+            SECURITY_ATTRIBUTES security{};
+            security.nLength = sizeof security;
+            security.bInheritHandle = TRUE;
+            HANDLE pipeWrite = nullptr;
+            if (CreatePipe(&pipeRead, &pipeWrite, &security, 0) &&
+                SetHandleInformation(pipeRead, HANDLE_FLAG_INHERIT, 0)) {
+                output.emplace(pipeWrite);
+            } else {
+                for (HANDLE end : {pipeRead, pipeWrite}) {
+                    if (end != nullptr) {
+                        CloseHandle(end);
+                    }
+                }
+                pipeRead = nullptr;
+                output.emplace(openNullDevice(GENERIC_WRITE));
+            }
+        }
         if (input->valid() && output->valid()) {
             startup.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
             startup.StartupInfo.hStdInput = input->get();
@@ -194,11 +237,24 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
                         environment.data(), nullptr, &startup.StartupInfo, &process)) {
-        m_report(QStringLiteral("无法启动命令解释器（错误 %1）").arg(GetLastError()));
+        const DWORD error = GetLastError();
+        if (pipeRead != nullptr) {
+            CloseHandle(pipeRead);
+        }
+        m_report(QStringLiteral("无法启动命令解释器（错误 %1）").arg(error));
         return;
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    output.reset(); // the child holds its own end now: the pipe ends when the child's do
+    if (pipeRead == nullptr) {
+        CloseHandle(process.hProcess);
+        return;
+    }
+    // One thread per hidden run, asleep in ReadFile until the run writes or ends.
+    std::thread([processHandle = process.hProcess, pipeRead,
+                 ended = m_deliveries.through(std::move(ended))] {
+        watchHiddenRun(processHandle, pipeRead, ended);
+    }).detach();
 }
 
 } // namespace kavu

@@ -2,8 +2,10 @@
 
 #include "core/launch.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -13,11 +15,25 @@ namespace kavu {
 
 enum class MessageIcon { None, Critical, Exclamation };
 
+// How a hidden run ended: its exit code (-1 when a signal ended it) and the last bytes of what it
+// wrote to its standard output and error, at most kRunOutputTail of them.
+struct RunEnd {
+    int exitCode = 0;
+    QByteArray outputTail;
+};
+inline constexpr qsizetype kRunOutputTail = 4096;
+
 // Starts one command-interpreter line in a window mode and returns at once.
 class ProcessStarter {
 public:
+    // Hears how a hidden run ended, in the event loop of the thread that started it.
+    using RunEnded = std::function<void(const RunEnd& end)>;
+
     virtual ~ProcessStarter() = default;
-    virtual void start(const QString& line, launch::WindowMode mode) = 0;
+    // ended, when given, is told how a hidden run ended; a console reports nothing.
+    void start(const QString& line, launch::WindowMode mode, RunEnded ended = {}) {
+        launch(line, mode, std::move(ended));
+    }
 
     // The device that adb and fastboot in every console started from now on talk to: its serial
     // goes into their environment as ANDROID_SERIAL. None: the variable is left out.
@@ -27,6 +43,9 @@ public:
     // leaves the variable as the program found it, an empty text leaves it out.
     void setServerSocket(std::optional<QString> socket) { m_serverSocket = std::move(socket); }
     const std::optional<QString>& serverSocket() const { return m_serverSocket; }
+
+protected:
+    virtual void launch(const QString& line, launch::WindowMode mode, RunEnded ended) = 0;
 
 private:
     std::optional<QString> m_deviceSerial;

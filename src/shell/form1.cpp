@@ -7,6 +7,7 @@
 #include "core/launch.h"
 #include "devices/device_row.h"
 #include "devices/device_watch.h"
+#include "journal/journal.h"
 #include "platform/tool_files.h"
 #include "shell/shell_commands.h"
 
@@ -38,6 +39,18 @@ Form1::Form1(App& app, QWidget* parent)
     if (DeviceWatch* watch = m_app.deviceWatch()) {
         m_deviceRow =
             new DeviceRow(*m_ui->Combodev, *m_ui->Labeldevstate, *watch, m_app.processes(), this);
+    }
+    connectJournal();
+}
+
+void Form1::connectJournal() {
+    journal::Journal* journal = m_app.journal();
+    if (journal == nullptr) {
+        return;
+    }
+    if (m_deviceRow != nullptr) {
+        connect(journal, &journal::Journal::notice, m_deviceRow, &DeviceRow::tell);
+        connect(m_deviceRow, &DeviceRow::chosen, journal, &journal::Journal::deviceChosen);
     }
 }
 

@@ -37,6 +37,8 @@ private:
     // The entries that open windows come from the App's registry; those that run an action are
     // wired here.
     void connectLauncher();
+    // The journal's notices in the device row, and the device chosen for its entries.
+    void connectJournal();
     void scrollNotice();
     void scheduleNotice();
     void startScreenshot();

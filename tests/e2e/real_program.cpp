@@ -34,6 +34,9 @@ void RealProgram::start(const SimulatedAdbServer& server) {
                                            m_fakes.random, m_fakes.browser, m_fakes.program});
     m_app->setDeviceWatch(m_tracker.get());
     m_app->setShellClient(m_shellClient.get());
+    m_journal =
+        std::make_unique<journal::Journal>(*m_app, work.filePath(QStringLiteral("journal")));
+    m_app->setJournal(m_journal.get());
     registerWindows(*m_app, m_fontScaleOffset);
     m_main = form1(*m_app);
     QVERIFY(m_main != nullptr);

@@ -4,6 +4,7 @@
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
+#include "journal/journal.h"
 #include "platform/process_starter.h"
 #include "support/fake_services.h"
 
@@ -31,11 +32,15 @@ public:
     // Lays out the folders and loads the main window; QVERIFY failures end the calling test.
     void start(const SimulatedAdbServer& server);
     // Destroys the windows; what the starter could not start is then in startFailures().
-    void stop() { m_app.reset(); }
+    void stop() {
+        m_journal.reset();
+        m_app.reset();
+    }
 
     QDir folder() const { return QDir(m_work.path()); }
     App& app() { return *m_app; }
     AdbDeviceTracker& tracker() { return *m_tracker; }
+    journal::Journal& journal() { return *m_journal; }
     Form1* main() const { return m_main; }
     const QStringList& startFailures() const { return m_startFailures; }
 
@@ -47,6 +52,7 @@ private:
     std::unique_ptr<AdbDeviceTracker> m_tracker;
     std::unique_ptr<AdbShellClient> m_shellClient;
     std::unique_ptr<App> m_app;
+    std::unique_ptr<journal::Journal> m_journal;
     FontScaleOffset m_fontScaleOffset;
     Form1* m_main = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "platform/process_starter.h"
 #include "platform/process_starter_posix.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -194,7 +196,12 @@ TEST_F(StarterTest, HiddenRunIsDetachedWithNothingInherited) {
 
     ASSERT_TRUE(waitFor(QStringLiteral("done.txt")));
     // The script's shell keeps its own descriptor on the script; anything else is inherited.
-    const QString fds = read(QStringLiteral("fds.txt"));
+    // Its errors go into our pipe (its output into the file), and so may the shell's own copy.
+    QString fds = read(QStringLiteral("fds.txt"));
+    const qsizetype ours = fds.indexOf(QStringLiteral(" 2 -> pipe:"));
+    ASSERT_GE(ours, 0) << fds.toStdString();
+    const QString ourPipe = fds.mid(ours + 6).section(u'\n', 0, 0);
+    fds.replace(ourPipe, QStringLiteral("our pipe"));
     EXPECT_FALSE(fds.contains(QStringLiteral("leak-marker"))) << fds.toStdString();
     EXPECT_FALSE(fds.contains(QStringLiteral("pipe:"))) << fds.toStdString();
     EXPECT_FALSE(fds.contains(QStringLiteral("socket:"))) << fds.toStdString();
@@ -208,6 +215,29 @@ TEST_F(StarterTest, HiddenRunIsDetachedWithNothingInherited) {
     // A session of its own, not ours.
     EXPECT_NE(read(QStringLiteral("sid.txt")).toInt(), getsid(0));
     EXPECT_TRUE(m_reports.isEmpty());
+}
+
+// How a hidden run ended reaches the event loop: its exit code and the last kRunOutputTail bytes
+// of its output and errors. It wrote more than a pipe holds, so it was read while it ran.
+TEST_F(StarterTest, HiddenRunReportsItsExitCodeAndTheEndOfItsOutput) {
+    int argc = 0;
+    char* argv[] = {nullptr};
+    QCoreApplication application(argc, argv);
+    writeScript(QStringLiteral("chatty"), "#!/bin/sh\n"
+                                          "head -c 100000 /dev/zero | tr '\\0' a\n"
+                                          "echo last words >&2\n"
+                                          "exit 3\n");
+    std::optional<RunEnd> end;
+    m_starter.start(QStringLiteral("cmd /c chatty"), launch::WindowMode::Hidden,
+                    [&end](const RunEnd& ended) { end = ended; });
+    for (int round = 0; round < 1000 && !end; ++round) {
+        std::this_thread::sleep_for(10ms);
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(end.has_value());
+    EXPECT_EQ(end->exitCode, 3);
+    EXPECT_EQ(end->outputTail,
+              QByteArray(kRunOutputTail - 11, 'a') + QByteArrayLiteral("last words\n"));
 }
 
 // The chosen device reaches the child as ANDROID_SERIAL in place of one of our own; with none

@@ -1,5 +1,6 @@
 #include "core/notice.h"
 #include "display/font_scale_offset.h"
+#include "journal/journal.h"
 #include "shell/form1.h"
 #include "shell/shell_commands.h"
 #include "support/driving.h"
@@ -119,9 +120,13 @@ void Form1Test::deviceCheckConsole() {
 struct LoadedWithWindows {
     FontScaleOffset offset; // outlives the windows, as in the program
     test::TestApp t{false};
+    journal::Journal journal{t.app(), t.folder() + QStringLiteral("/journal")};
     Form1* main = nullptr;
 
-    LoadedWithWindows() { registerWindows(t.app(), offset); }
+    LoadedWithWindows() {
+        t.app().setJournal(&journal);
+        registerWindows(t.app(), offset);
+    }
     void load() {
         main = form1(t.app());
         t.clearRecords();

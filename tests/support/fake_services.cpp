@@ -10,8 +10,11 @@ char* toString(const Event& event) {
                            event.text);
 }
 
-void RecordingProcessStarter::start(const QString& line, launch::WindowMode mode) {
+void RecordingProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
     started.append({line, mode, deviceSerial()});
+    if (mode == launch::WindowMode::Hidden) {
+        hiddenRunEnds.append(std::move(ended));
+    }
     m_log.append(Event::command(line));
 }
 
@@ -50,6 +53,7 @@ double ScriptedRandom::next() {
 void FakeServices::clear() {
     events.clear();
     processes.started.clear();
+    processes.hiddenRunEnds.clear();
     messages.shown.clear();
     pause.slept.clear();
     browser.opened.clear();

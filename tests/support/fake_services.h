@@ -43,9 +43,13 @@ class RecordingProcessStarter final : public ProcessStarter {
 public:
     explicit RecordingProcessStarter(EventLog& log)
         : m_log(log) {}
-    void start(const QString& line, launch::WindowMode mode) override;
     QList<StartedLine> started;
+    // What each hidden run started so far would be told when it ends, in the order started.
+    QList<RunEnded> hiddenRunEnds;
     QStringList lines() const;
+
+protected:
+    void launch(const QString& line, launch::WindowMode mode, RunEnded ended) override;
 
 private:
     EventLog& m_log;

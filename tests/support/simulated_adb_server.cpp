@@ -8,6 +8,8 @@
 #include <QtEndian>
 #include <QTimer>
 
+#include <functional>
+
 namespace kavu::test {
 
 namespace {
@@ -459,18 +461,45 @@ void SimulatedAdbServer::answerShell(Connection& connection, const QString& comm
     connection.mode = Connection::Mode::Done;
 }
 
-// What freezing and enabling a package change on the phone ("pm disable-user [--user N] NAME",
-// "pm enable NAME"); the package manager then lists it as it stands.
+// What the changes the program makes do to the phone: freezing and enabling a package ("pm
+// disable-user [--user N] NAME", "pm enable NAME"), removing it for user 0 and installing it
+// again ("pm uninstall -k --user 0 NAME", "cmd package install-existing NAME"), settings ("settings
+// put NS KEY VALUE", "settings delete NS KEY"; a 'quoted' value loses its quotes as in the
+// phone's shell) and the window manager's density and size ("wm density N|reset", "wm size
+// WxH|reset"). The phone then reads back as it stands.
 void SimulatedAdbServer::change(const QString& command) {
     const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
-    if (words.size() < 3 || words.at(0) != u"pm" ||
-        (words.at(1) != u"disable-user" && words.at(1) != u"enable")) {
-        return;
-    }
-    for (SimulatedPackage& package : phone.packages) {
-        if (package.name == words.constLast()) {
-            package.disabled = words.at(1) == u"disable-user";
+    const auto starts = [&words](std::initializer_list<QStringView> lead) {
+        return words.size() > static_cast<qsizetype>(lead.size()) &&
+               std::equal(lead.begin(), lead.end(), words.begin());
+    };
+    const auto forPackage = [this, &words](const std::function<void(SimulatedPackage&)>& apply) {
+        for (SimulatedPackage& package : phone.packages) {
+            if (package.name == words.constLast()) {
+                apply(package);
+            }
         }
+    };
+    if (starts({u"pm", u"disable-user"}) || starts({u"pm", u"enable"})) {
+        const bool disable = words.at(1) == u"disable-user";
+        forPackage([disable](SimulatedPackage& package) { package.disabled = disable; });
+    } else if (starts({u"pm", u"uninstall", u"-k", u"--user", u"0"})) {
+        forPackage([](SimulatedPackage& package) { package.uninstalledForUser = true; });
+    } else if (starts({u"cmd", u"package", u"install-existing"})) {
+        forPackage([](SimulatedPackage& package) { package.uninstalledForUser = false; });
+    } else if (starts({u"settings", u"put"}) && words.size() >= 5) {
+        QString value = words.mid(4).join(u' ');
+        if (value.size() >= 2 && value.startsWith(u'\'') && value.endsWith(u'\'')) {
+            value = value.mid(1, value.size() - 2);
+        }
+        phone.settings.insert(words.at(2) + u'/' + words.at(3), value);
+    } else if (starts({u"settings", u"delete"}) && words.size() == 4) {
+        phone.settings.remove(words.at(2) + u'/' + words.at(3));
+    } else if (starts({u"wm", u"density"}) && words.size() == 3) {
+        phone.densityOverride =
+            words.at(2) == u"reset" ? std::nullopt : std::optional<int>(words.at(2).toInt());
+    } else if (starts({u"wm", u"size"}) && words.size() == 3) {
+        phone.sizeOverride = words.at(2) == u"reset" ? QString() : words.at(2);
     }
 }
 

@@ -70,7 +70,8 @@ struct Received {
 // through the shell services and the files sent through the sync service. Shell commands that read
 // the phone's state (package lists, settings get, wm density, wm size, wm overscan) are answered
 // from `phone` in the phones' own formats, an unknown command as the phone's shell does, any other
-// with "Success" ("pm disable-user" and "pm enable" change the package's state in `phone`), through
+// with "Success" (the changes the program makes to packages, settings and the window manager's
+// density and size change `phone`: see change()), through
 // the plain service ("shell:") or the shell protocol ("shell,v2,raw:") with stdout, stderr and the
 // exit code as packets. It can be told to answer slowly, to close mid-reply or to send too much
 // (`shellFault`). Everything runs in the event loop of the thread that made it.

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/console_launcher.h"
+#include "journal/activation_tracker.h"
+#include "journal/journal_reader.h"
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace kavu {
+
+class App;
+
+namespace journal {
+
+class SnapshotReader;
+
+// Whether the entry can be taken back now: it has a reversing command (a reset counts), was not
+// taken back yet, and is not a hidden run that failed (it changed nothing). all: the journal the
+// entry is in.
+bool canUndo(const Entry& entry, const QList<Entry>& all);
+// Whether a later entry of all took this one back.
+bool isUndone(const Entry& entry, const QList<Entry>& all);
+
+// The journal of every line the program starts, one file per device in its folder: who started
+// it (window and control), the line, the device and, for a change that can be taken back, the
+// command that does so, worked out from the device's snapshot. Hidden runs add how they ended;
+// a failed one is told (notice). Entries are taken back through the same launcher, one after
+// another, and are journaled as well.
+class Journal final : public QObject, public LaunchWatcher {
+    Q_OBJECT
+
+public:
+    // Watches app's launcher; reads snapshots through its shell client, once it has one.
+    Journal(App& app, QString folder, QObject* parent = nullptr);
+    ~Journal() override;
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    const QString& folder() const { return m_folder; }
+    // This run of the program: entries made since it started carry it.
+    const QString& session() const { return m_session; }
+    // The device lines go to now; none when none is chosen.
+    std::optional<QString> chosenDevice() const;
+    QString pathFor(const std::optional<QString>& serial) const;
+    // The device's journal. A last line cut short is told once (notice).
+    JournalRead read(const std::optional<QString>& serial);
+
+    // Takes back those of these entries (oldest first, of the chosen device) that canUndo allows,
+    // newest first: each reversing command starts once the one before ended well. False, with a
+    // notice, when another undo is under way or there is nothing to take back.
+    bool undo(const QList<Entry>& entries, const QList<Entry>& all);
+    bool undoing() const { return !m_undoQueue.isEmpty() || m_waitingFor.has_value(); }
+
+    // The chosen device may have changed: its snapshot is read when it did.
+    void deviceChosen();
+
+    ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode) override;
+    void started() override;
+
+signals:
+    // An entry, or the end of a run, was written.
+    void written();
+    // Every answer of a read of the chosen device's snapshot is in.
+    void snapshotRead();
+    // Something the user should read for a moment: a failed hidden run, a journal problem.
+    void notice(const QString& text);
+
+private:
+    void ended(const EntryId& id, const QString& path, const RunEnd& end);
+    void undoNext();
+    void stopUndo(const QString& why);
+    void write(const QString& path, const QByteArray& line);
+
+    App& m_app;
+    QString m_folder;
+    QString m_session;
+    qint64 m_lastNumber = 0;
+    ActivationTracker m_tracker;
+    SnapshotReader* m_snapshots = nullptr;
+    std::optional<Entry> m_pending;
+    std::optional<EntryId> m_undoingEntry;
+    QList<Entry> m_undoQueue;
+    std::optional<EntryId> m_waitingFor;
+    QSet<QString> m_toldTorn;
+};
+
+} // namespace journal
+} // namespace kavu

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "journal/device_snapshot.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kavu {
+
+class AdbShellClient;
+class AdbShellRequest;
+
+namespace adb {
+struct ShellResult;
+}
+
+namespace journal {
+
+// Reads in the background, through the shell client, what a device holds of what the program can
+// change: the settings of kSnapshotSettings, "wm density" and "wm size", and the disabled and
+// enabled packages. Each value lands in the snapshot as its answer comes; a failed read leaves it
+// unknown. Nothing waits for it.
+class SnapshotReader final : public QObject {
+    Q_OBJECT
+
+public:
+    SnapshotReader(AdbShellClient& client, QObject* parent);
+    ~SnapshotReader() override;
+
+    // Reads the device with this serial anew; what was known of another device is dropped.
+    void read(const QString& serial);
+    // Forgets every device: no snapshot, no read under way.
+    void clear();
+    // The device the snapshot is of; none before the first read.
+    const std::optional<QString>& serial() const { return m_serial; }
+    const DeviceSnapshot& snapshot() const { return m_snapshot; }
+    // Applies a change the program made to the device: answers to reads begun before it are
+    // dropped, since they may tell what the change replaced.
+    void change(const std::function<void(DeviceSnapshot&)>& apply);
+
+signals:
+    // Every answer of the last read is in.
+    void answered();
+
+private:
+    void ask(const std::string& command,
+             std::function<void(const adb::ShellResult&, DeviceSnapshot&)> take);
+    void stop();
+
+    AdbShellClient& m_client;
+    std::optional<QString> m_serial;
+    DeviceSnapshot m_snapshot;
+    QList<QPointer<AdbShellRequest>> m_requests;
+    int m_generation = 0;
+};
+
+} // namespace journal
+} // namespace kavu

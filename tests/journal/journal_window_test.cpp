@@ -1,0 +1,121 @@
+// The journal's wiring: which window and control started a line, the failure of a hidden run in
+// the device row, and undoing the session from the journal window, one command after another.
+#include "devices/device_watch.h"
+#include "journal/journal.h"
+#include "journal/journal_window.h"
+#include "shell/form1.h"
+#include "statusbar/status.h"
+#include "support/driving.h"
+#include "support/test_app.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace kavu;
+using namespace kavu::test;
+
+namespace {
+
+class OneDevice final : public DeviceWatch {
+public:
+    OneDevice()
+        : DeviceWatch(AdbServer()) {}
+    void start() override {}
+    void set(devices::Snapshot snapshot) { publish(std::move(snapshot)); }
+
+protected:
+    void followServer() override {}
+};
+
+// The App on fakes with a journal in its folder and one phone chosen.
+struct JournaledApp {
+    JournaledApp()
+        : t(false) {
+        t.app().setDeviceWatch(&watch);
+        t.app().setJournal(&journal);
+        t.app().mainWindow();
+        watch.set({devices::Server::Up, {{"R58M1", "device", "Pixel_7"}}, ""});
+        t.clearRecords();
+    }
+    QList<journal::Entry> entries() { return journal.read(QStringLiteral("R58M1")).entries; }
+    void end(qsizetype hiddenRun, int exitCode, const QByteArray& output = {}) {
+        t.fakes().processes.hiddenRunEnds.at(hiddenRun)({exitCode, output});
+    }
+
+    TestApp t;
+    OneDevice watch;
+    journal::Journal journal{t.app(), t.folder() + QStringLiteral("/journal")};
+};
+
+} // namespace
+
+class JournalWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aClickIsJournaledWithItsWindowAndControlAndAFailureIsShown();
+    void undoingTheSessionRunsEachReversalAfterTheLastEnded();
+};
+
+void JournalWindowTest::aClickIsJournaledWithItsWindowAndControlAndAFailureIsShown() {
+    JournaledApp a;
+    Status* status = a.t.app().open<Status>();
+    click<N_Shape>(*status, QStringLiteral("N_Shape1ons"));
+
+    const QList<journal::Entry> entries = a.entries();
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries.at(0).line, a.t.lastStarted().line);
+    QCOMPARE(entries.at(0).window, status->windowTitle());
+    QCOMPARE(entries.at(0).control, shownText(*status, QStringLiteral("N_Shape1ons")));
+    QCOMPARE(entries.at(0).model, QStringLiteral("Pixel_7"));
+    QCOMPARE(entries.at(0).reversal.state, journal::Reversal::State::OldValueUnknown);
+
+    a.end(0, 255, QByteArrayLiteral("\nError: device offline\nmore\n"));
+    Form1* main = a.t.app().find<Form1>();
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("上一条命令失败（退出码 255）：Error: device offline"));
+    QCOMPARE(a.entries().at(0).exitCode, 255);
+    QCOMPARE(a.entries().at(0).output, QStringLiteral("\nError: device offline\nmore\n"));
+}
+
+void JournalWindowTest::undoingTheSessionRunsEachReversalAfterTheLastEnded() {
+    JournaledApp a;
+    a.t.run(QStringLiteral("adb shell dumpsys battery set level 50"), launch::kHidden);
+    a.t.run(QStringLiteral("adb shell pm uninstall -k --user 0  com.example.x"), launch::kHidden);
+    a.t.run(QStringLiteral("adb reboot"), launch::kHidden);
+    for (qsizetype run = 0; run < 3; ++run) {
+        a.end(run, 0);
+    }
+    a.t.clearRecords();
+
+    auto* window = a.t.app().open<journal::JournalWindow>(a.journal);
+    QCOMPARE(control<QTreeWidget>(*window, QStringLiteral("entries"))->topLevelItemCount(), 3);
+    click<QPushButton>(*window, QStringLiteral("undoSession"));
+    QCOMPARE(shownText(*window, QStringLiteral("confirmText")),
+             QStringLiteral("撤销本次启动以来的 2 项更改？"));
+    QVERIFY(a.t.started().isEmpty());
+
+    click<QPushButton>(*window, QStringLiteral("confirmUndo"));
+    QVERIFY2(
+        a.t.startedOnly(QStringLiteral("adb shell cmd package install-existing com.example.x")),
+        a.t.mismatch());
+    a.end(0, 0);
+    QVERIFY2(
+        a.t.startedOnly({QStringLiteral("adb shell cmd package install-existing com.example.x"),
+                         QStringLiteral("adb shell dumpsys battery reset")}),
+        a.t.mismatch());
+    a.end(1, 0);
+
+    auto* rows = control<QTreeWidget>(*window, QStringLiteral("entries"));
+    QCOMPARE(rows->topLevelItemCount(), 5);
+    QCOMPARE(rows->topLevelItem(3)->text(3), QStringLiteral("已撤销"));
+    QCOMPARE(rows->topLevelItem(4)->text(3), QStringLiteral("已撤销"));
+    click<QPushButton>(*window, QStringLiteral("undoSession"));
+    QCOMPARE(shownText(*window, QStringLiteral("status")),
+             QStringLiteral("本次启动以来没有可以撤销的更改。"));
+}
+
+QTEST_MAIN(JournalWindowTest)
+#include "journal_window_test.moc"
