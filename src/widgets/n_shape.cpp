@@ -374,39 +374,44 @@ void N_Shape::leaveEvent(QEvent* event) {
     pointerGone();
 }
 
-void N_Shape::keyPressEvent(QKeyEvent* event) {
-    // Arrow keys walk the tab order; no key clicks the button.
-    switch (event->key()) {
+void N_Shape::keyDown(QKeyEvent& event) {
+    // Arrow keys walk the tab order.
+    switch (event.key()) {
     case Qt::Key_Right:
     case Qt::Key_Down:
         focusNextPrevChild(true);
-        event->accept();
+        event.accept();
         break;
     case Qt::Key_Left:
     case Qt::Key_Up:
         focusNextPrevChild(false);
-        event->accept();
+        event.accept();
         break;
     default:
-        QWidget::keyPressEvent(event);
+        QWidget::keyPressEvent(&event);
         break;
     }
     const QPointer<N_Shape> alive(this);
-    emitKeyDown(*event);
-    if (alive && kit::keyAscii(*event) != 0)
-        emit KeyPress(kit::keyAscii(*event));
+    emitKeyDown(event);
+    if (alive && kit::keyAscii(event) != 0)
+        emit KeyPress(kit::keyAscii(event));
 }
 
-void N_Shape::keyReleaseEvent(QKeyEvent* event) {
-    QWidget::keyReleaseEvent(event);
+void N_Shape::keyUp(QKeyEvent& event) {
+    QWidget::keyReleaseEvent(&event);
     const QPointer<N_Shape> alive(this);
-    emitKeyUp(*event);
+    emitKeyUp(event);
     if (alive)
         refresh();
 }
 
+void N_Shape::pressDropped() {
+    showPicture(Shown::Normal);
+    setState(underMouse() ? Hover : Normal);
+}
+
 void N_Shape::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
+    KitInput::focusInEvent(event);
     if (m_borderGotFocus) {
         m_rememberedBorder = m_shownColors.border;
         m_shownColors.border = m_borderCustom;
@@ -415,7 +420,7 @@ void N_Shape::focusInEvent(QFocusEvent* event) {
 }
 
 void N_Shape::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
+    KitInput::focusOutEvent(event);
     if (m_borderGotFocus && m_rememberedBorder.isValid()) {
         m_shownColors.border = m_rememberedBorder;
         update();

@@ -12,8 +12,8 @@ namespace kavu {
 
 // Shape button: an owner-drawn push button. MouseDown comes when any mouse button goes down on
 // it (1 left, 2 right, 4 middle); Click comes on the release of that button, also when the
-// pointer left the button before the release. No key raises Click; an assistive tool's press
-// does what a left click does.
+// pointer left the button before the release. Space, Return and an assistive tool's press do
+// what a left click does.
 //
 // The button is a filled shape (Style) with a centred or left-packed caption and an optional
 // picture. Fill, border and caption colours follow three visual states: normal, hover (pointer
@@ -166,8 +166,9 @@ protected:
     void enabledChanged() override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void keyDown(QKeyEvent& event) override;
+    void keyUp(QKeyEvent& event) override;
+    void pressDropped() override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
