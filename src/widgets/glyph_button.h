@@ -64,6 +64,7 @@ protected:
     virtual void pointerOver(const kit::MouseInput& input, bool raiseMove) = 0;
     void moved(const kit::MouseInput& input) final { pointerOver(input, true); }
 
+    void pointerLeftWhileHeld() override { reportOutIfGone(); }
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void fontChanged() override;

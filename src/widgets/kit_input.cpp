@@ -201,6 +201,8 @@ bool KitInput::press(QMouseEvent* event) {
     }
     // The mouse takes over from a Space press, whose release then clicks nothing.
     m_middlePress = false;
+    if (m_held == Qt::NoButton)
+        m_goneWhileHeld = false;
     m_held |= event->button();
     pressed(input);
     return true;
@@ -228,7 +230,17 @@ void KitInput::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void KitInput::mouseMoveEvent(QMouseEvent* event) {
-    moved(inputOf(*event));
+    const MouseInput input = inputOf(*event);
+    const QPointer<KitInput> alive(this);
+    moved(input);
+    if (!alive || m_held == Qt::NoButton)
+        return;
+    if (input.inside) {
+        m_goneWhileHeld = false;
+    } else if (!m_goneWhileHeld) {
+        m_goneWhileHeld = true;
+        pointerLeftWhileHeld();
+    }
 }
 
 void KitInput::keyPressEvent(QKeyEvent* event) {

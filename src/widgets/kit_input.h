@@ -107,6 +107,13 @@ protected:
     virtual void keyUp(QKeyEvent& event);
     // A Space press ended without its release: the focus left.
     virtual void pressDropped() {}
+    // The pointer left the control while a mouse button held on it keeps the pointer's events
+    // here: the system sends no leave until the release, so the kind takes the look of a pointer
+    // gone now.
+    virtual void pointerLeftWhileHeld() {}
+    // The pointer left while a button is held and has not come back: true also while the
+    // release is handled.
+    bool pointerGoneWhileHeld() const { return m_goneWhileHeld; }
 
     void emitMouse(void (KitInput::*signal)(int, int, float, float), const kit::MouseInput& input);
     void emitKeyDown(const QKeyEvent& event);
@@ -135,6 +142,7 @@ private:
     Qt::MouseButtons m_held;
     // A left press in the middle came from a key or an assistive tool; its release is due.
     bool m_middlePress = false;
+    bool m_goneWhileHeld = false;
 };
 
 } // namespace kavu

@@ -299,8 +299,11 @@ void N_Shape::doubleClicked() {
 }
 
 void N_Shape::released(const kit::MouseInput& input) {
-    showPicture(Shown::Hover);
-    m_mouseInside = true;
+    // A pointer that was dragged off has already been reported gone.
+    if (!pointerGoneWhileHeld()) {
+        showPicture(Shown::Hover);
+        m_mouseInside = true;
+    }
     const QPointer<N_Shape> alive(this);
     emitMouse(&KitInput::MouseUp, input);
     if (!alive)

@@ -169,6 +169,7 @@ protected:
     void keyDown(QKeyEvent& event) override;
     void keyUp(QKeyEvent& event) override;
     void pressDropped() override;
+    void pointerLeftWhileHeld() override { pointerGone(); }
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

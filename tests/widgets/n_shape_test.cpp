@@ -571,6 +571,22 @@ void NShapeTest::events_data() {
         << QStringList{u"MouseMove 0 0 10 10"_s, u"MouseEnter"_s,        u"MouseDown 1 0 10 10"_s,
                        u"MouseMove 1 0 12 10"_s, u"MouseUp 1 0 12 10"_s, u"Click"_s,
                        u"MouseMove 0 0 14 10"_s, u"MouseEnter"_s};
+    // The pointer dragged off with a button held is gone at once (the hover look with it), though
+    // the button keeps its events here until the release.
+    for (const QString& button : {u"left"_s, u"right"_s, u"middle"_s}) {
+        const QString value = button == u"left"_s ? u"1"_s : button == u"right"_s ? u"2"_s : u"4"_s;
+        QTest::addRow("%s drag off", qPrintable(button))
+            << QStringList{u"move 10 10"_s, u"press %1 10 10"_s.arg(button), u"move 10 60"_s,
+                           u"release %1 10 60"_s.arg(button), u"leave"_s}
+            << QStringList{u"MouseMove 0 0 10 10"_s,
+                           u"MouseEnter"_s,
+                           u"MouseDown %1 0 10 10"_s.arg(value),
+                           u"MouseMove %1 0 10 60"_s.arg(value),
+                           u"MouseOut"_s,
+                           u"MouseLeave"_s,
+                           u"MouseUp %1 0 10 60"_s.arg(value),
+                           u"Click"_s};
+    }
     QTest::newRow("double click") << QStringList{u"press left 5 5"_s, u"release left 5 5"_s,
                                                  u"dclick left 5 5"_s, u"release left 5 5"_s}
                                   << QStringList{u"MouseDown 1 0 5 5"_s,
