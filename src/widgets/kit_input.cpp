@@ -1,10 +1,12 @@
 #include "widgets/kit_input.h"
 
 #include "widgets/kit_accessible.h"
+#include "widgets/kit_paint.h"
 
 #include <QAccessibleEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 
@@ -199,8 +201,13 @@ bool KitInput::press(QMouseEvent* event) {
         event->ignore();
         return false;
     }
-    // The mouse takes over from a Space press, whose release then clicks nothing.
+    // The mouse takes over from a Space press, whose release then clicks nothing, and the focus
+    // mark goes, as the user now points.
     m_middlePress = false;
+    if (m_focusMarked) {
+        m_focusMarked = false;
+        update();
+    }
     if (m_held == Qt::NoButton)
         m_goneWhileHeld = false;
     m_held |= event->button();
@@ -278,8 +285,29 @@ void KitInput::keyReleaseEvent(QKeyEvent* event) {
     releaseInMiddle(leftInMiddle(event->modifiers()));
 }
 
+QRect KitInput::focusMarkRect() const {
+    return kit::focusMarkRect(rect());
+}
+
+void KitInput::paintFocusMark(QPainter& painter, const QColor& caption) const {
+    if (showsFocusMark())
+        kit::drawFocusMark(painter, focusMarkRect(), caption);
+}
+
+void KitInput::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    m_focusMarked = kit::marksFocus(event->reason(), m_focusMarked);
+    update();
+}
+
 void KitInput::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
+    // A window losing its activation, or a popup opening, keeps the mark for when the focus
+    // comes back.
+    const bool comesBack =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    m_focusMarked = m_focusMarked && comesBack;
+    update();
     if (m_middlePress) {
         m_middlePress = false;
         pressDropped();

@@ -76,6 +76,10 @@ public:
     void clickFromAssistant();
 
     Qt::MouseButtons heldButtons() const { return m_held; }
+    // The control has the focus, which came from the keyboard: it shows the focus mark.
+    bool showsFocusMark() const { return m_focusMarked && hasFocus(); }
+    // Where the mark is drawn, in the control's pixels.
+    virtual QRect focusMarkRect() const;
 
 signals:
     void Click();
@@ -128,8 +132,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) final;
     void keyPressEvent(QKeyEvent* event) final;
     void keyReleaseEvent(QKeyEvent* event) final;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) final;
+    // Draws the focus mark in the caption colour when the control shows it.
+    void paintFocusMark(QPainter& painter, const QColor& caption) const;
 
 private:
     kit::MouseInput inputOf(const QMouseEvent& event) const;
@@ -143,6 +150,8 @@ private:
     // A left press in the middle came from a key or an assistive tool; its release is due.
     bool m_middlePress = false;
     bool m_goneWhileHeld = false;
+    // The focus came from the keyboard (or the window came back to a control that had it so).
+    bool m_focusMarked = false;
 };
 
 } // namespace kavu

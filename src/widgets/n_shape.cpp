@@ -500,6 +500,9 @@ void N_Shape::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(m_shownColors.fore);
         painter.drawText(captionRect(), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
     }
+    // With BorderGotFocus the border itself shows the focus.
+    if (!m_borderGotFocus)
+        paintFocusMark(painter, m_shownColors.fore);
 }
 
 } // namespace kavu

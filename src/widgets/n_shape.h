@@ -30,6 +30,9 @@ namespace kavu {
 // repaint the button asks for itself (a key released, the pointer gone) shows Picture_Normal
 // again.
 //
+// A button that takes the focus from the keyboard shows a dotted focus mark inside its edge in the
+// caption colour, unless BorderGotFocus shows the focus with BorderCustom.
+//
 // Setters are named after their property (setText_Visible for Text_Visible) so that a promoted
 // widget in a .ui file can set them; the one exception is Style, set through setShapeStyle
 // because QWidget::setStyle has another meaning.

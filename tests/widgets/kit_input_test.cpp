@@ -28,6 +28,10 @@ private slots:
     void keysClickAsTheLeftButton();
     void spacePressDropped_data();
     void spacePressDropped();
+    void focusMarkReasons_data();
+    void focusMarkReasons();
+    void focusMarkShown_data();
+    void focusMarkShown();
     void accessibility_data();
     void accessibility();
     void assistivePressBehindModalBox();
@@ -225,6 +229,74 @@ void KitInputTest::spacePressDropped() {
         QVERIFY(shape->visualState() != N_Shape::Down);
     else
         QCOMPARE(made.widget->property("Value").toInt(), clicks);
+}
+
+void KitInputTest::focusMarkReasons_data() {
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("markedBefore");
+    QTest::addColumn<bool>("marked");
+
+    QTest::newRow("Tab") << int(Qt::TabFocusReason) << false << true;
+    QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << false << true;
+    QTest::newRow("shortcut") << int(Qt::ShortcutFocusReason) << false << true;
+    QTest::newRow("click") << int(Qt::MouseFocusReason) << true << false;
+    QTest::newRow("code") << int(Qt::OtherFocusReason) << true << false;
+    QTest::newRow("window active again, was marked")
+        << int(Qt::ActiveWindowFocusReason) << true << true;
+    QTest::newRow("window active again, was not")
+        << int(Qt::ActiveWindowFocusReason) << false << false;
+}
+
+void KitInputTest::focusMarkReasons() {
+    QFETCH(int, reason);
+    QFETCH(bool, markedBefore);
+    QFETCH(bool, marked);
+
+    QCOMPARE(kit::marksFocus(Qt::FocusReason(reason), markedBefore), marked);
+}
+
+void KitInputTest::focusMarkShown_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("clickAfter");
+    QTest::addColumn<bool>("marked");
+
+    for (const QString& kind : {u"shape"_s, u"check"_s, u"option"_s}) {
+        QTest::addRow("%s, Tab", qPrintable(kind))
+            << kind << int(Qt::TabFocusReason) << false << true;
+        QTest::addRow("%s, click", qPrintable(kind))
+            << kind << int(Qt::MouseFocusReason) << false << false;
+        // The user then points: the mark goes.
+        QTest::addRow("%s, Tab then a click", qPrintable(kind))
+            << kind << int(Qt::TabFocusReason) << true << false;
+    }
+}
+
+// The mark as drawn: the corner of its dotted rectangle takes the caption colour.
+void KitInputTest::focusMarkShown() {
+    QFETCH(QString, kind);
+    QFETCH(int, reason);
+    QFETCH(bool, clickAfter);
+    QFETCH(bool, marked);
+
+    Made made = make(kind, 0);
+    auto* control = static_cast<KitInput*>(made.widget.get());
+    control->resize(120, 30);
+    control->show();
+    control->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(control));
+    // The window gave it the focus when it became active.
+    control->clearFocus();
+    control->setFocus(Qt::FocusReason(reason));
+    QVERIFY(control->hasFocus());
+    if (clickAfter)
+        QTest::mouseClick(control, Qt::RightButton, {}, QPoint(60, 15));
+
+    const QColor caption = kind == u"shape"_s ? static_cast<N_Shape*>(control)->foreColorNormal()
+                                              : static_cast<GlyphButton*>(control)->captionColor();
+    const QImage picture = control->grab().toImage();
+    QCOMPARE(control->showsFocusMark(), marked);
+    QCOMPARE(picture.pixelColor(control->focusMarkRect().topLeft()) == caption, marked);
 }
 
 void KitInputTest::accessibility_data() {
