@@ -9,9 +9,13 @@
 #include "devices/device_watch.h"
 #include "platform/tool_files.h"
 #include "shell/shell_commands.h"
+#include "widgets/launcher_button.h"
 
 #include <QLineEdit>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace kavu {
 
@@ -19,6 +23,25 @@ namespace {
 
 constexpr int kNoticeIntervalMs = 5;
 constexpr int kScreenshotIntervalMs = 1000;
+
+// Tab goes through the launcher's entries as they are read, row by row, left to right, whatever
+// order they were made in, then on to the device row.
+void chainInReadingOrder(QList<LauncherButton*> entries, QWidget* after) {
+    const auto place = [](const QWidget* entry) { return entry->mapTo(entry->window(), QPoint()); };
+    std::ranges::sort(entries, [&place](const QWidget* a, const QWidget* b) {
+        const QPoint at = place(a);
+        const QPoint bt = place(b);
+        return std::pair(at.y(), at.x()) < std::pair(bt.y(), bt.x());
+    });
+    QWidget* previous = nullptr;
+    for (LauncherButton* entry : std::as_const(entries)) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, entry);
+        previous = entry;
+    }
+    if (previous != nullptr)
+        QWidget::setTabOrder(previous, after);
+}
 
 } // namespace
 
@@ -74,11 +97,11 @@ bool Form1::startUp() {
 }
 
 void Form1::connectLauncher() {
-    const auto onClick = [this](ClickLabel* label, ClickLabel* icon, auto action) {
-        // The icon holds only a picture: assistive tools name it after its caption.
-        icon->setAccessibleName(label->text());
-        connect(label, &ClickLabel::clicked, this, action);
-        connect(icon, &ClickLabel::clicked, this, action);
+    QList<LauncherButton*> entries;
+    const auto onClick = [this, &entries](ClickLabel* label, ClickLabel* icon, auto action) {
+        auto* entry = new LauncherButton(*icon, *label);
+        connect(entry, &LauncherButton::activated, this, action);
+        entries << entry;
     };
     for (const LauncherEntry& entry : m_app.launcherEntries()) {
         auto* label = findChild<ClickLabel*>(entry.label.toString());
@@ -97,6 +120,7 @@ void Form1::connectLauncher() {
                                   launch::WindowMode::Normal);
     });
     onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
+    chainInReadingOrder(entries, m_ui->Combodev);
     connect(m_ui->Labelcd, &ClickLabel::clicked, this, [this] {
         m_app.messages().show(QStringLiteral("嘤嘤嘤~"), QStringLiteral("彩蛋"), MessageIcon::None);
     });
