@@ -2,6 +2,7 @@
 #include "widgets/check_button.h"
 #include "widgets/click_label.h"
 #include "widgets/kit_input.h"
+#include "widgets/launcher_button.h"
 #include "widgets/n_shape.h"
 #include "widgets/option_button.h"
 
@@ -32,6 +33,8 @@ private slots:
     void focusMarkReasons();
     void focusMarkShown_data();
     void focusMarkShown();
+    void launcherEntry_data();
+    void launcherEntry();
     void accessibility_data();
     void accessibility();
     void assistivePressBehindModalBox();
@@ -297,6 +300,59 @@ void KitInputTest::focusMarkShown() {
     const QImage picture = control->grab().toImage();
     QCOMPARE(control->showsFocusMark(), marked);
     QCOMPARE(picture.pixelColor(control->focusMarkRect().topLeft()) == caption, marked);
+}
+
+void KitInputTest::launcherEntry_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("focusReason");
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<bool>("marked");
+
+    QTest::newRow("Space, held down")
+        << QStringList{u"keydown Space"_s, u"keyrepeat Space"_s, u"keyup Space"_s}
+        << int(Qt::TabFocusReason) << 1 << true;
+    QTest::newRow("Return") << QStringList{u"key Return"_s} << int(Qt::TabFocusReason) << 1 << true;
+    QTest::newRow("focus by a click") << QStringList{} << int(Qt::MouseFocusReason) << 0 << false;
+}
+
+// Icon and caption as one control: one accessible button, run by Space and Return, with the
+// focus mark from the keyboard drawn around the caption.
+void KitInputTest::launcherEntry() {
+    QFETCH(QStringList, steps);
+    QFETCH(int, focusReason);
+    QFETCH(int, runs);
+    QFETCH(bool, marked);
+
+    QWidget frame;
+    frame.resize(200, 120);
+    auto* icon = new ClickLabel(&frame);
+    icon->setGeometry(26, 10, 48, 48);
+    auto* caption = new ClickLabel(&frame);
+    caption->setGeometry(0, 66, 100, 17);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setText(u"软件与传输"_s);
+    auto* entry = new LauncherButton(*icon, *caption);
+    QSignalSpy activated(entry, &LauncherButton::activated);
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    entry->clearFocus();
+    entry->setFocus(Qt::FocusReason(focusReason));
+
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(entry);
+    QCOMPARE(face->role(), QAccessible::PushButton);
+    QCOMPARE(face->text(QAccessible::Name), u"软件与传输"_s);
+    QCOMPARE(face->childCount(), 0);
+    QCOMPARE(entry->geometry(), QRect(0, 10, 100, 73));
+    kitscript::run(*entry, steps);
+    QCOMPARE(activated.count(), runs);
+    const QImage picture = caption->grab().toImage();
+    QCOMPARE(picture.pixelColor(caption->focusMarkRect().topLeft()) ==
+                 caption->palette().color(caption->foregroundRole()),
+             marked);
+    QTest::mouseClick(icon, Qt::LeftButton, {}, QPoint(24, 24));
+    QCOMPARE(activated.count(), runs + 1);
+    QVERIFY(!caption->focusMarked());
 }
 
 void KitInputTest::accessibility_data() {
