@@ -22,7 +22,7 @@
 //   key NAME [modifiers]      a key pressed and released: a, Space, Return, Enter, Right, F1
 //   keydown NAME | keyup NAME [modifiers]
 //   keyrepeat NAME            a key held down: the press and release the system repeats
-//   focusin tab|backtab|mouse|other | focusout
+//   focusout                  the focus goes to another control
 //   resize W H
 namespace kitscript {
 
@@ -60,15 +60,6 @@ inline Qt::Key keyOf(const QString& name) {
         {QStringLiteral("Enter"), Qt::Key_Enter}, {QStringLiteral("Right"), Qt::Key_Right},
         {QStringLiteral("Left"), Qt::Key_Left},   {QStringLiteral("F1"), Qt::Key_F1}};
     return named.value(name, Qt::Key_unknown);
-}
-
-inline Qt::FocusReason focusReasonOf(const QString& word) {
-    static const QHash<QString, Qt::FocusReason> reasons{
-        {QStringLiteral("tab"), Qt::TabFocusReason},
-        {QStringLiteral("backtab"), Qt::BacktabFocusReason},
-        {QStringLiteral("mouse"), Qt::MouseFocusReason},
-        {QStringLiteral("window"), Qt::ActiveWindowFocusReason}};
-    return reasons.value(word, Qt::OtherFocusReason);
 }
 
 // An auto-repeated press and release, as the system sends for a key held down.
@@ -125,9 +116,6 @@ inline void run(QWidget& control, const QStringList& steps) {
             QTest::keyRelease(&control, keyOf(words.at(1)), modifiersOf(words));
         } else if (verb == QLatin1String("keyrepeat")) {
             sendRepeat(control, keyOf(words.at(1)));
-        } else if (verb == QLatin1String("focusin")) {
-            QFocusEvent in(QEvent::FocusIn, focusReasonOf(words.at(1)));
-            QCoreApplication::sendEvent(&control, &in);
         } else if (verb == QLatin1String("focusout")) {
             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
             QCoreApplication::sendEvent(&control, &out);
