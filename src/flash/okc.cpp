@@ -70,10 +70,7 @@ void OKC::connectPartitions() {
 }
 
 void OKC::partitionClicked(const OptionButton* option) {
-    // Click also comes before a Space press selects the option; only a selected one counts.
-    if (option->value()) {
-        m_ui->Textzdy->setVisible(option == m_ui->zdyf);
-    }
+    m_ui->Textzdy->setVisible(option == m_ui->zdyf);
 }
 
 void OKC::flash() {

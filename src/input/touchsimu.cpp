@@ -205,21 +205,14 @@ void touchsimu::swapPoints() {
     swapThrough(*spare, *m_ui->Y1, *m_ui->Y2);
 }
 
-// The option buttons raise Click also for a Space press before they are selected; the modes and
-// presets act only once their option is selected. Options set from code raise nothing, so each
-// sets every visibility itself.
+// An option raises Click once it is selected. Options set from code raise nothing, so each mode
+// and preset sets every visibility itself.
 void touchsimu::tapModeChosen() {
-    if (!m_ui->OPTPRE->value()) {
-        return;
-    }
     setShown({m_ui->twopo, m_ui->X1, m_ui->Y1, m_ui->DURA, m_ui->Labeldura}, true);
     showSecondPoint(false);
 }
 
 void touchsimu::swipeModeChosen() {
-    if (!m_ui->OPTSWI->value()) {
-        return;
-    }
     m_ui->twopo->hide();
     setShown({m_ui->X1, m_ui->Y1, m_ui->X2, m_ui->Y2, m_ui->Labely2, m_ui->Labelx2, m_ui->DURA,
               m_ui->Labeldura},
@@ -227,9 +220,6 @@ void touchsimu::swipeModeChosen() {
 }
 
 void touchsimu::fastPageTurning() {
-    if (!m_ui->SM->value()) {
-        return;
-    }
     m_ui->OPTSWI->setValue(true);
     m_ui->twopo->hide();
     m_ui->OPTPRE->setValue(false);
@@ -244,9 +234,6 @@ void touchsimu::fastPageTurning() {
 }
 
 void touchsimu::normalMode() {
-    if (!m_ui->NMM->value()) {
-        return;
-    }
     m_ui->Textdely->setText(QStringLiteral("500"));
     m_ui->OPTSWI->setValue(false);
     m_ui->twopo->hide();
@@ -258,9 +245,6 @@ void touchsimu::normalMode() {
 }
 
 void touchsimu::turboMode() {
-    if (!m_ui->TM->value()) {
-        return;
-    }
     m_ui->twopo->setValue(1);
     m_ui->Textdely->setText(QStringLiteral("80"));
     showSecondPoint(true);

@@ -10,9 +10,13 @@
 #include "journal/journal.h"
 #include "platform/tool_files.h"
 #include "shell/shell_commands.h"
+#include "widgets/launcher_button.h"
 
 #include <QLineEdit>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace kavu {
 
@@ -20,6 +24,24 @@ namespace {
 
 constexpr int kNoticeIntervalMs = 5;
 constexpr int kScreenshotIntervalMs = 1000;
+
+// Tab goes through the launcher's entries and the device row as they are read, row by row, left to
+// right, whatever order they were made in: the launcher, the device list, the device row's links.
+void chainInReadingOrder(QList<QWidget*> entries, QWidget* deviceList) {
+    entries << deviceList;
+    const auto place = [](const QWidget* entry) { return entry->mapTo(entry->window(), QPoint()); };
+    std::ranges::sort(entries, [&place](const QWidget* a, const QWidget* b) {
+        const QPoint at = place(a);
+        const QPoint bt = place(b);
+        return std::pair(at.y(), at.x()) < std::pair(bt.y(), bt.x());
+    });
+    QWidget* previous = nullptr;
+    for (QWidget* entry : std::as_const(entries)) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, entry);
+        previous = entry;
+    }
+}
 
 } // namespace
 
@@ -87,13 +109,11 @@ bool Form1::startUp() {
 }
 
 void Form1::connectLauncher() {
-    const auto onClick = [this](ClickLabel* label, ClickLabel* icon, auto action) {
-        connect(label, &ClickLabel::clicked, this, action);
-        if (icon != nullptr) {
-            // The icon holds only a picture: assistive tools name it after its caption.
-            icon->setAccessibleName(label->text());
-            connect(icon, &ClickLabel::clicked, this, action);
-        }
+    QList<LauncherButton*> entries;
+    const auto onClick = [this, &entries](ClickLabel* label, ClickLabel* icon, auto action) {
+        auto* entry = new LauncherButton(icon, *label);
+        connect(entry, &LauncherButton::activated, this, action);
+        entries << entry;
     };
     for (const LauncherEntry& entry : m_app.launcherEntries()) {
         auto* label = findChild<ClickLabel*>(entry.label.toString());
@@ -113,6 +133,7 @@ void Form1::connectLauncher() {
                                   launch::WindowMode::Normal);
     });
     onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
+    chainInReadingOrder({entries.begin(), entries.end()}, m_ui->Combodev);
     connect(m_ui->Labelcd, &ClickLabel::clicked, this, [this] {
         m_app.messages().show(QStringLiteral("嘤嘤嘤~"), QStringLiteral("彩蛋"), MessageIcon::None);
     });

@@ -145,9 +145,8 @@ void Status::writeIconBlacklist() {
 }
 
 void Status::chargeOptionClicked(OptionButton* option, const FixedCommand& command) {
-    // The option raises Click also for a Space press before it is selected, and for one on the
-    // option already selected; only the option becoming selected shows a new charging state.
-    if (!option->value() || option == m_chargeShown) {
+    // Click comes once the option is selected; the state it shows already is not sent again.
+    if (option == m_chargeShown) {
         return;
     }
     m_chargeShown = option;

@@ -1,6 +1,5 @@
 #include "widgets/check_button.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -77,21 +76,8 @@ void CheckButton::enabledChanged() {
     update();
 }
 
-void CheckButton::keyPressEvent(QKeyEvent* event) {
-    const QPointer<CheckButton> alive(this);
-    emitKeyDown(*event);
-    if (alive && kit::keyAscii(*event) != 0)
-        emit KeyPress(kit::keyAscii(*event));
-    // The keys are only reported; the window may still use them.
-    if (alive)
-        GlyphButton::keyPressEvent(event);
-}
-
-void CheckButton::keyReleaseEvent(QKeyEvent* event) {
-    const QPointer<CheckButton> alive(this);
-    emitKeyUp(*event);
-    if (alive)
-        GlyphButton::keyReleaseEvent(event);
+void CheckButton::pressDropped() {
+    showRestingLook();
 }
 
 void CheckButton::showEvent(QShowEvent* event) {

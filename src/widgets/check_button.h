@@ -10,9 +10,9 @@ namespace kavu {
 //
 // The glyph shows the value in one of four looks: pressed from a press until the pointer moves
 // again, hover while the pointer moves over it, normal once it has gone (MouseOut), disabled.
-// Keys raise KeyDown, KeyPress and KeyUp and change nothing. A new button reports MouseOut once,
-// 50 ms after it is first shown, when the pointer is not over it. A disabled button takes no
-// input, raises nothing and shows a grey caption.
+// Keys raise KeyDown, KeyPress and KeyUp; Space and Return then click as the left button does. A
+// new button reports MouseOut once, 50 ms after it is first shown, when the pointer is not over it.
+// A disabled button takes no input, raises nothing and shows a grey caption.
 class CheckButton : public GlyphButton {
     Q_OBJECT
     Q_PROPERTY(int Value READ value WRITE setValue)
@@ -37,8 +37,7 @@ protected:
     void released(const kit::MouseInput& input) override;
     void pointerOver(const kit::MouseInput& input, bool raiseMove) override;
     void enabledChanged() override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void pressDropped() override;
     void showEvent(QShowEvent* event) override;
 
 private:

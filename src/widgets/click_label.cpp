@@ -1,10 +1,13 @@
 #include "widgets/click_label.h"
 
 #include "widgets/kit_accessible.h"
+#include "widgets/kit_paint.h"
 
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QTimer>
 
 namespace kavu {
@@ -35,6 +38,28 @@ void ClickLabel::clickFromAssistant() {
         if (isEnabled() && !kit::blockedByModal(*this))
             emit clicked();
     });
+}
+
+void ClickLabel::setFocusMarked(bool marked) {
+    if (m_focusMarked == marked)
+        return;
+    m_focusMarked = marked;
+    update();
+}
+
+QRect ClickLabel::focusMarkRect() const {
+    const QRect text =
+        QStyle::alignedRect(layoutDirection(), alignment(),
+                            fontMetrics().size(Qt::TextSingleLine, this->text()), contentsRect());
+    return text.adjusted(-2, -1, 1, 0).intersected(rect());
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!m_focusMarked)
+        return;
+    QPainter painter(this);
+    kit::drawFocusMark(painter, focusMarkRect(), palette().color(foregroundRole()));
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

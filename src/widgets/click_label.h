@@ -29,6 +29,11 @@ public:
     // Reports a click once control is back in the event loop, for an assistive tool.
     void clickFromAssistant();
 
+    // Shows the focus mark around the text, for the launcher entry it belongs to.
+    void setFocusMarked(bool marked);
+    bool focusMarked() const { return m_focusMarked; }
+    QRect focusMarkRect() const;
+
 signals:
     void clicked();
 
@@ -36,10 +41,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // The left button went down here, and not as the second press of a double click.
     bool m_leftPressed = false;
+    bool m_focusMarked = false;
     QString m_picture;
 };
 

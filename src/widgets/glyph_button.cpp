@@ -101,6 +101,11 @@ void GlyphButton::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(captionColor());
     painter.drawText(kit::glyphCaptionRect(size(), fontMetrics(), m_caption),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
+    paintFocusMark(painter, captionColor());
+}
+
+QRect GlyphButton::focusMarkRect() const {
+    return kit::glyphFocusMarkRect(size(), fontMetrics(), m_caption);
 }
 
 } // namespace kavu

@@ -9,8 +9,8 @@ namespace kavu {
 
 // What the check and option buttons share: a 13-pixel glyph box at the left, vertically centred,
 // and the caption 16 pixels in; the caption and its colours; the glyph shown (the value in one of
-// four looks); and the pointer-out report (MouseOut). Each kind decides what a press, a move, a
-// release and a key do, and when the glyph changes.
+// four looks); the pointer-out report (MouseOut); and the focus mark around the caption. Each kind
+// decides what a press, a move, a release and a key do, and when the glyph changes.
 class GlyphButton : public KitInput {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -35,6 +35,7 @@ public:
     virtual QColor captionColor() const = 0;
 
     QString accessibleCaption() const override { return m_caption; }
+    QRect focusMarkRect() const override;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -64,6 +65,7 @@ protected:
     virtual void pointerOver(const kit::MouseInput& input, bool raiseMove) = 0;
     void moved(const kit::MouseInput& input) final { pointerOver(input, true); }
 
+    void pointerLeftWhileHeld() override { reportOutIfGone(); }
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void fontChanged() override;

@@ -2,6 +2,7 @@
 
 #include "widgets/click_label.h"
 #include "widgets/kit_input.h"
+#include "widgets/launcher_button.h"
 
 #include <QApplication>
 #include <QTextDocumentFragment>
@@ -19,6 +20,8 @@ QAccessibleInterface* kitFactory(const QString& /*className*/, QObject* object) 
         return new KitAccessible(control);
     if (auto* label = qobject_cast<ClickLabel*>(object))
         return new ClickLabelAccessible(label);
+    if (auto* entry = qobject_cast<LauncherButton*>(object))
+        return new LauncherButtonAccessible(entry);
     return nullptr;
 }
 
@@ -88,6 +91,33 @@ QStringList ClickLabelAccessible::actionNames() const {
 void ClickLabelAccessible::doAction(const QString& action) {
     if (action == pressAction())
         label()->clickFromAssistant();
+    else
+        QAccessibleWidget::doAction(action);
+}
+
+LauncherButtonAccessible::LauncherButtonAccessible(LauncherButton* entry)
+    : QAccessibleWidget(entry, QAccessible::PushButton) {}
+
+LauncherButton* LauncherButtonAccessible::entry() const {
+    return static_cast<LauncherButton*>(widget());
+}
+
+QString LauncherButtonAccessible::text(QAccessible::Text which) const {
+    if (which == QAccessible::Name && entry()->accessibleName().isEmpty())
+        return entry()->caption();
+    return QAccessibleWidget::text(which);
+}
+
+QStringList LauncherButtonAccessible::actionNames() const {
+    QStringList names;
+    if (entry()->isEnabled())
+        names << pressAction();
+    return names + QAccessibleWidget::actionNames();
+}
+
+void LauncherButtonAccessible::doAction(const QString& action) {
+    if (action == pressAction())
+        entry()->activateFromAssistant();
     else
         QAccessibleWidget::doAction(action);
 }

@@ -6,6 +6,7 @@ namespace kavu {
 
 class KitInput;
 class ClickLabel;
+class LauncherButton;
 
 namespace kit {
 
@@ -37,6 +38,24 @@ public:
 
 private:
     ClickLabel* label() const;
+};
+
+// A launcher entry: one push button named by its caption. Its icon and caption are parts of
+// it, not objects of their own.
+class LauncherButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit LauncherButtonAccessible(LauncherButton* entry);
+
+    QString text(QAccessible::Text which) const override;
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+    QStringList actionNames() const override;
+    void doAction(const QString& action) override;
+
+private:
+    LauncherButton* entry() const;
 };
 
 // Whether a modal window keeps the user from the control: an assistive press must then do nothing,

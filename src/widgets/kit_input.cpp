@@ -1,10 +1,12 @@
 #include "widgets/kit_input.h"
 
 #include "widgets/kit_accessible.h"
+#include "widgets/kit_paint.h"
 
 #include <QAccessibleEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 
@@ -103,6 +105,20 @@ int keyAscii(const QKeyEvent& event) {
     return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
+KeyAction keyAction(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat) {
+    if (autoRepeat || (modifiers & (Qt::AltModifier | Qt::MetaModifier)))
+        return KeyAction::None;
+    switch (qtKey) {
+    case Qt::Key_Space:
+        return KeyAction::Press;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyAction::Click;
+    default:
+        return KeyAction::None;
+    }
+}
+
 } // namespace kit
 
 using kit::MouseInput;
@@ -134,6 +150,33 @@ void KitInput::emitMouse(void (KitInput::*signal)(int, int, float, float),
                         static_cast<float>(input.position.y()));
 }
 
+MouseInput KitInput::leftInMiddle(Qt::KeyboardModifiers modifiers) const {
+    MouseInput input;
+    input.button = Qt::LeftButton;
+    input.buttons = 1;
+    input.shift = kit::shiftState(modifiers);
+    input.position = QRectF(rect()).center();
+    input.inside = true;
+    return input;
+}
+
+void KitInput::keyDown(QKeyEvent& event) {
+    const QPointer<KitInput> alive(this);
+    emitKeyDown(event);
+    if (alive && kit::keyAscii(event) != 0)
+        emit KeyPress(kit::keyAscii(event));
+    // The keys are only reported; the window may still use them.
+    if (alive)
+        QWidget::keyPressEvent(&event);
+}
+
+void KitInput::keyUp(QKeyEvent& event) {
+    const QPointer<KitInput> alive(this);
+    emitKeyUp(event);
+    if (alive)
+        QWidget::keyReleaseEvent(&event);
+}
+
 void KitInput::emitKeyDown(const QKeyEvent& event) {
     emit KeyDown(kit::keyCode(event.key(), event.modifiers()), kit::shiftState(event.modifiers()));
 }
@@ -158,6 +201,15 @@ bool KitInput::press(QMouseEvent* event) {
         event->ignore();
         return false;
     }
+    // The mouse takes over from a Space press, whose release then clicks nothing, and the focus
+    // mark goes, as the user now points.
+    m_middlePress = false;
+    if (m_focusMarked) {
+        m_focusMarked = false;
+        update();
+    }
+    if (m_held == Qt::NoButton)
+        m_goneWhileHeld = false;
     m_held |= event->button();
     pressed(input);
     return true;
@@ -185,15 +237,91 @@ void KitInput::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void KitInput::mouseMoveEvent(QMouseEvent* event) {
-    moved(inputOf(*event));
+    const MouseInput input = inputOf(*event);
+    const QPointer<KitInput> alive(this);
+    moved(input);
+    if (!alive || m_held == Qt::NoButton)
+        return;
+    if (input.inside) {
+        m_goneWhileHeld = false;
+    } else if (!m_goneWhileHeld) {
+        m_goneWhileHeld = true;
+        pointerLeftWhileHeld();
+    }
+}
+
+void KitInput::keyPressEvent(QKeyEvent* event) {
+    const QPointer<KitInput> alive(this);
+    keyDown(*event);
+    if (!alive)
+        return;
+    const kit::KeyAction action =
+        kit::keyAction(event->key(), event->modifiers(), event->isAutoRepeat());
+    if (action == kit::KeyAction::None) {
+        // A held Space stays taken by the control, not passed on to the window.
+        if (event->key() == Qt::Key_Space && m_middlePress)
+            event->accept();
+        return;
+    }
+    event->accept();
+    // One press at a time: the mouse or a Space already holds the control.
+    if (m_held != Qt::NoButton || m_middlePress)
+        return;
+    const MouseInput input = leftInMiddle(event->modifiers());
+    m_middlePress = true;
+    pressed(input);
+    if (!alive || !m_middlePress)
+        return;
+    if (action == kit::KeyAction::Click)
+        releaseInMiddle(input);
+}
+
+void KitInput::keyReleaseEvent(QKeyEvent* event) {
+    const QPointer<KitInput> alive(this);
+    keyUp(*event);
+    if (!alive || event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_middlePress)
+        return;
+    event->accept();
+    releaseInMiddle(leftInMiddle(event->modifiers()));
+}
+
+QRect KitInput::focusMarkRect() const {
+    return kit::focusMarkRect(rect());
+}
+
+void KitInput::paintFocusMark(QPainter& painter, const QColor& caption) const {
+    if (showsFocusMark())
+        kit::drawFocusMark(painter, focusMarkRect(), caption);
+}
+
+void KitInput::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    m_focusMarked = kit::marksFocus(event->reason(), m_focusMarked);
+    update();
+}
+
+void KitInput::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    // A window losing its activation, or a popup opening, keeps the mark for when the focus
+    // comes back.
+    const bool comesBack =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    m_focusMarked = m_focusMarked && comesBack;
+    update();
+    if (m_middlePress) {
+        m_middlePress = false;
+        pressDropped();
+    }
 }
 
 void KitInput::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         // A press under way when the control was disabled never clicks.
-        if (!isEnabled())
+        if (!isEnabled()) {
             m_held = {};
+            m_middlePress = false;
+        }
         enabledChanged();
         QAccessible::State changed;
         changed.disabled = true;
@@ -208,22 +336,22 @@ void KitInput::clickFromAssistant() {
 }
 
 void KitInput::leftClickInMiddle() {
-    if (!isEnabled() || m_held != Qt::NoButton || kit::blockedByModal(*this))
+    if (!isEnabled() || m_held != Qt::NoButton || m_middlePress || kit::blockedByModal(*this))
         return;
-    MouseInput input;
-    input.button = Qt::LeftButton;
-    input.buttons = 1;
-    input.position = QRectF(rect()).center();
-    input.inside = true;
+    const MouseInput input = leftInMiddle({});
     const QPointer<KitInput> alive(this);
-    m_held = Qt::LeftButton;
+    m_middlePress = true;
     pressed(input);
-    if (!alive || !m_held.testFlag(Qt::LeftButton))
-        return;
-    m_held = {};
+    if (alive && m_middlePress)
+        releaseInMiddle(input);
+}
+
+void KitInput::releaseInMiddle(const MouseInput& input) {
+    m_middlePress = false;
+    const QPointer<KitInput> alive(this);
     released(input);
-    // The press came from an assistive tool, not the pointer: where the pointer is not over the
-    // control, the control takes the look of a pointer gone.
+    // The press came from a key or an assistive tool, not the pointer: where the pointer is not
+    // over the control, the control takes the look of a pointer gone.
     if (alive && !underMouse()) {
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(this, &leave);

@@ -104,6 +104,46 @@ void drawOptionGlyph(QPainter& painter, const QRect& box, Glyph glyph) {
     painter.restore();
 }
 
+bool marksFocus(Qt::FocusReason reason, bool markedBefore) {
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+        return markedBefore;
+    default:
+        return false;
+    }
+}
+
+QRect focusMarkRect(const QRect& control) {
+    return control.adjusted(3, 3, -3, -3);
+}
+
+QRect glyphFocusMarkRect(const QSize& control, const QFontMetrics& metrics, const QString& text) {
+    const QRect caption = glyphCaptionRect(control, metrics, text).adjusted(-2, 0, 1, 0);
+    return caption.intersected(QRect(QPoint(0, 0), control));
+}
+
+void drawFocusMark(QPainter& painter, const QRect& mark, const QColor& color) {
+    if (mark.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 0));
+    for (int x = mark.left(); x <= mark.right(); x += 2) {
+        painter.drawPoint(x, mark.top());
+        painter.drawPoint(x, mark.bottom());
+    }
+    for (int y = mark.top(); y <= mark.bottom(); y += 2) {
+        painter.drawPoint(mark.left(), y);
+        painter.drawPoint(mark.right(), y);
+    }
+    painter.restore();
+}
+
 } // namespace kit
 
 } // namespace kavu

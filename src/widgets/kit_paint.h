@@ -47,6 +47,18 @@ void drawCheckGlyph(QPainter& painter, const QRect& box, Glyph glyph);
 // Option glyph: a ring, with a dot when selected.
 void drawOptionGlyph(QPainter& painter, const QRect& box, Glyph glyph);
 
+// Whether a control that takes the focus for this reason shows the focus mark: when the focus came
+// from the keyboard (Tab, Shift+Tab, a shortcut), not from a click or from code; a window made
+// active again gives back the mark its control had.
+bool marksFocus(Qt::FocusReason reason, bool markedBefore);
+// Where a control shows that it has the focus from the keyboard: inside its edge, or around the
+// caption of a check or option button.
+QRect focusMarkRect(const QRect& control);
+QRect glyphFocusMarkRect(const QSize& control, const QFontMetrics& metrics, const QString& text);
+// The focus mark: a dotted rectangle along the edge of mark, every other pixel, from its
+// top-left corner on.
+void drawFocusMark(QPainter& painter, const QRect& mark, const QColor& color);
+
 } // namespace kit
 
 } // namespace kavu

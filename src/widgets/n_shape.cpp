@@ -299,8 +299,11 @@ void N_Shape::doubleClicked() {
 }
 
 void N_Shape::released(const kit::MouseInput& input) {
-    showPicture(Shown::Hover);
-    m_mouseInside = true;
+    // A pointer that was dragged off has already been reported gone.
+    if (!pointerGoneWhileHeld()) {
+        showPicture(Shown::Hover);
+        m_mouseInside = true;
+    }
     const QPointer<N_Shape> alive(this);
     emitMouse(&KitInput::MouseUp, input);
     if (!alive)
@@ -374,39 +377,44 @@ void N_Shape::leaveEvent(QEvent* event) {
     pointerGone();
 }
 
-void N_Shape::keyPressEvent(QKeyEvent* event) {
-    // Arrow keys walk the tab order; no key clicks the button.
-    switch (event->key()) {
+void N_Shape::keyDown(QKeyEvent& event) {
+    // Arrow keys walk the tab order.
+    switch (event.key()) {
     case Qt::Key_Right:
     case Qt::Key_Down:
         focusNextPrevChild(true);
-        event->accept();
+        event.accept();
         break;
     case Qt::Key_Left:
     case Qt::Key_Up:
         focusNextPrevChild(false);
-        event->accept();
+        event.accept();
         break;
     default:
-        QWidget::keyPressEvent(event);
+        QWidget::keyPressEvent(&event);
         break;
     }
     const QPointer<N_Shape> alive(this);
-    emitKeyDown(*event);
-    if (alive && kit::keyAscii(*event) != 0)
-        emit KeyPress(kit::keyAscii(*event));
+    emitKeyDown(event);
+    if (alive && kit::keyAscii(event) != 0)
+        emit KeyPress(kit::keyAscii(event));
 }
 
-void N_Shape::keyReleaseEvent(QKeyEvent* event) {
-    QWidget::keyReleaseEvent(event);
+void N_Shape::keyUp(QKeyEvent& event) {
+    QWidget::keyReleaseEvent(&event);
     const QPointer<N_Shape> alive(this);
-    emitKeyUp(*event);
+    emitKeyUp(event);
     if (alive)
         refresh();
 }
 
+void N_Shape::pressDropped() {
+    showPicture(Shown::Normal);
+    setState(underMouse() ? Hover : Normal);
+}
+
 void N_Shape::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
+    KitInput::focusInEvent(event);
     if (m_borderGotFocus) {
         m_rememberedBorder = m_shownColors.border;
         m_shownColors.border = m_borderCustom;
@@ -415,7 +423,7 @@ void N_Shape::focusInEvent(QFocusEvent* event) {
 }
 
 void N_Shape::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
+    KitInput::focusOutEvent(event);
     if (m_borderGotFocus && m_rememberedBorder.isValid()) {
         m_shownColors.border = m_rememberedBorder;
         update();
@@ -492,6 +500,9 @@ void N_Shape::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(m_shownColors.fore);
         painter.drawText(captionRect(), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
     }
+    // With BorderGotFocus the border itself shows the focus.
+    if (!m_borderGotFocus)
+        paintFocusMark(painter, m_shownColors.fore);
 }
 
 } // namespace kavu

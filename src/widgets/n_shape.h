@@ -12,8 +12,8 @@ namespace kavu {
 
 // Shape button: an owner-drawn push button. MouseDown comes when any mouse button goes down on
 // it (1 left, 2 right, 4 middle); Click comes on the release of that button, also when the
-// pointer left the button before the release. No key raises Click; an assistive tool's press
-// does what a left click does.
+// pointer left the button before the release. Space, Return and an assistive tool's press do
+// what a left click does.
 //
 // The button is a filled shape (Style) with a centred or left-packed caption and an optional
 // picture. Fill, border and caption colours follow three visual states: normal, hover (pointer
@@ -29,6 +29,9 @@ namespace kavu {
 // modal box that takes the pointer away; the look of the new state comes when it returns. Every
 // repaint the button asks for itself (a key released, the pointer gone) shows Picture_Normal
 // again.
+//
+// A button that takes the focus from the keyboard shows a dotted focus mark inside its edge in the
+// caption colour, unless BorderGotFocus shows the focus with BorderCustom.
 //
 // Setters are named after their property (setText_Visible for Text_Visible) so that a promoted
 // widget in a .ui file can set them; the one exception is Style, set through setShapeStyle
@@ -166,8 +169,10 @@ protected:
     void enabledChanged() override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void keyDown(QKeyEvent& event) override;
+    void keyUp(QKeyEvent& event) override;
+    void pressDropped() override;
+    void pointerLeftWhileHeld() override { pointerGone(); }
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

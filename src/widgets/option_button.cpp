@@ -100,46 +100,23 @@ void OptionButton::enabledChanged() {
     update();
 }
 
-void OptionButton::keyPressEvent(QKeyEvent* event) {
+void OptionButton::keyDown(QKeyEvent& event) {
     const QPointer<OptionButton> alive(this);
-    emitKeyDown(*event);
+    emitKeyDown(event);
     if (!alive)
         return;
-    if (!isSpace(*event)) {
-        GlyphButton::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    // A held Space repeats its key-down, not the click.
-    if (event->isAutoRepeat())
-        return;
-    emit KeyPress(32);
-    if (!alive)
-        return;
-    emit Click();
-    if (!alive)
-        return;
-    MouseInput input;
-    input.button = Qt::LeftButton;
-    input.buttons = 1;
-    input.shift = kit::shiftState(event->modifiers());
-    pressed(input);
+    // Space is the one character the option reports, once however long it is held.
+    if (!isSpace(event))
+        QWidget::keyPressEvent(&event);
+    else if (!event.isAutoRepeat())
+        emit KeyPress(32);
 }
 
-void OptionButton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
-        GlyphButton::keyReleaseEvent(event);
-        return;
-    }
-    event->accept();
-    const QPointer<OptionButton> alive(this);
-    emitKeyUp(*event);
-    // Only the release of a Space pressed here clicks; a mouse button still down keeps it.
-    if (!alive || !m_pressed || heldButtons() != Qt::NoButton)
-        return;
-    select();
-    if (alive)
-        m_pressed = false;
+void OptionButton::keyUp(QKeyEvent& event) {
+    if (event.key() == Qt::Key_Space && !event.isAutoRepeat())
+        emitKeyUp(event);
+    else
+        QWidget::keyReleaseEvent(&event);
 }
 
 void OptionButton::focusInEvent(QFocusEvent* event) {
@@ -157,7 +134,7 @@ void OptionButton::focusOutEvent(QFocusEvent* event) {
         showRestingLook();
         return;
     }
-    // A Space press in progress: its release will not come here.
+    // A press of the mouse stays until its release; one of Space is dropped with the focus.
     if (heldButtons() == Qt::NoButton)
         m_pressed = false;
     m_comparison = {1, kit::LookDisabled};

@@ -8,10 +8,9 @@ namespace kavu {
 // same parent with the same Group, selects this one and raises Click. A click on a selected
 // option does nothing. Setting Value from code raises nothing and touches no other option.
 //
-// Space (with or without Shift or Ctrl) acts in two steps: pressing it raises KeyPress and Click
-// at once (the value not yet changed), then acts as a left press (pressed glyph, MouseDown);
-// releasing it raises KeyUp and runs the click above. On an unselected option Space thus raises
-// Click twice, on a selected one once. Other keys raise only KeyDown.
+// Every key raises KeyDown; Space (with or without Shift or Ctrl) also KeyPress, and its release
+// KeyUp. Space and Return then click as the left button does: Space presses the option (pressed
+// glyph, MouseDown) and its release clicks, Return does both at once.
 //
 // Looks: a press (mouse button or Space) shows the pressed glyph until its release, wherever the
 // pointer goes; the focused option keeps the hover glyph. MouseMove comes with the hover glyph,
@@ -44,8 +43,9 @@ protected:
     void pointerOver(const kit::MouseInput& input, bool raiseMove) override;
     bool mayReportOut() const override { return !m_pressed; }
     void enabledChanged() override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void keyDown(QKeyEvent& event) override;
+    void keyUp(QKeyEvent& event) override;
+    void pressDropped() override { m_pressed = false; }
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

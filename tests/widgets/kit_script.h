@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QStringList>
@@ -17,8 +19,10 @@
 //   move X Y [left]           a move, with the left button held or none
 //   press|release|dclick left|right|middle X Y [modifiers]
 //   enter X Y | leave         the pointer arrives or goes
-//   key NAME [modifiers]      a key pressed and released: a, Space, Return, Right, F1
+//   key NAME [modifiers]      a key pressed and released: a, Space, Return, Enter, Right, F1
 //   keydown NAME | keyup NAME [modifiers]
+//   keyrepeat NAME            a key held down: the press and release the system repeats
+//   focusout                  the focus goes to another control
 //   resize W H
 namespace kitscript {
 
@@ -51,12 +55,20 @@ inline Qt::MouseButton buttonOf(const QString& word) {
 inline Qt::Key keyOf(const QString& name) {
     if (name.size() == 1)
         return Qt::Key(QChar(name.at(0)).toUpper().unicode());
-    static const QHash<QString, Qt::Key> named{{QStringLiteral("Space"), Qt::Key_Space},
-                                               {QStringLiteral("Return"), Qt::Key_Return},
-                                               {QStringLiteral("Right"), Qt::Key_Right},
-                                               {QStringLiteral("Left"), Qt::Key_Left},
-                                               {QStringLiteral("F1"), Qt::Key_F1}};
+    static const QHash<QString, Qt::Key> named{
+        {QStringLiteral("Space"), Qt::Key_Space}, {QStringLiteral("Return"), Qt::Key_Return},
+        {QStringLiteral("Enter"), Qt::Key_Enter}, {QStringLiteral("Right"), Qt::Key_Right},
+        {QStringLiteral("Left"), Qt::Key_Left},   {QStringLiteral("F1"), Qt::Key_F1}};
     return named.value(name, Qt::Key_unknown);
+}
+
+// An auto-repeated press and release, as the system sends for a key held down.
+inline void sendRepeat(QWidget& control, Qt::Key key) {
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+    for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+        QKeyEvent event(type, key, Qt::NoModifier, text, true);
+        QCoreApplication::sendEvent(&control, &event);
+    }
 }
 
 inline void sendMouse(QWidget& control, QEvent::Type type, Qt::MouseButton button,
@@ -102,6 +114,11 @@ inline void run(QWidget& control, const QStringList& steps) {
             QTest::keyPress(&control, keyOf(words.at(1)), modifiersOf(words));
         } else if (verb == QLatin1String("keyup")) {
             QTest::keyRelease(&control, keyOf(words.at(1)), modifiersOf(words));
+        } else if (verb == QLatin1String("keyrepeat")) {
+            sendRepeat(control, keyOf(words.at(1)));
+        } else if (verb == QLatin1String("focusout")) {
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(&control, &out);
         } else if (verb == QLatin1String("resize")) {
             // A hidden control gets its resize event only when shown; it is sent here.
             const QSize before = control.size();
