@@ -73,6 +73,20 @@ void ConsoleLauncher::start(QLineEdit& box, const Command& command, const launch
 }
 
 void ConsoleLauncher::startWatched(const QString& line, launch::WindowMode mode) {
+    const QStringList every = m_processes.everyDevice();
+    if (every.isEmpty()) {
+        startOne(line, mode);
+        return;
+    }
+    // Every device: the same line once per device, each its own start (and journal entry).
+    for (const QString& serial : every) {
+        m_processes.setDeviceSerial(serial);
+        startOne(line, mode);
+    }
+    m_processes.setDeviceSerial(std::nullopt);
+}
+
+void ConsoleLauncher::startOne(const QString& line, launch::WindowMode mode) {
     if (m_watcher == nullptr) {
         m_processes.start(line, mode);
         return;

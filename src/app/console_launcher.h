@@ -62,7 +62,9 @@ public:
     void setWatcher(LaunchWatcher* watcher) { m_watcher = watcher; }
 
 private:
+    // Starts the line on the device chosen, or once on each device when every one is.
     void startWatched(const QString& line, launch::WindowMode mode);
+    void startOne(const QString& line, launch::WindowMode mode);
     bool acceptsAll(const Command& command, const Command& suffix);
     void start(QLineEdit& box, const Command& command, const launch::Form& form,
                const Command& suffix);

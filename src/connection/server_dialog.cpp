@@ -58,6 +58,7 @@ void useAdbServer(App& app, const AdbServer& server) {
         // The devices of another server are other phones: the choice starts afresh there.
         if (watch->server() != server) {
             app.processes().setDeviceSerial(std::nullopt);
+            app.processes().setEveryDevice({});
         }
         watch->setServer(server);
     }

@@ -58,6 +58,11 @@ int main(int argc, char** argv) {
     setup.searchPath = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
     setup.terminal =
         Terminal::attachTo(::isatty(STDOUT_FILENO) == 1 ? STDOUT_FILENO : STDERR_FILENO);
+    // One of the consoles started for every device: its title names the device from the start.
+    if (const char* tag = std::getenv("KAVU_TITLE_TAG"); tag != nullptr && *tag != '\0') {
+        setup.terminal.setTitleTag(tag);
+        setup.terminal.setTitle("cmd");
+    }
     setup.environment = [](std::string_view name) -> std::optional<std::string> {
         const char* value = std::getenv(std::string(name).c_str());
         if (value == nullptr) {

@@ -29,7 +29,8 @@ void Terminal::send(std::string_view text) {
 }
 
 void Terminal::setTitle(std::string_view title) {
-    send(titleSequence(title));
+    send(titleSequence(m_titleTag.empty() ? std::string(title)
+                                          : std::string(title) + " - " + m_titleTag));
 }
 
 void Terminal::setColors(int background, int foreground) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "console/process.h"
@@ -21,6 +22,8 @@ public:
     ~Terminal();
 
     bool present() const { return m_fd.get() >= 0; }
+    // A tag every title ends with from now on (" - TAG"), such as the device a console is for.
+    void setTitleTag(std::string tag) { m_titleTag = std::move(tag); }
     void setTitle(std::string_view title);
     void setColors(int background, int foreground);
     // Back to the terminal's own colours.
@@ -33,6 +36,7 @@ private:
 
     Descriptor m_fd;
     bool m_colorsChanged = false;
+    std::string m_titleTag;
 };
 
 // Shows the prompt and waits for one key on fd: in raw mode (no echo, no line editing) when fd is

@@ -18,6 +18,8 @@ std::optional<std::string> toStd(const std::optional<QString>& serial) {
 }
 
 constexpr int kToldForMs = 6000;
+// Marks the drop-down's "全部设备" entry.
+constexpr int kEveryDeviceRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -41,8 +43,12 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
 
 void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
+    const std::vector<std::string> ready = devices::readySerials(snapshot.devices);
+    // With fewer than two ready devices "全部设备" is gone, and the choice starts afresh.
+    chooseEveryDevice(everyDeviceChosen() && ready.size() >= 2);
     const std::optional<std::string> chosen =
-        devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
+        everyDeviceChosen() ? std::nullopt
+                            : devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
     choose(chosen ? std::optional<QString>(QString::fromStdString(*chosen)) : std::nullopt);
     m_list.clear();
     bool chosenListed = false;
@@ -69,7 +75,13 @@ void DeviceRow::refresh() {
                        QString::fromStdString(*chosen));
         m_list.setCurrentIndex(m_list.count() - 1);
     }
-    if (!chosen) {
+    if (ready.size() >= 2) {
+        m_list.addItem(QString::fromStdString(devices::everyDeviceItemText(ready.size())));
+        m_list.setItemData(m_list.count() - 1, true, kEveryDeviceRole);
+    }
+    if (everyDeviceChosen()) {
+        m_list.setCurrentIndex(m_list.count() - 1);
+    } else if (!chosen) {
         m_list.setCurrentIndex(-1);
     }
     m_list.setEnabled(m_list.count() > 1);
@@ -80,10 +92,18 @@ void DeviceRow::refresh() {
 }
 
 void DeviceRow::pick(int index) {
+    if (m_list.itemData(index, kEveryDeviceRole).toBool()) {
+        choose(std::nullopt);
+        chooseEveryDevice(true);
+        m_toldFor->stop();
+        explain();
+        return;
+    }
     const QVariant serial = m_list.itemData(index);
     if (!serial.isValid()) {
         return;
     }
+    chooseEveryDevice(false);
     choose(serial.toString());
     m_toldFor->stop();
     explain();
@@ -97,6 +117,20 @@ void DeviceRow::choose(std::optional<QString> serial) {
     emit chosen();
 }
 
+bool DeviceRow::everyDeviceChosen() const {
+    return !m_processes.everyDevice().isEmpty();
+}
+
+void DeviceRow::chooseEveryDevice(bool every) {
+    QStringList serials;
+    if (every) {
+        for (const std::string& serial : devices::readySerials(m_watch.snapshot().devices)) {
+            serials << QString::fromStdString(serial);
+        }
+    }
+    m_processes.setEveryDevice(serials);
+}
+
 void DeviceRow::tell(const QString& text) {
     m_explanation.setText(text);
     m_explanation.setToolTip(Qt::convertFromPlainText(text));
@@ -105,7 +139,9 @@ void DeviceRow::tell(const QString& text) {
 
 void DeviceRow::explain() {
     const QString text = QString::fromStdString(
-        devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
+        everyDeviceChosen()
+            ? devices::everyDeviceExplanation(m_watch.snapshot())
+            : devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
     m_explanation.setText(text);
     // Tool tips take markup where they see some; this one is escaped.
     m_explanation.setToolTip(Qt::convertFromPlainText(text));

@@ -36,6 +36,10 @@ signals:
 
 private:
     void choose(std::optional<QString> serial);
+    // "全部设备": the ready devices take every command; none when fewer than two are ready.
+    void chooseEveryDevice(bool every);
+    // Whether "全部设备" is chosen; the process starter holds the choice.
+    bool everyDeviceChosen() const;
     void pick(int index);
     void explain();
 

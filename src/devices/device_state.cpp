@@ -180,6 +180,38 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
     return "状态：" + device->state;
 }
 
+std::vector<std::string> readySerials(const std::vector<adb::ListedDevice>& devices) {
+    std::vector<std::string> ready;
+    for (const adb::ListedDevice& device : devices) {
+        if (classify(device.state) == State::Device && isUsableSerial(device.serial)) {
+            ready.push_back(device.serial);
+        }
+    }
+    return ready;
+}
+
+std::string everyDeviceItemText(std::size_t count) {
+    return "全部设备（" + std::to_string(count) + " 台）";
+}
+
+std::string everyDeviceExplanation(const Snapshot& snapshot) {
+    std::string text =
+        "命令将在全部 " + std::to_string(readySerials(snapshot.devices).size()) + " 台设备上运行";
+    std::string skipped;
+    for (const adb::ListedDevice& device : snapshot.devices) {
+        if (classify(device.state) == State::Device && isUsableSerial(device.serial)) {
+            continue;
+        }
+        const State state = classify(device.state);
+        const char* why = state == State::Unauthorized ? "未授权"
+                          : state == State::Offline    ? "离线"
+                                                       : nullptr;
+        skipped += (skipped.empty() ? "" : "、") + escapedSerial(device.serial) + "（" +
+                   (why != nullptr ? std::string(why) : device.state) + "）";
+    }
+    return skipped.empty() ? text + "。" : text + "；跳过：" + skipped;
+}
+
 std::optional<std::string> choose(const std::optional<std::string>& previous,
                                   const std::vector<adb::ListedDevice>& devices) {
     if (previous) {

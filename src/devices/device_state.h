@@ -59,6 +59,15 @@ std::string departedItemText(std::string_view serial);
 // there is nothing to choose.
 std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen);
 
+// The devices "全部设备" runs on: every listed device that is ready ("device") with a usable
+// serial, in the list's order.
+std::vector<std::string> readySerials(const std::vector<adb::ListedDevice>& devices);
+// The drop-down's entry for all of them: "全部设备（N 台）".
+std::string everyDeviceItemText(std::size_t count);
+// The explanation while every device is chosen: how many take the commands, and the devices left
+// out with their state.
+std::string everyDeviceExplanation(const Snapshot& snapshot);
+
 // The device every console talks to after the list changed. A choice stands until the user picks
 // another, also while its device is not listed: a phone that reboots into its bootloader leaves the
 // list and keeps its serial, and its next command must not go to another phone. With no choice,

@@ -87,7 +87,8 @@ void useUtf8(std::vector<std::string>& entries) {
 
 std::vector<std::string> consoleEnvironment(const char* const* own,
                                             const std::optional<std::string>& serial,
-                                            const std::optional<std::string>& serverSocket) {
+                                            const std::optional<std::string>& serverSocket,
+                                            const std::optional<std::string>& titleTag) {
     static constexpr std::string_view kSerialVariable = "ANDROID_SERIAL=";
     static constexpr std::string_view kServerVariable = "ADB_SERVER_SOCKET=";
     std::vector<std::string> entries;
@@ -104,6 +105,9 @@ std::vector<std::string> consoleEnvironment(const char* const* own,
     }
     if (serverSocket && !serverSocket->empty()) {
         entries.push_back(std::string(kServerVariable) + *serverSocket);
+    }
+    if (titleTag) {
+        entries.push_back("KAVU_TITLE_TAG=" + *titleTag);
     }
     return entries;
 }
@@ -494,8 +498,11 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, 
         serverSocket = this->serverSocket()->toStdString();
     }
     pid_t pid = 0;
-    const int error = spawnDetached(
-        arguments, platform::consoleEnvironment(environ, serial, serverSocket), pipeEnds[1], pid);
+    const int error =
+        spawnDetached(arguments,
+                      platform::consoleEnvironment(environ, serial, serverSocket,
+                                                   everyDevice().isEmpty() ? std::nullopt : serial),
+                      pipeEnds[1], pid);
     if (pipeEnds[1] >= 0) {
         ::close(pipeEnds[1]);
     }

@@ -177,6 +177,12 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, 
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup.StartupInfo;
     startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+    // One of the consoles started for every device: its first title names the device.
+    std::wstring title;
+    if (!everyDevice().isEmpty() && deviceSerial()) {
+        title = deviceSerial()->toStdWString();
+        startup.StartupInfo.lpTitle = title.data();
+    }
     DWORD flags = CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT;
     BOOL inheritHandles = FALSE;
     // Closed once the child has been created (it holds its own copies by then).

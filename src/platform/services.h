@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -39,6 +40,11 @@ public:
     // goes into their environment as ANDROID_SERIAL. None: the variable is left out.
     void setDeviceSerial(std::optional<QString> serial) { m_deviceSerial = std::move(serial); }
     const std::optional<QString>& deviceSerial() const { return m_deviceSerial; }
+    // "全部设备": each line the console launcher starts from now on runs once on each of these
+    // devices, with its own ANDROID_SERIAL and, in a console, the serial in its title; empty: on
+    // the device chosen, or with none.
+    void setEveryDevice(QStringList serials) { m_everyDevice = std::move(serials); }
+    const QStringList& everyDevice() const { return m_everyDevice; }
     // The adb server every console started from now on talks to, as ADB_SERVER_SOCKET: none
     // leaves the variable as the program found it, an empty text leaves it out.
     void setServerSocket(std::optional<QString> socket) { m_serverSocket = std::move(socket); }
@@ -50,6 +56,7 @@ protected:
 private:
     std::optional<QString> m_deviceSerial;
     std::optional<QString> m_serverSocket;
+    QStringList m_everyDevice;
 };
 
 // A modal message box with one OK button; returns when the user closed it.

@@ -110,6 +110,22 @@ std::size_t position(const std::string& haystack, const std::string& needle) {
     return haystack.find(needle);
 }
 
+// A console started for each of several devices names its device in every title.
+TEST(KavuCmdTerminalTest, TitlesCarryTheTag) {
+    Sandbox sandbox;
+    setenv("KAVU_TITLE_TAG", "R58M", 1);
+    PtyRun run(sandbox, "/c", "title GLOBAL");
+    unsetenv("KAVU_TITLE_TAG");
+    ASSERT_TRUE(run.started());
+    ASSERT_TRUE(run.readUntil(""));
+    EXPECT_EQ(run.wait(), 0);
+    const std::size_t first = position(run.output(), "\033]0;cmd - R58M\a");
+    ASSERT_NE(first, std::string::npos) << run.output();
+    const std::size_t second = position(run.output(), "\033]0;GLOBAL - R58M\a");
+    ASSERT_NE(second, std::string::npos) << run.output();
+    EXPECT_GT(second, first);
+}
+
 TEST(KavuCmdTerminalTest, TitleColourPauseAndRestore) {
     Sandbox sandbox;
     PtyRun run(sandbox, "/c",

@@ -57,6 +57,23 @@ TEST(DeviceState, ExplanationWithoutAListedChoice) {
     }
 }
 
+// "全部设备" takes the ready devices with usable serials and names the others.
+TEST(DeviceState, EveryDevice) {
+    const std::vector<adb::ListedDevice> devices{{"A", "device", "Pixel_7"},
+                                                 {"B", "unauthorized", ""},
+                                                 {"C", "device", ""},
+                                                 {"D", "offline", ""},
+                                                 {std::string("E\x01", 2), "device", ""},
+                                                 {"F", "recovery", ""}};
+    EXPECT_EQ(readySerials(devices), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(everyDeviceItemText(2), "全部设备（2 台）");
+    EXPECT_EQ(everyDeviceExplanation({Server::Up, devices, ""}),
+              "命令将在全部 2 台设备上运行；跳过：B（未授权）、D（离线）、E\\x01（device）、"
+              "F（recovery）");
+    EXPECT_EQ(everyDeviceExplanation({Server::Up, {devices[0], devices[2]}, ""}),
+              "命令将在全部 2 台设备上运行。");
+}
+
 TEST(DeviceState, ItemNamesTheModelWhenKnown) {
     EXPECT_EQ(itemText({"R58M", "device", "Pixel_7"}), "Pixel_7 (R58M)");
     EXPECT_EQ(itemText({"R58M", "unauthorized", ""}), "R58M");

@@ -52,6 +52,7 @@ private slots:
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
     void rebootingPhoneKeepsTheChoice();
+    void everyDeviceTakesEachLineOnce();
     void serverWordsAreShownAsPlainText();
     void unusableSerialIsListedButNeverChosen();
 };
@@ -244,6 +245,40 @@ void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
     QCOMPARE(t.lastStarted().serial, QStringLiteral("B"));
 }
 
+// "全部设备" with two ready phones and an unauthorized one: each line runs once per ready phone,
+// and the entry goes, with the choice, when fewer than two are ready.
+void TrackingTest::everyDeviceTakesEachLineOnce() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = form1(t.app());
+    QVERIFY(main != nullptr);
+    auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
+    const auto a = adb::ListedDevice{"A", "device", ""};
+    const auto b = adb::ListedDevice{"B", "device", ""};
+    const auto c = adb::ListedDevice{"C", "unauthorized", ""};
+    watch.set(up({a, b, c}));
+    QCOMPARE(list->itemText(list->count() - 1), QStringLiteral("全部设备（2 台）"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("命令将在全部 2 台设备上运行；跳过：C（未授权）"));
+    t.clearRecords();
+    t.run(QStringLiteral("adb shell pm disable-user p"), launch::kConsole);
+    QCOMPARE(t.started().size(), 2);
+    QCOMPARE(t.started().at(0).serial, QStringLiteral("A"));
+    QCOMPARE(t.started().at(1).serial, QStringLiteral("B"));
+    QVERIFY(!t.app().processes().deviceSerial());
+
+    // One ready phone left: no command goes anywhere the user did not pick.
+    watch.set(up({a, c}));
+    QCOMPARE(list->currentIndex(), -1);
+    t.clearRecords();
+    t.run(QStringLiteral("adb devices"), launch::kHidden);
+    QCOMPARE(t.started().size(), 1);
+    QCOMPARE(t.lastStarted().serial, std::nullopt);
+}
+
 // Two phones; the user picks B and reboots it into its bootloader: B leaves the server's list
 // while A stays. Everything that follows, flashing included, still goes to B.
 void TrackingTest::rebootingPhoneKeepsTheChoice() {
@@ -262,10 +297,11 @@ void TrackingTest::rebootingPhoneKeepsTheChoice() {
     auto* list = control<QComboBox>(*main, QStringLiteral("Combodev"));
     auto* state = control<QLabel>(*main, QStringLiteral("Labeldevstate"));
     QVERIFY(list && state);
-    QTRY_COMPARE(list->count(), 2);
+    QTRY_COMPARE(list->count(), 3); // the two phones and "全部设备"
     QCOMPARE(list->currentIndex(), -1);
     list->setFocus();
-    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
 
     QWidget* okc = t.app().open<OKC>();
@@ -289,7 +325,7 @@ void TrackingTest::rebootingPhoneKeepsTheChoice() {
     server.setDevices({a, b});
     QTRY_COMPARE(state->text(), QStringLiteral("已连接，可以使用。"));
     QCOMPARE(list->currentData().toString(), QStringLiteral("B"));
-    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->count(), 3);
 }
 
 // Any local process on the adb port can answer in the server's place: markup in a state word would

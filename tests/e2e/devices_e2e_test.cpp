@@ -45,6 +45,7 @@ private slots:
     void theChosenDeviceAloneGetsAPackageCommand();
     void aPickedFileWithABlankArrivesWhole();
     void anUnauthorizedDeviceIsExplained();
+    void everyDeviceGetsTheFreezeOnce();
     void aLabServerServesTheRowAndTheConsoles();
 
 private:
@@ -90,7 +91,8 @@ void DevicesE2ETest::showsTheDevicesAndFollowsAChange() {
     m_server.setDevices(
         {{QStringLiteral("R58M1"), QStringLiteral("device"), QStringLiteral("Pixel 7")},
          {QStringLiteral("8HX2"), QStringLiteral("device"), QStringLiteral("Mi 10")}});
-    QTRY_VERIFY_WITH_TIMEOUT(deviceList()->count() == 2 && deviceList()->isEnabled(), 1000);
+    // The two phones and "全部设备".
+    QTRY_VERIFY_WITH_TIMEOUT(deviceList()->count() == 3 && deviceList()->isEnabled(), 1000);
     QTRY_COMPARE_WITH_TIMEOUT(deviceList()->itemText(1), QStringLiteral("Mi_10 (8HX2)"), 1000);
     qInfo("the list changed on screen after %lld ms", clock.elapsed());
 }
@@ -157,6 +159,36 @@ void DevicesE2ETest::anUnauthorizedDeviceIsExplained() {
     QTest::keyClick(list, Qt::Key_Home);
     QCOMPARE(list->currentText(), QStringLiteral("ZX1"));
     QCOMPARE(explanation(), QStringLiteral("未授权：请在手机上允许 USB 调试。"));
+}
+
+// "全部设备" with two phones: one freeze reaches each of them exactly once, through the real adb
+// of two hidden runs.
+void DevicesE2ETest::everyDeviceGetsTheFreezeOnce() {
+    m_server.setDevices({{QStringLiteral("R58M1"), QStringLiteral("device"), {}},
+                         {QStringLiteral("8HX2"), QStringLiteral("device"), {}}});
+    QComboBox* list = deviceList();
+    QTRY_COMPARE(list->itemText(list->count() - 1), QStringLiteral("全部设备（2 台）"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(list->currentText(), QStringLiteral("全部设备（2 台）"));
+
+    QVERIFY(m_software != nullptr);
+    const QString package = QStringLiteral("com.example.every");
+    typeInto(*m_software, QStringLiteral("APPText5"), package);
+    click<N_Shape>(*m_software, QStringLiteral("FREEZE"));
+    const QString sent = QStringLiteral("pm disable-user ") + package;
+    const auto freezesOf = [this, &sent](const QString& serial) {
+        return int(std::count_if(
+            m_server.shellCommands.begin(), m_server.shellCommands.end(),
+            [&](const auto& command) { return command.serial == serial && command.text == sent; }));
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(freezesOf(QStringLiteral("R58M1")) == 1 &&
+                                 freezesOf(QStringLiteral("8HX2")) == 1,
+                             kAdbTimeoutMs);
+    // Nothing more comes: each phone got it once.
+    QTest::qWait(500);
+    QCOMPARE(freezesOf(QStringLiteral("R58M1")), 1);
+    QCOMPARE(freezesOf(QStringLiteral("8HX2")), 1);
 }
 
 // A server on another address (a lab's): the row lists its devices, the adb in the consoles

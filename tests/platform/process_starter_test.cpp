@@ -298,6 +298,9 @@ TEST(ConsoleEnvironment, ReplacesTheSerialAndServerAndDropsCaretNames) {
     for (const auto& c : cases) {
         EXPECT_EQ(platform::consoleEnvironment(own, c.chosen, c.server), c.expected);
     }
+    // One of the consoles started for every device names its device in its title.
+    EXPECT_EQ(platform::consoleEnvironment(own, "R58M", "", "R58M"),
+              with({"ANDROID_SERIAL=R58M", "KAVU_TITLE_TAG=R58M"}));
 }
 
 // kavu-cmd writes UTF-8 and the terminal must read it so: a console never starts in another
