@@ -2,6 +2,7 @@
 
 #include "devices/device_watch.h"
 #include "platform/services.h"
+#include "platform/shown_text.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,7 +26,7 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
     , m_explanation(explanation)
     , m_watch(watch)
     , m_processes(processes) {
-    m_list.setPlaceholderText(QStringLiteral("请选择设备"));
+    m_list.setPlaceholderText(tr("请选择设备"));
     // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
     m_explanation.setTextFormat(Qt::PlainText);
     connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
@@ -41,7 +42,7 @@ void DeviceRow::refresh() {
     m_list.clear();
     bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
-        const QString text = QString::fromStdString(devices::itemText(device));
+        const QString text = QString::fromStdString(devices::itemText(device, translatedText));
         if (!devices::isUsableSerial(device.serial)) {
             // Listed so the user sees it, never chosen: it carries no serial and cannot be picked.
             m_list.addItem(text);
@@ -59,7 +60,7 @@ void DeviceRow::refresh() {
     // The chosen device stays in the list while it is away, so the user sees where the consoles
     // go and can pick another.
     if (chosen && !chosenListed) {
-        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen)),
+        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen, translatedText)),
                        QString::fromStdString(*chosen));
         m_list.setCurrentIndex(m_list.count() - 1);
     }
@@ -80,8 +81,8 @@ void DeviceRow::pick(int index) {
 }
 
 void DeviceRow::explain() {
-    const QString text = QString::fromStdString(
-        devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
+    const QString text = QString::fromStdString(devices::explanation(
+        m_watch.snapshot(), toStd(m_processes.deviceSerial()), translatedText));
     m_explanation.setText(text);
     // Tool tips take markup where they see some; this one is escaped.
     m_explanation.setToolTip(Qt::convertFromPlainText(text));

@@ -1,5 +1,6 @@
 #include "platform/process_starter_posix.h"
 #include "platform/process_starter.h"
+#include "platform/shown_text.h"
 
 #include <QStandardPaths>
 
@@ -311,9 +312,9 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
 void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
         // Every time: a click that silently does nothing looks broken.
-        m_report(
-            QStringLiteral("找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
-                           "请先安装 xterm。"));
+        m_report(shownText(
+            KAVU_TEXT("kavu", "找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
+                              "请先安装 xterm。")));
         return;
     }
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());
@@ -331,7 +332,7 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     if (const int error = spawnDetached(
             arguments, platform::consoleEnvironment(environ, serial, serverSocket), pid);
         error != 0) {
-        m_report(QStringLiteral("无法启动 %1：%2")
+        m_report(shownText(KAVU_TEXT("kavu", "无法启动 %1：%2"))
                      .arg(QString::fromStdString(arguments.front()),
                           QString::fromLocal8Bit(std::strerror(error))));
         return;

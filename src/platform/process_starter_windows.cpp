@@ -1,4 +1,5 @@
 #include "platform/process_starter.h"
+#include "platform/shown_text.h"
 
 #include <windows.h>
 
@@ -194,7 +195,7 @@ void SystemProcessStarter::start(const QString& line, launch::WindowMode mode) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
                         environment.data(), nullptr, &startup.StartupInfo, &process)) {
-        m_report(QStringLiteral("无法启动命令解释器（错误 %1）").arg(GetLastError()));
+        m_report(shownText(KAVU_TEXT("kavu", "无法启动命令解释器（错误 %1）")).arg(GetLastError()));
         return;
     }
     CloseHandle(process.hThread);
