@@ -82,7 +82,8 @@ make_fake_tools "$work/tools"
 home="$work/home"
 mkdir "$home"
 start_display
-(cd / && HOME="$home" XDG_DATA_HOME="" PATH="$work/tools:$PATH" exec "$root/usr/bin/kavu") &
+# In Chinese, whatever the machine's locale: the titles below are the Chinese ones.
+(cd / && HOME="$home" XDG_DATA_HOME="" PATH="$work/tools:$PATH" KAVU_LANG=zh exec "$root/usr/bin/kavu") &
 kavu_pid=$!
 main=$(wait_for_window '^Kavu 第六代免ROOT玩机神器$') || fail "the main window did not appear"
 console=$(wait_for_window '^设备连接检测结果') || fail "the device-check console did not appear"

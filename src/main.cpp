@@ -1,3 +1,4 @@
+#include "app/language.h"
 #include "program.h"
 #include "shell/form1.h"
 #include "shell/picture.h"
@@ -26,6 +27,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kavu"));
     QApplication::setWindowIcon(kavu::programIcon());
 
+    // Before any window, so that each sets up its texts in the user's language.
+    const kavu::Translation translation(kavu::languageOfEnvironment());
     kavu::Program program;
     if (!program.enterWorkingFolder() || program.app().mainWindow() == nullptr) {
         return 1;

@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "platform/file_list.h"
+#include "platform/shown_text.h"
 
 #include <QDir>
 
@@ -64,7 +65,8 @@ std::vector<LauncherEntry> App::launcherEntries() const {
 void App::openEntry(QStringView label) {
     const auto found = findEntry(m_openers, label);
     if (found == m_openers.end()) {
-        m_services.messages.show(QStringLiteral("该功能尚未完成"), QString(), MessageIcon::None);
+        m_services.messages.show(shownText(KAVU_TEXT("kavu", "该功能尚未完成")), QString(),
+                                 MessageIcon::None);
         return;
     }
     found->open();

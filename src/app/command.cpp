@@ -1,6 +1,7 @@
 #include "app/command.h"
 
 #include "app/qt_text.h"
+#include "platform/shown_text.h"
 
 #include <cmath>
 
@@ -66,7 +67,7 @@ QString consoleLine(const launch::Form& form, const QString& boxText, const QStr
 }
 
 QString consoleLine(const FixedCommand& command) {
-    return consoleLine(command.form, command.text.toString(), qtText(command.suffix));
+    return consoleLine(command.form, command.text.toString(), shownConsoleText(command.suffix));
 }
 
 } // namespace kavu

@@ -2,6 +2,7 @@
 
 #include "app/qt_text.h"
 #include "platform/services.h"
+#include "platform/shown_text.h"
 
 #include <QLineEdit>
 
@@ -35,11 +36,12 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const l
 }
 
 bool ConsoleLauncher::run(const FixedCommand& command) {
-    return run(Command(command.text), command.form, Command(command.suffix));
+    return run(Command(command.text), command.form, Command(shownConsoleText(command.suffix)));
 }
 
 bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command) {
-    return runThrough(box, Command(command.text), command.form, Command(command.suffix));
+    return runThrough(box, Command(command.text), command.form,
+                      Command(shownConsoleText(command.suffix)));
 }
 
 void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
@@ -58,7 +60,7 @@ void ConsoleLauncher::refuse(Refusal refusal) {
     if (refusal == Refusal::None) {
         return;
     }
-    m_messages.show(qtText(refusalMessage(refusal)), qtText(kUnsafeTextTitle),
+    m_messages.show(shownText(refusalMessage(refusal)), shownText(kUnsafeTextTitle),
                     MessageIcon::Critical);
 }
 

@@ -4,6 +4,7 @@
 #include "app/text_layout.h"
 #include "core/typed_text.h"
 #include "platform/file_list.h"
+#include "platform/shown_text.h"
 #include "widgets/click_label.h"
 
 #include <QDir>
@@ -64,7 +65,7 @@ void FilePicker::refresh() {
     const QString folder = m_app.fileFolder();
     m_folderProblem.clear();
     if (const std::optional<QString> reason = unlistableFolderReason(folder)) {
-        m_folderProblem = QStringLiteral("无法读取File文件夹 %1：%2")
+        m_folderProblem = shownText(KAVU_TEXT("kavu", "无法读取File文件夹 %1：%2"))
                               .arg(QDir::toNativeSeparators(folder), *reason);
         (new QListWidgetItem(m_folderProblem, &m_controls.list))->setFlags(Qt::NoItemFlags);
         return;
@@ -91,9 +92,9 @@ void FilePicker::pickEntry() {
 void FilePicker::openFolder() {
     const QString folder = m_app.fileFolder();
     if (!QFileInfo(folder).isDir()) {
-        m_app.messages().show(QStringLiteral("找不到File文件夹：") +
+        m_app.messages().show(shownText(KAVU_TEXT("kavu", "找不到File文件夹：")) +
                                   QDir::toNativeSeparators(folder),
-                              QStringLiteral("警告！"), MessageIcon::Critical);
+                              shownText(KAVU_TEXT("kavu", "警告！")), MessageIcon::Critical);
         return;
     }
     m_app.browser().open(QUrl::fromLocalFile(folder).toString());
@@ -102,13 +103,15 @@ void FilePicker::openFolder() {
 std::optional<QString> FilePicker::acceptedPath() const {
     const QString path = m_controls.selection.text();
     if (path == m_nothingPicked && !m_folderProblem.isEmpty()) {
-        m_app.messages().show(m_folderProblem, QStringLiteral("警告！"), MessageIcon::Critical);
+        m_app.messages().show(m_folderProblem, shownText(KAVU_TEXT("kavu", "警告！")),
+                              MessageIcon::Critical);
         return std::nullopt;
     }
     if (path == m_nothingPicked) {
-        m_app.messages().show(m_side == ListSide::Right ? QStringLiteral(" 请从右侧选定一个文件！")
-                                                        : QStringLiteral(" 请从左侧选定一个文件！"),
-                              QStringLiteral("警告！"), MessageIcon::Critical);
+        m_app.messages().show(m_side == ListSide::Right
+                                  ? shownText(KAVU_TEXT("kavu", " 请从右侧选定一个文件！"))
+                                  : shownText(KAVU_TEXT("kavu", " 请从左侧选定一个文件！")),
+                              shownText(KAVU_TEXT("kavu", "警告！")), MessageIcon::Critical);
         return std::nullopt;
     }
     if (!isSpliceablePickedFile(path, m_name)) {
@@ -116,12 +119,14 @@ std::optional<QString> FilePicker::acceptedPath() const {
         // the interpreter's operators; inside the quotes they are plain characters.
         const QString refused =
             m_name == PickedName::AlsoBare
-                ? QStringLiteral("所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），")
-                : QStringLiteral(
-                      "所选文件的路径含有不允许的字符（\" % 或换行等控制字符）或以 \\ 结尾，");
-        m_app.messages().show(refused +
-                                  QStringLiteral("请重命名该文件后点击“点击此处刷新”重新选择！"),
-                              QStringLiteral("警告！"), MessageIcon::Critical);
+                ? shownText(KAVU_TEXT(
+                      "kavu", "所选文件的名称或路径含有不允许的字符（& | < > ^ % \" 或换行），"))
+                : shownText(KAVU_TEXT(
+                      "kavu",
+                      "所选文件的路径含有不允许的字符（\" % 或换行等控制字符）或以 \\ 结尾，"));
+        m_app.messages().show(
+            refused + shownText(KAVU_TEXT("kavu", "请重命名该文件后点击“点击此处刷新”重新选择！")),
+            shownText(KAVU_TEXT("kavu", "警告！")), MessageIcon::Critical);
         return std::nullopt;
     }
     return path;

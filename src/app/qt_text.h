@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/numeric.h"
+#include "platform/shown_text.h"
 
 #include <QString>
 

@@ -2,6 +2,7 @@
 
 #include "app/addresses.h"
 #include "core/launch.h"
+#include "platform/shown_text.h"
 
 namespace kavu::apps {
 
@@ -12,7 +13,9 @@ constexpr QStringView kUnfreeze = u"adb shell pm enable ";
 
 Command titledSuffix(const launch::TitledSuffix& suffix, const QString& fileName) {
     // The name stands bare in the console title.
-    return Command(suffix.head).typed(fileName, Splice::PcBare).fixed(suffix.tail);
+    return Command(shownConsoleText(suffix.head))
+        .typed(fileName, Splice::PcBare)
+        .fixed(shownConsoleText(suffix.tail));
 }
 
 QStringView packageLead(PackageAction action) {
@@ -42,7 +45,7 @@ Command installCommand(const QString& path) {
 
 Command installSuffix(Shown shown, const QString& fileName) {
     return shown == Shown::Live ? titledSuffix(launch::kInstallLive, fileName)
-                                : Command(launch::kInstallResultSuffix);
+                                : Command(shownConsoleText(launch::kInstallResultSuffix));
 }
 
 Command pushCommand(const QString& path, const QString& destination) {
@@ -55,7 +58,7 @@ Command pushCommand(const QString& path, const QString& destination) {
 
 Command pushSuffix(Shown shown, const QString& fileName) {
     return shown == Shown::Live ? titledSuffix(launch::kPushLive, fileName)
-                                : Command(launch::kPushResultSuffix);
+                                : Command(shownConsoleText(launch::kPushResultSuffix));
 }
 
 Command packageCommand(PackageAction action, const QString& package) {

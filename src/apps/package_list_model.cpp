@@ -1,6 +1,7 @@
 #include "apps/package_list_model.h"
 
 #include "apps/package_read.h"
+#include "platform/shown_text.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@ void PackageListModel::setPackages(const std::vector<adb::Package>& packages) {
     rows.reserve(packages.size());
     for (const adb::Package& package : packages) {
         rows.push_back({QString::fromStdString(package.name),
-                        QString::fromStdString(apps::stateText(package))});
+                        QString::fromStdString(apps::stateText(package, translatedText))});
     }
     const bool sameNames = std::equal(m_rows.begin(), m_rows.end(), rows.begin(), rows.end(),
                                       [](const Row& a, const Row& b) { return a.name == b.name; });
@@ -49,7 +50,7 @@ QVariant PackageListModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    return section == Name ? QStringLiteral("包名") : QStringLiteral("状态");
+    return section == Name ? tr("包名") : tr("状态");
 }
 
 } // namespace kavu

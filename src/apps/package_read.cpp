@@ -39,7 +39,7 @@ std::string quotedLine(std::string_view text) {
 } // namespace
 
 std::optional<std::string> whyNoRead(const devices::Snapshot& snapshot,
-                                     const std::optional<std::string>& chosen) {
+                                     const std::optional<std::string>& chosen, Translate shown) {
     if (chosen && snapshot.server == devices::Server::Unknown) {
         return std::nullopt;
     }
@@ -57,20 +57,23 @@ std::optional<std::string> whyNoRead(const devices::Snapshot& snapshot,
                                      return devices::isUsableSerial(device.serial);
                                  }) > 1) {
             // The main window's explanation says "the list" for its own drop-down.
-            return "连接了多台设备：请先在主窗口的设备列表中选择一台。";
+            return shown(KAVU_TEXT("kavu", "连接了多台设备：请先在主窗口的设备列表中选择一台。"));
         }
     }
-    return devices::explanation(snapshot, chosen);
+    return devices::explanation(snapshot, chosen, shown);
 }
 
-std::optional<std::string> listingFailure(const adb::ShellResult& result) {
+std::optional<std::string> listingFailure(const adb::ShellResult& result, Translate shown) {
     if (result.error != adb::ShellError::None) {
-        return std::string(adb::errorText(result));
+        return shown(adb::errorText(result));
     }
     if (result.exitCode.value_or(0) != 0) {
         const std::string said = quotedLine(result.err.empty() ? result.out : result.err);
-        return "包管理器报错（退出码 " + std::to_string(*result.exitCode) + "）" +
-               (said.empty() ? "。" : "：" + said);
+        const std::string exitCode = std::to_string(*result.exitCode);
+        return said.empty()
+                   ? fillIn(shown(KAVU_TEXT("kavu", "包管理器报错（退出码 %1）。")), exitCode)
+                   : fillIn(shown(KAVU_TEXT("kavu", "包管理器报错（退出码 %1）：")), exitCode) +
+                         said;
     }
     if (result.exitCode) {
         return std::nullopt;
@@ -78,14 +81,15 @@ std::optional<std::string> listingFailure(const adb::ShellResult& result) {
     // The plain shell service gives no exit code, and its errors come as text instead of the list.
     const std::string said = quotedLine(result.out);
     if (!said.empty() && adb::listedPackageNames(result.out).empty()) {
-        return "包管理器的回答无法识别：" + said;
+        return shown(KAVU_TEXT("kavu", "包管理器的回答无法识别：")) + said;
     }
     return std::nullopt;
 }
 
-PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results) {
+PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results,
+                            Translate shown) {
     for (const adb::ShellResult& result : results) {
-        if (std::optional<std::string> failure = listingFailure(result)) {
+        if (std::optional<std::string> failure = listingFailure(result, shown)) {
             return {{}, std::move(*failure)};
         }
     }
@@ -93,18 +97,19 @@ PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& r
                          {results[0].out, results[1].out, results[2].out, results[3].out}),
                      {}};
     if (read.packages.empty()) {
-        read.failure = "手机没有列出任何应用，请点击“刷新”再试一次。";
+        read.failure = shown(KAVU_TEXT("kavu", "手机没有列出任何应用，请点击“刷新”再试一次。"));
     }
     return read;
 }
 
-std::string stateText(const adb::Package& package) {
-    std::string text = package.system ? "系统" : "第三方";
+std::string stateText(const adb::Package& package, Translate shown) {
+    std::string text =
+        shown(package.system ? KAVU_TEXT("kavu", "系统") : KAVU_TEXT("kavu", "第三方"));
     if (package.disabled) {
-        text += "，已停用";
+        text += shown(KAVU_TEXT("kavu", "，已停用"));
     }
     if (package.uninstalledForUser) {
-        text += "，已卸载（用户 0）";
+        text += shown(KAVU_TEXT("kavu", "，已卸载（用户 0）"));
     }
     return text;
 }

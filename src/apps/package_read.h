@@ -38,21 +38,24 @@ struct PackageRead {
 // authorized, offline, in recovery…), or no adb server. While the watch has not heard from the
 // server yet, a chosen device is tried.
 std::optional<std::string> whyNoRead(const devices::Snapshot& snapshot,
-                                     const std::optional<std::string>& chosen);
+                                     const std::optional<std::string>& chosen,
+                                     Translate shown = sourceText);
 
 // Why one listing cannot be used, or nothing: the request failed, the package manager ended with
 // an error, or (through the plain shell service, which reports no exit code) it answered with text
 // that names no package. What the phone said is quoted as one line of at most kQuotedBytes bytes,
 // control characters blanked.
 inline constexpr std::size_t kQuotedBytes = 160;
-std::optional<std::string> listingFailure(const adb::ShellResult& result);
+std::optional<std::string> listingFailure(const adb::ShellResult& result,
+                                          Translate shown = sourceText);
 
 // The list from the four listings' results, in the order of kListingCommands; the first unusable
 // listing's failure otherwise. A phone that lists no package at all is a failed read too: every
 // phone has system packages, and an empty list would look like a phone without apps.
-PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results);
+PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results,
+                            Translate shown = sourceText);
 
 // The state column: 系统 or 第三方, then 已停用 and 已卸载（用户 0） where they apply.
-std::string stateText(const adb::Package& package);
+std::string stateText(const adb::Package& package, Translate shown = sourceText);
 
 } // namespace kavu::apps

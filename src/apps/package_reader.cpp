@@ -1,5 +1,7 @@
 #include "apps/package_reader.h"
 
+#include "platform/shown_text.h"
+
 #include "devices/adb_shell_client.h"
 
 #include <algorithm>
@@ -33,7 +35,7 @@ bool PackageReader::reading() const {
 void PackageReader::take(std::size_t listing, const adb::ShellResult& result) {
     m_requests[listing] = nullptr;
     m_results[listing] = result;
-    if (std::optional<std::string> failure = apps::listingFailure(result)) {
+    if (std::optional<std::string> failure = apps::listingFailure(result, translatedText)) {
         // One unusable listing spoils the list: the others are not waited for.
         stop();
         emit finished({{}, std::move(*failure)});
@@ -48,7 +50,7 @@ void PackageReader::take(std::size_t listing, const adb::ShellResult& result) {
         results[i] = std::move(*m_results[i]);
         m_results[i].reset();
     }
-    emit finished(apps::combineListings(results));
+    emit finished(apps::combineListings(results, translatedText));
 }
 
 void PackageReader::stop() {

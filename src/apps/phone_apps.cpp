@@ -57,8 +57,8 @@ PhoneApps::~PhoneApps() = default;
 void PhoneApps::read() {
     const std::optional<std::string> serial = chosenSerial();
     const DeviceWatch* watch = m_app.deviceWatch();
-    if (std::optional<std::string> why =
-            apps::whyNoRead(watch ? watch->snapshot() : devices::Snapshot{}, serial)) {
+    if (std::optional<std::string> why = apps::whyNoRead(
+            watch ? watch->snapshot() : devices::Snapshot{}, serial, translatedText)) {
         m_reader->stop();
         m_serial.clear();
         showRead({{}, std::move(*why)});
@@ -68,7 +68,7 @@ void PhoneApps::read() {
         // Another device's packages must not stay listed while this one's are read; the same
         // device's stay until the new states arrive.
         m_packages->clear();
-        showNotice("正在读取……");
+        showNotice(tr("正在读取……"));
     }
     m_serial = *serial;
     m_reader->start(m_serial);
@@ -90,7 +90,7 @@ void PhoneApps::placeBeside(const QWidget& companion) {
 void PhoneApps::showRead(const apps::PackageRead& read) {
     if (!read.failure.empty()) {
         m_packages->clear();
-        showNotice("无法读取手机应用。\n" + read.failure);
+        showNotice(tr("无法读取手机应用。\n") + QString::fromStdString(read.failure));
         return;
     }
     m_packages->setPackages(read.packages);
@@ -106,14 +106,14 @@ void PhoneApps::choose(const QModelIndex& index) {
         // The buttons act on the device chosen now, which is not the one these rows came from.
         m_packages->clear();
         m_serial.clear();
-        showNotice("主窗口选择的设备已更换，请点击“刷新”读取它的应用。");
+        showNotice(tr("主窗口选择的设备已更换，请点击“刷新”读取它的应用。"));
         return;
     }
     emit chosen(m_packages->name(m_filtered->mapToSource(index).row()));
 }
 
-void PhoneApps::showNotice(const std::string& text) {
-    m_ui->notice->setText(QString::fromStdString(text));
+void PhoneApps::showNotice(const QString& text) {
+    m_ui->notice->setText(text);
     m_ui->pages->setCurrentWidget(m_ui->noticePage);
     summarize();
 }
@@ -122,11 +122,11 @@ void PhoneApps::summarize() {
     QString text;
     const QString serial = QString::fromStdString(m_serial);
     if (m_reader->reading()) {
-        text = QStringLiteral("正在读取 %1 的应用……").arg(serial);
+        text = tr("正在读取 %1 的应用……").arg(serial);
     } else if (m_ui->pages->currentWidget() == m_ui->listPage) {
-        text = QStringLiteral("%1：共 %2 个应用").arg(serial).arg(m_packages->rowCount());
+        text = tr("%1：共 %2 个应用").arg(serial).arg(m_packages->rowCount());
         if (!m_ui->filter->text().isEmpty()) {
-            text += QStringLiteral("，筛选后 %1 个").arg(m_filtered->rowCount());
+            text += tr("，筛选后 %1 个").arg(m_filtered->rowCount());
         }
     }
     m_ui->summary->setText(text);

@@ -45,7 +45,7 @@ signals:
 private:
     void showRead(const apps::PackageRead& read);
     void choose(const QModelIndex& index);
-    void showNotice(const std::string& text);
+    void showNotice(const QString& text);
     void summarize();
     std::optional<std::string> chosenSerial() const;
 

@@ -115,8 +115,7 @@ void Software::connectPackageButtons() {
 
 void Software::openCommunityPage() {
     if (m_app.console().run(apps::communityPageCommand(packageName()), launch::kHidden)) {
-        m_app.messages().show(QStringLiteral("已跳转！请查看手机"), QStringLiteral("提示"),
-                              MessageIcon::None);
+        m_app.messages().show(tr("已跳转！请查看手机"), tr("提示"), MessageIcon::None);
     }
 }
 
@@ -150,7 +149,8 @@ void Software::runGoogle(bool freeze) {
                             keepConsole ? launch::kConsoleMinimized : launch::kHidden);
     }
     // The packages' consoles run on their own; this one tells the user to check the phone.
-    m_app.console().startLine(qtText(launch::kGoogleDoneLine), launch::WindowMode::Normal);
+    m_app.console().startLine(shownConsoleText(launch::kGoogleDoneLine),
+                              launch::WindowMode::Normal);
 }
 
 } // namespace kavu

@@ -15,8 +15,9 @@ namespace kavu {
 namespace {
 
 // What the user types to acknowledge the risk (a full-width comma), also shown in Label3.
-const QString kPhrase = QStringLiteral("我已知悉该风险，若造成卡机或数据损失等后果则与作者无关");
-const QString kGuardTitle = QStringLiteral("高风险功能警告");
+const char* const kPhrase =
+    QT_TRANSLATE_NOOP("kavu::WARNING", "我已知悉该风险，若造成卡机或数据损失等后果则与作者无关");
+const char* const kGuardTitle = QT_TRANSLATE_NOOP("kavu::WARNING", "高风险功能警告");
 constexpr int kRightButton = 2;
 
 } // namespace
@@ -26,7 +27,7 @@ WARNING::WARNING(App& app, QWidget* parent)
     , m_app(app)
     , m_ui(std::make_unique<Ui::WARNING>()) {
     m_ui->setupUi(this);
-    m_ui->Label3->setText(kPhrase);
+    m_ui->Label3->setText(tr(kPhrase));
     m_ui->Label4->setVisible(false);
     m_ui->ala->installEventFilter(this);
     connect(m_ui->N_Shapefx, &N_Shape::MouseDown, this, &WARNING::fillPhraseOnRightButton);
@@ -37,14 +38,13 @@ WARNING::~WARNING() = default;
 
 void WARNING::fillPhraseOnRightButton(int button) {
     if (button == kRightButton) {
-        m_ui->ala->setText(kPhrase);
+        m_ui->ala->setText(tr(kPhrase));
     }
 }
 
 void WARNING::confirm() {
-    if (m_ui->ala->text() != kPhrase) {
-        m_app.messages().show(QStringLiteral("输入错误！"), QStringLiteral("警告!"),
-                              MessageIcon::Critical);
+    if (m_ui->ala->text() != tr(kPhrase)) {
+        m_app.messages().show(tr("输入错误！"), tr("警告!"), MessageIcon::Critical);
         return;
     }
     // The package box is read now, not when the dialog opened; a closed apps window is loaded
@@ -58,7 +58,7 @@ void WARNING::confirm() {
 
 void WARNING::refusePaste() {
     m_ui->ala->setReadOnly(true);
-    m_app.messages().show(QStringLiteral("禁止粘贴！"), kGuardTitle, MessageIcon::Critical);
+    m_app.messages().show(tr("禁止粘贴！"), tr(kGuardTitle), MessageIcon::Critical);
     m_ui->ala->setReadOnly(false);
 }
 
@@ -78,8 +78,7 @@ bool WARNING::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            m_app.messages().show(QStringLiteral("右键菜单不可用！"), kGuardTitle,
-                                  MessageIcon::Critical);
+            m_app.messages().show(tr("右键菜单不可用！"), tr(kGuardTitle), MessageIcon::Critical);
             return true;
         }
         break;

@@ -33,8 +33,7 @@ AdbServerDialog::~AdbServerDialog() = default;
 void AdbServerDialog::showCurrent() {
     const DeviceWatch* watch = m_app.deviceWatch();
     const bool set = watch != nullptr && watch->server().isSet();
-    m_ui->Current->setText(QStringLiteral("当前：") +
-                           (set ? watch->server().shown() : QStringLiteral("本机")));
+    m_ui->Current->setText(tr("当前：") + (set ? watch->server().shown() : tr("本机")));
 }
 
 void AdbServerDialog::apply() {

@@ -25,7 +25,8 @@ constexpr FixedButton<Ui_WirelessDialog, N_Shape> kFixedButtons[] = {
 constexpr qint64 kLongestHelp = 256 * 1024;
 constexpr int kHelpTimeLimitMs = 10000;
 
-const QString kTooOldForPairing = QStringLiteral(
+const char* const kTooOldForPairing = QT_TRANSLATE_NOOP(
+    "kavu::WirelessDialog",
     "此 adb 版本过旧，不支持配对（Android 11 的无线调试）。请用数据线连接手机，点“开启无线调试”，"
     "再填写手机的 IP 地址和端口 5555 后点“连接”。");
 
@@ -91,7 +92,7 @@ void WirelessDialog::askForPairing() {
 
 void WirelessDialog::pairingKnown(bool canPair) {
     m_ui->Pair->setEnabled(canPair);
-    m_ui->PairNote->setText(canPair ? QString() : kTooOldForPairing);
+    m_ui->PairNote->setText(canPair ? QString() : tr(kTooOldForPairing));
 }
 
 } // namespace kavu

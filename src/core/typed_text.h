@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/shown_text.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -58,17 +60,18 @@ std::string phoneQuoted(std::string_view utf8Text);
 std::string phoneInputText(std::string_view utf8Text);
 
 inline constexpr std::string_view kUnsafeTextMessage =
-    "输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！";
+    KAVU_TEXT("kavu", "输入内容含有不允许的字符（& | < > ^ % \" 或换行），已取消执行！");
 inline constexpr std::string_view kUnsafePhoneTextMessage =
-    "输入内容含有手机命令不允许的字符，已取消执行！";
-inline constexpr std::string_view kOutOfRangeMessage = "数值超出范围，已取消执行！";
+    KAVU_TEXT("kavu", "输入内容含有手机命令不允许的字符，已取消执行！");
+inline constexpr std::string_view kOutOfRangeMessage =
+    KAVU_TEXT("kavu", "数值超出范围，已取消执行！");
 inline constexpr std::string_view kInvalidPartitionNameMessage =
-    "分区名无效（只能包含字母、数字、_ . -，且不能以 - 开头），已取消执行！";
-inline constexpr std::string_view kInvalidNetworkAddressMessage =
-    "地址无效（格式为 主机:端口，主机为 IP 地址或主机名，端口 1-65535），已取消执行！";
+    KAVU_TEXT("kavu", "分区名无效（只能包含字母、数字、_ . -，且不能以 - 开头），已取消执行！");
+inline constexpr std::string_view kInvalidNetworkAddressMessage = KAVU_TEXT(
+    "kavu", "地址无效（格式为 主机:端口，主机为 IP 地址或主机名，端口 1-65535），已取消执行！");
 // What the user is told for a refusal; empty for Refusal::None.
 std::string_view refusalMessage(Refusal refusal);
 // The title of every refusal.
-inline constexpr std::string_view kUnsafeTextTitle = "警告!";
+inline constexpr std::string_view kUnsafeTextTitle = KAVU_TEXT("kavu", "警告!");
 
 } // namespace kavu

@@ -2,6 +2,7 @@
 
 #include "devices/device_watch.h"
 #include "platform/services.h"
+#include "platform/shown_text.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -34,7 +35,7 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
     m_toldFor->setSingleShot(true);
     m_toldFor->setInterval(kToldForMs);
     connect(m_toldFor, &QTimer::timeout, this, &DeviceRow::explain);
-    m_list.setPlaceholderText(QStringLiteral("请选择设备"));
+    m_list.setPlaceholderText(tr("请选择设备"));
     // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
     m_explanation.setTextFormat(Qt::PlainText);
     connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
@@ -53,7 +54,7 @@ void DeviceRow::refresh() {
     m_list.clear();
     bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
-        const QString text = QString::fromStdString(devices::itemText(device));
+        const QString text = QString::fromStdString(devices::itemText(device, translatedText));
         if (!devices::isUsableSerial(device.serial)) {
             // Listed so the user sees it, never chosen: it carries no serial and cannot be picked.
             m_list.addItem(text);
@@ -71,12 +72,13 @@ void DeviceRow::refresh() {
     // The chosen device stays in the list while it is away, so the user sees where the consoles
     // go and can pick another.
     if (chosen && !chosenListed) {
-        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen)),
+        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen, translatedText)),
                        QString::fromStdString(*chosen));
         m_list.setCurrentIndex(m_list.count() - 1);
     }
     if (ready.size() >= 2) {
-        m_list.addItem(QString::fromStdString(devices::everyDeviceItemText(ready.size())));
+        m_list.addItem(
+            QString::fromStdString(devices::everyDeviceItemText(ready.size(), translatedText)));
         m_list.setItemData(m_list.count() - 1, true, kEveryDeviceRole);
     }
     if (everyDeviceChosen()) {
@@ -140,8 +142,9 @@ void DeviceRow::tell(const QString& text) {
 void DeviceRow::explain() {
     const QString text = QString::fromStdString(
         everyDeviceChosen()
-            ? devices::everyDeviceExplanation(m_watch.snapshot())
-            : devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial())));
+            ? devices::everyDeviceExplanation(m_watch.snapshot(), translatedText)
+            : devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial()),
+                                   translatedText));
     m_explanation.setText(text);
     // Tool tips take markup where they see some; this one is escaped.
     m_explanation.setToolTip(Qt::convertFromPlainText(text));

@@ -116,9 +116,9 @@ State classify(std::string_view serverWord) {
     return State::Other;
 }
 
-std::string itemText(const adb::ListedDevice& device) {
+std::string itemText(const adb::ListedDevice& device, Translate shown) {
     if (!isUsableSerial(device.serial)) {
-        return escapedSerial(device.serial) + "（序列号无效）";
+        return fillIn(shown(KAVU_TEXT("kavu", "%1（序列号无效）")), escapedSerial(device.serial));
     }
     if (device.model.empty()) {
         return device.serial;
@@ -126,58 +126,61 @@ std::string itemText(const adb::ListedDevice& device) {
     return device.model + " (" + device.serial + ")";
 }
 
-std::string departedItemText(std::string_view serial) {
-    return std::string(serial) + "（已断开）";
+std::string departedItemText(std::string_view serial, Translate shown) {
+    return fillIn(shown(KAVU_TEXT("kavu", "%1（已断开）")), serial);
 }
 
-std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen) {
+std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen,
+                        Translate shown) {
     switch (snapshot.server) {
     case Server::Unknown:
-        return "正在连接 adb 服务……";
+        return shown(KAVU_TEXT("kavu", "正在连接 adb 服务……"));
     case Server::Down:
         // A server on another machine cannot be started from here.
         if (!snapshot.remoteServer.empty()) {
-            return "无法连接 adb 服务器 " + snapshot.remoteServer;
+            return fillIn(shown(KAVU_TEXT("kavu", "无法连接 adb 服务器 %1")),
+                          snapshot.remoteServer);
         }
-        return "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。";
+        return shown(
+            KAVU_TEXT("kavu", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"));
     case Server::Up:
         break;
     }
     const adb::ListedDevice* device = chosen ? find(snapshot.devices, *chosen) : nullptr;
     if (chosen && device == nullptr) {
-        return "已断开，等待重新连接：" + *chosen;
+        return fillIn(shown(KAVU_TEXT("kavu", "已断开，等待重新连接：%1")), *chosen);
     }
     if (snapshot.devices.empty()) {
-        return "未发现设备：请连接数据线并开启 USB 调试。";
+        return shown(KAVU_TEXT("kavu", "未发现设备：请连接数据线并开启 USB 调试。"));
     }
     if (device == nullptr) {
         const bool anyUsable =
             std::any_of(snapshot.devices.begin(), snapshot.devices.end(),
                         [](const adb::ListedDevice& d) { return isUsableSerial(d.serial); });
-        return anyUsable ? "连接了多台设备：请在列表中选择要操作的一台。"
-                         : "设备的序列号无效，无法选择。";
+        return shown(anyUsable ? KAVU_TEXT("kavu", "连接了多台设备：请在列表中选择要操作的一台。")
+                               : KAVU_TEXT("kavu", "设备的序列号无效，无法选择。"));
     }
     switch (classify(device->state)) {
     case State::Device:
-        return "已连接，可以使用。";
+        return shown(KAVU_TEXT("kavu", "已连接，可以使用。"));
     case State::Unauthorized:
-        return "未授权：请在手机上允许 USB 调试。";
+        return shown(KAVU_TEXT("kavu", "未授权：请在手机上允许 USB 调试。"));
     case State::Offline:
-        return "离线：请重新插拔数据线。";
+        return shown(KAVU_TEXT("kavu", "离线：请重新插拔数据线。"));
     case State::NoPermissions:
-        return "无权限：请配置 udev 规则并加入 plugdev 组。";
+        return shown(KAVU_TEXT("kavu", "无权限：请配置 udev 规则并加入 plugdev 组。"));
     case State::Recovery:
-        return "恢复模式：只有部分功能可用。";
+        return shown(KAVU_TEXT("kavu", "恢复模式：只有部分功能可用。"));
     case State::Sideload:
-        return "侧载模式：手机在等待 adb sideload。";
+        return shown(KAVU_TEXT("kavu", "侧载模式：手机在等待 adb sideload。"));
     case State::Bootloader:
-        return "引导模式：请使用“线刷专区”。";
+        return shown(KAVU_TEXT("kavu", "引导模式：请使用“线刷专区”。"));
     case State::Connecting:
-        return "正在连接：请解锁手机并稍候。";
+        return shown(KAVU_TEXT("kavu", "正在连接：请解锁手机并稍候。"));
     case State::Other:
         break;
     }
-    return "状态：" + device->state;
+    return fillIn(shown(KAVU_TEXT("kavu", "状态：%1")), device->state);
 }
 
 std::vector<std::string> readySerials(const std::vector<adb::ListedDevice>& devices) {
@@ -190,26 +193,28 @@ std::vector<std::string> readySerials(const std::vector<adb::ListedDevice>& devi
     return ready;
 }
 
-std::string everyDeviceItemText(std::size_t count) {
-    return "全部设备（" + std::to_string(count) + " 台）";
+std::string everyDeviceItemText(std::size_t count, Translate shown) {
+    return fillIn(shown(KAVU_TEXT("kavu", "全部设备（%1 台）")), std::to_string(count));
 }
 
-std::string everyDeviceExplanation(const Snapshot& snapshot) {
-    std::string text =
-        "命令将在全部 " + std::to_string(readySerials(snapshot.devices).size()) + " 台设备上运行";
+std::string everyDeviceExplanation(const Snapshot& snapshot, Translate shown) {
+    const std::string text = fillIn(shown(KAVU_TEXT("kavu", "命令将在全部 %1 台设备上运行")),
+                                    std::to_string(readySerials(snapshot.devices).size()));
     std::string skipped;
     for (const adb::ListedDevice& device : snapshot.devices) {
         if (classify(device.state) == State::Device && isUsableSerial(device.serial)) {
             continue;
         }
         const State state = classify(device.state);
-        const char* why = state == State::Unauthorized ? "未授权"
-                          : state == State::Offline    ? "离线"
-                                                       : nullptr;
-        skipped += (skipped.empty() ? "" : "、") + escapedSerial(device.serial) + "（" +
-                   (why != nullptr ? std::string(why) : device.state) + "）";
+        const std::string why = state == State::Unauthorized ? shown(KAVU_TEXT("kavu", "未授权"))
+                                : state == State::Offline    ? shown(KAVU_TEXT("kavu", "离线"))
+                                                             : device.state;
+        const std::string one =
+            escapedSerial(device.serial) + fillIn(shown(KAVU_TEXT("kavu", "（%1）")), why);
+        skipped += (skipped.empty() ? "" : shown(KAVU_TEXT("kavu", "、"))) + one;
     }
-    return skipped.empty() ? text + "。" : text + "；跳过：" + skipped;
+    return skipped.empty() ? text + shown(KAVU_TEXT("kavu", "。"))
+                           : fillIn(shown(KAVU_TEXT("kavu", "%1；跳过：")), text) + skipped;
 }
 
 std::optional<std::string> choose(const std::optional<std::string>& previous,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/shown_text.h"
+
 #include "devices/adb_protocol.h"
 
 #include <optional>
@@ -50,23 +52,24 @@ bool isUsableSerial(std::string_view serial);
 
 // The drop-down's entry: the model and the serial, or the serial alone when the model is unknown;
 // an unusable serial with its bytes outside printable ASCII written \xHH, marked invalid.
-std::string itemText(const adb::ListedDevice& device);
+std::string itemText(const adb::ListedDevice& device, Translate shown = sourceText);
 
 // The drop-down's entry for the chosen device while the server does not list it.
-std::string departedItemText(std::string_view serial);
+std::string departedItemText(std::string_view serial, Translate shown = sourceText);
 
 // The short explanation beside the drop-down: the chosen device's state with what to do, or why
 // there is nothing to choose.
-std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen);
+std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen,
+                        Translate shown = sourceText);
 
 // The devices "全部设备" runs on: every listed device that is ready ("device") with a usable
 // serial, in the list's order.
 std::vector<std::string> readySerials(const std::vector<adb::ListedDevice>& devices);
 // The drop-down's entry for all of them: "全部设备（N 台）".
-std::string everyDeviceItemText(std::size_t count);
+std::string everyDeviceItemText(std::size_t count, Translate shown = sourceText);
 // The explanation while every device is chosen: how many take the commands, and the devices left
 // out with their state.
-std::string everyDeviceExplanation(const Snapshot& snapshot);
+std::string everyDeviceExplanation(const Snapshot& snapshot, Translate shown = sourceText);
 
 // The device every console talks to after the list changed. A choice stands until the user picks
 // another, also while its device is not listed: a phone that reboots into its bootloader leaves the

@@ -42,21 +42,21 @@ std::string_view errorText(const ShellResult& result) {
     case ShellError::Refused:
         return refusalMessage(result.refusal);
     case ShellError::InvalidRequest:
-        return "设备序列号或命令无法发送，已取消读取。";
+        return KAVU_TEXT("kavu", "设备序列号或命令无法发送，已取消读取。");
     case ShellError::NoServer:
-        return "adb 服务未运行或没有应答，请先运行“检查设备连接”。";
+        return KAVU_TEXT("kavu", "adb 服务未运行或没有应答，请先运行“检查设备连接”。");
     case ShellError::DeviceGone:
-        return "设备已断开或当前不可用，请检查数据线和设备状态。";
+        return KAVU_TEXT("kavu", "设备已断开或当前不可用，请检查数据线和设备状态。");
     case ShellError::Unauthorized:
-        return "设备未授权：请在手机上允许 USB 调试。";
+        return KAVU_TEXT("kavu", "设备未授权：请在手机上允许 USB 调试。");
     case ShellError::TimedOut:
-        return "设备没有及时回应，已放弃读取。";
+        return KAVU_TEXT("kavu", "设备没有及时回应，已放弃读取。");
     case ShellError::TooLarge:
-        return "设备返回的内容过多，已放弃读取。";
+        return KAVU_TEXT("kavu", "设备返回的内容过多，已放弃读取。");
     case ShellError::ProtocolError:
-        return "adb 服务的回应无法识别，已放弃读取。";
+        return KAVU_TEXT("kavu", "adb 服务的回应无法识别，已放弃读取。");
     case ShellError::Cancelled:
-        return "读取已取消。";
+        return KAVU_TEXT("kavu", "读取已取消。");
     }
     return {};
 }

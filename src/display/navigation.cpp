@@ -18,15 +18,15 @@ namespace kavu {
 
 namespace {
 
-const QString kWarningTitle = QStringLiteral("警告!");
-const QString kNoDpi = QStringLiteral("未填写DPI！");
-const QString kNoDp = QStringLiteral("未填写dp！");
-const QString kNoWidth = QStringLiteral("未填写纵向分辨率！");
-const QString kBadDp = QStringLiteral("dp值无效！");
-const QString kDensityDone =
-    QStringLiteral("操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
-const QString kResolutionWarning =
-    QStringLiteral("部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+const char* const kWarningTitle = QT_TRANSLATE_NOOP("kavu::Navigation", "警告!");
+const char* const kNoDpi = QT_TRANSLATE_NOOP("kavu::Navigation", "未填写DPI！");
+const char* const kNoDp = QT_TRANSLATE_NOOP("kavu::Navigation", "未填写dp！");
+const char* const kNoWidth = QT_TRANSLATE_NOOP("kavu::Navigation", "未填写纵向分辨率！");
+const char* const kBadDp = QT_TRANSLATE_NOOP("kavu::Navigation", "dp值无效！");
+const char* const kDensityDone = QT_TRANSLATE_NOOP(
+    "kavu::Navigation", "操作完成！部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
+const char* const kResolutionWarning = QT_TRANSLATE_NOOP(
+    "kavu::Navigation", "部分魔改ROM可能没有效果！\r\n如遇界面异常请点击恢复按钮！");
 
 constexpr FixedButton<Ui_Navigation, N_Shape> kFixedButtons[] = {
     {&Ui_Navigation::DPINUL, &display::kDensityReset},
@@ -128,23 +128,23 @@ void Navigation::chooseDp() {
 void Navigation::setDensity() {
     if (m_ui->dpio->value()) {
         if (m_ui->DPIVAL->text().isEmpty()) {
-            refuse(kNoDpi);
+            refuse(tr(kNoDpi));
             return;
         }
     } else if (m_ui->dpo->value()) {
         if (m_ui->Textdp->text().isEmpty()) {
-            refuse(kNoDp);
+            refuse(tr(kNoDp));
             return;
         }
         if (m_ui->Textdd->text().isEmpty()) {
-            refuse(kNoWidth);
+            refuse(tr(kNoWidth));
             return;
         }
         // A dp value that reads as 0, or a density beyond 16 bits, gives no usable density.
         const auto density =
             display::densityForSmallestWidth(valueOf(*m_ui->Textdp), valueOf(*m_ui->Textdd));
         if (!density) {
-            refuse(kBadDp);
+            refuse(tr(kBadDp));
             return;
         }
         m_ui->DPIVAL->setText(decimalTextOf(*density));
@@ -152,20 +152,20 @@ void Navigation::setDensity() {
         return;
     }
     if (m_app.console().run(display::densityCommand(valueOf(*m_ui->DPIVAL)), launch::kHidden)) {
-        m_app.messages().show(kDensityDone, kWarningTitle, MessageIcon::Exclamation);
+        m_app.messages().show(tr(kDensityDone), tr(kWarningTitle), MessageIcon::Exclamation);
     }
 }
 
 // The warning comes first; the command runs once the user has closed it. Empty or non-numeric
 // boxes send 0.
 void Navigation::setResolution() {
-    m_app.messages().show(kResolutionWarning, kWarningTitle, MessageIcon::Exclamation);
+    m_app.messages().show(tr(kResolutionWarning), tr(kWarningTitle), MessageIcon::Exclamation);
     m_app.console().run(display::resolutionCommand(valueOf(*m_ui->HOR), valueOf(*m_ui->VER)),
                         launch::kHidden);
 }
 
 void Navigation::refuse(const QString& message) {
-    m_app.messages().show(message, kWarningTitle, MessageIcon::Critical);
+    m_app.messages().show(message, tr(kWarningTitle), MessageIcon::Critical);
 }
 
 } // namespace kavu

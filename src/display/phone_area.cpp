@@ -16,7 +16,7 @@ namespace kavu {
 
 namespace {
 
-const QString kFontScaleCaption = QStringLiteral("当前操作缩放为：");
+const char* const kFontScaleCaption = QT_TRANSLATE_NOOP("kavu::PhoneArea", "当前操作缩放为：");
 
 } // namespace
 
@@ -63,7 +63,7 @@ void PhoneArea::resetFontScale() {
 }
 
 void PhoneArea::showFontScale(const QString& scale) {
-    m_ui->Labelsfbs->setText(kFontScaleCaption + scale);
+    m_ui->Labelsfbs->setText(tr(kFontScaleCaption) + scale);
 }
 
 } // namespace kavu

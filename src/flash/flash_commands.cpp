@@ -1,5 +1,7 @@
 #include "flash/flash_commands.h"
 
+#include "platform/shown_text.h"
+
 namespace kavu::flash {
 
 namespace {
@@ -30,8 +32,9 @@ Command flashCommand(Partition partition, const QString& image, const QString& c
 }
 
 Command flashSuffix(Partition partition) {
-    return Command(partition == Partition::Recovery ? launch::kFlashDoneRecoverySuffix
-                                                    : launch::kFlashDoneSuffix);
+    return Command(shownConsoleText(partition == Partition::Recovery
+                                        ? launch::kFlashDoneRecoverySuffix
+                                        : launch::kFlashDoneSuffix));
 }
 
 Command bootCommand(const QString& image) {

@@ -17,9 +17,9 @@ namespace kavu {
 
 namespace {
 
-const QString kShortIntervalWarning =
-    QStringLiteral("小于80毫秒会出现命令堵塞，导致无法停止、执行顺序错乱等严重问题！");
-const QString kWarningTitle = QStringLiteral("警告!");
+const char* const kShortIntervalWarning = QT_TRANSLATE_NOOP(
+    "kavu::touchsimu", "小于80毫秒会出现命令堵塞，导致无法停止、执行顺序错乱等严重问题！");
+const char* const kWarningTitle = QT_TRANSLATE_NOOP("kavu::touchsimu", "警告!");
 
 constexpr int kIndicatorInterval = 70;
 // The width that shows the cycle indicator beside the controls.
@@ -115,7 +115,7 @@ void touchsimu::start() {
     m_bases = *bases;
     m_bases.duration = runningDuration;
     if (interval < input::kShortestSafeInterval) {
-        m_app.messages().show(kShortIntervalWarning, kWarningTitle, MessageIcon::Critical);
+        m_app.messages().show(tr(kShortIntervalWarning), tr(kWarningTitle), MessageIcon::Critical);
     }
     m_bases.duration = bases->duration;
     if (m_ui->OPTPRE->value()) {

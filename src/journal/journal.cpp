@@ -84,7 +84,7 @@ JournalRead Journal::read(const std::optional<QString>& serial) {
     JournalRead journal = readJournal(path);
     if (journal.tornLastLine && !m_toldTorn.contains(path)) {
         m_toldTorn.insert(path);
-        emit notice(QStringLiteral("操作记录的最后一行不完整（上次写入被中断），已跳过。"));
+        emit notice(tr("操作记录的最后一行不完整（上次写入被中断），已跳过。"));
     }
     return journal;
 }
@@ -149,7 +149,7 @@ void Journal::started() {
 void Journal::ended(const EntryId& id, const QString& path, const RunEnd& end) {
     write(path, endLine(id, end));
     if (end.exitCode != 0) {
-        emit notice(QStringLiteral("上一条命令失败（退出码 %1）：%2")
+        emit notice(tr("上一条命令失败（退出码 %1）：%2")
                         .arg(end.exitCode)
                         .arg(firstLineOf(end.outputTail)));
     }
@@ -161,7 +161,7 @@ void Journal::ended(const EntryId& id, const QString& path, const RunEnd& end) {
     if (m_waitingFor == id) {
         m_waitingFor.reset();
         if (end.exitCode != 0) {
-            stopUndo(QStringLiteral("撤销命令失败，其余未撤销的更改保持不变。"));
+            stopUndo(tr("撤销命令失败，其余未撤销的更改保持不变。"));
             return;
         }
         undoNext();
@@ -170,7 +170,7 @@ void Journal::ended(const EntryId& id, const QString& path, const RunEnd& end) {
 
 bool Journal::undo(const QList<Entry>& entries, const QList<Entry>& all) {
     if (undoing()) {
-        emit notice(QStringLiteral("正在撤销，请稍候。"));
+        emit notice(tr("正在撤销，请稍候。"));
         return false;
     }
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
@@ -179,7 +179,7 @@ bool Journal::undo(const QList<Entry>& entries, const QList<Entry>& all) {
         }
     }
     if (m_undoQueue.isEmpty()) {
-        emit notice(QStringLiteral("没有可以撤销的更改。"));
+        emit notice(tr("没有可以撤销的更改。"));
         return false;
     }
     undoNext();
@@ -192,12 +192,12 @@ void Journal::undoNext() {
     }
     const Entry entry = m_undoQueue.takeFirst();
     if (entry.serial != chosenDevice()) {
-        stopUndo(QStringLiteral("所选的记录属于另一台设备，未撤销。"));
+        stopUndo(tr("所选的记录属于另一台设备，未撤销。"));
         return;
     }
     const std::optional<Command> command = reversingCommand(entry.reversal.command);
     if (!command) {
-        stopUndo(QStringLiteral("记录中的撤销命令无效，未撤销：%1").arg(entry.reversal.command));
+        stopUndo(tr("记录中的撤销命令无效，未撤销：%1").arg(entry.reversal.command));
         return;
     }
     m_undoingEntry = entry.id;
@@ -226,10 +226,10 @@ void Journal::write(const QString& path, const QByteArray& line) {
         break;
     case Appended::WrittenAfterTornLine:
         m_toldTorn.insert(path);
-        emit notice(QStringLiteral("操作记录的最后一行不完整（上次写入被中断），已跳过。"));
+        emit notice(tr("操作记录的最后一行不完整（上次写入被中断），已跳过。"));
         break;
     case Appended::Failed:
-        emit notice(QStringLiteral("无法写入操作记录 %1：%2").arg(path, why));
+        emit notice(tr("无法写入操作记录 %1：%2").arg(path, why));
         break;
     }
     emit written();

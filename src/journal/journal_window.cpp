@@ -6,6 +6,7 @@
 #include "journal/journal.h"
 #include "journal/reversal.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QSaveFile>
@@ -16,31 +17,36 @@ namespace {
 
 QString reversalText(const Entry& entry, const QList<Entry>& all) {
     if (isUndone(entry, all)) {
-        return QStringLiteral("已撤销");
+        return QCoreApplication::translate("kavu::journal::JournalWindow", "已撤销");
     }
     switch (entry.reversal.state) {
     case Reversal::State::Reversible:
-        return QStringLiteral("可撤销（恢复为 %1）").arg(entry.reversal.restores);
+        return QCoreApplication::translate("kavu::journal::JournalWindow", "可撤销（恢复为 %1）")
+            .arg(entry.reversal.restores);
     case Reversal::State::OldValueUnknown:
-        return entry.reversal.command.isEmpty() ? QStringLiteral("原值未知")
-                                                : QStringLiteral("原值未知（可重置为默认）");
+        return entry.reversal.command.isEmpty()
+                   ? QCoreApplication::translate("kavu::journal::JournalWindow", "原值未知")
+                   : QCoreApplication::translate("kavu::journal::JournalWindow",
+                                                 "原值未知（可重置为默认）");
     case Reversal::State::Unchanged:
-        return QStringLiteral("无需撤销");
+        return QCoreApplication::translate("kavu::journal::JournalWindow", "无需撤销");
     case Reversal::State::Irreversible:
         break;
     }
-    return QStringLiteral("不可撤销");
+    return QCoreApplication::translate("kavu::journal::JournalWindow", "不可撤销");
 }
 
 QString resultText(const Entry& entry) {
     if (entry.mode != launch::WindowMode::Hidden) {
-        return QStringLiteral("在控制台中运行");
+        return QCoreApplication::translate("kavu::journal::JournalWindow", "在控制台中运行");
     }
     if (!entry.exitCode) {
-        return QStringLiteral("运行中或结果未知");
+        return QCoreApplication::translate("kavu::journal::JournalWindow", "运行中或结果未知");
     }
-    return *entry.exitCode == 0 ? QStringLiteral("成功")
-                                : QStringLiteral("失败（退出码 %1）").arg(*entry.exitCode);
+    return *entry.exitCode == 0
+               ? QCoreApplication::translate("kavu::journal::JournalWindow", "成功")
+               : QCoreApplication::translate("kavu::journal::JournalWindow", "失败（退出码 %1）")
+                     .arg(*entry.exitCode);
 }
 
 } // namespace
@@ -49,28 +55,32 @@ EntryText entryText(const Entry& entry, const QList<Entry>& all) {
     const std::optional<QStringList> phone = phoneCommandOf(entry.line);
     QString what = phone ? phone->join(u' ') : entry.line;
     if (entry.undoes) {
-        what = QStringLiteral("撤销：") + what;
+        what = QCoreApplication::translate("kavu::journal::JournalWindow", "撤销：") + what;
     }
     QString source = entry.window;
     if (!entry.control.isEmpty()) {
         source += (source.isEmpty() ? QString() : QStringLiteral(" / ")) + entry.control;
     }
     if (!source.isEmpty()) {
-        what = source + QStringLiteral("：") + what;
+        what = source + QCoreApplication::translate("kavu::journal::JournalWindow", "：") + what;
     }
     return {entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), what, resultText(entry),
             reversalText(entry, all)};
 }
 
 QString journalText(const std::optional<QString>& serial, const QList<Entry>& entries) {
-    QString text = QStringLiteral("Kavu 操作记录：%1\n\n")
-                       .arg(serial ? *serial : QStringLiteral("未选择设备"));
+    QString text =
+        QCoreApplication::translate("kavu::journal::JournalWindow", "Kavu 操作记录：%1\n\n")
+            .arg(serial
+                     ? *serial
+                     : QCoreApplication::translate("kavu::journal::JournalWindow", "未选择设备"));
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
         const EntryText shown = entryText(*entry, entries);
         text += QStringLiteral("%1\t%2\t%3\t%4\n    %5\n")
                     .arg(shown.time, shown.what, shown.result, shown.reversal, entry->line);
         if (!entry->output.isEmpty()) {
-            text += QStringLiteral("    输出：") + entry->output.trimmed() + u'\n';
+            text += QCoreApplication::translate("kavu::journal::JournalWindow", "    输出：") +
+                    entry->output.trimmed() + u'\n';
         }
     }
     return text;
@@ -99,10 +109,10 @@ void JournalWindow::refresh() {
     m_serial = m_journal.chosenDevice();
     const JournalRead read = m_journal.read(m_serial);
     m_entries = read.entries;
-    QString device = m_serial ? QStringLiteral("设备：%1").arg(*m_serial)
-                              : QStringLiteral("未选择设备：显示未指定设备时运行的命令");
+    QString device =
+        m_serial ? tr("设备：%1").arg(*m_serial) : tr("未选择设备：显示未指定设备时运行的命令");
     if (!read.error.isEmpty()) {
-        device += QStringLiteral("（无法读取操作记录：%1）").arg(read.error);
+        device += tr("（无法读取操作记录：%1）").arg(read.error);
     }
     m_ui->device->setText(device);
     m_ui->entries->clear();
@@ -159,10 +169,10 @@ QList<Entry> JournalWindow::sessionChanges() const {
 void JournalWindow::askUndoSession() {
     const qsizetype count = sessionChanges().size();
     if (count == 0) {
-        m_ui->status->setText(QStringLiteral("本次启动以来没有可以撤销的更改。"));
+        m_ui->status->setText(tr("本次启动以来没有可以撤销的更改。"));
         return;
     }
-    m_ui->confirmText->setText(QStringLiteral("撤销本次启动以来的 %1 项更改？").arg(count));
+    m_ui->confirmText->setText(tr("撤销本次启动以来的 %1 项更改？").arg(count));
     m_ui->confirmation->setVisible(true);
 }
 
@@ -172,8 +182,8 @@ void JournalWindow::undoSession() {
 }
 
 void JournalWindow::chooseExportFile() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("导出操作记录"), QString(), QStringLiteral("文本文件 (*.txt)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("导出操作记录"), QString(), tr("文本文件 (*.txt)"));
     if (!path.isEmpty()) {
         exportTo(path);
     }
@@ -183,10 +193,10 @@ bool JournalWindow::exportTo(const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(journalText(m_serial, m_entries).toUtf8()) < 0 || !file.commit()) {
-        m_ui->status->setText(QStringLiteral("无法导出到 %1：%2").arg(path, file.errorString()));
+        m_ui->status->setText(tr("无法导出到 %1：%2").arg(path, file.errorString()));
         return false;
     }
-    m_ui->status->setText(QStringLiteral("已导出到 %1").arg(path));
+    m_ui->status->setText(tr("已导出到 %1").arg(path));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/process_starter_posix.h"
 #include "platform/process_starter.h"
+#include "platform/shown_text.h"
 
 #include <QStandardPaths>
 
@@ -476,9 +477,9 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
 void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
         // Every time: a click that silently does nothing looks broken.
-        m_report(
-            QStringLiteral("找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
-                           "请先安装 xterm。"));
+        m_report(shownText(
+            KAVU_TEXT("kavu", "找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
+                              "请先安装 xterm。")));
         return;
     }
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());
@@ -510,7 +511,7 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, 
         if (pipeEnds[0] >= 0) {
             ::close(pipeEnds[0]);
         }
-        m_report(QStringLiteral("无法启动 %1：%2")
+        m_report(shownText(KAVU_TEXT("kavu", "无法启动 %1：%2"))
                      .arg(QString::fromStdString(arguments.front()),
                           QString::fromLocal8Bit(std::strerror(error))));
         return;

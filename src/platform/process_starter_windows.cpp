@@ -1,4 +1,5 @@
 #include "platform/process_starter.h"
+#include "platform/shown_text.h"
 
 #include <windows.h>
 
@@ -247,7 +248,7 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, 
         if (pipeRead != nullptr) {
             CloseHandle(pipeRead);
         }
-        m_report(QStringLiteral("无法启动命令解释器（错误 %1）").arg(error));
+        m_report(shownText(KAVU_TEXT("kavu", "无法启动命令解释器（错误 %1）")).arg(error));
         return;
     }
     CloseHandle(process.hThread);

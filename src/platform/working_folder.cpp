@@ -1,6 +1,7 @@
 #include "platform/working_folder.h"
 
 #include "platform/file_system.h"
+#include "platform/shown_text.h"
 
 #include <QDir>
 
@@ -23,9 +24,9 @@ std::optional<QString> kavuHomeVariable() {
 
 std::optional<QString> enterWorkingFolder(const WorkingFolder& folder) {
     if (folder.isDataFolder && folder.path.isEmpty()) {
-        return QStringLiteral(
-            "Kavu 找不到存放数据的文件夹：环境变量 HOME 和 XDG_DATA_HOME 都没有设置。"
-            "请在设置了 HOME 的桌面会话中启动 Kavu。");
+        return shownText(KAVU_TEXT(
+            "kavu", "Kavu 找不到存放数据的文件夹：环境变量 HOME 和 XDG_DATA_HOME 都没有设置。"
+                    "请在设置了 HOME 的桌面会话中启动 Kavu。"));
     }
     const std::filesystem::path path = fileSystemPath(folder.path);
     std::error_code error;
@@ -36,9 +37,9 @@ std::optional<QString> enterWorkingFolder(const WorkingFolder& folder) {
         std::filesystem::current_path(path, error);
     }
     if (error) {
-        const QString message = folder.isDataFolder
-                                    ? QStringLiteral("Kavu 无法使用数据文件夹 %1：%2")
-                                    : QStringLiteral("Kavu 无法进入程序文件夹 %1：%2");
+        const QString message =
+            folder.isDataFolder ? shownText(KAVU_TEXT("kavu", "Kavu 无法使用数据文件夹 %1：%2"))
+                                : shownText(KAVU_TEXT("kavu", "Kavu 无法进入程序文件夹 %1：%2"));
         return message.arg(QDir::toNativeSeparators(folder.path), failureReason(error));
     }
     return std::nullopt;

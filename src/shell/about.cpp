@@ -13,7 +13,8 @@ namespace {
 
 constexpr qint16 kClicksForMessage = 5;
 
-const QString kNoUpdatePage = QStringLiteral("Kavu 没有网盘更新页面：新版本随项目源码一同发布。");
+const char* const kNoUpdatePage =
+    QT_TRANSLATE_NOOP("kavu::About", "Kavu 没有网盘更新页面：新版本随项目源码一同发布。");
 
 } // namespace
 
@@ -28,9 +29,8 @@ About::About(App& app, QWidget* parent)
 
     connect(m_ui->Label2, &ClickLabel::clicked, this, &About::countVersionClick);
     // This program has no download page of its own; the button says so instead.
-    connect(m_ui->N_Shape1, &N_Shape::Click, this, [this] {
-        m_app.messages().show(kNoUpdatePage, QStringLiteral("提示"), MessageIcon::None);
-    });
+    connect(m_ui->N_Shape1, &N_Shape::Click, this,
+            [this] { m_app.messages().show(tr(kNoUpdatePage), tr("提示"), MessageIcon::None); });
     connect(m_ui->Label13, &ClickLabel::clicked, this,
             [this] { openAddress(addresses::kAndroidSource); });
     connect(m_ui->Label14, &ClickLabel::clicked, this,

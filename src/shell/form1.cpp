@@ -84,8 +84,8 @@ QLineEdit& Form1::commandBox() {
 
 bool Form1::startUp() {
     if (firstMissingToolFile(m_app.programFolder())) {
-        m_app.messages().show(QStringLiteral("驱动不正常！请解压后运行或检查主程序目录下的文件！"),
-                              QString(), MessageIcon::None);
+        m_app.messages().show(tr("驱动不正常！请解压后运行或检查主程序目录下的文件！"), QString(),
+                              MessageIcon::None);
         return false;
     }
     m_ui->Text8->setVisible(false);
@@ -94,9 +94,9 @@ bool Form1::startUp() {
     scheduleNotice();
 
     m_app.console().runThrough(*m_ui->Text8, Command(shell::kDeviceCheck), launch::kConsole,
-                               Command(launch::deviceCheckBanner()));
+                               Command(launch::deviceCheckBanner(translatedText)));
 
-    setWindowTitle(QStringLiteral("Kavu 第六代免ROOT玩机神器"));
+    setWindowTitle(tr("Kavu 第六代免ROOT玩机神器"));
     if (m_deviceRow != nullptr) {
         m_deviceRow->refresh();
     }
@@ -134,9 +134,8 @@ void Form1::connectLauncher() {
     });
     onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
     chainInReadingOrder({entries.begin(), entries.end()}, m_ui->Combodev);
-    connect(m_ui->Labelcd, &ClickLabel::clicked, this, [this] {
-        m_app.messages().show(QStringLiteral("嘤嘤嘤~"), QStringLiteral("彩蛋"), MessageIcon::None);
-    });
+    connect(m_ui->Labelcd, &ClickLabel::clicked, this,
+            [this] { m_app.messages().show(tr("嘤嘤嘤~"), tr("彩蛋"), MessageIcon::None); });
 }
 
 // The notice ticks every 5 ms, but its left edge moves a whole pixel only every dozen ticks or
@@ -159,7 +158,7 @@ void Form1::scheduleNotice() {
 void Form1::startScreenshot() {
     m_screenshotTimer->start(kScreenshotIntervalMs);
     m_screenshotStep = 1;
-    m_ui->Label22->setText(QStringLiteral("正在截图..."));
+    m_ui->Label22->setText(tr("正在截图..."));
     m_app.console().run(shell::kTakeScreenshot);
 }
 
@@ -167,17 +166,17 @@ void Form1::screenshotTick() {
     ++m_screenshotStep;
     switch (m_screenshotStep) {
     case 4:
-        m_ui->Label22->setText(QStringLiteral("推送截图..."));
+        m_ui->Label22->setText(tr("推送截图..."));
         m_app.console().run(shell::kPullScreenshot);
         break;
     case 5:
-        m_ui->Label22->setText(QStringLiteral("打开截图..."));
+        m_ui->Label22->setText(tr("打开截图..."));
         m_app.console().run(shell::kOpenScreenshot);
         m_app.console().run(shell::kRemoveScreenshot);
         break;
     case 7:
         m_screenshotTimer->stop();
-        m_ui->Label22->setText(QStringLiteral("输出截图"));
+        m_ui->Label22->setText(tr("输出截图"));
         break;
     default:
         break;

@@ -19,13 +19,8 @@ namespace {
 // Every page stands at (1560, 8) twips in the window.
 const QPoint kPageTopLeft(1560 / 15, 1);
 
-// The answer to the dragging question leaves two runs of blanks for the labels set into them.
-const QString kDragAnswer = QStringLiteral("A：一般为注册表问题。先将本工具箱退出，") +
-                            QString(38, QLatin1Char(' ')) + QStringLiteral("再") +
-                            QString(25, QLatin1Char(' ')) + QStringLiteral("即可。");
-
-const QString kNoV3Edition =
-    QStringLiteral("Kavu 没有单独的 V3 版：电脑端的功能都已包含在本程序中。");
+const char* const kNoV3Edition =
+    QT_TRANSLATE_NOOP("kavu::Help", "Kavu 没有单独的 V3 版：电脑端的功能都已包含在本程序中。");
 
 } // namespace
 
@@ -37,8 +32,12 @@ Help::Help(App& app, QWidget* parent)
     m_ui->Textz->setVisible(false);
     m_ui->Textz->setText(shell::kRegistryRepair.toString());
 
-    m_ui->Labeldraganswer->setText(kDragAnswer);
-    const qsizetype firstRun = kDragAnswer.indexOf(QLatin1Char(' '));
+    // The answer to the dragging question leaves two runs of blanks for the labels set into them.
+    const QString dragAnswer = tr("A：一般为注册表问题。先将本工具箱退出，") +
+                               QString(38, QLatin1Char(' ')) + tr("再") +
+                               QString(25, QLatin1Char(' ')) + tr("即可。");
+    m_ui->Labeldraganswer->setText(dragAnswer);
+    const qsizetype firstRun = dragAnswer.indexOf(QString(38, QLatin1Char(' ')));
     placeInBlankRuns(*m_ui->Labeldraganswer,
                      {{*m_ui->Labeladmin, firstRun, 38}, {*m_ui->Label7, firstRun + 38 + 1, 25}});
     showPicture(*m_ui->Imageauth, QStringLiteral(":/pictures/usb_debugging_prompt.png"));
@@ -52,9 +51,8 @@ Help::Help(App& app, QWidget* parent)
     connect(m_ui->DOWNLOAD2, &N_Shape::Click, this,
             [this] { openAddress(addresses::kUsbDriverInstallers); });
     // This program has no other edition to download; the button says so instead.
-    connect(m_ui->V3, &N_Shape::Click, this, [this] {
-        m_app.messages().show(kNoV3Edition, QStringLiteral("提示"), MessageIcon::None);
-    });
+    connect(m_ui->V3, &N_Shape::Click, this,
+            [this] { m_app.messages().show(tr(kNoV3Edition), tr("提示"), MessageIcon::None); });
     connect(m_ui->Label7, &ClickLabel::clicked, this, &Help::repairRegistry);
 
     showPage(m_ui->INTRO);

@@ -2,6 +2,7 @@
 
 #include "app/qt_text.h"
 #include "core/launch.h"
+#include "platform/shown_text.h"
 
 namespace kavu::shell {
 
@@ -10,7 +11,8 @@ QString registryRepairLine(const QString& stored) {
     while (command.startsWith(QLatin1Char('\r')) || command.startsWith(QLatin1Char('\n'))) {
         command.remove(0, 1);
     }
-    return qtText(launch::kConsole.prefix) + command + qtText(launch::kRegistrySuccessSuffix);
+    return qtText(launch::kConsole.prefix) + command +
+           shownConsoleText(launch::kRegistrySuccessSuffix);
 }
 
 } // namespace kavu::shell

@@ -19,17 +19,18 @@ namespace {
 
 using statusbar::Icon;
 
-const QString kServerChangedNote = QStringLiteral("请开关飞行模式以验证是否成功！");
+const char* const kServerChangedNote =
+    QT_TRANSLATE_NOOP("kavu::Status", "请开关飞行模式以验证是否成功！");
 
-const QString kStatusBarNote =
-    QStringLiteral("此功能可以临时隐藏状态栏并通过滑动呼出。 \r\n\r\n"
-                   "对于不想隐藏的应用，可以输入包名。若想恢复隐藏，则包名框不填，直接点击“状态栏”"
-                   "按钮即可。");
-const QString kNavigationBarNote =
-    QStringLiteral("此功能可以临时隐藏导航栏并通过滑动呼出。 \r\n\r\n"
-                   "对于不想隐藏导航栏的应用，可以输入包名。若想恢复隐藏，则包名框不填，直接点击“"
-                   "导航栏”按钮即可。\r\n\r\n"
-                   "若要永久隐藏，请使用工具内的显示调节的边界调整功能！");
+const char* const kStatusBarNote = QT_TRANSLATE_NOOP(
+    "kavu::Status", "此功能可以临时隐藏状态栏并通过滑动呼出。 \r\n\r\n"
+                    "对于不想隐藏的应用，可以输入包名。若想恢复隐藏，则包名框不填，直接点击“状态栏”"
+                    "按钮即可。");
+const char* const kNavigationBarNote = QT_TRANSLATE_NOOP(
+    "kavu::Status", "此功能可以临时隐藏导航栏并通过滑动呼出。 \r\n\r\n"
+                    "对于不想隐藏导航栏的应用，可以输入包名。若想恢复隐藏，则包名框不填，直接点击“"
+                    "导航栏”按钮即可。\r\n\r\n"
+                    "若要永久隐藏，请使用工具内的显示调节的边界调整功能！");
 
 // Each icon's check button, in the order of the blacklist tokens.
 constexpr std::array<std::pair<Icon, CheckButton * Ui_Status::*>, statusbar::kIconCount>
@@ -117,9 +118,10 @@ void Status::connectImmersive() {
     connect(m_ui->NAVIBAR, &N_Shape::Click, this,
             [this, hideBar] { hideBar(statusbar::Bar::Navigation, m_ui->Text10noncjn); });
     connect(m_ui->N_Shape2notice, &N_Shape::Click, this,
-            [this] { m_app.messages().show(kStatusBarNote, QString(), MessageIcon::None); });
-    connect(m_ui->N_Shape2notesofhidenav, &N_Shape::Click, this,
-            [this] { m_app.messages().show(kNavigationBarNote, QString(), MessageIcon::None); });
+            [this] { m_app.messages().show(tr(kStatusBarNote), QString(), MessageIcon::None); });
+    connect(m_ui->N_Shape2notesofhidenav, &N_Shape::Click, this, [this] {
+        m_app.messages().show(tr(kNavigationBarNote), QString(), MessageIcon::None);
+    });
 }
 
 void Status::connectIconSettings() {
@@ -132,7 +134,7 @@ void Status::connectIconSettings() {
 void Status::connectConnectivity() {
     connect(m_ui->MIUIC, &N_Shape::Click, this, [this] {
         runConnectivity(statusbar::connectivityServerCommand());
-        m_app.messages().show(kServerChangedNote, QString(), MessageIcon::None);
+        m_app.messages().show(tr(kServerChangedNote), QString(), MessageIcon::None);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/command.h"
+#include "app/language.h"
 #include "support/fake_services.h"
 
 #include <QByteArray>
@@ -70,6 +71,8 @@ private:
     // linesHeld, made false (with a note in the mismatch) when a message was shown.
     bool noMessagesShown(bool linesHeld);
 
+    // The language of the run, as the program picks it (KAVU_LANG; the tests set it).
+    Translation m_translation{languageOfEnvironment()};
     QTemporaryDir m_folder;
     FakeServices m_fakes;
     std::unique_ptr<App> m_app;

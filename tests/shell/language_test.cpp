@@ -1,0 +1,318 @@
+#include "app/language.h"
+#include "apps/phone_apps.h"
+#include "apps/software.h"
+#include "apps/warning.h"
+#include "core/launch.h"
+#include "devices/adb_device_tracker.h"
+#include "journal/journal.h"
+#include "devices/adb_shell_client.h"
+#include "display/font_scale_offset.h"
+#include "platform/shown_text.h"
+#include "shell/form1.h"
+#include "support/driving.h"
+#include "support/test_app.h"
+#include "widgets/click_label.h"
+#include "widgets/glyph_button.h"
+#include "widgets/kit_paint.h"
+#include "widgets/n_shape.h"
+#include "window_table.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTextDocumentFragment>
+#include <QtTest>
+
+#include <functional>
+#include <optional>
+
+using namespace kavu;
+using namespace kavu::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Han characters, CJK punctuation and full-width forms: what an untranslated text shows.
+bool hasCjk(const QString& text) {
+    static const QRegularExpression cjk(
+        QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{4DBF}\\x{4E00}-\\x{9FFF}"
+                       "\\x{F900}-\\x{FAFF}\\x{FF00}-\\x{FFEF}]"));
+    return cjk.match(text).hasMatch();
+}
+
+// A text a person reads in a window, with where it stands and how much room it has there.
+struct Caption {
+    QString where;
+    // Whether the window shows it now or on one of its pages (not a hidden store of text).
+    bool shown = true;
+    QString text;
+    // The text's width and height in the control's font, and the room the control gives it.
+    QSize needed;
+    QSize room;
+};
+
+QSize lineSize(const QFontMetrics& metrics, const QString& text) {
+    int width = 0;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+    }
+    return {width, static_cast<int>(lines.size()) * metrics.height()};
+}
+
+Caption labelCaption(const QLabel& label) {
+    const QFontMetrics metrics(label.font());
+    const QRect room = label.contentsRect();
+    QString text = label.text();
+    if (label.textFormat() == Qt::RichText ||
+        (label.textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
+        text = QTextDocumentFragment::fromHtml(text).toPlainText();
+    }
+    if (label.wordWrap()) {
+        // Wrapped at the label's width, as the label lays it out.
+        return {label.objectName(),
+                !label.isHidden(),
+                text,
+                {0, label.heightForWidth(label.width())},
+                {0, label.height()}};
+    }
+    const QSize needed = lineSize(metrics, text);
+    // One line is centred in the label's height and may use its leading; more must fit.
+    const bool lines = text.contains(QLatin1Char('\n'));
+    return {label.objectName(),
+            !label.isHidden(),
+            text,
+            {needed.width(), lines ? needed.height() : 0},
+            {room.width(), lines ? room.height() : 0}};
+}
+
+// Every text of the window that a person reads, whatever page shows it: the window title, labels,
+// group box titles, the widget kit's captions, tool tips, place-holders and list headers. What
+// the user typed or picked (box texts, file names) is not the program's text.
+QList<Caption> captionsOf(QWidget& window) {
+    QList<Caption> captions{{QStringLiteral("window title"), true, window.windowTitle(), {}, {}}};
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* widget : widgets) {
+        const QString name = widget->objectName();
+        if (!widget->toolTip().isEmpty()) {
+            captions.append({name + QStringLiteral(" tool tip"), true, widget->toolTip(), {}, {}});
+        }
+        if (const auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+            captions.append(labelCaption(*label));
+        } else if (const auto* box = qobject_cast<QGroupBox*>(widget)) {
+            // Fusion draws the title from 8 px past the frame's left edge.
+            const QSize needed(QFontMetrics(box->font()).horizontalAdvance(box->title()) + 16, 0);
+            captions.append({name, true, box->title(), needed, {box->width(), 0}});
+        } else if (const auto* button = qobject_cast<N_Shape*>(widget)) {
+            const QFontMetrics metrics(kit::captionFont(button->fontSize(), button->fontBold()));
+            const QSize needed(metrics.horizontalAdvance(button->caption()), 0);
+            captions.append({name, true, button->caption(), needed, {button->width(), 0}});
+        } else if (const auto* glyph = qobject_cast<GlyphButton*>(widget)) {
+            const int needed = kit::glyphButtonSize(glyph->fontMetrics(), glyph->caption()).width();
+            captions.append({name, true, glyph->caption(), {needed, 0}, {glyph->width(), 0}});
+        } else if (const auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            captions.append(
+                {name + QStringLiteral(" place-holder"), true, edit->placeholderText(), {}, {}});
+        } else if (const auto* list = qobject_cast<QComboBox*>(widget)) {
+            captions.append(
+                {name + QStringLiteral(" place-holder"), true, list->placeholderText(), {}, {}});
+        } else if (const auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+            const QAbstractItemModel* model = view->model();
+            for (int column = 0; model != nullptr && column < model->columnCount(); ++column) {
+                captions.append({name + QStringLiteral(" header"),
+                                 true,
+                                 model->headerData(column, Qt::Horizontal).toString(),
+                                 {},
+                                 {}});
+            }
+        }
+    }
+    return captions;
+}
+
+using WindowOpener = std::function<QWidget*(TestApp&)>;
+
+// The window a launcher row opens: the top-level window that was not there before.
+WindowOpener fromWindowTable(const WindowRow& row) {
+    return [&row](TestApp& t) -> QWidget* {
+        const QWidgetList before = QApplication::topLevelWidgets();
+        FontScaleOffset offset;
+        row.open(t.app(), offset);
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!before.contains(window) && window->isVisible()) {
+                return window;
+            }
+        }
+        return nullptr;
+    };
+}
+
+enum class Check { NoChinese, CaptionsFit };
+
+} // namespace
+
+Q_DECLARE_METATYPE(WindowOpener)
+Q_DECLARE_METATYPE(kavu::Language)
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void languageFor_data();
+    void languageFor();
+    void consolePhrasesStayText();
+    void windows_data();
+    void windows();
+    void riskDialogAsksForTheShownPhrase();
+};
+
+void LanguageTest::languageFor_data() {
+    QTest::addColumn<QString>("forced");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<Language>("language");
+    QTest::newRow("Chinese locale") << QString() << u"zh_CN"_s << Language::Chinese;
+    QTest::newRow("any zh locale") << QString() << u"zh_TW"_s << Language::Chinese;
+    QTest::newRow("C locale") << QString() << u"C"_s << Language::English;
+    QTest::newRow("other locale") << QString() << u"de_DE"_s << Language::English;
+    QTest::newRow("forced en") << u"en"_s << u"zh_CN"_s << Language::English;
+    QTest::newRow("forced zh") << u"zh"_s << u"C"_s << Language::Chinese;
+    QTest::newRow("unknown forces nothing") << u"fr"_s << u"zh_CN"_s << Language::Chinese;
+}
+
+void LanguageTest::languageFor() {
+    QFETCH(QString, forced);
+    QFETCH(QString, locale);
+    QFETCH(Language, language);
+    QCOMPARE(kavu::languageFor(forced, locale), language);
+}
+
+// In English every text Kavu writes on a console is English, is text for the interpreter (no
+// character that would split, redirect or expand the line) and keeps the banner's frame.
+void LanguageTest::consolePhrasesStayText() {
+    const Translation english(Language::English);
+    for (const std::string_view phrase : launch::kConsolePhrases) {
+        const QString shown = shownText(phrase);
+        QVERIFY2(!hasCjk(shown), qPrintable(shown));
+        QVERIFY2(checkSplice(shown.toStdString(), Splice::PcBare) == Refusal::None,
+                 qPrintable(shown));
+    }
+    for (const std::string_view fixed :
+         {launch::kInstallResultSuffix, launch::kPushResultSuffix, launch::kFlashDoneRecoverySuffix,
+          launch::kFlashDoneSuffix, launch::kRegistrySuccessSuffix, launch::kGoogleDoneLine,
+          launch::kInstallLive.head, launch::kInstallLive.tail, launch::kPushLive.head,
+          launch::kPushLive.tail}) {
+        QVERIFY2(!hasCjk(shownConsoleText(fixed)), fixed.data());
+    }
+    const std::string banner = launch::deviceCheckBanner(translatedText);
+    QVERIFY2(!hasCjk(QString::fromStdString(banner)), banner.c_str());
+    // Every row of the frame ends in the same column.
+    for (const std::string_view row : {"1. ", "2. ", "3. "}) {
+        const std::size_t start = banner.find(row);
+        QVERIFY(start != std::string::npos);
+        const std::size_t end = banner.find(" && ", start);
+        const std::size_t lineStart = banner.rfind("echo", start) + 5;
+        QCOMPARE(consoleColumns(std::string_view(banner).substr(lineStart, end - lineStart)),
+                 std::size_t{68});
+    }
+}
+
+void LanguageTest::windows_data() {
+    QTest::addColumn<WindowOpener>("open");
+    QTest::addColumn<Language>("language");
+    QList<std::pair<QString, WindowOpener>> windows{
+        {u"main window"_s, [](TestApp& t) -> QWidget* { return t.app().find<Form1>(); }},
+        {u"risk dialog"_s, [](TestApp& t) -> QWidget* { return t.app().open<WARNING>(); }},
+        // The package list beside the apps window, saying why it has nothing to list.
+        {u"phone apps"_s,
+         [](TestApp& t) -> QWidget* {
+             Software* apps = t.app().open<Software>();
+             click<ClickLabel>(*apps, u"Labelreadapps"_s);
+             return apps->findChild<PhoneApps*>();
+         }},
+    };
+    for (const WindowRow& row : windowTable()) {
+        windows.append({row.entry.label.toString(), fromWindowTable(row)});
+    }
+    for (const auto& [name, open] : windows) {
+        QTest::newRow(qPrintable(name + u" zh"_s)) << open << Language::Chinese;
+        QTest::newRow(qPrintable(name + u" en"_s)) << open << Language::English;
+    }
+}
+
+// In English no text of the window is left in Chinese, and in either language every caption
+// fits its control with the control's font.
+void LanguageTest::windows() {
+    QFETCH(WindowOpener, open);
+    QFETCH(Language, language);
+    const Translation translation(language);
+    TestApp t(false);
+    // A device row that follows an adb server nobody runs.
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    AdbDeviceTracker devices(port);
+    t.app().setDeviceWatch(&devices);
+    AdbShellClient client(port, ShellLimits{});
+    t.app().setShellClient(&client);
+    journal::Journal journal(t.app(), t.folder() + u"/journal"_s);
+    t.app().setJournal(&journal);
+    QVERIFY(t.app().mainWindow() != nullptr);
+    QWidget* window = open(t);
+    QVERIFY(window != nullptr);
+    QStringList untranslated;
+    QStringList clipped;
+    for (const Caption& caption : captionsOf(*window)) {
+        if (language == Language::English && hasCjk(caption.text)) {
+            untranslated.append(caption.where + u": "_s + caption.text);
+        }
+        // A lone symbol (an arrow, a tick) is a glyph centred on its button: its ink is narrower
+        // than its advance.
+        const bool measured = caption.shown && caption.text.size() > 1;
+        if (measured && (caption.needed.width() > caption.room.width() ||
+                         caption.needed.height() > caption.room.height())) {
+            clipped.append(u"%1: \"%2\" needs %3x%4, has %5x%6"_s.arg(caption.where, caption.text)
+                               .arg(caption.needed.width())
+                               .arg(caption.needed.height())
+                               .arg(caption.room.width())
+                               .arg(caption.room.height()));
+        }
+    }
+    // tests/e2e/screenshots.sh asks for a picture of each window, to look at.
+    if (const QString folder = qEnvironmentVariable("KAVU_SCREENSHOTS"); !folder.isEmpty()) {
+        const QString name = QString::fromLatin1(QTest::currentDataTag()) + u".png"_s;
+        QVERIFY(window->grab().save(QDir(folder).filePath(name)));
+    }
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+// The English risk dialog shows its English phrase and takes it, typed, as the Chinese dialog
+// takes the Chinese one.
+void LanguageTest::riskDialogAsksForTheShownPhrase() {
+    const Translation english(Language::English);
+    TestApp t;
+    Software* apps = t.app().open<Software>();
+    typeInto(*apps, u"APPText5"_s, u"com.example.app"_s);
+    click<N_Shape>(*apps, u"unsinssys"_s);
+    WARNING* dialog = t.app().find<WARNING>();
+    QVERIFY(dialog != nullptr);
+    const QString phrase = control<QLabel>(*dialog, u"Label3"_s)->text();
+    QVERIFY2(!hasCjk(phrase), qPrintable(phrase));
+    t.clearRecords();
+    typeInto(*dialog, u"ala"_s, phrase);
+    click<N_Shape>(*dialog, u"N_Shapefx"_s);
+    QVERIFY2(t.ranOnly(QStringList{u"adb shell pm uninstall -k --user 0  com.example.app"_s},
+                       launch::WindowMode::Normal),
+             t.mismatch());
+}
+
+QTEST_MAIN(LanguageTest)
+#include "language_test.moc"
