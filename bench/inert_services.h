@@ -49,7 +49,9 @@ public:
         m_environment.path = m_folder.path();
         for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
             QFile file(QDir(m_folder.path()).filePath(QString::fromLatin1(tool)));
-            m_ready = file.open(QIODevice::WriteOnly) && m_ready;
+            // The start-up check wants tool files it may run.
+            m_ready = file.open(QIODevice::WriteOnly) &&
+                      file.setPermissions(file.permissions() | QFile::ExeOwner) && m_ready;
         }
         useForm1AsMainWindow(m_app);
     }

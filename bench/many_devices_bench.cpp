@@ -1,0 +1,163 @@
+// Kavu with 64 phones on a simulated adb server, in one process on the offscreen platform: the
+// time from a change of the server's list to the device row painting it, and "全部设备" starting
+// one hidden run per phone: how long the event loop stands still, and whether every run is reaped.
+#include "app/app.h"
+#include "app/command.h"
+#include "devices/adb_device_tracker.h"
+#include "inert_services.h"
+#include "platform/process_starter.h"
+#include "shell/form1.h"
+#include "support/simulated_adb_server.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kDevices = 64;
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    return done();
+}
+
+// Running and zombie children of this process, from /proc.
+std::pair<int, int> children() {
+    int running = 0;
+    int zombies = 0;
+    const std::string parent = std::to_string(getpid());
+    DIR* proc = opendir("/proc");
+    while (dirent* entry = readdir(proc)) {
+        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+        std::string line;
+        if (!std::getline(stat, line)) {
+            continue;
+        }
+        // pid (name) state ppid ...
+        const std::size_t close = line.rfind(')');
+        if (close == std::string::npos || close + 4 > line.size()) {
+            continue;
+        }
+        const char state = line[close + 2];
+        const std::string ppid = line.substr(close + 4, line.find(' ', close + 4) - close - 4);
+        if (ppid == parent) {
+            ++(state == 'Z' ? zombies : running);
+        }
+    }
+    closedir(proc);
+    return {running, zombies};
+}
+
+QList<kavu::test::SimulatedDevice> phones(int count) {
+    QList<kavu::test::SimulatedDevice> devices;
+    for (int i = 0; i < count; ++i) {
+        devices.append({QStringLiteral("PHONE%1").arg(i, 2, 10, QLatin1Char('0')),
+                        QStringLiteral("device"), QStringLiteral("Pixel %1").arg(i)});
+    }
+    return devices;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    QStringList failures;
+    kavu::SystemProcessStarter processes(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
+                                         [&failures](const QString& why) { failures << why; });
+    kavu::bench::InertWorld world(&processes);
+    kavu::test::SimulatedAdbServer server;
+    if (!world.ready() || !server.listen()) {
+        return 1;
+    }
+    server.setDevices(phones(kDevices));
+    kavu::AdbDeviceTracker tracker(server.port());
+    kavu::App& app = world.app();
+    app.setDeviceWatch(&tracker);
+    kavu::Form1* main = kavu::form1(app);
+    auto* list = main->findChild<QComboBox*>(QStringLiteral("Combodev"));
+    if (list == nullptr || !waitUntil([&] { return list->count() == kDevices + 1; }, 5000)) {
+        std::fprintf(stderr, "the main window never listed the phones\n");
+        return 1;
+    }
+    list->setCurrentIndex(kDevices);
+    emit list->activated(kDevices); // "全部设备"
+
+    // Alternately 63 and 64 phones; the chosen entry names the count.
+    std::vector<double> latencies;
+    constexpr int kChanges = 51;
+    for (int i = 0; i < kChanges; ++i) {
+        const int count = i % 2 == 0 ? kDevices - 1 : kDevices;
+        const QString expected = QStringLiteral("全部设备（%1 台）").arg(count);
+        QElapsedTimer clock;
+        clock.start();
+        server.setDevices(phones(count));
+        if (!waitUntil([&] { return list->currentText() == expected; }, 2000)) {
+            std::fprintf(stderr, "change %d never reached the row\n", i);
+            return 1;
+        }
+        list->repaint();
+        latencies.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        waitUntil([] { return false; }, 20);
+    }
+    std::sort(latencies.begin(), latencies.end());
+
+    // One hidden run per phone, started from the event loop; a 1 ms timer notes the longest gap.
+    QElapsedTimer sinceTick;
+    qint64 longestGapNs = 0;
+    QTimer ticker;
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGapNs = std::max(longestGapNs, sinceTick.nsecsElapsed());
+        sinceTick.restart();
+    });
+    sinceTick.start();
+    ticker.start();
+    waitUntil([] { return false; }, 100);
+    longestGapNs = 0;
+    failures.clear(); // the main window's device check found no terminal: no matter here
+    double startMs = -1;
+    QTimer::singleShot(0, [&] {
+        QElapsedTimer clock;
+        clock.start();
+        app.console().run(kavu::Command(u"exit"), kavu::launch::kHidden);
+        startMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    });
+    waitUntil([&] { return startMs >= 0; }, 1000);
+    const bool reaped = waitUntil(
+        [] {
+            const auto [running, zombies] = children();
+            return running == 0 && zombies == 0;
+        },
+        10000);
+    ticker.stop();
+    const auto [running, zombies] = children();
+
+    std::printf("%d phones: list change to the row, ms: median %.2f, 90th percentile %.2f, max "
+                "%.2f (%d changes)\n",
+                kDevices, latencies[latencies.size() / 2], latencies[latencies.size() * 9 / 10],
+                latencies.back(), kChanges);
+    std::printf("全部设备: %d hidden runs started in %.2f ms; longest event-loop gap %.2f ms; "
+                "%s, %d running, %d zombies; %lld start failures\n",
+                kDevices, startMs, static_cast<double>(longestGapNs) / 1e6,
+                reaped ? "all reaped" : "NOT all reaped", running, zombies,
+                static_cast<long long>(failures.size()));
+    for (const QString& failure : std::as_const(failures)) {
+        std::fprintf(stderr, "start failure: %s\n", qPrintable(failure));
+    }
+    return reaped && failures.isEmpty() ? 0 : 1;
+}
