@@ -52,15 +52,6 @@ private:
     qint64 m_elapsedNs = 0;
 };
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    }
-    return done();
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -84,7 +75,7 @@ int main(int argc, char* argv[]) {
     app.setDeviceWatch(&tracker);
     kavu::Form1* main = kavu::form1(app);
     auto* list = main->findChild<QComboBox*>(QStringLiteral("Combodev"));
-    if (list == nullptr || !waitUntil([&] { return list->count() == 1; }, 5000)) {
+    if (list == nullptr || !kavu::bench::waitUntil([&] { return list->count() == 1; }, 5000)) {
         std::fprintf(stderr, "the main window never showed the device\n");
         return 1;
     }
@@ -98,13 +89,13 @@ int main(int argc, char* argv[]) {
         const bool back = i % 2 == 1;
         clock.expect(back ? first.serial : away);
         server.setDevices(back ? QList{first} : QList<kavu::test::SimulatedDevice>{});
-        if (!waitUntil([&] { return clock.painted(); }, 2000)) {
+        if (!kavu::bench::waitUntil([&] { return clock.painted(); }, 2000)) {
             std::fprintf(stderr, "change %d never reached the screen\n", i);
             return 1;
         }
         latencies.push_back(clock.elapsedMs());
         // Let the model query of this change finish before the next one.
-        waitUntil([] { return false; }, 20);
+        kavu::bench::waitUntil([] { return false; }, 20);
     }
     std::sort(latencies.begin(), latencies.end());
 

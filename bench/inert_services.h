@@ -4,10 +4,13 @@
 #include "platform/services.h"
 #include "shell/form1.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <sys/resource.h>
 
 // Services that do nothing, for benchmarks that measure a window and not the world it acts on.
@@ -72,6 +75,16 @@ private:
     bool m_ready = true;
     App m_app{{m_processes, m_messages, m_pause, m_random, m_browser, m_environment}};
 };
+
+// Runs the event loop until done() holds or timeoutMs passed; whether it holds.
+inline bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    return done();
+}
 
 // The processor time this process has taken so far, user and system, in milliseconds.
 inline double cpuMs() {

@@ -5,6 +5,7 @@
 #include "platform/shown_text.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 namespace kavu {
 
@@ -76,16 +77,36 @@ void ConsoleLauncher::start(QLineEdit& box, const Command& command, const launch
 
 void ConsoleLauncher::startWatched(const QString& line, launch::WindowMode mode) {
     const QStringList every = m_processes.everyDevice();
-    if (every.isEmpty()) {
+    if (every.isEmpty() && m_queued.empty()) {
         startOne(line, mode);
         return;
     }
+    const bool idle = m_queued.empty();
+    if (every.isEmpty()) {
+        m_queued.push_back({line, mode, m_processes.deviceSerial()});
+    }
     // Every device: the same line once per device, each its own start (and journal entry).
     for (const QString& serial : every) {
-        m_processes.setDeviceSerial(serial);
-        startOne(line, mode);
+        m_queued.push_back({line, mode, serial});
     }
-    m_processes.setDeviceSerial(std::nullopt);
+    if (idle) {
+        QTimer::singleShot(0, &m_queueTurns, [this] { startNextQueued(); });
+    }
+}
+
+void ConsoleLauncher::startNextQueued() {
+    if (m_queued.empty()) {
+        return;
+    }
+    const Queued next = std::move(m_queued.front());
+    m_queued.pop_front();
+    const std::optional<QString> chosen = m_processes.deviceSerial();
+    m_processes.setDeviceSerial(next.serial);
+    startOne(next.line, next.mode);
+    m_processes.setDeviceSerial(chosen);
+    if (!m_queued.empty()) {
+        QTimer::singleShot(0, &m_queueTurns, [this] { startNextQueued(); });
+    }
 }
 
 void ConsoleLauncher::startOne(const QString& line, launch::WindowMode mode) {

@@ -7,7 +7,11 @@
 #include <QString>
 #include <QStringView>
 
+#include <QObject>
+
+#include <deque>
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 
@@ -62,9 +66,19 @@ public:
     void setWatcher(LaunchWatcher* watcher) { m_watcher = watcher; }
 
 private:
-    // Starts the line on the device chosen, or once on each device when every one is.
+    // Starts the line on the device chosen at once, or queues it once for each device when every
+    // one is chosen (and behind lines still queued, so that the order stays).
     void startWatched(const QString& line, launch::WindowMode mode);
     void startOne(const QString& line, launch::WindowMode mode);
+    // One queued line a turn of the event loop: a start per device, each with its journal entry,
+    // never holds the windows up for all of them together.
+    void startNextQueued();
+
+    struct Queued {
+        QString line;
+        launch::WindowMode mode;
+        std::optional<QString> serial;
+    };
     bool acceptsAll(const Command& command, const Command& suffix);
     void start(QLineEdit& box, const Command& command, const launch::Form& form,
                const Command& suffix);
@@ -73,6 +87,9 @@ private:
     MessageBoxes& m_messages;
     std::function<QLineEdit*()> m_commandBox;
     LaunchWatcher* m_watcher = nullptr;
+    std::deque<Queued> m_queued;
+    // The queue's turns belong to it: they end with the launcher.
+    QObject m_queueTurns;
 };
 
 } // namespace kavu
