@@ -1,10 +1,12 @@
 #include "widgets/click_label.h"
 
 #include "widgets/kit_accessible.h"
+#include "widgets/kit_input.h"
 #include "widgets/kit_paint.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -31,6 +33,63 @@ QImage readPicture(const QString& file) {
 void ClickLabel::setPicture(const QString& file) {
     m_picture = file;
     setPixmap(QPixmap::fromImage(readPicture(file)));
+}
+
+void ClickLabel::setLink(bool link) {
+    m_link = link;
+    setFocusPolicy(link ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    if (!m_link) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    switch (kit::keyAction(event->key(), event->modifiers(), event->isAutoRepeat())) {
+    case kit::KeyAction::Press:
+        m_spaceDown = true;
+        event->accept();
+        break;
+    case kit::KeyAction::Click:
+        event->accept();
+        if (!m_spaceDown)
+            emit clicked();
+        break;
+    case kit::KeyAction::None:
+        if (event->key() == Qt::Key_Space && m_spaceDown)
+            event->accept();
+        else
+            QLabel::keyPressEvent(event);
+        break;
+    }
+}
+
+void ClickLabel::keyReleaseEvent(QKeyEvent* event) {
+    if (!m_link || event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_spaceDown) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    m_spaceDown = false;
+    emit clicked();
+}
+
+void ClickLabel::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    if (m_link)
+        setFocusMarked(kit::marksFocus(event->reason(), m_focusMarked));
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    if (!m_link)
+        return;
+    // A Space press goes with the focus; the mark comes back with the window.
+    m_spaceDown = false;
+    const bool comesBack =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (!comesBack)
+        setFocusMarked(false);
 }
 
 void ClickLabel::clickFromAssistant() {

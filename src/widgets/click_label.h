@@ -19,12 +19,17 @@ class ClickLabel : public QLabel {
     // (through QPixmap, every image plugin would be loaded first to be asked whether it reads
     // the format: half a megabyte at start-up for the launcher's icons).
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
+    // A link in a window's text: Tab reaches it, and Space (on its release) or Return follows it
+    // as a click does; focus from the keyboard shows the focus mark around its text.
+    Q_PROPERTY(bool link READ isLink WRITE setLink)
 
 public:
     explicit ClickLabel(QWidget* parent = nullptr);
 
     QString picture() const { return m_picture; }
     void setPicture(const QString& file);
+    bool isLink() const { return m_link; }
+    void setLink(bool link);
 
     // Reports a click once control is back in the event loop, for an assistive tool.
     void clickFromAssistant();
@@ -38,6 +43,10 @@ signals:
     void clicked();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -47,6 +56,8 @@ private:
     // The left button went down here, and not as the second press of a double click.
     bool m_leftPressed = false;
     bool m_focusMarked = false;
+    bool m_link = false;
+    bool m_spaceDown = false;
     QString m_picture;
 };
 

@@ -110,17 +110,17 @@ void KeyboardOrderTest::tabOrder_data() {
     // Installing: the kind, the file, where it goes, then 执行; the Google packages column by
     // column, as they are laid out, before the buttons that act on them.
     QTest::newRow("Software") << u"Software"_s
-                              << QStringList{u"APPText5"_s,     u"FREEZE"_s,     u"N_Shaunspe1"_s,
-                                             u"unsinssys"_s,    u"N_Shapeqqq"_s, u"UNFREEZE"_s,
-                                             u"N_Shape2fc"_s,   u"CLCDATA"_s,    u"xsszb"_s,
-                                             u"N_Shapeclo"_s,   u"insapk"_s,     u"insfile"_s,
-                                             u"fhz"_s,          u"Fileapk"_s,    u"Textpat"_s,
-                                             u"N_Shapeinsta"_s, u"gsf"_s,        u"store"_s,
-                                             u"gms"_s,          u"duo"_s,        u"sousuo"_s,
-                                             u"bt"_s,           u"dy"_s,         u"yy"_s,
-                                             u"map"_s,          u"xc"_s,         u"dri"_s,
-                                             u"yx"_s,           u"all"_s,        u"blockgoogle"_s,
-                                             u"enablegoogle"_s};
+                              << QStringList{u"APPText5"_s,   u"FREEZE"_s,      u"N_Shaunspe1"_s,
+                                             u"unsinssys"_s,  u"N_Shapeqqq"_s,  u"UNFREEZE"_s,
+                                             u"N_Shape2fc"_s, u"CLCDATA"_s,     u"xsszb"_s,
+                                             u"N_Shapeclo"_s, u"insapk"_s,      u"insfile"_s,
+                                             u"fhz"_s,        u"Label9"_s,      u"Labelopenfile"_s,
+                                             u"Fileapk"_s,    u"Textpat"_s,     u"N_Shapeinsta"_s,
+                                             u"gsf"_s,        u"store"_s,       u"gms"_s,
+                                             u"duo"_s,        u"sousuo"_s,      u"bt"_s,
+                                             u"dy"_s,         u"yy"_s,          u"map"_s,
+                                             u"xc"_s,         u"dri"_s,         u"yx"_s,
+                                             u"all"_s,        u"blockgoogle"_s, u"enablegoogle"_s};
     QTest::newRow("WARNING") << u"WARNING"_s << QStringList{u"ala"_s, u"N_Shapefx"_s};
     // The edges go round the cross: left, top, the four boxes, bottom, right.
     QTest::newRow("Navigation")
@@ -137,13 +137,15 @@ void KeyboardOrderTest::tabOrder_data() {
                                               u"WINS"_s,      u"WINSOK"_s,    u"DURAS"_s,
                                               u"DURASOK"_s,   u"PROGS"_s,     u"PROGSOK"_s};
     // The partitions column by column, the custom name right after 自定义.
-    QTest::newRow("OKC") << u"OKC"_s
-                         << QStringList{u"REC"_s,           u"FB"_s,           u"EDL"_s,
-                                        u"DOWNLOAD"_s,      u"ACTHY"_s,        u"SHIZUKU"_s,
-                                        u"File1"_s,         u"recf"_s,         u"sysf"_s,
-                                        u"botf"_s,          u"perf"_s,         u"zdyf"_s,
-                                        u"N_Shapeshuaru"_s, u"N_Shapetefb1"_s, u"N_Shaperebfb"_s,
-                                        u"N_ShapeADB"_s};
+    QTest::newRow("OKC") << u"OKC"_s << QStringList{u"REC"_s,           u"FB"_s,
+                                                    u"EDL"_s,           u"DOWNLOAD"_s,
+                                                    u"ACTHY"_s,         u"SHIZUKU"_s,
+                                                    u"Label9"_s,        u"Labelopenfile"_s,
+                                                    u"File1"_s,         u"recf"_s,
+                                                    u"sysf"_s,          u"botf"_s,
+                                                    u"perf"_s,          u"zdyf"_s,
+                                                    u"N_Shapeshuaru"_s, u"N_Shapetefb1"_s,
+                                                    u"N_Shaperebfb"_s,  u"N_ShapeADB"_s};
     QTest::newRow("keysimu") << u"keysimu"_s
                              << QStringList{u"MEUNWARD"_s,     u"HOMEWARD"_s,     u"BACKWARD"_s,
                                             u"LOCKSCR"_s,      u"VOLDOWN"_s,      u"VOLUP"_s,

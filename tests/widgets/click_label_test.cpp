@@ -1,5 +1,6 @@
 #include "widgets/click_label.h"
 
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -13,6 +14,8 @@ private slots:
     void release_data();
     void release();
     void doubleClickIsOneClick();
+    void keysFollowALink_data();
+    void keysFollowALink();
 };
 
 void ClickLabelTest::release_data() {
@@ -60,6 +63,35 @@ void ClickLabelTest::doubleClickIsOneClick() {
     QCOMPARE(clicked.count(), 1);
     QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(10, 5));
     QCOMPARE(clicked.count(), 2);
+}
+
+void ClickLabelTest::keysFollowALink_data() {
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<bool>("autoRepeat");
+    QTest::addColumn<int>("clicks"); // after Return, then Space pressed and released
+    QTest::newRow("link") << true << false << 2;
+    QTest::newRow("link, keys held") << true << true << 0;
+    QTest::newRow("plain label") << false << false << 0;
+}
+
+// A link takes the focus from Tab and follows Return and a released Space as a click; a key held
+// down repeats nothing, and a plain label takes no key at all.
+void ClickLabelTest::keysFollowALink() {
+    QFETCH(bool, link);
+    QFETCH(bool, autoRepeat);
+    QFETCH(int, clicks);
+    ClickLabel label;
+    label.setText(u"点击此处刷新"_s);
+    label.setLink(link);
+    QCOMPARE(bool(label.focusPolicy() & Qt::TabFocus), link);
+    QSignalSpy clicked(&label, &ClickLabel::clicked);
+    for (const auto& [type, key] :
+         {std::pair{QEvent::KeyPress, Qt::Key_Return}, std::pair{QEvent::KeyPress, Qt::Key_Space},
+          std::pair{QEvent::KeyRelease, Qt::Key_Space}}) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+        QCoreApplication::sendEvent(&label, &event);
+    }
+    QCOMPARE(clicked.count(), clicks);
 }
 
 QTEST_MAIN(ClickLabelTest)
