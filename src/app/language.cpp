@@ -12,7 +12,11 @@ Language languageFor(QStringView forced, QStringView localeName) {
     if (forced == u"en") {
         return Language::English;
     }
-    return localeName.startsWith(u"zh") ? Language::Chinese : Language::English;
+    // A system that names no language (the C or POSIX locale, or none) keeps the program's own.
+    if (localeName.startsWith(u"zh") || localeName == u"C" || localeName.isEmpty()) {
+        return Language::Chinese;
+    }
+    return Language::English;
 }
 
 Language languageOfEnvironment() {

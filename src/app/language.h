@@ -12,7 +12,8 @@ namespace kavu {
 enum class Language { Chinese, English };
 
 // The language for a forced choice (KAVU_LANG: "zh" or "en"; anything else forces nothing) and the
-// system locale's name: Chinese for any zh locale, English for every other.
+// system locale's name: Chinese for any zh locale and for a system that names no language (the C
+// or POSIX locale), English for every other.
 Language languageFor(QStringView forced, QStringView localeName);
 
 // The language of this run: KAVU_LANG, else the system locale.

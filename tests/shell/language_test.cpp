@@ -179,7 +179,8 @@ void LanguageTest::languageFor_data() {
     QTest::addColumn<Language>("language");
     QTest::newRow("Chinese locale") << QString() << u"zh_CN"_s << Language::Chinese;
     QTest::newRow("any zh locale") << QString() << u"zh_TW"_s << Language::Chinese;
-    QTest::newRow("C locale") << QString() << u"C"_s << Language::English;
+    QTest::newRow("C locale names no language") << QString() << u"C"_s << Language::Chinese;
+    QTest::newRow("English locale") << QString() << u"en_US"_s << Language::English;
     QTest::newRow("other locale") << QString() << u"de_DE"_s << Language::English;
     QTest::newRow("forced en") << u"en"_s << u"zh_CN"_s << Language::English;
     QTest::newRow("forced zh") << u"zh"_s << u"C"_s << Language::Chinese;
