@@ -1694,6 +1694,33 @@ To hide it for good, use the overscan of the Display window!</translation>
     </message>
 </context>
 <context>
+    <name>kavu::journal</name>
+    <message>
+        <source>默认</source>
+        <translation>default</translation>
+    </message>
+    <message>
+        <source>默认（%1）</source>
+        <translation>default (%1)</translation>
+    </message>
+    <message>
+        <source>（无值）</source>
+        <translation>(no value)</translation>
+    </message>
+    <message>
+        <source>已启用</source>
+        <translation>enabled</translation>
+    </message>
+    <message>
+        <source>已停用</source>
+        <translation>disabled</translation>
+    </message>
+    <message>
+        <source>已安装</source>
+        <translation>installed</translation>
+    </message>
+</context>
+<context>
     <name>kavu::journal::Journal</name>
     <message>
         <source>操作记录的最后一行不完整（上次写入被中断），已跳过。</source>

@@ -22,7 +22,7 @@ QString reversalText(const Entry& entry, const QList<Entry>& all) {
     switch (entry.reversal.state) {
     case Reversal::State::Reversible:
         return QCoreApplication::translate("kavu::journal::JournalWindow", "可撤销（恢复为 %1）")
-            .arg(entry.reversal.restores);
+            .arg(shownRestores(entry.reversal.restores));
     case Reversal::State::OldValueUnknown:
         return entry.reversal.command.isEmpty()
                    ? QCoreApplication::translate("kavu::journal::JournalWindow", "原值未知")

@@ -2,6 +2,7 @@
 
 #include "core/typed_text.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace kavu::journal {
@@ -41,7 +42,8 @@ Reversal unchanged() {
     return {State::Unchanged, {}, {}};
 }
 Reversal unknownOldValue(const QString& reset = {}) {
-    return {State::OldValueUnknown, reset, reset.isEmpty() ? QString() : QStringLiteral("默认")};
+    return {State::OldValueUnknown, reset,
+            reset.isEmpty() ? QString() : QString::fromUtf8(kRestoresDefault)};
 }
 
 Reversal settingReversal(const QString& space, const QString& key,
@@ -56,7 +58,7 @@ Reversal settingReversal(const QString& space, const QString& key,
     }
     if (!old) {
         return reversible(QStringLiteral("settings delete %1 %2").arg(space, key),
-                          QStringLiteral("（无值）"));
+                          QString::fromUtf8(kRestoresNoValue));
     }
     const std::optional<QString> word = phoneWord(*old);
     if (!word) {
@@ -77,9 +79,10 @@ Reversal packageReversal(bool freezing, const QString& package, const DeviceSnap
     if (!wasEnabled && !wasDisabled) {
         return unknownOldValue(); // not installed as far as the lists tell
     }
-    return freezing
-               ? reversible(QStringLiteral("pm enable ") + package, QStringLiteral("已启用"))
-               : reversible(QStringLiteral("pm disable-user ") + package, QStringLiteral("已停用"));
+    return freezing ? reversible(QStringLiteral("pm enable ") + package,
+                                 QString::fromUtf8(kRestoresEnabled))
+                    : reversible(QStringLiteral("pm disable-user ") + package,
+                                 QString::fromUtf8(kRestoresDisabled));
 }
 
 // "wm density" or "wm size" set to value, or reset (value none).
@@ -94,8 +97,8 @@ Reversal wmReversal(const QString& name, const std::optional<QString>& value,
     }
     if (!before->override) {
         return reversible(reset, before->physical.isEmpty()
-                                     ? QStringLiteral("默认")
-                                     : QStringLiteral("默认（%1）").arg(before->physical));
+                                     ? QString::fromUtf8(kRestoresDefault)
+                                     : QString::fromUtf8(kRestoresDefaultOf).arg(before->physical));
     }
     const std::optional<QString> word = phoneWord(*before->override);
     if (!word) {
@@ -210,7 +213,7 @@ Reversal reversalOf(const QString& consoleLine, const DeviceSnapshot& before) {
     }
     if (starts(words, {u"pm", u"uninstall", u"-k", u"--user", u"0"}) && words.size() == 6) {
         return reversible(QStringLiteral("cmd package install-existing ") + packageOf(words),
-                          QStringLiteral("已安装"));
+                          QString::fromUtf8(kRestoresInstalled));
     }
     if (starts(words, {u"wm", u"density"}) && words.size() == 3) {
         return wmReversal(QStringLiteral("density"), wmArgument(words), before.density);
@@ -300,6 +303,24 @@ std::optional<Command> reversingCommand(const QString& phoneCommand) {
         return std::nullopt;
     }
     return command;
+}
+
+QString shownRestores(const QString& kept) {
+    for (const char* word : {kRestoresDefault, kRestoresNoValue, kRestoresEnabled,
+                             kRestoresDisabled, kRestoresInstalled}) {
+        if (kept == QString::fromUtf8(word)) {
+            return QCoreApplication::translate("kavu::journal", word);
+        }
+    }
+    // "默认（PHYSICAL）": the physical value stays as the phone printed it.
+    const QString defaultOf = QString::fromUtf8(kRestoresDefaultOf);
+    const QString head = defaultOf.section(QStringLiteral("%1"), 0, 0);
+    const QString tail = defaultOf.section(QStringLiteral("%1"), 1, 1);
+    if (kept.startsWith(head) && kept.endsWith(tail) && kept.size() > head.size() + tail.size()) {
+        return QCoreApplication::translate("kavu::journal", kRestoresDefaultOf)
+            .arg(kept.mid(head.size(), kept.size() - head.size() - tail.size()));
+    }
+    return kept;
 }
 
 } // namespace kavu::journal

@@ -7,6 +7,7 @@
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "journal/journal.h"
+#include "journal/reversal.h"
 #include "platform/shown_text.h"
 #include "shell/form1.h"
 #include "support/driving.h"
@@ -171,6 +172,7 @@ private slots:
     void windows_data();
     void windows();
     void riskDialogAsksForTheShownPhrase();
+    void journalWordsFollowTheLanguage();
 };
 
 void LanguageTest::languageFor_data() {
@@ -313,6 +315,24 @@ void LanguageTest::riskDialogAsksForTheShownPhrase() {
     QVERIFY2(t.ranOnly(QStringList{u"adb shell pm uninstall -k --user 0  com.example.app"_s},
                        launch::WindowMode::Normal),
              t.mismatch());
+}
+
+// The journal keeps its own words as written; the window shows them in its language, and a
+// setting's value as it is.
+void LanguageTest::journalWordsFollowTheLanguage() {
+    const Translation english(Language::English);
+    const struct {
+        QString kept;
+        QString shown;
+    } cases[] = {
+        {u"已启用"_s, u"enabled"_s},
+        {u"默认（1080x2400）"_s, u"default (1080x2400)"_s},
+        {u"（无值）"_s, u"(no value)"_s},
+        {u"1.5"_s, u"1.5"_s},
+    };
+    for (const auto& c : cases) {
+        QCOMPARE(journal::shownRestores(c.kept), c.shown);
+    }
 }
 
 QTEST_MAIN(LanguageTest)
