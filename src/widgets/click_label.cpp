@@ -41,36 +41,22 @@ void ClickLabel::setLink(bool link) {
 }
 
 void ClickLabel::keyPressEvent(QKeyEvent* event) {
-    if (!m_link) {
+    const kit::KeyClicks::Taken taken = m_link ? m_keys.press(*event) : kit::KeyClicks::Taken::No;
+    if (taken == kit::KeyClicks::Taken::No) {
         QLabel::keyPressEvent(event);
         return;
     }
-    switch (kit::keyAction(event->key(), event->modifiers(), event->isAutoRepeat())) {
-    case kit::KeyAction::Press:
-        m_spaceDown = true;
-        event->accept();
-        break;
-    case kit::KeyAction::Click:
-        event->accept();
-        if (!m_spaceDown)
-            emit clicked();
-        break;
-    case kit::KeyAction::None:
-        if (event->key() == Qt::Key_Space && m_spaceDown)
-            event->accept();
-        else
-            QLabel::keyPressEvent(event);
-        break;
-    }
+    event->accept();
+    if (taken == kit::KeyClicks::Taken::Click)
+        emit clicked();
 }
 
 void ClickLabel::keyReleaseEvent(QKeyEvent* event) {
-    if (!m_link || event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_spaceDown) {
+    if (!m_link || m_keys.release(*event) == kit::KeyClicks::Taken::No) {
         QLabel::keyReleaseEvent(event);
         return;
     }
     event->accept();
-    m_spaceDown = false;
     emit clicked();
 }
 
@@ -85,7 +71,7 @@ void ClickLabel::focusOutEvent(QFocusEvent* event) {
     if (!m_link)
         return;
     // A Space press goes with the focus; the mark comes back with the window.
-    m_spaceDown = false;
+    m_keys.cancel();
     const bool comesBack =
         event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
     if (!comesBack)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/kit_input.h"
+
 #include <QImage>
 #include <QLabel>
 
@@ -57,7 +59,7 @@ private:
     bool m_leftPressed = false;
     bool m_focusMarked = false;
     bool m_link = false;
-    bool m_spaceDown = false;
+    kit::KeyClicks m_keys;
     QString m_picture;
 };
 

@@ -119,6 +119,27 @@ KeyAction keyAction(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat)
     }
 }
 
+KeyClicks::Taken KeyClicks::press(const QKeyEvent& event) {
+    switch (keyAction(event.key(), event.modifiers(), event.isAutoRepeat())) {
+    case KeyAction::Press:
+        m_spaceDown = true;
+        return Taken::Yes;
+    case KeyAction::Click:
+        return m_spaceDown ? Taken::Yes : Taken::Click;
+    case KeyAction::None:
+        break;
+    }
+    return event.key() == Qt::Key_Space && m_spaceDown ? Taken::Yes : Taken::No;
+}
+
+KeyClicks::Taken KeyClicks::release(const QKeyEvent& event) {
+    if (event.key() != Qt::Key_Space || event.isAutoRepeat() || !m_spaceDown) {
+        return Taken::No;
+    }
+    m_spaceDown = false;
+    return Taken::Click;
+}
+
 } // namespace kit
 
 using kit::MouseInput;

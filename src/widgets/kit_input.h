@@ -35,6 +35,21 @@ enum class KeyAction {
 // window (Alt+Space opens its menu); a key held down repeats no action.
 KeyAction keyAction(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat);
 
+// Space (on its release) and Return as a click, for the controls that are no kit buttons (launcher
+// entries, links). Each takes the key events it is given; a press or release it does not take
+// goes on to the control's base class.
+class KeyClicks {
+public:
+    enum class Taken { No, Yes, Click };
+    Taken press(const QKeyEvent& event);
+    Taken release(const QKeyEvent& event);
+    // The focus left: a Space press goes with it.
+    void cancel() { m_spaceDown = false; }
+
+private:
+    bool m_spaceDown = false;
+};
+
 // One mouse event as the kit's controls see it.
 struct MouseInput {
     Qt::MouseButton button = Qt::NoButton;

@@ -56,32 +56,22 @@ bool LauncherButton::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LauncherButton::keyPressEvent(QKeyEvent* event) {
-    switch (kit::keyAction(event->key(), event->modifiers(), event->isAutoRepeat())) {
-    case kit::KeyAction::Press:
-        m_spaceDown = true;
-        event->accept();
-        break;
-    case kit::KeyAction::Click:
-        event->accept();
-        if (!m_spaceDown)
-            emit activated();
-        break;
-    case kit::KeyAction::None:
-        if (event->key() == Qt::Key_Space && m_spaceDown)
-            event->accept();
-        else
-            QWidget::keyPressEvent(event);
-        break;
+    const kit::KeyClicks::Taken taken = m_keys.press(*event);
+    if (taken == kit::KeyClicks::Taken::No) {
+        QWidget::keyPressEvent(event);
+        return;
     }
+    event->accept();
+    if (taken == kit::KeyClicks::Taken::Click)
+        emit activated();
 }
 
 void LauncherButton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_spaceDown) {
+    if (m_keys.release(*event) == kit::KeyClicks::Taken::No) {
         QWidget::keyReleaseEvent(event);
         return;
     }
     event->accept();
-    m_spaceDown = false;
     emit activated();
 }
 
@@ -93,7 +83,7 @@ void LauncherButton::focusInEvent(QFocusEvent* event) {
 void LauncherButton::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     // A Space press goes with the focus.
-    m_spaceDown = false;
+    m_keys.cancel();
     const bool comesBack =
         event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
     m_focusMarked = m_focusMarked && comesBack;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/kit_input.h"
+
 #include <QWidget>
 
 namespace kavu {
@@ -37,7 +39,7 @@ private:
     void markCaption(bool marked);
 
     ClickLabel& m_caption;
-    bool m_spaceDown = false;
+    kit::KeyClicks m_keys;
     bool m_focusMarked = false;
 };
 
