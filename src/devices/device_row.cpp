@@ -46,7 +46,8 @@ void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
     const std::vector<std::string> ready = devices::readySerials(snapshot.devices);
     // With fewer than two ready devices "全部设备" is gone, and the choice starts afresh.
-    chooseEveryDevice(everyDeviceChosen() && ready.size() >= 2);
+    chooseEveryDevice(everyDeviceChosen() && ready.size() >= 2 ? ready
+                                                               : std::vector<std::string>());
     const std::optional<std::string> chosen =
         everyDeviceChosen() ? std::nullopt
                             : devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
@@ -96,7 +97,7 @@ void DeviceRow::refresh() {
 void DeviceRow::pick(int index) {
     if (m_list.itemData(index, kEveryDeviceRole).toBool()) {
         choose(std::nullopt);
-        chooseEveryDevice(true);
+        chooseEveryDevice(devices::readySerials(m_watch.snapshot().devices));
         m_toldFor->stop();
         explain();
         return;
@@ -105,7 +106,7 @@ void DeviceRow::pick(int index) {
     if (!serial.isValid()) {
         return;
     }
-    chooseEveryDevice(false);
+    chooseEveryDevice({});
     choose(serial.toString());
     m_toldFor->stop();
     explain();
@@ -123,12 +124,10 @@ bool DeviceRow::everyDeviceChosen() const {
     return !m_processes.everyDevice().isEmpty();
 }
 
-void DeviceRow::chooseEveryDevice(bool every) {
+void DeviceRow::chooseEveryDevice(const std::vector<std::string>& ready) {
     QStringList serials;
-    if (every) {
-        for (const std::string& serial : devices::readySerials(m_watch.snapshot().devices)) {
-            serials << QString::fromStdString(serial);
-        }
+    for (const std::string& serial : ready) {
+        serials << QString::fromStdString(serial);
     }
     m_processes.setEveryDevice(serials);
 }

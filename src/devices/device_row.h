@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -36,8 +38,8 @@ signals:
 
 private:
     void choose(std::optional<QString> serial);
-    // "全部设备": the ready devices take every command; none when fewer than two are ready.
-    void chooseEveryDevice(bool every);
+    // "全部设备": these ready devices take every command; none: the choice is one device or none.
+    void chooseEveryDevice(const std::vector<std::string>& ready);
     // Whether "全部设备" is chosen; the process starter holds the choice.
     bool everyDeviceChosen() const;
     void pick(int index);

@@ -183,10 +183,18 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
     return fillIn(shown(KAVU_TEXT("kavu", "状态：%1")), device->state);
 }
 
+namespace {
+
+bool isReady(const adb::ListedDevice& device) {
+    return classify(device.state) == State::Device && isUsableSerial(device.serial);
+}
+
+} // namespace
+
 std::vector<std::string> readySerials(const std::vector<adb::ListedDevice>& devices) {
     std::vector<std::string> ready;
     for (const adb::ListedDevice& device : devices) {
-        if (classify(device.state) == State::Device && isUsableSerial(device.serial)) {
+        if (isReady(device)) {
             ready.push_back(device.serial);
         }
     }
@@ -198,11 +206,13 @@ std::string everyDeviceItemText(std::size_t count, Translate shown) {
 }
 
 std::string everyDeviceExplanation(const Snapshot& snapshot, Translate shown) {
+    const auto readyCount =
+        std::count_if(snapshot.devices.begin(), snapshot.devices.end(), isReady);
     const std::string text = fillIn(shown(KAVU_TEXT("kavu", "命令将在全部 %1 台设备上运行")),
-                                    std::to_string(readySerials(snapshot.devices).size()));
+                                    std::to_string(readyCount));
     std::string skipped;
     for (const adb::ListedDevice& device : snapshot.devices) {
-        if (classify(device.state) == State::Device && isUsableSerial(device.serial)) {
+        if (isReady(device)) {
             continue;
         }
         const State state = classify(device.state);
