@@ -121,15 +121,10 @@ void InfoWindowsTest::links() {
     } else {
         QCOMPARE(t.fakes().browser.opened, QStringList{address});
         QVERIFY(t.messages().isEmpty());
-        // An address label shows the whole address it opens.
-        auto* label = window->findChild<QLabel*>(control);
-        if (label != nullptr) {
+        // An address label shows the whole address it opens (that it fits, the language test
+        // measures with every other caption).
+        if (auto* label = window->findChild<QLabel*>(control)) {
             QCOMPARE(label->text(), address);
-            const QRect needed =
-                QFontMetrics(label->font())
-                    .boundingRect(QRect(QPoint(0, 0), QSize(label->width(), 1000)),
-                                  label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
-            QVERIFY(needed.width() <= label->width() && needed.height() <= label->height());
         }
     }
 }
