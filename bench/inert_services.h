@@ -18,7 +18,7 @@ namespace kavu::bench {
 
 class NoProcesses final : public ProcessStarter {
 protected:
-    void launch(const QString&, launch::WindowMode, RunEnded) override {}
+    void launch(const QString&, launch::WindowMode, const StartEnvironment&, RunEnded) override {}
 };
 class NoMessages final : public MessageBoxes {
 public:

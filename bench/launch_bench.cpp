@@ -98,7 +98,7 @@ void BM_StarterHiddenStart(benchmark::State& state) {
                                          [](const QString&) {});
     const QString line = QStringLiteral("cmd /c exit");
     for (auto _ : state) {
-        processes.start(line, kavu::launch::WindowMode::Hidden);
+        processes.start(line, kavu::launch::WindowMode::Hidden, {});
         state.PauseTiming();
         waitUntilNoChildren();
         state.ResumeTiming();
@@ -170,7 +170,7 @@ void BM_StarterHiddenBurst(benchmark::State& state) {
                                              [](const QString&) {});
         const QString line = QStringLiteral("cmd /c exit");
         const auto started = std::chrono::steady_clock::now();
-        processes.start(line, kavu::launch::WindowMode::Hidden);
+        processes.start(line, kavu::launch::WindowMode::Hidden, {});
         int watcher = 0;
         for (const int thread : threadIds()) {
             if (before.count(thread) == 0) {
@@ -178,7 +178,7 @@ void BM_StarterHiddenBurst(benchmark::State& state) {
             }
         }
         for (int run = 1; run < runs; ++run) {
-            processes.start(line, kavu::launch::WindowMode::Hidden);
+            processes.start(line, kavu::launch::WindowMode::Hidden, {});
         }
         auto [running, left] = runningAndZombies();
         while (running > 0) {

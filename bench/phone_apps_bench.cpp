@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
     window.grab();
     const std::size_t without = heapInUse();
 
-    world.app().processes().setDeviceSerial(kSerial);
+    world.app().devices().chooseOne(kSerial);
     QTest::mouseClick(refresh, Qt::LeftButton, {}, refresh->rect().center());
     if (!waitForRows(*view, kPackages)) {
         std::fprintf(stderr, "the list does not show %d packages\n", kPackages);

@@ -29,7 +29,8 @@ public:
     std::vector<Clock::time_point> started;
 
 protected:
-    void launch(const QString& line, kavu::launch::WindowMode, RunEnded) override {
+    void launch(const QString& line, kavu::launch::WindowMode, const kavu::StartEnvironment&,
+                RunEnded) override {
         if (!line.contains(QStringLiteral("input swipe"))) {
             return;
         }

@@ -12,10 +12,11 @@ namespace kavu {
 
 App::App(Services services)
     : m_services(services)
-    , m_console(services.processes, services.messages, [this]() -> QLineEdit* {
-        MainWindow* main = mainWindow();
-        return main ? &main->commandBox() : nullptr;
-    }) {}
+    , m_console(services.processes, services.messages, services.pause, m_devices,
+                [this]() -> QLineEdit* {
+                    MainWindow* main = mainWindow();
+                    return main ? &main->commandBox() : nullptr;
+                }) {}
 
 App::~App() {
     for (auto& [type, window] : m_windows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/console_launcher.h"
+#include "app/device_choice.h"
 #include "app/launcher_entry.h"
 #include "platform/services.h"
 
@@ -81,9 +82,15 @@ public:
     ConsoleLauncher& console() { return m_console; }
 
     // The devices the main window's device row shows; none until set (the row then says the
-    // server is being looked for).
-    void setDeviceWatch(DeviceWatch* watch) { m_deviceWatch = watch; }
+    // server is being looked for). The device choice follows it.
+    void setDeviceWatch(DeviceWatch* watch) {
+        m_deviceWatch = watch;
+        m_devices.follow(watch);
+    }
     DeviceWatch* deviceWatch() const { return m_deviceWatch; }
+    // Which phones commands go to, as the user chose them.
+    DeviceChoice& devices() { return m_devices; }
+    const DeviceChoice& devices() const { return m_devices; }
     // What reads from the phone over the adb server; none until set (nothing is then read).
     void setShellClient(AdbShellClient* client) { m_shellClient = client; }
     AdbShellClient* shellClient() const { return m_shellClient; }
@@ -104,6 +111,7 @@ private:
     };
     std::vector<Opener> m_openers;
     std::function<MainWindow*(App&)> m_mainWindowLoader;
+    DeviceChoice m_devices;
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;
     AdbShellClient* m_shellClient = nullptr;

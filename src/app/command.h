@@ -32,16 +32,24 @@ public:
     // Adds no text: refuses the command when value, the number a typed part reads as, is not
     // finite or lies outside [minimum, maximum].
     Command& inRange(double value, double minimum, double maximum);
+    // Marks the command as about a phone (the default) or about the computer and the adb server:
+    // such a command runs once, whichever phones a click names.
+    Command& reaching(launch::Reach reach) {
+        m_reach = reach;
+        return *this;
+    }
 
     // The text as it goes into a command box: typed parts as typed, single-quoted for the phone's
     // shell where their splice says so.
     const QString& text() const { return m_text; }
     // Why the first refused typed part was refused; Refusal::None when every part passes.
     Refusal refusal() const { return m_refusal; }
+    launch::Reach reach() const { return m_reach; }
 
 private:
     QString m_text;
     Refusal m_refusal = Refusal::None;
+    launch::Reach m_reach = launch::Reach::Phone;
 };
 
 // A command that takes nothing from the user, with how it is shown and what follows it. A window
@@ -50,6 +58,7 @@ struct FixedCommand {
     QStringView text;
     launch::Form form;
     std::string_view suffix;
+    launch::Reach reach = launch::Reach::Phone;
 };
 
 // The line the console launcher starts: the form's prefix, the command text as the command box

@@ -1,5 +1,6 @@
 #include "app/console_launcher.h"
 
+#include "app/device_choice.h"
 #include "app/qt_text.h"
 #include "platform/services.h"
 #include "platform/shown_text.h"
@@ -9,11 +10,16 @@
 
 namespace kavu {
 
-ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messages,
-                                 std::function<QLineEdit*()> commandBox)
+ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messages, Pause& pause,
+                                 DeviceChoice& choice, std::function<QLineEdit*()> commandBox)
     : m_processes(processes)
     , m_messages(messages)
-    , m_commandBox(std::move(commandBox)) {}
+    , m_pause(pause)
+    , m_choice(choice)
+    , m_commandBox(std::move(commandBox))
+    , m_queues([this](const PhoneQueues::Line& line) { startOne(line); },
+               [this](const QString& serial) { return m_choice.isReady(serial); },
+               [this](const QString& serial) { skipped(serial); }) {}
 
 bool ConsoleLauncher::run(const Command& command, const launch::Form& form, const Command& suffix) {
     if (!acceptsAll(command, suffix)) {
@@ -23,7 +29,7 @@ bool ConsoleLauncher::run(const Command& command, const launch::Form& form, cons
     if (box == nullptr) {
         return false;
     }
-    start(*box, command, form, suffix);
+    start(*box, m_choice.target(), command, form, suffix);
     return true;
 }
 
@@ -32,21 +38,45 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const l
     if (!acceptsAll(command, suffix)) {
         return false;
     }
-    start(box, command, form, suffix);
+    start(box, m_choice.target(), command, form, suffix);
     return true;
 }
 
 bool ConsoleLauncher::run(const FixedCommand& command) {
-    return run(Command(command.text), command.form, Command(shownConsoleText(command.suffix)));
+    return run(Command(command.text).reaching(command.reach), command.form,
+               Command(shownConsoleText(command.suffix)));
 }
 
 bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command) {
-    return runThrough(box, Command(command.text), command.form,
+    return runThrough(box, Command(command.text).reaching(command.reach), command.form,
                       Command(shownConsoleText(command.suffix)));
 }
 
+bool ConsoleLauncher::runOn(const Target& target, const Command& command,
+                            const launch::Form& form) {
+    if (!accepts(command)) {
+        return false;
+    }
+    QLineEdit* box = m_commandBox();
+    if (box == nullptr) {
+        return false;
+    }
+    start(*box, target, command, form, Command());
+    return true;
+}
+
 void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
-    startWatched(line.toString(), mode);
+    startFor(m_choice.target(), launch::Reach::Computer, line.toString(), mode);
+}
+
+void ConsoleLauncher::pause(int milliseconds) {
+    if (!m_clickPhones) {
+        m_pause.sleep(milliseconds);
+        return;
+    }
+    for (const QString& serial : *m_clickPhones) {
+        m_queues.addPause(serial, milliseconds);
+    }
 }
 
 bool ConsoleLauncher::accepts(const Command& command) {
@@ -69,53 +99,47 @@ bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) 
     return accepts(command) && accepts(suffix);
 }
 
-void ConsoleLauncher::start(QLineEdit& box, const Command& command, const launch::Form& form,
-                            const Command& suffix) {
+void ConsoleLauncher::start(QLineEdit& box, const Target& target, const Command& command,
+                            const launch::Form& form, const Command& suffix) {
     box.setText(command.text());
-    startWatched(consoleLine(form, box.text(), suffix.text()), form.mode);
+    startFor(target, command.reach(), consoleLine(form, box.text(), suffix.text()), form.mode);
 }
 
-void ConsoleLauncher::startWatched(const QString& line, launch::WindowMode mode) {
-    const QStringList every = m_processes.everyDevice();
-    if (every.isEmpty() && m_queued.empty()) {
-        startOne(line, mode);
+void ConsoleLauncher::startFor(const Target& target, launch::Reach reach, const QString& line,
+                               launch::WindowMode mode) {
+    const std::vector<StartEnvironment> starts = startsOf(target, reach);
+    if (target.kind != Target::Kind::Every || reach == launch::Reach::Computer) {
+        for (const StartEnvironment& environment : starts) {
+            startOne({line, mode, environment});
+        }
         return;
     }
-    const bool idle = m_queued.empty();
-    if (every.isEmpty()) {
-        m_queued.push_back({line, mode, m_processes.deviceSerial()});
+    if (!m_clickPhones) {
+        m_clickPhones = target.serials;
+        QTimer::singleShot(0, &m_clickEnds, [this] { m_clickPhones.reset(); });
+        if (target.serials.isEmpty()) {
+            skipped(std::nullopt);
+        }
     }
-    // Every device: the same line once per device, each its own start (and journal entry).
-    for (const QString& serial : every) {
-        m_queued.push_back({line, mode, serial});
-    }
-    if (idle) {
-        QTimer::singleShot(0, &m_queueTurns, [this] { startNextQueued(); });
-    }
-}
-
-void ConsoleLauncher::startNextQueued() {
-    if (m_queued.empty()) {
-        return;
-    }
-    const Queued next = std::move(m_queued.front());
-    m_queued.pop_front();
-    const std::optional<QString> chosen = m_processes.deviceSerial();
-    m_processes.setDeviceSerial(next.serial);
-    startOne(next.line, next.mode);
-    m_processes.setDeviceSerial(chosen);
-    if (!m_queued.empty()) {
-        QTimer::singleShot(0, &m_queueTurns, [this] { startNextQueued(); });
+    for (const StartEnvironment& environment : starts) {
+        m_queues.add(*environment.serial, {line, mode, environment});
     }
 }
 
-void ConsoleLauncher::startOne(const QString& line, launch::WindowMode mode) {
+void ConsoleLauncher::startOne(const PhoneQueues::Line& line) {
     if (m_watcher == nullptr) {
-        m_processes.start(line, mode);
+        m_processes.start(line.line, line.mode, line.environment);
         return;
     }
-    m_processes.start(line, mode, m_watcher->starting(line, mode));
+    m_processes.start(line.line, line.mode, line.environment,
+                      m_watcher->starting(line.line, line.mode, line.environment));
     m_watcher->started();
+}
+
+void ConsoleLauncher::skipped(const std::optional<QString>& serial) {
+    if (m_watcher != nullptr) {
+        m_watcher->skipped(serial);
+    }
 }
 
 } // namespace kavu

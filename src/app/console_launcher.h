@@ -1,15 +1,17 @@
 #pragma once
 
 #include "app/command.h"
+#include "app/phone_queues.h"
+#include "app/target.h"
 #include "core/launch.h"
 #include "platform/services.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <QObject>
 
-#include <deque>
 #include <functional>
 #include <optional>
 
@@ -17,14 +19,20 @@ class QLineEdit;
 
 namespace kavu {
 
-// Hears of every line the console launcher starts.
+class DeviceChoice;
+
+// Hears of every line the console launcher starts, and of the lines it did not start on a phone.
 class LaunchWatcher {
 public:
-    // The line is about to start: what hears how it ended when it runs hidden (may be empty).
-    // Quick: the line waits for it.
-    virtual ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode) = 0;
+    // The line is about to start with this environment: what hears how it ended when it runs
+    // hidden (may be empty). Quick: the line waits for it.
+    virtual ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode,
+                                              const StartEnvironment& environment) = 0;
     // The line given to starting has been handed to the process starter.
     virtual void started() = 0;
+    // A click's lines did not run on this phone: it was no longer ready when its turn came. None:
+    // the click was for every ready phone, and none was.
+    virtual void skipped(const std::optional<QString>& serial) = 0;
 
 protected:
     ~LaunchWatcher() = default;
@@ -33,13 +41,18 @@ protected:
 // The console launcher every window runs its commands through. It checks every typed part of a
 // command first: when one is refused the user is told why and nothing runs. Otherwise the text
 // goes into a command box, is read back, joined with the form's prefix and the suffix, and the
-// line starts at once in the form's window mode.
+// line starts in the form's window mode, on the phones the device choice names at the click.
+//
+// For one phone (or none chosen) a line starts at once, and a pause between two lines holds the
+// window, as a single phone's actions always have. For every phone, the lines of a click and its
+// pauses go into each phone's own queue and run there in their order, the phones side by side.
 class ConsoleLauncher {
 public:
     // commandBox: the main window's command box, loading the main window when it is not there;
-    // null when it cannot be loaded (the program is then ending).
-    ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messages,
-                    std::function<QLineEdit*()> commandBox);
+    // null when it cannot be loaded (the program is then ending). choice: whose target a click
+    // takes.
+    ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messages, Pause& pause,
+                    DeviceChoice& choice, std::function<QLineEdit*()> commandBox);
 
     // Through the main window's command box. False when nothing ran.
     bool run(const Command& command, const launch::Form& form, const Command& suffix = Command());
@@ -49,8 +62,15 @@ public:
     // A fixed command with its own form and suffix, through the main window's or a window's box.
     bool run(const FixedCommand& command);
     bool runThrough(QLineEdit& box, const FixedCommand& command);
-    // A whole fixed line that takes no command box.
+    // On this target instead of the device choice's, through the main window's box: a change
+    // taken back goes to the phone it was made on, and only there.
+    bool runOn(const Target& target, const Command& command, const launch::Form& form);
+    // A whole fixed line that takes no command box and is not about a phone: it starts once.
     void startLine(QStringView line, launch::WindowMode mode);
+    // The wait between two lines of one click (a new recovery is flashed, then booted): for one
+    // phone it holds the window; for every phone it goes into each phone's queue after the lines
+    // the click queued so far.
+    void pause(int milliseconds);
 
     // The main window's command box, loading the main window when it is not there; null when it
     // cannot be loaded.
@@ -66,30 +86,25 @@ public:
     void setWatcher(LaunchWatcher* watcher) { m_watcher = watcher; }
 
 private:
-    // Starts the line on the device chosen at once, or queues it once for each device when every
-    // one is chosen (and behind lines still queued, so that the order stays).
-    void startWatched(const QString& line, launch::WindowMode mode);
-    void startOne(const QString& line, launch::WindowMode mode);
-    // One queued line a turn of the event loop: a start per device, each with its journal entry,
-    // never holds the windows up for all of them together.
-    void startNextQueued();
-
-    struct Queued {
-        QString line;
-        launch::WindowMode mode;
-        std::optional<QString> serial;
-    };
     bool acceptsAll(const Command& command, const Command& suffix);
-    void start(QLineEdit& box, const Command& command, const launch::Form& form,
-               const Command& suffix);
+    void start(QLineEdit& box, const Target& target, const Command& command,
+               const launch::Form& form, const Command& suffix);
+    void startFor(const Target& target, launch::Reach reach, const QString& line,
+                  launch::WindowMode mode);
+    void startOne(const PhoneQueues::Line& line);
+    void skipped(const std::optional<QString>& serial);
 
     ProcessStarter& m_processes;
     MessageBoxes& m_messages;
+    Pause& m_pause;
+    DeviceChoice& m_choice;
     std::function<QLineEdit*()> m_commandBox;
     LaunchWatcher* m_watcher = nullptr;
-    std::deque<Queued> m_queued;
-    // The queue's turns belong to it: they end with the launcher.
-    QObject m_queueTurns;
+    PhoneQueues m_queues;
+    // The phones of the click being handled, when it is for every phone: its pauses go into their
+    // queues. Forgotten at the next turn of the event loop.
+    std::optional<QStringList> m_clickPhones;
+    QObject m_clickEnds;
 };
 
 } // namespace kavu

@@ -133,7 +133,7 @@ void PhoneApps::summarize() {
 }
 
 std::optional<std::string> PhoneApps::chosenSerial() const {
-    const std::optional<QString>& serial = m_app.processes().deviceSerial();
+    const std::optional<QString> serial = m_app.devices().serial();
     return serial ? std::optional<std::string>(serial->toStdString()) : std::nullopt;
 }
 

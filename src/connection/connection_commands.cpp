@@ -3,11 +3,15 @@
 namespace kavu::connection {
 
 Command connectCommand(const QString& address) {
-    return Command(u"adb connect ").typed(address, Splice::NetworkAddress);
+    return Command(u"adb connect ")
+        .typed(address, Splice::NetworkAddress)
+        .reaching(launch::Reach::Computer);
 }
 
 Command disconnectCommand(const QString& address) {
-    return Command(u"adb disconnect ").typed(address, Splice::NetworkAddress);
+    return Command(u"adb disconnect ")
+        .typed(address, Splice::NetworkAddress)
+        .reaching(launch::Reach::Computer);
 }
 
 Command pairCommand(const QString& address, const QString& code) {
@@ -15,7 +19,8 @@ Command pairCommand(const QString& address, const QString& code) {
     return Command(u"adb pair ")
         .typed(address, Splice::NetworkAddress)
         .fixed(u" ")
-        .typed(code, Splice::PhoneName);
+        .typed(code, Splice::PhoneName)
+        .reaching(launch::Reach::Computer);
 }
 
 bool listsPairCommand(std::string_view help) {

@@ -13,6 +13,8 @@ namespace kavu::connection {
 // Makes the chosen USB device listen for adb on the network, at port 5555.
 inline constexpr FixedCommand kWirelessOn{u"adb tcpip 5555", launch::kConsole, {}};
 
+// Connecting, disconnecting and pairing are the adb server's business, not a phone's: they run
+// once whichever phones are chosen.
 Command connectCommand(const QString& address);
 Command disconnectCommand(const QString& address);
 // Pairs with a phone's wireless debugging (Android 11 and later) using the code it shows.

@@ -53,18 +53,17 @@ void AdbServerDialog::apply() {
 }
 
 void useAdbServer(App& app, const AdbServer& server) {
-    if (DeviceWatch* watch = app.deviceWatch()) {
-        // The devices of another server are other phones: the choice starts afresh there.
-        if (watch->server() != server) {
-            app.processes().setDeviceSerial(std::nullopt);
-            app.processes().setEveryDevice({});
-        }
+    DeviceWatch* watch = app.deviceWatch();
+    // The devices of another server are other phones: the choice starts afresh there.
+    if (watch == nullptr || watch->server() != server) {
+        app.devices().useServer(server.socketSpec());
+    }
+    if (watch != nullptr) {
         watch->setServer(server);
     }
     if (AdbShellClient* client = app.shellClient()) {
         client->setServer(server);
     }
-    app.processes().setServerSocket(server.socketSpec());
 }
 
 } // namespace kavu

@@ -12,6 +12,11 @@ namespace kavu::launch {
 
 enum class WindowMode { Hidden, Normal, Minimized };
 
+// Whether a line is about a phone, and so runs once on each phone a click names, or about this
+// computer and the adb server (adb connect, adb devices, fastboot devices, the registry repair, a
+// console to type in), and so runs once whatever the click names.
+enum class Reach { Phone, Computer };
+
 struct Form {
     std::string_view prefix;
     WindowMode mode;

@@ -88,7 +88,7 @@ void OKC::flash() {
                                 launch::kConsole, flash::flashSuffix(partition));
         if (flashed && partition == Partition::Recovery) {
             // Boots the new recovery once; the window does not answer meanwhile.
-            m_app.pause().sleep(flash::kBootDelayMilliseconds);
+            m_app.console().pause(flash::kBootDelayMilliseconds);
             m_app.console().run(flash::bootCommand(*image), launch::kHidden);
         }
         return;

@@ -175,7 +175,7 @@ void touchsimu::cycle(QTimer& timer) {
         m_app.console().run(input::tapCommand(points->x1, points->y1, duration), launch::kHidden);
         if (twoPoints) {
             // The window waits meanwhile.
-            m_app.pause().sleep(*pause);
+            m_app.console().pause(*pause);
             m_app.console().run(input::tapCommand(points->x2, points->y2, duration),
                                 launch::kHidden);
         }

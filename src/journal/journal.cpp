@@ -55,7 +55,7 @@ bool canUndo(const Entry& entry, const QList<Entry>& all) {
                              entry.reversal.state == Reversal::State::OldValueUnknown) &&
                             !entry.reversal.command.isEmpty();
     const bool failed = entry.exitCode.value_or(0) != 0;
-    return hasCommand && !failed && !isUndone(entry, all);
+    return entry.serial && hasCommand && !failed && !isUndone(entry, all);
 }
 
 Journal::Journal(App& app, QString folder, QObject* parent)
@@ -65,6 +65,7 @@ Journal::Journal(App& app, QString folder, QObject* parent)
     , m_session(QString::number(QRandomGenerator::global()->generate64(), 36)) {
     QCoreApplication::instance()->installEventFilter(&m_tracker);
     m_app.console().setWatcher(this);
+    connect(&m_app.devices(), &DeviceChoice::changed, this, &Journal::deviceChosen);
 }
 
 Journal::~Journal() {
@@ -72,7 +73,7 @@ Journal::~Journal() {
 }
 
 std::optional<QString> Journal::chosenDevice() const {
-    return m_app.processes().deviceSerial();
+    return m_app.devices().serial();
 }
 
 QString Journal::pathFor(const std::optional<QString>& serial) const {
@@ -106,7 +107,8 @@ void Journal::deviceChosen() {
     }
 }
 
-ProcessStarter::RunEnded Journal::starting(const QString& line, launch::WindowMode mode) {
+ProcessStarter::RunEnded Journal::starting(const QString& line, launch::WindowMode mode,
+                                           const StartEnvironment& environment) {
     Entry entry;
     entry.id = {m_session, ++m_lastNumber};
     entry.time = QDateTime::currentDateTime();
@@ -114,21 +116,24 @@ ProcessStarter::RunEnded Journal::starting(const QString& line, launch::WindowMo
     entry.control = m_tracker.control();
     entry.line = line;
     entry.mode = mode;
-    entry.serial = chosenDevice();
+    entry.serial = environment.serial;
     entry.model = modelOf(m_app, entry.serial);
     const bool snapshotOfDevice =
         m_snapshots != nullptr && entry.serial && m_snapshots->serial() == entry.serial;
     entry.reversal =
         reversalOf(line, snapshotOfDevice ? m_snapshots->snapshot() : DeviceSnapshot{});
     entry.undoes = m_undoingEntry;
+    if (m_undoingEntry) {
+        m_waitingFor = entry.id;
+    }
     m_pending = entry;
     if (mode != launch::WindowMode::Hidden) {
         return {};
     }
     return [journal = QPointer<Journal>(this), id = entry.id,
-            path = pathFor(entry.serial)](const RunEnd& end) {
+            serial = entry.serial](const RunEnd& end) {
         if (journal) {
-            journal->ended(id, path, end);
+            journal->ended(id, serial, end);
         }
     };
 }
@@ -146,16 +151,22 @@ void Journal::started() {
     write(pathFor(entry.serial), entryLine(entry));
 }
 
-void Journal::ended(const EntryId& id, const QString& path, const RunEnd& end) {
-    write(path, endLine(id, end));
+void Journal::skipped(const std::optional<QString>& serial) {
+    emit notice(serial ? tr("%1：设备已不在列表中，未运行。").arg(*serial)
+                       : tr("没有就绪的设备，命令未运行。"));
+}
+
+void Journal::ended(const EntryId& id, const std::optional<QString>& serial, const RunEnd& end) {
+    write(pathFor(serial), endLine(id, end));
     if (end.exitCode != 0) {
-        emit notice(tr("上一条命令失败（退出码 %1）：%2")
-                        .arg(end.exitCode)
-                        .arg(firstLineOf(end.outputTail)));
+        const QString failed = tr("上一条命令失败（退出码 %1）：%2")
+                                   .arg(end.exitCode)
+                                   .arg(firstLineOf(end.outputTail));
+        emit notice(serial ? tr("%1：%2").arg(*serial, failed) : failed);
     }
     // What the change did is read back from the device.
-    if (m_snapshots != nullptr && m_snapshots->serial() && path == pathFor(m_snapshots->serial()) &&
-        m_snapshots->serial() == chosenDevice()) {
+    if (m_snapshots != nullptr && serial && m_snapshots->serial() == serial &&
+        serial == chosenDevice()) {
         m_snapshots->read(*m_snapshots->serial());
     }
     if (m_waitingFor == id) {
@@ -191,24 +202,19 @@ void Journal::undoNext() {
         return;
     }
     const Entry entry = m_undoQueue.takeFirst();
-    if (entry.serial != chosenDevice()) {
-        stopUndo(tr("所选的记录属于另一台设备，未撤销。"));
-        return;
-    }
     const std::optional<Command> command = reversingCommand(entry.reversal.command);
     if (!command) {
         stopUndo(tr("记录中的撤销命令无效，未撤销：%1").arg(entry.reversal.command));
         return;
     }
+    // canUndo let only entries that name their phone in.
     m_undoingEntry = entry.id;
-    const EntryId next{m_session, m_lastNumber + 1};
-    const bool ran = m_app.console().run(*command, launch::kHidden);
+    const bool ran = m_app.console().runOn(
+        Target::one(*entry.serial, m_app.devices().serverSocket()), *command, launch::kHidden);
     m_undoingEntry.reset();
-    if (!ran) {
+    if (!ran || !m_waitingFor) {
         stopUndo(QString());
-        return;
     }
-    m_waitingFor = next;
 }
 
 void Journal::stopUndo(const QString& why) {

@@ -19,9 +19,9 @@ namespace journal {
 
 class SnapshotReader;
 
-// Whether the entry can be taken back now: it has a reversing command (a reset counts), was not
-// taken back yet, and is not a hidden run that failed (it changed nothing). all: the journal the
-// entry is in.
+// Whether the entry can be taken back now: it names its phone, has a reversing command (a reset
+// counts), was not taken back yet, and is not a hidden run that failed (it changed nothing). all:
+// the journal the entry is in.
 bool canUndo(const Entry& entry, const QList<Entry>& all);
 // Whether a later entry of all took this one back.
 bool isUndone(const Entry& entry, const QList<Entry>& all);
@@ -44,34 +44,38 @@ public:
     const QString& folder() const { return m_folder; }
     // This run of the program: entries made since it started carry it.
     const QString& session() const { return m_session; }
-    // The device lines go to now; none when none is chosen.
+    // The one device chosen now; none when none is, or every device is.
     std::optional<QString> chosenDevice() const;
     QString pathFor(const std::optional<QString>& serial) const;
     // The device's journal. A last line cut short is told once (notice).
     JournalRead read(const std::optional<QString>& serial);
 
-    // Takes back those of these entries (oldest first, of the chosen device) that canUndo allows,
-    // newest first: each reversing command starts once the one before ended well. False, with a
-    // notice, when another undo is under way or there is nothing to take back.
+    // Takes back those of these entries (oldest first) that canUndo allows, newest first, each on
+    // the phone its entry names and only there: each reversing command starts once the one before
+    // ended well. False, with a notice, when another undo is under way or there is nothing to take
+    // back.
     bool undo(const QList<Entry>& entries, const QList<Entry>& all);
     bool undoing() const { return !m_undoQueue.isEmpty() || m_waitingFor.has_value(); }
 
     // The chosen device may have changed: its snapshot is read when it did.
     void deviceChosen();
 
-    ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode) override;
+    ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode,
+                                      const StartEnvironment& environment) override;
     void started() override;
+    void skipped(const std::optional<QString>& serial) override;
 
 signals:
     // An entry, or the end of a run, was written.
     void written();
     // Every answer of a read of the chosen device's snapshot is in.
     void snapshotRead();
-    // Something the user should read for a moment: a failed hidden run, a journal problem.
+    // Something the user should read for a moment: a failed hidden run, a phone skipped, a journal
+    // problem.
     void notice(const QString& text);
 
 private:
-    void ended(const EntryId& id, const QString& path, const RunEnd& end);
+    void ended(const EntryId& id, const std::optional<QString>& serial, const RunEnd& end);
     void undoNext();
     void stopUndo(const QString& why);
     void write(const QString& path, const QByteArray& line);

@@ -19,6 +19,13 @@ QString reversalText(const Entry& entry, const QList<Entry>& all) {
     if (isUndone(entry, all)) {
         return QCoreApplication::translate("kavu::journal::JournalWindow", "已撤销");
     }
+    // A line run with no phone chosen went wherever adb took it: its undo could go anywhere.
+    const bool reversing = entry.reversal.state == Reversal::State::Reversible ||
+                           entry.reversal.state == Reversal::State::OldValueUnknown;
+    if (!entry.serial && reversing && !entry.reversal.command.isEmpty()) {
+        return QCoreApplication::translate("kavu::journal::JournalWindow",
+                                           "不可撤销（未指定设备）");
+    }
     switch (entry.reversal.state) {
     case Reversal::State::Reversible:
         return QCoreApplication::translate("kavu::journal::JournalWindow", "可撤销（恢复为 %1）")

@@ -36,7 +36,8 @@ public:
     static std::optional<platform::Terminal> findTerminal();
 
 protected:
-    void launch(const QString& line, launch::WindowMode mode, RunEnded ended) override;
+    void launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+                RunEnded ended) override;
 
 private:
     QString m_interpreterPath;

@@ -474,7 +474,8 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     return std::nullopt;
 }
 
-void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
+void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
+                                  const StartEnvironment& environment, RunEnded ended) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
         // Every time: a click that silently does nothing looks broken.
         m_report(shownText(
@@ -485,24 +486,22 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, 
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());
     const std::vector<std::string> arguments =
         platform::consoleArguments(m_interpreterPath.toStdString(), call, mode, m_terminal);
-    std::optional<std::string> serial;
-    if (deviceSerial()) {
-        serial = deviceSerial()->toStdString();
-    }
+    const auto utf8 = [](const std::optional<QString>& text) {
+        return text ? std::optional<std::string>(text->toStdString()) : std::nullopt;
+    };
     // A hidden run writes into a pipe whose far end we read; without one it writes nowhere.
     int pipeEnds[2] = {-1, -1};
     if (mode == launch::WindowMode::Hidden && pipe2(pipeEnds, O_CLOEXEC) == 0) {
         fcntl(pipeEnds[0], F_SETFL, fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
     }
-    std::optional<std::string> serverSocket;
-    if (this->serverSocket()) {
-        serverSocket = this->serverSocket()->toStdString();
-    }
     pid_t pid = 0;
     const int error =
         spawnDetached(arguments,
-                      platform::consoleEnvironment(environ, serial, serverSocket,
-                                                   everyDevice().isEmpty() ? std::nullopt : serial),
+                      platform::consoleEnvironment(
+                          environ, utf8(environment.serial), utf8(environment.serverSocket),
+                          environment.titleTag.isEmpty()
+                              ? std::nullopt
+                              : std::optional<std::string>(environment.titleTag.toStdString())),
                       pipeEnds[1], pid);
     if (pipeEnds[1] >= 0) {
         ::close(pipeEnds[1]);

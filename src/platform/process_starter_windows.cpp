@@ -173,15 +173,16 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     return std::nullopt;
 }
 
-void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
+void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
+                                  const StartEnvironment& environment, RunEnded ended) {
     std::wstring commandLine = line.toStdWString();
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup.StartupInfo;
     startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
-    // One of the consoles started for every device: its first title names the device.
+    // One of the consoles started for several phones: its first title names the phone.
     std::wstring title;
-    if (!everyDevice().isEmpty() && deviceSerial()) {
-        title = deviceSerial()->toStdWString();
+    if (!environment.titleTag.isEmpty()) {
+        title = environment.titleTag.toStdWString();
         startup.StartupInfo.lpTitle = title.data();
     }
     DWORD flags = CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT;
@@ -240,7 +241,7 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode, 
         startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
         break;
     }
-    std::wstring environment = childEnvironment(deviceSerial(), serverSocket());
+    std::wstring environment = childEnvironment(environment.serial, environment.serverSocket);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
                         environment.data(), nullptr, &startup.StartupInfo, &process)) {

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -24,6 +23,21 @@ struct RunEnd {
 };
 inline constexpr qsizetype kRunOutputTail = 4096;
 
+// What a started line is told through its environment, and how its console is titled: each start
+// carries its own, so nothing about a phone is kept between starts.
+struct StartEnvironment {
+    // ANDROID_SERIAL, the phone adb and fastboot talk to; none: the variable is left out.
+    std::optional<QString> serial;
+    // ADB_SERVER_SOCKET, the adb server they go through: none leaves the variable as the program
+    // found it, an empty text leaves it out.
+    std::optional<QString> serverSocket;
+    // Ends a console's title (" - TAG") so that the consoles of several phones can be told apart;
+    // empty: the title is the line's own.
+    QString titleTag;
+
+    bool operator==(const StartEnvironment&) const = default;
+};
+
 // Starts one command-interpreter line in a window mode and returns at once.
 class ProcessStarter {
 public:
@@ -32,31 +46,14 @@ public:
 
     virtual ~ProcessStarter() = default;
     // ended, when given, is told how a hidden run ended; a console reports nothing.
-    void start(const QString& line, launch::WindowMode mode, RunEnded ended = {}) {
-        launch(line, mode, std::move(ended));
+    void start(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+               RunEnded ended = {}) {
+        launch(line, mode, environment, std::move(ended));
     }
 
-    // The device that adb and fastboot in every console started from now on talk to: its serial
-    // goes into their environment as ANDROID_SERIAL. None: the variable is left out.
-    void setDeviceSerial(std::optional<QString> serial) { m_deviceSerial = std::move(serial); }
-    const std::optional<QString>& deviceSerial() const { return m_deviceSerial; }
-    // "全部设备": each line the console launcher starts from now on runs once on each of these
-    // devices, with its own ANDROID_SERIAL and, in a console, the serial in its title; empty: on
-    // the device chosen, or with none.
-    void setEveryDevice(QStringList serials) { m_everyDevice = std::move(serials); }
-    const QStringList& everyDevice() const { return m_everyDevice; }
-    // The adb server every console started from now on talks to, as ADB_SERVER_SOCKET: none
-    // leaves the variable as the program found it, an empty text leaves it out.
-    void setServerSocket(std::optional<QString> socket) { m_serverSocket = std::move(socket); }
-    const std::optional<QString>& serverSocket() const { return m_serverSocket; }
-
 protected:
-    virtual void launch(const QString& line, launch::WindowMode mode, RunEnded ended) = 0;
-
-private:
-    std::optional<QString> m_deviceSerial;
-    std::optional<QString> m_serverSocket;
-    QStringList m_everyDevice;
+    virtual void launch(const QString& line, launch::WindowMode mode,
+                        const StartEnvironment& environment, RunEnded ended) = 0;
 };
 
 // A modal message box with one OK button; returns when the user closed it.

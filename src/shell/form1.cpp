@@ -5,10 +5,10 @@
 #include "app/app.h"
 #include "app/qt_text.h"
 #include "core/launch.h"
-#include "devices/device_row.h"
 #include "devices/device_watch.h"
 #include "journal/journal.h"
 #include "platform/tool_files.h"
+#include "shell/device_row.h"
 #include "shell/shell_commands.h"
 #include "widgets/launcher_button.h"
 
@@ -60,7 +60,7 @@ Form1::Form1(App& app, QWidget* parent)
     connectLauncher();
     if (DeviceWatch* watch = m_app.deviceWatch()) {
         m_deviceRow =
-            new DeviceRow(*m_ui->Combodev, *m_ui->Labeldevstate, *watch, m_app.processes(), this);
+            new DeviceRow(*m_ui->Combodev, *m_ui->Labeldevstate, *watch, m_app.devices(), this);
     }
     connectJournal();
 }
@@ -72,7 +72,6 @@ void Form1::connectJournal() {
     }
     if (m_deviceRow != nullptr) {
         connect(journal, &journal::Journal::notice, m_deviceRow, &DeviceRow::tell);
-        connect(m_deviceRow, &DeviceRow::chosen, journal, &journal::Journal::deviceChosen);
     }
 }
 
@@ -93,7 +92,7 @@ bool Form1::startUp() {
     m_notice.reset();
     scheduleNotice();
 
-    m_app.console().runThrough(*m_ui->Text8, Command(shell::kDeviceCheck), launch::kConsole,
+    m_app.console().runThrough(*m_ui->Text8, shell::deviceCheckCommand(), launch::kConsole,
                                Command(launch::deviceCheckBanner(translatedText)));
 
     setWindowTitle(tr("Kavu 第六代免ROOT玩机神器"));

@@ -10,13 +10,18 @@ namespace kavu::shell {
 
 // The main window's device check at start-up, in a console with the check's banner after it.
 inline constexpr QStringView kDeviceCheck = u"adb devices";
+// The check as it runs: it lists every phone, so it runs once whichever phones are chosen.
+inline Command deviceCheckCommand() {
+    return Command(kDeviceCheck).reaching(launch::Reach::Computer);
+}
 
 // The screenshot's steps, all hidden: taken on the phone, pulled into the working folder, opened
 // there, and removed from the phone.
 inline constexpr FixedCommand kTakeScreenshot{
     u"adb shell /system/bin/screencap -p /sdcard/screen.png", launch::kHidden, {}};
 inline constexpr FixedCommand kPullScreenshot{u"adb pull /sdcard/screen.png", launch::kHidden, {}};
-inline constexpr FixedCommand kOpenScreenshot{u"screen.png", launch::kHidden, {}};
+inline constexpr FixedCommand kOpenScreenshot{
+    u"screen.png", launch::kHidden, {}, launch::Reach::Computer};
 inline constexpr FixedCommand kRemoveScreenshot{
     u"adb shell rm /sdcard/screen.png", launch::kHidden, {}};
 

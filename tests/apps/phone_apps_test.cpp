@@ -170,7 +170,7 @@ void PhoneAppsTest::linkReadsRowsAndARowFillsThePackageBox() {
     QVERIFY(p.t.started().isEmpty());
 
     // Rows of a device that is no longer the chosen one name nothing.
-    p.t.fakes().processes.setDeviceSerial(QStringLiteral("8HX2"));
+    p.t.app().devices().chooseOne(QStringLiteral("8HX2"));
     typeInto(*p.list(), QStringLiteral("filter"), QString());
     p.clickRow(0);
     QCOMPARE(boxText(*p.apps, QStringLiteral("APPText5")), QStringLiteral("com.example.notes"));

@@ -63,16 +63,21 @@ void DialogsTest::serverChoiceReachesWatchAndConsoles() {
     typeInto(*dialog, QStringLiteral("Host"), host);
     typeInto(*dialog, QStringLiteral("Port"), port);
     click<N_Shape>(*dialog, QStringLiteral("Apply"));
+    // The server the next console is told of.
+    const auto socketOfNextConsole = [&t] {
+        t.run(QStringLiteral("adb devices"), launch::kHidden);
+        return t.lastStarted().environment.serverSocket;
+    };
     if (socket == u"-") {
         QCOMPARE(tracker.server(), AdbServer("lab", 5037));
-        QVERIFY(!t.fakes().processes.serverSocket());
         QCOMPARE(t.messages().size(), 1);
         QCOMPARE(t.messages().first().text, qtText(kInvalidNetworkAddressMessage));
+        QCOMPARE(socketOfNextConsole(), std::nullopt);
         return;
     }
-    QCOMPARE(t.fakes().processes.serverSocket(), std::optional<QString>(socket));
     QCOMPARE(tracker.server().socketSpec(), socket);
     QVERIFY(t.messages().isEmpty());
+    QCOMPARE(socketOfNextConsole(), std::optional<QString>(socket));
 }
 
 void DialogsTest::wirelessButtonsRunTheirCommands() {

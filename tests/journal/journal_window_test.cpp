@@ -75,7 +75,7 @@ void JournalWindowTest::aClickIsJournaledWithItsWindowAndControlAndAFailureIsSho
     a.end(0, 255, QByteArrayLiteral("\nError: device offline\nmore\n"));
     Form1* main = a.t.app().find<Form1>();
     QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
-             QStringLiteral("上一条命令失败（退出码 255）：Error: device offline"));
+             QStringLiteral("R58M1：上一条命令失败（退出码 255）：Error: device offline"));
     QCOMPARE(a.entries().at(0).exitCode, 255);
     QCOMPARE(a.entries().at(0).output, QStringLiteral("\nError: device offline\nmore\n"));
 }

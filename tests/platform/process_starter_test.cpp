@@ -191,7 +191,7 @@ TEST_F(StarterTest, HiddenRunIsDetachedWithNothingInherited) {
     const QString marker = m_folder.filePath(QStringLiteral("leak-marker"));
     const int leaked = ::open(marker.toLocal8Bit().constData(), O_WRONLY | O_CREAT, 0600);
     ASSERT_GE(leaked, 3);
-    m_starter.start(QStringLiteral("cmd /c report"), launch::WindowMode::Hidden);
+    m_starter.start(QStringLiteral("cmd /c report"), launch::WindowMode::Hidden, {});
     ::close(leaked);
 
     ASSERT_TRUE(waitFor(QStringLiteral("done.txt")));
@@ -228,7 +228,7 @@ TEST_F(StarterTest, HiddenRunReportsItsExitCodeAndTheEndOfItsOutput) {
                                           "echo last words >&2\n"
                                           "exit 3\n");
     std::optional<RunEnd> end;
-    m_starter.start(QStringLiteral("cmd /c chatty"), launch::WindowMode::Hidden,
+    m_starter.start(QStringLiteral("cmd /c chatty"), launch::WindowMode::Hidden, {},
                     [&end](const RunEnd& ended) { end = ended; });
     for (int round = 0; round < 1000 && !end; ++round) {
         std::this_thread::sleep_for(10ms);
@@ -240,8 +240,8 @@ TEST_F(StarterTest, HiddenRunReportsItsExitCodeAndTheEndOfItsOutput) {
               QByteArray(kRunOutputTail - 11, 'a') + QByteArrayLiteral("last words\n"));
 }
 
-// The chosen device reaches the child as ANDROID_SERIAL in place of one of our own; with none
-// chosen the child has none. The rest of our environment goes along.
+// The start's phone reaches the child as ANDROID_SERIAL in place of one of our own; with none
+// the child has none. The rest of our environment goes along.
 TEST_F(StarterTest, ChosenDeviceIsTheChildsSerial) {
     writeScript(QStringLiteral("serial"),
                 "#!/bin/sh\necho \"${ANDROID_SERIAL-unset}|$KAVU_KEPT\" > serial.txt\n");
@@ -254,8 +254,8 @@ TEST_F(StarterTest, ChosenDeviceIsTheChildsSerial) {
     for (const Case& c :
          {Case{QStringLiteral("R58M 1"), "R58M 1|kept"}, Case{std::nullopt, "unset|kept"}}) {
         QFile::remove(m_folder.filePath(QStringLiteral("serial.txt")));
-        m_starter.setDeviceSerial(c.chosen);
-        m_starter.start(QStringLiteral("cmd /c serial"), launch::WindowMode::Hidden);
+        m_starter.start(QStringLiteral("cmd /c serial"), launch::WindowMode::Hidden,
+                        {c.chosen, std::nullopt, {}});
         ASSERT_TRUE(waitFor(QStringLiteral("serial.txt")));
         EXPECT_EQ(read(QStringLiteral("serial.txt")).toStdString(), c.seen);
     }
@@ -334,7 +334,7 @@ TEST_F(StarterTest, CaretVariablesDoNotReachTheConsole) {
     setenv("^s", "&touch caret&", 1);
     setenv("^sb", "&touch caret&", 1);
     m_starter.start(QStringLiteral("cmd /c adb shell input text 'a%^sb%^s%^sc'"),
-                    launch::WindowMode::Hidden);
+                    launch::WindowMode::Hidden, {});
     unsetenv("^s");
     unsetenv("^sb");
     ASSERT_TRUE(waitFor(QStringLiteral("args.txt")));
@@ -344,9 +344,9 @@ TEST_F(StarterTest, CaretVariablesDoNotReachTheConsole) {
 
 TEST_F(StarterTest, FinishedRunsLeaveNoZombie) {
     for (int i = 0; i < 5; ++i) {
-        m_starter.start(QStringLiteral("cmd /c exit %1").arg(i), launch::WindowMode::Hidden);
+        m_starter.start(QStringLiteral("cmd /c exit %1").arg(i), launch::WindowMode::Hidden, {});
     }
-    m_starter.start(QStringLiteral("cmd /c report"), launch::WindowMode::Hidden);
+    m_starter.start(QStringLiteral("cmd /c report"), launch::WindowMode::Hidden, {});
     ASSERT_TRUE(waitFor(QStringLiteral("done.txt")));
     int zombies = -1;
     for (int i = 0; i < 100 && zombies != 0; ++i) {
@@ -359,7 +359,7 @@ TEST_F(StarterTest, FinishedRunsLeaveNoZombie) {
 // A hidden run gets no keyboard: a pause in it ends at once and the line goes on.
 TEST_F(StarterTest, HiddenPauseEndsAtOnce) {
     m_starter.start(QStringLiteral("cmd /c echo x && pause>nul && report"),
-                    launch::WindowMode::Hidden);
+                    launch::WindowMode::Hidden, {});
     EXPECT_TRUE(waitFor(QStringLiteral("done.txt")));
     EXPECT_FALSE(QFile::exists(m_folder.filePath(QStringLiteral("null"))));
 }
@@ -373,7 +373,7 @@ TEST_F(StarterTest, ManyHiddenRunsAreAllReapedAndLeaveOurDescriptorsAlone) {
     const std::set<int> threadsBefore = threadIds();
     SystemProcessStarter starter(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
                                  [this](const QString& message) { m_reports.append(message); });
-    starter.start(QStringLiteral("cmd /c exit"), launch::WindowMode::Hidden);
+    starter.start(QStringLiteral("cmd /c exit"), launch::WindowMode::Hidden, {});
     std::vector<int> watchers;
     for (const int thread : threadIds()) {
         if (threadsBefore.count(thread) == 0) {
@@ -388,7 +388,7 @@ TEST_F(StarterTest, ManyHiddenRunsAreAllReapedAndLeaveOurDescriptorsAlone) {
     std::vector<OwnDescriptor> own(kOwnDescriptors);
     int lost = 0;
     for (int run = 1; run < kRuns; ++run) {
-        starter.start(QStringLiteral("cmd /c exit"), launch::WindowMode::Hidden);
+        starter.start(QStringLiteral("cmd /c exit"), launch::WindowMode::Hidden, {});
         OwnDescriptor& slot = own[run % kOwnDescriptors];
         if (slot.fd >= 0) {
             if (slot.stillOurs()) {
@@ -434,9 +434,9 @@ TEST_F(StarterTest, ManyHiddenRunsAreAllReapedAndLeaveOurDescriptorsAlone) {
 
 // A click that cannot open its console says so every time, not only the first.
 TEST_F(StarterTest, MissingTerminalIsReportedEachTime) {
-    m_starter.start(QStringLiteral("cmd /k adb devices"), launch::WindowMode::Normal);
-    m_starter.start(QStringLiteral("cmd /k adb devices"), launch::WindowMode::Minimized);
-    m_starter.start(QStringLiteral("cmd /k adb devices"), launch::WindowMode::Normal);
+    m_starter.start(QStringLiteral("cmd /k adb devices"), launch::WindowMode::Normal, {});
+    m_starter.start(QStringLiteral("cmd /k adb devices"), launch::WindowMode::Minimized, {});
+    m_starter.start(QStringLiteral("cmd /k adb devices"), launch::WindowMode::Normal, {});
     ASSERT_EQ(m_reports.size(), 3);
     for (const QString& report : m_reports) {
         EXPECT_TRUE(report.contains(QStringLiteral("xterm"))) << report.toStdString();
@@ -446,7 +446,7 @@ TEST_F(StarterTest, MissingTerminalIsReportedEachTime) {
 TEST_F(StarterTest, MissingInterpreterIsReported) {
     SystemProcessStarter broken(m_folder.filePath(QStringLiteral("no-such-program")), std::nullopt,
                                 [this](const QString& message) { m_reports.append(message); });
-    broken.start(QStringLiteral("cmd /c exit"), launch::WindowMode::Hidden);
+    broken.start(QStringLiteral("cmd /c exit"), launch::WindowMode::Hidden, {});
     ASSERT_EQ(m_reports.size(), 1);
     EXPECT_TRUE(m_reports.first().contains(QStringLiteral("no-such-program")));
 }

@@ -10,8 +10,9 @@ char* toString(const Event& event) {
                            event.text);
 }
 
-void RecordingProcessStarter::launch(const QString& line, launch::WindowMode mode, RunEnded ended) {
-    started.append({line, mode, deviceSerial()});
+void RecordingProcessStarter::launch(const QString& line, launch::WindowMode mode,
+                                     const StartEnvironment& environment, RunEnded ended) {
+    started.append({line, mode, environment.serial, environment});
     if (mode == launch::WindowMode::Hidden) {
         hiddenRunEnds.append(std::move(ended));
     }

@@ -37,6 +37,8 @@ struct StartedLine {
     launch::WindowMode mode;
     // The device its adb and fastboot would talk to (ANDROID_SERIAL), if one was chosen.
     std::optional<QString> serial;
+    // Its whole environment: the serial, the adb server, the console's title tag.
+    StartEnvironment environment;
 };
 
 class RecordingProcessStarter final : public ProcessStarter {
@@ -49,7 +51,8 @@ public:
     QStringList lines() const;
 
 protected:
-    void launch(const QString& line, launch::WindowMode mode, RunEnded ended) override;
+    void launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+                RunEnded ended) override;
 
 private:
     EventLog& m_log;

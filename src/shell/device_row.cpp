@@ -1,7 +1,7 @@
-#include "devices/device_row.h"
+#include "shell/device_row.h"
 
+#include "app/device_choice.h"
 #include "devices/device_watch.h"
-#include "platform/services.h"
 #include "platform/shown_text.h"
 
 #include <QComboBox>
@@ -14,23 +14,19 @@ namespace kavu {
 
 namespace {
 
-std::optional<std::string> toStd(const std::optional<QString>& serial) {
-    return serial ? std::optional<std::string>(serial->toStdString()) : std::nullopt;
-}
-
 constexpr int kToldForMs = 6000;
 // Marks the drop-down's "全部设备" entry.
 constexpr int kEveryDeviceRole = Qt::UserRole + 1;
 
 } // namespace
 
-DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
-                     ProcessStarter& processes, QObject* parent)
+DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch, DeviceChoice& choice,
+                     QObject* parent)
     : QObject(parent)
     , m_list(list)
     , m_explanation(explanation)
     , m_watch(watch)
-    , m_processes(processes)
+    , m_choice(choice)
     , m_toldFor(new QTimer(this)) {
     m_toldFor->setSingleShot(true);
     m_toldFor->setInterval(kToldForMs);
@@ -39,19 +35,17 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch,
     // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
     m_explanation.setTextFormat(Qt::PlainText);
     connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
+    connect(&m_choice, &DeviceChoice::changed, this, &DeviceRow::refresh);
     connect(&m_list, &QComboBox::activated, this, &DeviceRow::pick);
 }
 
 void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
-    const std::vector<std::string> ready = devices::readySerials(snapshot.devices);
-    // With fewer than two ready devices "全部设备" is gone, and the choice starts afresh.
-    chooseEveryDevice(everyDeviceChosen() && ready.size() >= 2 ? ready
-                                                               : std::vector<std::string>());
+    const std::size_t ready = devices::readySerials(snapshot.devices).size();
+    const bool every = m_choice.kind() == Target::Kind::Every;
     const std::optional<std::string> chosen =
-        everyDeviceChosen() ? std::nullopt
-                            : devices::choose(toStd(m_processes.deviceSerial()), snapshot.devices);
-    choose(chosen ? std::optional<QString>(QString::fromStdString(*chosen)) : std::nullopt);
+        m_choice.serial() ? std::optional<std::string>(m_choice.serial()->toStdString())
+                          : std::nullopt;
     m_list.clear();
     bool chosenListed = false;
     for (const adb::ListedDevice& device : snapshot.devices) {
@@ -77,12 +71,12 @@ void DeviceRow::refresh() {
                        QString::fromStdString(*chosen));
         m_list.setCurrentIndex(m_list.count() - 1);
     }
-    if (ready.size() >= 2) {
-        m_list.addItem(
-            QString::fromStdString(devices::everyDeviceItemText(ready.size(), translatedText)));
+    // "全部设备" is offered with two ready phones, and stays while chosen, whatever comes and goes.
+    if (ready >= 2 || every) {
+        m_list.addItem(QString::fromStdString(devices::everyDeviceItemText(ready, translatedText)));
         m_list.setItemData(m_list.count() - 1, true, kEveryDeviceRole);
     }
-    if (everyDeviceChosen()) {
+    if (every) {
         m_list.setCurrentIndex(m_list.count() - 1);
     } else if (!chosen) {
         m_list.setCurrentIndex(-1);
@@ -96,40 +90,14 @@ void DeviceRow::refresh() {
 
 void DeviceRow::pick(int index) {
     if (m_list.itemData(index, kEveryDeviceRole).toBool()) {
-        choose(std::nullopt);
-        chooseEveryDevice(devices::readySerials(m_watch.snapshot().devices));
-        m_toldFor->stop();
-        explain();
+        m_choice.chooseEvery();
+    } else if (const QVariant serial = m_list.itemData(index); serial.isValid()) {
+        m_choice.chooseOne(serial.toString());
+    } else {
         return;
     }
-    const QVariant serial = m_list.itemData(index);
-    if (!serial.isValid()) {
-        return;
-    }
-    chooseEveryDevice({});
-    choose(serial.toString());
     m_toldFor->stop();
     explain();
-}
-
-void DeviceRow::choose(std::optional<QString> serial) {
-    if (serial == m_processes.deviceSerial()) {
-        return;
-    }
-    m_processes.setDeviceSerial(std::move(serial));
-    emit chosen();
-}
-
-bool DeviceRow::everyDeviceChosen() const {
-    return !m_processes.everyDevice().isEmpty();
-}
-
-void DeviceRow::chooseEveryDevice(const std::vector<std::string>& ready) {
-    QStringList serials;
-    for (const std::string& serial : ready) {
-        serials << QString::fromStdString(serial);
-    }
-    m_processes.setEveryDevice(serials);
 }
 
 void DeviceRow::tell(const QString& text) {
@@ -139,10 +107,13 @@ void DeviceRow::tell(const QString& text) {
 }
 
 void DeviceRow::explain() {
+    const std::optional<QString> serial = m_choice.serial();
     const QString text = QString::fromStdString(
-        everyDeviceChosen()
+        m_choice.kind() == Target::Kind::Every
             ? devices::everyDeviceExplanation(m_watch.snapshot(), translatedText)
-            : devices::explanation(m_watch.snapshot(), toStd(m_processes.deviceSerial()),
+            : devices::explanation(m_watch.snapshot(),
+                                   serial ? std::optional<std::string>(serial->toStdString())
+                                          : std::nullopt,
                                    translatedText));
     m_explanation.setText(text);
     // Tool tips take markup where they see some; this one is escaped.

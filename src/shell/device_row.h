@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QTimer;
+
+namespace kavu {
+
+class DeviceChoice;
+class DeviceWatch;
+
+// The main window's device row: the drop-down of the devices and the explanation beside it, kept
+// in step with the watch and the device choice. Picking an entry changes the choice.
+class DeviceRow final : public QObject {
+    Q_OBJECT
+
+public:
+    DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch, DeviceChoice& choice,
+              QObject* parent);
+
+    // Shows the watch's current devices and the choice.
+    void refresh();
+    // Shows text in place of the explanation for a few seconds (no box to close).
+    void tell(const QString& text);
+
+private:
+    void pick(int index);
+    void explain();
+
+    QComboBox& m_list;
+    QLabel& m_explanation;
+    DeviceWatch& m_watch;
+    DeviceChoice& m_choice;
+    QTimer* m_toldFor;
+};
+
+} // namespace kavu
