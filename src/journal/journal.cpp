@@ -18,6 +18,8 @@ namespace kavu::journal {
 namespace {
 
 constexpr qsizetype kLongestShownLine = 120;
+// How long phones skipped one after another are gathered into one notice.
+constexpr int kSkippedTogetherMs = 200;
 
 // The first line of a run's output with text on it, shortened for the device row.
 QString firstLineOf(const QByteArray& output) {
@@ -62,7 +64,18 @@ Journal::Journal(App& app, QString folder, QObject* parent)
     : QObject(parent)
     , m_app(app)
     , m_folder(std::move(folder))
-    , m_session(QString::number(QRandomGenerator::global()->generate64(), 36)) {
+    , m_session(QString::number(QRandomGenerator::global()->generate64(), 36))
+    , m_tellSkipped(new QTimer(this)) {
+    m_tellSkipped->setSingleShot(true);
+    m_tellSkipped->setInterval(kSkippedTogetherMs);
+    connect(m_tellSkipped, &QTimer::timeout, this, [this] {
+        emit notice(m_skipped.size() == 1
+                        ? tr("%1：设备已不在列表中，未运行。").arg(m_skipped.first())
+                        : tr("%1 台设备已不在列表中，未运行：%2")
+                              .arg(m_skipped.size())
+                              .arg(m_skipped.join(tr("、"))));
+        m_skipped.clear();
+    });
     QCoreApplication::instance()->installEventFilter(&m_tracker);
     m_app.console().setWatcher(this);
     connect(&m_app.devices(), &DeviceChoice::changed, this, &Journal::deviceChosen);
@@ -152,8 +165,16 @@ void Journal::started() {
 }
 
 void Journal::skipped(const std::optional<QString>& serial) {
-    emit notice(serial ? tr("%1：设备已不在列表中，未运行。").arg(*serial)
-                       : tr("没有就绪的设备，命令未运行。"));
+    if (!serial) {
+        emit notice(tr("没有就绪的设备，命令未运行。"));
+        return;
+    }
+    if (!m_skipped.contains(*serial)) {
+        m_skipped.append(*serial);
+    }
+    if (!m_tellSkipped->isActive()) {
+        m_tellSkipped->start();
+    }
 }
 
 void Journal::ended(const EntryId& id, const std::optional<QString>& serial, const RunEnd& end) {

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 #include <optional>
 
@@ -91,6 +93,10 @@ private:
     QList<Entry> m_undoQueue;
     std::optional<EntryId> m_waitingFor;
     QSet<QString> m_toldTorn;
+    // Phones skipped in the last moments, told together: many phones leaving at once make one
+    // notice, not one each that hides the others.
+    QStringList m_skipped;
+    QTimer* m_tellSkipped;
 };
 
 } // namespace journal
