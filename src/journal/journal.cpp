@@ -20,6 +20,7 @@ namespace {
 constexpr qsizetype kLongestShownLine = 120;
 // How long phones skipped one after another are gathered into one notice.
 constexpr int kSkippedTogetherMs = 200;
+constexpr int kUndoTimeLimitMs = 30'000;
 
 // The first line of a run's output with text on it, shortened for the device row.
 QString firstLineOf(const QByteArray& output) {
@@ -48,8 +49,9 @@ QString modelOf(const App& app, const std::optional<QString>& serial) {
 } // namespace
 
 bool isUndone(const Entry& entry, const QList<Entry>& all) {
-    return std::any_of(all.cbegin(), all.cend(),
-                       [&entry](const Entry& later) { return later.undoes == entry.id; });
+    return std::any_of(all.cbegin(), all.cend(), [&entry](const Entry& later) {
+        return later.undoes == entry.id && later.exitCode == 0;
+    });
 }
 
 bool canUndo(const Entry& entry, const QList<Entry>& all) {
@@ -65,7 +67,16 @@ Journal::Journal(App& app, QString folder, QObject* parent)
     , m_app(app)
     , m_folder(std::move(folder))
     , m_session(QString::number(QRandomGenerator::global()->generate64(), 36))
-    , m_tellSkipped(new QTimer(this)) {
+    , m_tellSkipped(new QTimer(this))
+    , m_undoTimeLimit(new QTimer(this)) {
+    // An undo that does not end (a phone that stopped answering) does not hold the others forever;
+    // if it ends well later, its entry still counts as taken back.
+    m_undoTimeLimit->setSingleShot(true);
+    m_undoTimeLimit->setInterval(kUndoTimeLimitMs);
+    connect(m_undoTimeLimit, &QTimer::timeout, this, [this] {
+        stopUndo(tr("撤销命令 %1 秒内未结束，已停止撤销；其余更改保持不变。")
+                     .arg(kUndoTimeLimitMs / 1000));
+    });
     m_tellSkipped->setSingleShot(true);
     m_tellSkipped->setInterval(kSkippedTogetherMs);
     connect(m_tellSkipped, &QTimer::timeout, this, [this] {
@@ -192,8 +203,15 @@ void Journal::ended(const EntryId& id, const std::optional<QString>& serial, con
     }
     if (m_waitingFor == id) {
         m_waitingFor.reset();
+        m_undoTimeLimit->stop();
         if (end.exitCode != 0) {
-            stopUndo(tr("撤销命令失败，其余未撤销的更改保持不变。"));
+            stopUndo(tr("撤销失败（退出码 %1）：%2。可以再试一次；其余未撤销的更改保持不变。")
+                         .arg(end.exitCode)
+                         .arg(firstLineOf(end.outputTail)));
+            return;
+        }
+        if (m_undoQueue.isEmpty()) {
+            stopUndo(tr("撤销完成。"));
             return;
         }
         undoNext();
@@ -214,8 +232,15 @@ bool Journal::undo(const QList<Entry>& entries, const QList<Entry>& all) {
         emit notice(tr("没有可以撤销的更改。"));
         return false;
     }
+    emit undoingChanged(true);
     undoNext();
     return true;
+}
+
+void Journal::cancelUndo() {
+    if (undoing()) {
+        stopUndo(tr("已停止撤销；其余更改保持不变。"));
+    }
 }
 
 void Journal::undoNext() {
@@ -234,16 +259,20 @@ void Journal::undoNext() {
         Target::one(*entry.serial, m_app.devices().serverSocket()), *command, launch::kHidden);
     m_undoingEntry.reset();
     if (!ran || !m_waitingFor) {
-        stopUndo(QString());
+        stopUndo(tr("撤销命令未能运行；其余更改保持不变。"));
+        return;
     }
+    m_undoTimeLimit->start();
 }
 
 void Journal::stopUndo(const QString& why) {
     m_undoQueue.clear();
     m_waitingFor.reset();
+    m_undoTimeLimit->stop();
     if (!why.isEmpty()) {
         emit notice(why);
     }
+    emit undoingChanged(false);
 }
 
 void Journal::write(const QString& path, const QByteArray& line) {

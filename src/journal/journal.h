@@ -25,7 +25,7 @@ class SnapshotReader;
 // counts), was not taken back yet, and is not a hidden run that failed (it changed nothing). all:
 // the journal the entry is in.
 bool canUndo(const Entry& entry, const QList<Entry>& all);
-// Whether a later entry of all took this one back.
+// Whether a later entry of all took this one back: an undo of it that ended well.
 bool isUndone(const Entry& entry, const QList<Entry>& all);
 
 // The journal of every line the program starts, one file per device in its folder: who started
@@ -58,6 +58,9 @@ public:
     // back.
     bool undo(const QList<Entry>& entries, const QList<Entry>& all);
     bool undoing() const { return !m_undoQueue.isEmpty() || m_waitingFor.has_value(); }
+    // Stops an undo under way: the command running now is left to end (its end is journaled and
+    // counts if it ended well), nothing further is taken back.
+    void cancelUndo();
 
     // The chosen device may have changed: its snapshot is read when it did.
     void deviceChosen();
@@ -70,6 +73,8 @@ public:
 signals:
     // An entry, or the end of a run, was written.
     void written();
+    // An undo began or ended (undoing() tells which).
+    void undoingChanged(bool undoing);
     // Every answer of a read of the chosen device's snapshot is in.
     void snapshotRead();
     // Something the user should read for a moment: a failed hidden run, a phone skipped, a journal
@@ -97,6 +102,7 @@ private:
     // notice, not one each that hides the others.
     QStringList m_skipped;
     QTimer* m_tellSkipped;
+    QTimer* m_undoTimeLimit;
 };
 
 } // namespace journal
