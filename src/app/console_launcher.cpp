@@ -22,15 +22,7 @@ ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messag
                [this](const QString& serial) { skipped(serial); }) {}
 
 bool ConsoleLauncher::run(const Command& command, const launch::Form& form, const Command& suffix) {
-    if (!acceptsAll(command, suffix)) {
-        return false;
-    }
-    QLineEdit* box = m_commandBox();
-    if (box == nullptr) {
-        return false;
-    }
-    start(*box, m_choice.target(), command, form, suffix);
-    return true;
+    return runOn(m_choice.target(), command, form, suffix);
 }
 
 bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
@@ -52,16 +44,16 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command) {
                       Command(shownConsoleText(command.suffix)));
 }
 
-bool ConsoleLauncher::runOn(const Target& target, const Command& command,
-                            const launch::Form& form) {
-    if (!accepts(command)) {
+bool ConsoleLauncher::runOn(const Target& target, const Command& command, const launch::Form& form,
+                            const Command& suffix) {
+    if (!acceptsAll(command, suffix)) {
         return false;
     }
     QLineEdit* box = m_commandBox();
     if (box == nullptr) {
         return false;
     }
-    start(*box, target, command, form, Command());
+    start(*box, target, command, form, suffix);
     return true;
 }
 

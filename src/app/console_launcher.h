@@ -64,7 +64,8 @@ public:
     bool runThrough(QLineEdit& box, const FixedCommand& command);
     // On this target instead of the device choice's, through the main window's box: a change
     // taken back goes to the phone it was made on, and only there.
-    bool runOn(const Target& target, const Command& command, const launch::Form& form);
+    bool runOn(const Target& target, const Command& command, const launch::Form& form,
+               const Command& suffix = Command());
     // A whole fixed line that takes no command box and is not about a phone: it starts once.
     void startLine(QStringView line, launch::WindowMode mode);
     // The wait between two lines of one click (a new recovery is flashed, then booted): for one

@@ -1,8 +1,8 @@
 // Every phone at once, end to end: the real kavu-cmd, terminal and adb client against a simulated
 // server with two phones, and a stand-in fastboot in the consoles' folder that notes each call
 // with its phone. The lines of one click run per phone in their order with their pause; a phone
-// that drops off for a moment leaves "全部设备" chosen; a phone gone when its turn comes gets
-// nothing and is named; undo stays on the phone its entry names. Run under Xvfb by devices_e2e.sh.
+// gone when its turn comes gets nothing and is named; undo stays on the phone its entry names.
+// Run under Xvfb by devices_e2e.sh.
 #include "flash/okc.h"
 #include "journal/journal.h"
 #include "journal/journal_window.h"
@@ -120,12 +120,6 @@ void EveryPhoneE2ETest::flashThenBootOnEachPhoneAndAPhoneGoneIsSkipped() {
         }
         QCOMPARE(commands, (QStringList{QStringLiteral("flash"), QStringLiteral("boot")}));
     }
-
-    // A phone that drops off for a moment leaves every phone chosen.
-    m_server.setDevices({kA});
-    QTRY_COMPARE_WITH_TIMEOUT(list().currentText(), QStringLiteral("全部设备（1 台）"), kTimeoutMs);
-    m_server.setDevices({kA, kB});
-    QTRY_COMPARE_WITH_TIMEOUT(list().currentText(), QStringLiteral("全部设备（2 台）"), kTimeoutMs);
 
     // B leaves while both wait to boot: A boots, B gets nothing and is named.
     QVERIFY(QFile::remove(QStringLiteral("fastboot.log")));
