@@ -241,10 +241,10 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
         startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
         break;
     }
-    std::wstring environment = childEnvironment(environment.serial, environment.serverSocket);
+    std::wstring block = childEnvironment(environment.serial, environment.serverSocket);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags,
-                        environment.data(), nullptr, &startup.StartupInfo, &process)) {
+                        block.data(), nullptr, &startup.StartupInfo, &process)) {
         const DWORD error = GetLastError();
         if (pipeRead != nullptr) {
             CloseHandle(pipeRead);
