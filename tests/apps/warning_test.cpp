@@ -84,7 +84,8 @@ private slots:
     void packageIsReadAtConfirmation();
     void closedAppsWindowIsLoadedUnshown();
     void unsafePackageNameIsRefused();
-    void ctrlVIsRefused();
+    void pasteKeysAreRefused_data();
+    void pasteKeysAreRefused();
     void otherKeysAreNotIntercepted_data();
     void otherKeysAreNotIntercepted();
     void rightButtonOnTheBoxIsRefused();
@@ -230,11 +231,21 @@ void WarningTest::unsafePackageNameIsRefused() {
     QVERIFY(!o.hint->isVisible());
 }
 
-void WarningTest::ctrlVIsRefused() {
+void WarningTest::pasteKeysAreRefused_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Shift+Insert") << int(Qt::Key_Insert)
+                                  << Qt::KeyboardModifiers(Qt::ShiftModifier);
+}
+
+void WarningTest::pasteKeysAreRefused() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     Opened o;
     QApplication::clipboard()->setText(kPhrase);
     typeKeys(o.box, QStringLiteral("我已"));
-    QTest::keyClick(o.box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(o.box, Qt::Key(key), modifiers);
     QCOMPARE(o.box->text(), QStringLiteral("我已"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, QStringLiteral("禁止粘贴！"));
@@ -250,26 +261,18 @@ void WarningTest::ctrlVIsRefused() {
 void WarningTest::otherKeysAreNotIntercepted_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("pastes");
-    QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                  << true;
     QTest::newRow("Ctrl+Shift+V") << int(Qt::Key_V)
-                                  << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
-                                  << false;
-    QTest::newRow("Alt+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::AltModifier) << false;
+                                  << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Alt+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::AltModifier);
 }
 
 void WarningTest::otherKeysAreNotIntercepted() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, pastes);
     Opened o;
     QApplication::clipboard()->setText(QStringLiteral("粘贴"));
     QTest::keyClick(o.box, Qt::Key(key), modifiers);
     QVERIFY(o.t.messages().isEmpty());
-    if (pastes && QApplication::clipboard()->text() == QStringLiteral("粘贴")) {
-        QCOMPARE(o.box->text(), QStringLiteral("粘贴"));
-    }
 }
 
 void WarningTest::rightButtonOnTheBoxIsRefused() {
