@@ -185,7 +185,6 @@ void OkcTest::flashes_data() {
     // A blank or an operator in the path stays inside the quotes, one argument for fastboot.
     row("boot", u"botf"_s, {}, u"my boot&1.img"_s, u"fastboot flash boot \"%P\""_s);
     row("custom", u"zdyf"_s, u"vendor_boot"_s, u"v.img"_s, u"fastboot flash vendor_boot \"%P\""_s);
-    row("custom, no name", u"zdyf"_s, {}, u"v.img"_s, u"fastboot flash  \"%P\""_s);
     row("name typed, another partition", u"sysf"_s, u"x"_s, u"s.img"_s,
         u"fastboot flash system \"%P\""_s);
 }
@@ -282,6 +281,8 @@ void OkcTest::refusals_data() {
         << u"a\"b.img"_s << u"recf"_s << QString() << kRename << u"警告！"_s;
     QTest::newRow("expansion") << u"%TEMP%.img"_s << u"sysf"_s << QString() << kRename
                                << u"警告！"_s;
+    QTest::newRow("custom, no name")
+        << u"v.img"_s << u"zdyf"_s << QString() << u"请填写分区名！"_s << u"警告!"_s;
     QTest::newRow("name chains") << u"v.img"_s << u"zdyf"_s << u"boot&calc"_s
                                  << qtText(kInvalidPartitionNameMessage) << u"警告!"_s;
 }
