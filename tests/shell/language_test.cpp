@@ -328,6 +328,7 @@ void LanguageTest::journalWordsFollowTheLanguage() {
         {u"已启用"_s, u"enabled"_s},
         {u"默认（1080x2400）"_s, u"default (1080x2400)"_s},
         {u"（无值）"_s, u"(no value)"_s},
+        {u"实际电池状态"_s, u"the actual battery state"_s},
         {u"1.5"_s, u"1.5"_s},
     };
     for (const auto& c : cases) {
