@@ -301,6 +301,10 @@ Why Kavu:
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>记录列表</source>
+        <translation>Entries</translation>
+    </message>
 </context>
 <context>
     <name>Navigation</name>
@@ -543,6 +547,10 @@ Why Kavu:
         <source>自定义分区名</source>
         <translation>Custom partition name</translation>
     </message>
+    <message>
+        <source>File文件夹中的文件</source>
+        <translation>Files in the File folder</translation>
+    </message>
 </context>
 <context>
     <name>PhoneApps</name>
@@ -775,6 +783,10 @@ Why Kavu:
     <message>
         <source>恢复</source>
         <translation>Enable</translation>
+    </message>
+    <message>
+        <source>File文件夹中的文件</source>
+        <translation>Files in the File folder</translation>
     </message>
 </context>
 <context>

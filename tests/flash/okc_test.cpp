@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest>
 
 #include <algorithm>
@@ -78,6 +79,7 @@ private slots:
     void instructionFitsWithTheLinkOverItsBlanks();
     void flashes_data();
     void flashes();
+    void listTakingTheFocusPicksItsEntry();
     void fixedButtons_data();
     void fixedButtons();
     void customNameBoxFollowsTheCustomOption();
@@ -267,6 +269,19 @@ void OkcTest::customNameBoxFollowsTheCustomOption() {
         QVERIFY(box->isHidden());
         QCOMPARE(box->property("text").toString(), other);
     }
+}
+
+// Tab into a list of one image: the entry the focus lands on is the one "刷入" flashes.
+void OkcTest::listTakingTheFocusPicksItsEntry() {
+    Opened o({u"only.img"_s});
+    click(*o.w, u"sysf"_s);
+    QVERIFY(QTest::qWaitForWindowActive(o.w));
+    control<QListWidget>(*o.w, u"File1"_s)->setFocus(Qt::TabFocusReason);
+    click(*o.w, u"N_Shapeshuaru"_s);
+    QVERIFY(o.t.messages().isEmpty());
+    QCOMPARE(o.t.started().size(), 1);
+    QVERIFY(o.t.started().first().line.contains(u"fastboot flash system \""_s +
+                                                o.path(u"only.img"_s) + u'"'));
 }
 
 void OkcTest::refusals_data() {

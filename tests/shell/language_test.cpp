@@ -2,6 +2,7 @@
 #include "apps/phone_apps.h"
 #include "apps/software.h"
 #include "apps/warning.h"
+#include "console/messages.h"
 #include "core/launch.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
@@ -93,15 +94,23 @@ Caption labelCaption(const QLabel& label) {
             {room.width(), lines ? room.height() : 0}};
 }
 
-// Every text of the window that a person reads, whatever page shows it: the window title, labels,
-// group box titles, the widget kit's captions, tool tips, place-holders and list headers. What
-// the user typed or picked (box texts, file names) is not the program's text.
+// Every text of the window that a person reads or hears, whatever page shows it: the window
+// title, labels, group box titles, the widget kit's captions, tool tips, place-holders, list
+// headers and the names a screen reader reads. What the user typed or picked (box texts, file
+// names) is not the program's text.
 QList<Caption> captionsOf(QWidget& window) {
     QList<Caption> captions{{QStringLiteral("window title"), true, window.windowTitle(), {}, {}}};
     QList<QWidget*> widgets = window.findChildren<QWidget*>();
     widgets.prepend(&window);
     for (QWidget* widget : widgets) {
         const QString name = widget->objectName();
+        if (!widget->accessibleName().isEmpty()) {
+            captions.append({name + QStringLiteral(" accessible name"),
+                             true,
+                             widget->accessibleName(),
+                             {},
+                             {}});
+        }
         if (!widget->toolTip().isEmpty()) {
             captions.append({name + QStringLiteral(" tool tip"), true, widget->toolTip(), {}, {}});
         }
@@ -212,6 +221,17 @@ void LanguageTest::consolePhrasesStayText() {
           launch::kInstallLive.head, launch::kInstallLive.tail, launch::kPushLive.head,
           launch::kPushLive.tail}) {
         QVERIFY2(!hasCjk(shownConsoleText(fixed)), fixed.data());
+    }
+    // kavu-cmd's own messages, as it words them when Kavu speaks English.
+    const console::Messages& messages = console::messagesFor("en");
+    for (const std::string_view message :
+         {messages.syntaxError, messages.echoOn, messages.echoOff, messages.pausePrompt,
+          messages.pathNotFound, messages.fileNotFound, messages.accessDenied, messages.noRegistry,
+          messages.badColor, messages.findstrUsage, messages.noOpener, messages.notFoundBefore,
+          messages.notFoundAfter, messages.unexpectedBefore, messages.unexpectedAfter,
+          messages.lineBreak}) {
+        QVERIFY2(!hasCjk(QString::fromUtf8(message.data(), qsizetype(message.size()))),
+                 message.data());
     }
     const std::string banner = launch::deviceCheckBanner(translatedText);
     QVERIFY2(!hasCjk(QString::fromStdString(banner)), banner.c_str());
