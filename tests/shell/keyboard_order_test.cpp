@@ -342,11 +342,17 @@ void KeyboardOrderTest::windowKeys() {
     QCOMPARE(!opened.isNull() && opened->isVisible(), window == u"Form1");
 }
 
-// Return presses a focused Qt push button, as Space does.
+// Return presses a focused Qt push button, as Space does; Tab reaches the journal's confirmation
+// between the buttons it stands between.
 void KeyboardOrderTest::returnPressesQtButtons() {
     KeyedProgram program;
     QWidget* journal = program.open(u"Labeljournal"_s);
     QVERIFY(journal != nullptr);
+    control<QWidget>(*journal, u"confirmation"_s)->show();
+    QCOMPARE(tabStops(*journal),
+             (QStringList{u"entries"_s, u"output"_s, u"undoSelected"_s, u"undoSession"_s,
+                          u"confirmUndo"_s, u"cancelUndo"_s, u"exportText"_s}));
+    control<QWidget>(*journal, u"confirmation"_s)->hide();
     auto* undoSession = control<QPushButton>(*journal, u"undoSession"_s);
     QVERIFY(QTest::qWaitForWindowActive(journal));
     undoSession->setFocus(Qt::TabFocusReason);
