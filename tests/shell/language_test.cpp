@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTcpServer>
 #include <QTextDocumentFragment>
 #include <QtTest>
@@ -128,8 +129,16 @@ QList<Caption> captionsOf(QWidget& window) {
             const int needed = kit::glyphButtonSize(glyph->fontMetrics(), glyph->caption()).width();
             captions.append({name, true, glyph->caption(), {needed, 0}, {glyph->width(), 0}});
         } else if (const auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            captions.append(
-                {name + QStringLiteral(" place-holder"), true, edit->placeholderText(), {}, {}});
+            // Inside the frame the box keeps a margin of 2 px on either side of its text.
+            const int frame =
+                edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+            const int needed =
+                QFontMetrics(edit->font()).horizontalAdvance(edit->placeholderText());
+            captions.append({name + QStringLiteral(" place-holder"),
+                             !edit->isHidden(),
+                             edit->placeholderText(),
+                             {needed, 0},
+                             {edit->width() - 2 * frame - 4, 0}});
         } else if (const auto* list = qobject_cast<QComboBox*>(widget)) {
             captions.append(
                 {name + QStringLiteral(" place-holder"), true, list->placeholderText(), {}, {}});
