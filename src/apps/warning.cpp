@@ -63,13 +63,11 @@ void WARNING::refusePaste() {
     m_ui->ala->setReadOnly(false);
 }
 
+// The menu of a read-only box offers copying and selecting, and nothing that edits.
 void WARNING::showMenuWithoutPaste(const QPoint& at) {
+    m_ui->ala->setReadOnly(true);
     const std::unique_ptr<QMenu> menu(m_ui->ala->createStandardContextMenu());
-    for (QAction* action : menu->actions()) {
-        if (action->objectName() == u"edit-paste") {
-            menu->removeAction(action);
-        }
-    }
+    m_ui->ala->setReadOnly(false);
     menu->exec(at);
 }
 
