@@ -12,9 +12,11 @@
 #endif
 
 int main(int argc, char* argv[]) {
+    // The system locale is known before Qt starts.
+    const kavu::Language language = kavu::languageOfEnvironment();
 #ifndef Q_OS_WIN
     // Qt would end the program with an abort and a core dump, blaming the installation.
-    kavu::platform::DisplayCheck display(argc, argv);
+    kavu::platform::DisplayCheck display(argc, argv, language == kavu::Language::English);
     if (display.problem()) {
         std::fprintf(stderr, "%s\n", display.problem()->c_str());
         return 1;
@@ -28,7 +30,9 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(kavu::programIcon());
 
     // Before any window, so that each sets up its texts in the user's language.
-    const kavu::Translation translation(kavu::languageOfEnvironment());
+    const kavu::Translation translation(language);
+    // Every console inherits the choice, so that kavu-cmd speaks the same language.
+    qputenv("KAVU_LANG", language == kavu::Language::English ? "en" : "zh");
     kavu::Program program;
     if (!program.enterWorkingFolder() || program.app().mainWindow() == nullptr) {
         return 1;

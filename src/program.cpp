@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "platform/working_folder.h"
+#include "shell/form1.h"
 #include "window_table.h"
 
 #include <QApplication>
@@ -11,7 +12,8 @@
 namespace kavu {
 
 Program::Program()
-    : m_processes(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("kavu-cmd")),
+    : m_windowKeys([this](const QWidget& window) { return &window == m_app.find<Form1>(); })
+    , m_processes(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("kavu-cmd")),
                   SystemProcessStarter::findTerminal(),
                   [this](const QString& message) {
                       m_messages.show(message, QString(), MessageIcon::Critical);

@@ -8,6 +8,7 @@
 #include "platform/desktop_services.h"
 #include "platform/process_starter.h"
 #include "widgets/fresh_window_guard.h"
+#include "widgets/window_keys.h"
 
 namespace kavu {
 
@@ -27,6 +28,8 @@ private:
     // The second press of a double click on a launcher entry must not press a button of the
     // window the first click opened.
     FreshWindowGuard m_freshWindows;
+    // First focus, Escape and Return in every window; Escape leaves the main window open.
+    WindowKeys m_windowKeys;
     DialogMessageBoxes m_messages;
     SystemProcessStarter m_processes;
     ThreadPause m_pause;

@@ -38,20 +38,20 @@ void opensScales(App& app, FontScaleOffset& fontScaleOffset) {
 }
 
 constexpr WindowRow kWindows[] = {
-    {{u"软件与传输", u"Label23", u"Image17"}, opens<Software>},
-    {{u"线刷专区", u"Label24", u"Image19"}, opens<OKC>},
-    {{u"屏幕显示调节", u"Label7", u"Image5der"}, opens<Navigation>},
-    {{u"状态与导航栏", u"Label8", u"Image9"}, opens<Status>},
-    {{u"无极调节", u"Label18", u"Image10"}, opensScales},
-    {{u"物理按键模拟", u"Label28", u"Image21"}, opens<keysimu>},
-    {{u"触摸模拟", u"Label27", u"Image12"}, opens<touchsimu>},
-    {{u"帮助支持", u"Label32", u"Image23"}, opens<Help>},
-    {{u"捐赠作者", u"Label31", u"Image24"}, opens<SupportWindow>},
-    {{u"关于软件/更新", u"Label30", u"Image25"}, opens<About>},
+    {{u"Label23", u"Image17"}, opens<Software>},
+    {{u"Label24", u"Image19"}, opens<OKC>},
+    {{u"Label7", u"Image5der"}, opens<Navigation>},
+    {{u"Label8", u"Image9"}, opens<Status>},
+    {{u"Label18", u"Image10"}, opensScales},
+    {{u"Label28", u"Image21"}, opens<keysimu>},
+    {{u"Label27", u"Image12"}, opens<touchsimu>},
+    {{u"Label32", u"Image23"}, opens<Help>},
+    {{u"Label31", u"Image24"}, opens<SupportWindow>},
+    {{u"Label30", u"Image25"}, opens<About>},
     // The device row's links, captions without icons.
-    {{u"adb 服务器…", u"Labelserver", {}}, opens<AdbServerDialog>},
-    {{u"无线连接…", u"Labelwireless", {}}, opens<WirelessDialog>},
-    {{u"操作记录", u"Labeljournal", {}}, opensJournal},
+    {{u"Labelserver", {}}, opens<AdbServerDialog>},
+    {{u"Labelwireless", {}}, opens<WirelessDialog>},
+    {{u"Labeljournal", {}}, opensJournal},
 };
 
 } // namespace

@@ -8,14 +8,6 @@
         <translation>About</translation>
     </message>
     <message>
-        <source>Kavu</source>
-        <translation>Kavu</translation>
-    </message>
-    <message>
-        <source>V6.71</source>
-        <translation>V6.71</translation>
-    </message>
-    <message>
         <source>软件更新【网盘】</source>
         <translation>Updates (download)</translation>
     </message>
@@ -64,7 +56,7 @@
     </message>
     <message>
         <source>主机名或 IP 地址</source>
-        <translation>Host name or IP address</translation>
+        <translation>Host name or IP</translation>
     </message>
     <message>
         <source>主机</source>
@@ -98,24 +90,12 @@
         <translation> General </translation>
     </message>
     <message>
-        <source>:/icons/terminal.png</source>
-        <translation>:/icons/terminal.png</translation>
-    </message>
-    <message>
         <source>ADB/FB命令行</source>
         <translation>ADB/FB console</translation>
     </message>
     <message>
-        <source>:/icons/software.png</source>
-        <translation>:/icons/software.png</translation>
-    </message>
-    <message>
         <source>软件与传输</source>
         <translation>Apps &amp; files</translation>
-    </message>
-    <message>
-        <source>:/icons/flash.png</source>
-        <translation>:/icons/flash.png</translation>
     </message>
     <message>
         <source>线刷专区</source>
@@ -126,24 +106,12 @@
         <translation> Interface </translation>
     </message>
     <message>
-        <source>:/icons/display.png</source>
-        <translation>:/icons/display.png</translation>
-    </message>
-    <message>
         <source>屏幕显示调节</source>
         <translation>Display</translation>
     </message>
     <message>
-        <source>:/icons/statusbar.png</source>
-        <translation>:/icons/statusbar.png</translation>
-    </message>
-    <message>
         <source>状态与导航栏</source>
         <translation>Status bar</translation>
-    </message>
-    <message>
-        <source>:/icons/scale.png</source>
-        <translation>:/icons/scale.png</translation>
     </message>
     <message>
         <source>无极调节</source>
@@ -154,24 +122,12 @@
         <translation> Input </translation>
     </message>
     <message>
-        <source>:/icons/keys.png</source>
-        <translation>:/icons/keys.png</translation>
-    </message>
-    <message>
         <source>物理按键模拟</source>
         <translation>Keys</translation>
     </message>
     <message>
-        <source>:/icons/touch.png</source>
-        <translation>:/icons/touch.png</translation>
-    </message>
-    <message>
         <source>触摸模拟</source>
         <translation>Touch</translation>
-    </message>
-    <message>
-        <source>:/icons/screenshot.png</source>
-        <translation>:/icons/screenshot.png</translation>
     </message>
     <message>
         <source>截屏推送</source>
@@ -182,24 +138,12 @@
         <translation> More </translation>
     </message>
     <message>
-        <source>:/icons/help.png</source>
-        <translation>:/icons/help.png</translation>
-    </message>
-    <message>
         <source>帮助支持</source>
         <translation>Help</translation>
     </message>
     <message>
-        <source>:/icons/donate.png</source>
-        <translation>:/icons/donate.png</translation>
-    </message>
-    <message>
         <source>捐赠作者</source>
         <translation>Support us</translation>
-    </message>
-    <message>
-        <source>:/icons/about.png</source>
-        <translation>:/icons/about.png</translation>
     </message>
     <message>
         <source>关于软件/更新</source>
@@ -219,7 +163,7 @@
     </message>
     <message>
         <source>无线连接…</source>
-        <translation>Wireless…</translation>
+        <translation>Wi-Fi…</translation>
     </message>
     <message>
         <source>彩蛋</source>
@@ -323,7 +267,7 @@ Why Kavu:
     </message>
     <message>
         <source>操作</source>
-        <translation>What</translation>
+        <translation>Action</translation>
     </message>
     <message>
         <source>结果</source>
@@ -356,6 +300,10 @@ Why Kavu:
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>记录列表</source>
+        <translation>Entries</translation>
     </message>
 </context>
 <context>
@@ -521,7 +469,7 @@ Why Kavu:
     </message>
     <message>
         <source>Fastboot(BL)</source>
-        <translation>Fastboot(BL)</translation>
+        <translation>Bootloader (fastboot)</translation>
     </message>
     <message>
         <source>EDL (9008) </source>
@@ -533,15 +481,15 @@ Why Kavu:
     </message>
     <message>
         <source>激活脚本</source>
-        <translation>Start services</translation>
+        <translation>Activation scripts</translation>
     </message>
     <message>
         <source>黑阈激活</source>
-        <translation>Black Hole</translation>
+        <translation>Start Brevent</translation>
     </message>
     <message>
         <source>SHIZUKU 激活</source>
-        <translation>Shizuku</translation>
+        <translation>Start Shizuku</translation>
     </message>
     <message>
         <source>Fastboot线刷</source>
@@ -585,23 +533,23 @@ Why Kavu:
     </message>
     <message>
         <source>检测FB设备</source>
-        <translation>FB devices</translation>
+        <translation>List fastboot devices</translation>
     </message>
     <message>
         <source>重启(FB)</source>
-        <translation>Reboot (FB)</translation>
+        <translation>Reboot from fastboot</translation>
     </message>
     <message>
         <source>重启(ADB)</source>
-        <translation>Reboot (ADB)</translation>
-    </message>
-    <message>
-        <source>Label1</source>
-        <translation>Label1</translation>
+        <translation>Reboot (adb)</translation>
     </message>
     <message>
         <source>自定义分区名</source>
         <translation>Custom partition name</translation>
+    </message>
+    <message>
+        <source>File文件夹中的文件</source>
+        <translation>Files in the File folder</translation>
     </message>
 </context>
 <context>
@@ -655,7 +603,7 @@ Why Kavu:
     </message>
     <message>
         <source>动画速度修改</source>
-        <translation>Animation speed</translation>
+        <translation>Animation scales</translation>
     </message>
     <message>
         <source>动画速度最高精度0.01</source>
@@ -663,7 +611,7 @@ Why Kavu:
     </message>
     <message>
         <source>窗口：</source>
-        <translation>Win:</translation>
+        <translation>Window:</translation>
     </message>
     <message>
         <source>√</source>
@@ -671,11 +619,11 @@ Why Kavu:
     </message>
     <message>
         <source>过渡：</source>
-        <translation>Trans:</translation>
+        <translation>Transition:</translation>
     </message>
     <message>
         <source>程序：</source>
-        <translation>Anim:</translation>
+        <translation>Animator:</translation>
     </message>
 </context>
 <context>
@@ -690,7 +638,7 @@ Why Kavu:
     </message>
     <message>
         <source>包名：</source>
-        <translation>Pkg:</translation>
+        <translation>Package:</translation>
     </message>
     <message>
         <source>读取手机应用</source>
@@ -698,7 +646,7 @@ Why Kavu:
     </message>
     <message>
         <source>停用(系统应用)</source>
-        <translation>Freeze (system app)</translation>
+        <translation>Disable (system app)</translation>
     </message>
     <message>
         <source>卸载(三方应用)</source>
@@ -706,7 +654,7 @@ Why Kavu:
     </message>
     <message>
         <source>卸载(系统应用)</source>
-        <translation>Uninstall for user 0</translation>
+        <translation>Uninstall (system app)</translation>
     </message>
     <message>
         <source>显示当前界面活动</source>
@@ -774,7 +722,7 @@ Why Kavu:
     </message>
     <message>
         <source>冻结Google</source>
-        <translation>Freeze Google apps</translation>
+        <translation>Disable Google apps</translation>
     </message>
     <message>
         <source>Google 服务框架</source>
@@ -826,15 +774,19 @@ Why Kavu:
     </message>
     <message>
         <source>【全选】</source>
-        <translation>[All]</translation>
+        <translation>All</translation>
     </message>
     <message>
         <source>冻结</source>
-        <translation>Freeze</translation>
+        <translation>Disable</translation>
     </message>
     <message>
         <source>恢复</source>
-        <translation>Restore</translation>
+        <translation>Enable</translation>
+    </message>
+    <message>
+        <source>File文件夹中的文件</source>
+        <translation>Files in the File folder</translation>
     </message>
 </context>
 <context>
@@ -844,12 +796,8 @@ Why Kavu:
         <translation>Status bar</translation>
     </message>
     <message>
-        <source>Text1</source>
-        <translation>Text1</translation>
-    </message>
-    <message>
         <source>隐藏状态栏</source>
-        <translation>Hide status</translation>
+        <translation>Hide status bar</translation>
     </message>
     <message>
         <source>排除应用(包名)：</source>
@@ -861,7 +809,7 @@ Why Kavu:
     </message>
     <message>
         <source>使用说明</source>
-        <translation>How to</translation>
+        <translation>How it works</translation>
     </message>
     <message>
         <source>隐藏导航栏</source>
@@ -953,7 +901,7 @@ Why Kavu:
     </message>
     <message>
         <source>默认</source>
-        <translation>Def.</translation>
+        <translation>Default</translation>
     </message>
     <message>
         <source>根据圆角设定，无圆角建议设为0</source>
@@ -969,7 +917,7 @@ Why Kavu:
     </message>
     <message>
         <source>连接检测:</source>
-        <translation>Check:</translation>
+        <translation>Connectivity:</translation>
     </message>
     <message>
         <source>更换国内服务器，用于去除由于Google连接不通而出现的网络不通畅x号的提示</source>
@@ -1074,7 +1022,7 @@ Why Kavu:
     <name>WirelessDialog</name>
     <message>
         <source>无线连接</source>
-        <translation>Wireless</translation>
+        <translation>Wi-Fi</translation>
     </message>
     <message>
         <source>开启无线调试</source>
@@ -1102,7 +1050,7 @@ Why Kavu:
     </message>
     <message>
         <source>配对码：</source>
-        <translation>Code:</translation>
+        <translation>Pair code:</translation>
     </message>
     <message>
         <source>配对</source>
@@ -1341,7 +1289,7 @@ Why Kavu:
     </message>
     <message>
         <source>，已卸载（用户 0）</source>
-        <translation>, uninstalled (user 0)</translation>
+        <translation>, removed (user 0)</translation>
     </message>
     <message>
         <source>1.device前显示设备序列号即表示连接成功，软件才可正常使用！</source>
@@ -1353,7 +1301,7 @@ Why Kavu:
     </message>
     <message>
         <source>3.连接问题属于个人设备问题，不接受反馈。</source>
-        <translation>3. Connection problems lie with the device setup.</translation>
+        <translation>3. Connection problems depend on your phone, cable and PC.</translation>
     </message>
     <message>
         <source>%1（序列号无效）</source>
@@ -1538,6 +1486,16 @@ Why Kavu:
         <source>提示</source>
         <translation>Note</translation>
     </message>
+    <message>
+        <source>:/pictures/usb_debugging_prompt.png</source>
+        <extracomment>The help picture of the phone&apos;s USB debugging prompt, drawn with this language&apos;s words.</extracomment>
+        <translation>:/pictures/usb_debugging_prompt_en.png</translation>
+    </message>
+    <message>
+        <source>:/pictures/apps_on_top.png</source>
+        <extracomment>The help picture of the apps allowed on top, drawn with this language&apos;s words.</extracomment>
+        <translation>:/pictures/apps_on_top_en.png</translation>
+    </message>
 </context>
 <context>
     <name>kavu::Navigation</name>
@@ -1572,6 +1530,22 @@ If the screen looks wrong, click Reset!</translation>
 如遇界面异常请点击恢复按钮！</source>
         <translation>Some modified ROMs may ignore it!<byte value="xd"/>
 If the screen looks wrong, click Reset!</translation>
+    </message>
+    <message>
+        <source>警告!</source>
+        <comment>the title of a note after a change</comment>
+        <translation>Note</translation>
+    </message>
+</context>
+<context>
+    <name>kavu::OKC</name>
+    <message>
+        <source>请填写分区名！</source>
+        <translation>Enter a partition name!</translation>
+    </message>
+    <message>
+        <source>警告!</source>
+        <translation>Warning!</translation>
     </message>
 </context>
 <context>
@@ -1718,6 +1692,14 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>已安装</source>
         <translation>installed</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>Cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>实际电池状态</source>
+        <translation>the actual battery state</translation>
     </message>
 </context>
 <context>

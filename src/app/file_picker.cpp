@@ -52,6 +52,7 @@ FilePicker::FilePicker(App& app, const Controls& controls, ListSide side, Picked
     connect(&m_controls.link, &ClickLabel::clicked, this, &FilePicker::refresh);
     connect(&m_controls.folderLink, &ClickLabel::clicked, this, &FilePicker::openFolder);
     connect(&m_controls.list, &QListWidget::itemSelectionChanged, this, &FilePicker::pickEntry);
+    connect(&m_controls.list, &QListWidget::currentItemChanged, this, &FilePicker::pickCurrent);
     showFolder(filter);
 }
 
@@ -71,11 +72,29 @@ void FilePicker::refresh() {
         return;
     }
     m_controls.list.addItems(plainFilesMatching(folder, m_filter));
+    // The kept pick is the list's current entry, where the focus lands.
+    const QString picked = m_controls.selection.text();
+    if (picked != m_nothingPicked) {
+        const QList<QListWidgetItem*> found =
+            m_controls.list.findItems(QFileInfo(picked).fileName(), Qt::MatchExactly);
+        if (!found.isEmpty()) {
+            m_controls.list.setCurrentItem(found.first());
+        }
+    }
 }
 
 QString FilePicker::currentFileName() const {
     const QList<QListWidgetItem*> picked = m_controls.list.selectedItems();
     return picked.isEmpty() ? QString() : picked.first()->text();
+}
+
+// A list that takes the focus from the keyboard makes its first entry the current one, marked but
+// not selected; Return on "执行" must then act on the entry the mark is on.
+void FilePicker::pickCurrent(QListWidgetItem* current) {
+    if (current != nullptr && current->flags().testFlag(Qt::ItemIsSelectable) &&
+        m_controls.list.selectedItems().isEmpty()) {
+        current->setSelected(true);
+    }
 }
 
 void FilePicker::pickEntry() {

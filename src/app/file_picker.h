@@ -9,6 +9,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 
 namespace kavu {
 
@@ -67,6 +68,7 @@ public:
 
 private:
     void pickEntry();
+    void pickCurrent(QListWidgetItem* current);
     void openFolder();
 
     App& m_app;

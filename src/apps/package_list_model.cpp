@@ -39,7 +39,8 @@ int PackageListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PackageListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) {
+    // A text cut short by its column is read whole in its tool tip.
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
         return {};
     }
     const Row& row = m_rows.at(static_cast<std::size_t>(index.row()));

@@ -8,6 +8,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace kavu {
@@ -62,6 +63,14 @@ void WARNING::refusePaste() {
     m_ui->ala->setReadOnly(false);
 }
 
+// The menu of a read-only box offers copying and selecting, and nothing that edits.
+void WARNING::showMenuWithoutPaste(const QPoint& at) {
+    m_ui->ala->setReadOnly(true);
+    const std::unique_ptr<QMenu> menu(m_ui->ala->createStandardContextMenu());
+    m_ui->ala->setReadOnly(false);
+    menu->exec(at);
+}
+
 bool WARNING::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_ui->ala) {
         return QWidget::eventFilter(watched, event);
@@ -69,7 +78,8 @@ bool WARNING::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_V && key->modifiers() == Qt::ControlModifier) {
+        // Every paste key of the platform (Ctrl+V, Shift+Insert, …).
+        if (key->matches(QKeySequence::Paste)) {
             refusePaste();
             return true;
         }
@@ -81,14 +91,20 @@ bool WARNING::eventFilter(QObject* watched, QEvent* event) {
             m_app.messages().show(tr("右键菜单不可用！"), tr(kGuardTitle), MessageIcon::Critical);
             return true;
         }
-        break;
-    case QEvent::ContextMenu:
-        // The menu (and its paste entry) is not offered to the mouse; the keyboard's menu key
-        // still opens it.
-        if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse) {
+        [[fallthrough]];
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the desktop's selection.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
             return true;
         }
         break;
+    case QEvent::ContextMenu:
+        // The menu is not offered to the mouse; the keyboard's menu key opens it without its
+        // paste entry.
+        if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse) {
+            showMenuWithoutPaste(static_cast<QContextMenuEvent*>(event)->globalPos());
+        }
+        return true;
     default:
         break;
     }

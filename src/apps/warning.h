@@ -29,6 +29,7 @@ private:
     void confirm();
     void fillPhraseOnRightButton(int button);
     void refusePaste();
+    void showMenuWithoutPaste(const QPoint& at);
 
     App& m_app;
     std::unique_ptr<Ui::WARNING> m_ui;

@@ -29,11 +29,11 @@ bool isNullDevice(std::string_view name) {
     return equalsIgnoringCase(name, "nul") || equalsIgnoringCase(name, "nul:");
 }
 
-std::string_view openFailure(int error, bool reading) {
+std::string_view openFailure(const Messages& messages, int error, bool reading) {
     if (error == EACCES || error == EPERM || error == EISDIR) {
-        return kAccessDenied;
+        return messages.accessDenied;
     }
-    return reading ? kFileNotFound : kPathNotFound;
+    return reading ? messages.fileNotFound : messages.pathNotFound;
 }
 
 int& handleSlot(StdHandles& handles, int fd) {
@@ -46,7 +46,8 @@ Interpreter::Interpreter(InterpreterSetup setup)
     : m_folder(std::move(setup.currentFolder))
     , m_searchPath(std::move(setup.searchPath))
     , m_terminal(std::move(setup.terminal))
-    , m_environment(std::move(setup.environment)) {}
+    , m_environment(std::move(setup.environment))
+    , m_messages(*setup.messages) {}
 
 bool Interpreter::namesProgram(const std::string& name) const {
     return findTarget(name, m_folder, m_searchPath).kind == TargetKind::Program;
@@ -65,7 +66,7 @@ std::optional<std::string> Interpreter::lookup(std::string_view name) const {
 int Interpreter::runLine(std::string_view line) {
     const std::string expanded =
         expandVariables(line, [this](std::string_view name) { return lookup(name); });
-    const ParsedLine parsed = parseLine(expanded);
+    const ParsedLine parsed = parseLine(expanded, m_messages);
     if (!parsed.error.empty()) {
         say(2, parsed.error);
         m_status = 1;
@@ -128,7 +129,7 @@ bool Interpreter::openRedirections(const Command& command, StdHandles& handles,
         }
         const int fd = ::open(path.c_str(), flags, 0666);
         if (fd < 0) {
-            say(errFd, openFailure(errno, r.kind == RedirectionKind::Read));
+            say(errFd, openFailure(m_messages, errno, r.kind == RedirectionKind::Read));
             return false;
         }
         opened.emplace_back(fd);
@@ -235,7 +236,7 @@ std::optional<int> Interpreter::runBuiltin(const BuiltinCall& call, const StdHan
             say(handles.out, action.text);
             break;
         case EchoAction::Kind::ShowState:
-            say(handles.out, m_echoOn ? kEchoOn : kEchoOff);
+            say(handles.out, m_echoOn ? m_messages.echoOn : m_messages.echoOff);
             break;
         case EchoAction::Kind::TurnOn:
             m_echoOn = true;
@@ -261,13 +262,13 @@ std::optional<int> Interpreter::runBuiltin(const BuiltinCall& call, const StdHan
         case ColorRequest::Kind::Same:
             return 1;
         case ColorRequest::Kind::Invalid:
-            say(handles.err, kBadColor);
+            say(handles.err, m_messages.badColor);
             return 1;
         }
         return 1;
     }
     case Builtin::Pause:
-        waitForKey(handles.in, [&] { writeAll(handles.out, kPausePrompt); });
+        waitForKey(handles.in, [&] { writeAll(handles.out, m_messages.pausePrompt); });
         writeAll(handles.out, "\n");
         return std::nullopt;
     case Builtin::Exit:
@@ -281,7 +282,7 @@ std::optional<int> Interpreter::runBuiltin(const BuiltinCall& call, const StdHan
     case Builtin::Findstr:
         return filterLines(call.rest, handles);
     case Builtin::Reg:
-        say(handles.err, kNoRegistry);
+        say(handles.err, m_messages.noRegistry);
         return 1;
     }
     return 1;
@@ -301,7 +302,7 @@ int Interpreter::changeFolder(std::string_view rest, const StdHandles& handles) 
     }
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        say(handles.err, kPathNotFound);
+        say(handles.err, m_messages.pathNotFound);
         return 1;
     }
     m_folder = folder;
@@ -311,7 +312,7 @@ int Interpreter::changeFolder(std::string_view rest, const StdHandles& handles) 
 int Interpreter::filterLines(std::string_view rest, const StdHandles& handles) {
     FindstrQuery query = parseFindstr(rest);
     if (query.words.empty()) {
-        say(handles.err, kFindstrUsage);
+        say(handles.err, m_messages.findstrUsage);
         return 2;
     }
     LineFilter filter(std::move(query));
@@ -335,7 +336,7 @@ int Interpreter::runExternal(std::string_view text, const StdHandles& handles) {
     const Target target = findTarget(words.name, m_folder, m_searchPath);
     switch (target.kind) {
     case TargetKind::NotFound:
-        say(handles.err, notFoundMessage(words.name));
+        say(handles.err, m_messages.notFound(words.name));
         return kNotFoundStatus;
     case TargetKind::Document:
         return openDocument(target.path, handles);
@@ -358,7 +359,7 @@ int Interpreter::runExternal(std::string_view text, const StdHandles& handles) {
 int Interpreter::openDocument(const std::string& path, const StdHandles& handles) {
     const std::optional<std::string> opener = findInSearchPath("xdg-open", m_searchPath);
     if (!opener) {
-        say(handles.err, kNoOpener);
+        say(handles.err, m_messages.noOpener);
         return 1;
     }
     std::string error;

@@ -7,6 +7,7 @@
 
 #include "console/builtins.h"
 #include "console/line_parser.h"
+#include "console/messages.h"
 #include "console/process.h"
 #include "console/terminal.h"
 #include "console/variables.h"
@@ -21,6 +22,7 @@ struct InterpreterSetup {
     std::string searchPath;    // PATH, folders separated by ":"
     Terminal terminal;
     VariableLookup environment; // the process environment; may be empty
+    const Messages* messages = &kChineseMessages;
 };
 
 class Interpreter {
@@ -59,6 +61,7 @@ private:
     std::string m_searchPath;
     Terminal m_terminal;
     VariableLookup m_environment;
+    const Messages& m_messages;
     int m_status = 0;
     bool m_echoOn = true;
     std::optional<int> m_exitCode;

@@ -22,8 +22,9 @@ void dropCommandStart(std::string& text) {
 
 class LineParser {
 public:
-    explicit LineParser(std::string_view line)
-        : m_line(line) {}
+    LineParser(std::string_view line, const Messages& messages)
+        : m_line(line)
+        , m_messages(messages) {}
 
     ParsedLine run() {
         for (m_pos = 0; m_pos < m_line.size() && m_result.error.empty(); ++m_pos) {
@@ -153,7 +154,7 @@ private:
         }
         --m_pos; // the loop of run() steps onto the character that ended the name
         if (r.target.empty()) {
-            m_result.error = std::string(kSyntaxError);
+            m_result.error = std::string(m_messages.syntaxError);
             return;
         }
         m_command.redirections.push_back(std::move(r));
@@ -175,7 +176,7 @@ private:
 
     void endPiped() {
         if (!closeCommand()) {
-            m_result.error = unexpectedMessage("|");
+            m_result.error = m_messages.unexpected("|");
             return;
         }
         m_pipeOpen = true;
@@ -184,14 +185,14 @@ private:
     void endPipeline(Joiner next, std::string_view op) {
         const bool had = closeCommand();
         if (!had && m_pipeOpen) {
-            m_result.error = unexpectedMessage("|");
+            m_result.error = m_messages.unexpected("|");
             return;
         }
         if (m_pipeline.commands.empty()) {
             // "&& b", "a && && b" and "a && & b" leave an operator with nothing to tie to;
             // a lone "&" or an empty line is simply skipped.
             if (next != Joiner::Always || m_pipeline.joiner != Joiner::Always) {
-                m_result.error = unexpectedMessage(op);
+                m_result.error = m_messages.unexpected(op);
                 return;
             }
         } else {
@@ -205,7 +206,7 @@ private:
     void finish() {
         const bool had = closeCommand();
         if (!had && (m_pipeOpen || m_pipeline.joiner != Joiner::Always)) {
-            m_result.error = std::string(kSyntaxError);
+            m_result.error = std::string(m_messages.syntaxError);
             return;
         }
         if (!m_pipeline.commands.empty()) {
@@ -214,6 +215,7 @@ private:
     }
 
     std::string_view m_line;
+    const Messages& m_messages;
     std::size_t m_pos = 0;
     bool m_inQuote = false;
     bool m_lastPlain = false;
@@ -225,8 +227,8 @@ private:
 
 } // namespace
 
-ParsedLine parseLine(std::string_view line) {
-    return LineParser(line).run();
+ParsedLine parseLine(std::string_view line, const Messages& messages) {
+    return LineParser(line, messages).run();
 }
 
 } // namespace kavu::console

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/messages.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +56,7 @@ struct ParsedLine {
     std::string error;
 };
 
-ParsedLine parseLine(std::string_view line);
+// The error of a malformed line is worded in messages' language.
+ParsedLine parseLine(std::string_view line, const Messages& messages = kChineseMessages);
 
 } // namespace kavu::console

@@ -71,6 +71,9 @@ int main(int argc, char** argv) {
         return std::string(value);
     };
 
+    // Kavu passes the language it speaks to every console it starts.
+    setup.messages = &messagesFor(std::getenv("KAVU_LANG"));
+
     Interpreter interpreter(std::move(setup));
     return runSession(interpreter, invocation, STDIN_FILENO, STDOUT_FILENO);
 }

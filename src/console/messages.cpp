@@ -2,18 +2,23 @@
 
 namespace kavu::console {
 
-std::string notFoundMessage(std::string_view name) {
-    std::string text = "'";
+std::string Messages::notFound(std::string_view name) const {
+    std::string text(notFoundBefore);
     text += name;
-    text += "' 不是内部或外部命令，也不是可运行的程序或批处理文件。";
+    text += notFoundAfter;
     return text;
 }
 
-std::string unexpectedMessage(std::string_view op) {
-    std::string text = "此时不应有 ";
-    text += op == "\n" ? std::string_view("换行") : op;
-    text += "。";
+std::string Messages::unexpected(std::string_view op) const {
+    std::string text(unexpectedBefore);
+    text += op == "\n" ? lineBreak : op;
+    text += unexpectedAfter;
     return text;
+}
+
+const Messages& messagesFor(const char* language) {
+    return language != nullptr && std::string_view(language) == "en" ? kEnglishMessages
+                                                                     : kChineseMessages;
 }
 
 } // namespace kavu::console

@@ -37,7 +37,7 @@ std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixel
 }
 
 Command densityCommand(double dpi) {
-    return Command(u"adb shell wm density ").wholeNumber(dpi, 0, kLargestDensity);
+    return Command(u"adb shell wm density ").wholeNumber(dpi, kSmallestDensity, kLargestDensity);
 }
 
 Command resolutionCommand(double width, double height) {

@@ -24,6 +24,8 @@ inline constexpr FixedCommand kFontScaleReset{
 // The window manager reads densities and sizes as whole numbers; no screen comes near these
 // limits, so a command beyond them is refused.
 inline constexpr double kLargestDensity = 100000;
+// Android takes no density below this (its lowest screen density, ldpi × 0.6).
+inline constexpr double kSmallestDensity = 72;
 inline constexpr double kLargestSize = 100000;
 // An overscan inset moves an edge by at most this many pixels, either way.
 inline constexpr double kLargestInset = 10000;
@@ -38,7 +40,8 @@ Command overscanCommand(const std::array<QString, 4>& typedInsets, std::size_t m
 // The density whose smallest width is dp for a screen widthPixels wide (pixels × 160 / dp), or
 // nothing when dp is 0 or the density leaves the 16-bit range.
 std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixels);
-// Refused unless every number is whole and within 0…kLargestDensity (kLargestSize).
+// Refused unless every number is whole and within kSmallestDensity…kLargestDensity (a size
+// within 0…kLargestSize).
 Command densityCommand(double dpi);
 Command resolutionCommand(double width, double height);
 

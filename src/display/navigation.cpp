@@ -19,6 +19,13 @@ namespace kavu {
 namespace {
 
 const char* const kWarningTitle = QT_TRANSLATE_NOOP("kavu::Navigation", "警告!");
+// The same title over the notes after a change, which warn of nothing gone wrong.
+struct CommentedText {
+    const char* source;
+    const char* comment;
+};
+constexpr CommentedText kNoteTitle =
+    QT_TRANSLATE_NOOP3("kavu::Navigation", "警告!", "the title of a note after a change");
 const char* const kNoDpi = QT_TRANSLATE_NOOP("kavu::Navigation", "未填写DPI！");
 const char* const kNoDp = QT_TRANSLATE_NOOP("kavu::Navigation", "未填写dp！");
 const char* const kNoWidth = QT_TRANSLATE_NOOP("kavu::Navigation", "未填写纵向分辨率！");
@@ -152,14 +159,16 @@ void Navigation::setDensity() {
         return;
     }
     if (m_app.console().run(display::densityCommand(valueOf(*m_ui->DPIVAL)), launch::kHidden)) {
-        m_app.messages().show(tr(kDensityDone), tr(kWarningTitle), MessageIcon::Exclamation);
+        m_app.messages().show(tr(kDensityDone), tr(kNoteTitle.source, kNoteTitle.comment),
+                              MessageIcon::Exclamation);
     }
 }
 
 // The warning comes first; the command runs once the user has closed it. Empty or non-numeric
 // boxes send 0.
 void Navigation::setResolution() {
-    m_app.messages().show(tr(kResolutionWarning), tr(kWarningTitle), MessageIcon::Exclamation);
+    m_app.messages().show(tr(kResolutionWarning), tr(kNoteTitle.source, kNoteTitle.comment),
+                          MessageIcon::Exclamation);
     m_app.console().run(display::resolutionCommand(valueOf(*m_ui->HOR), valueOf(*m_ui->VER)),
                         launch::kHidden);
 }

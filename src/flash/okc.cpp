@@ -83,6 +83,11 @@ void OKC::flash() {
         if (!((*m_ui).*option)->value()) {
             continue;
         }
+        // fastboot would read the image's path as the partition's name.
+        if (partition == Partition::Custom && m_ui->Textzdy->text().isEmpty()) {
+            m_app.messages().show(tr("请填写分区名！"), tr("警告!"), MessageIcon::Critical);
+            return;
+        }
         const bool flashed =
             m_app.console().run(flash::flashCommand(partition, *image, m_ui->Textzdy->text()),
                                 launch::kConsole, flash::flashSuffix(partition));

@@ -1,5 +1,6 @@
 #include "journal/journal_writer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,7 +72,8 @@ Appended appendLine(const QString& path, const QByteArray& line, QString* why) {
     };
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
-        return fail(QStringLiteral("无法创建文件夹 %1").arg(info.absolutePath()));
+        return fail(QCoreApplication::translate("kavu::journal", "无法创建文件夹 %1")
+                        .arg(QDir::toNativeSeparators(info.absolutePath())));
     }
     const bool isNew = !info.exists();
     QFile file(path);

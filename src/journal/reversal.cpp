@@ -227,7 +227,8 @@ Reversal reversalOf(const QString& consoleLine, const DeviceSnapshot& before) {
                                        : unknownOldValue(QStringLiteral("wm overscan reset"));
     }
     if (starts(words, {u"dumpsys", u"battery", u"set"})) {
-        return reversible(QStringLiteral("dumpsys battery reset"), QStringLiteral("实际电池状态"));
+        return reversible(QStringLiteral("dumpsys battery reset"),
+                          QString::fromUtf8(kRestoresActualBattery));
     }
     return irreversible();
 }
@@ -307,7 +308,7 @@ std::optional<Command> reversingCommand(const QString& phoneCommand) {
 
 QString shownRestores(const QString& kept) {
     for (const char* word : {kRestoresDefault, kRestoresNoValue, kRestoresEnabled,
-                             kRestoresDisabled, kRestoresInstalled}) {
+                             kRestoresDisabled, kRestoresInstalled, kRestoresActualBattery}) {
         if (kept == QString::fromUtf8(word)) {
             return QCoreApplication::translate("kavu::journal", word);
         }

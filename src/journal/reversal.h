@@ -22,6 +22,8 @@ inline constexpr const char* kRestoresNoValue = QT_TRANSLATE_NOOP("kavu::journal
 inline constexpr const char* kRestoresEnabled = QT_TRANSLATE_NOOP("kavu::journal", "已启用");
 inline constexpr const char* kRestoresDisabled = QT_TRANSLATE_NOOP("kavu::journal", "已停用");
 inline constexpr const char* kRestoresInstalled = QT_TRANSLATE_NOOP("kavu::journal", "已安装");
+inline constexpr const char* kRestoresActualBattery =
+    QT_TRANSLATE_NOOP("kavu::journal", "实际电池状态");
 
 // What a reversal restores, as kept in the journal, in the window's language; a setting's own
 // value stands as it is.

@@ -22,12 +22,17 @@ bool isOption(std::string_view argument, std::string_view name) {
     return argument == name;
 }
 
-// The one line that says that display cannot be reached ("" when none is named).
-std::string noDisplayMessage(const std::string& display) {
+// The one line that says that display cannot be reached ("" when none is named). It is written
+// before Qt, and its translations, are there.
+std::string noDisplayMessage(const std::string& display, bool english) {
     if (display.empty()) {
-        return "Kavu 需要图形桌面：无法连接显示（没有设置 DISPLAY）";
+        return english ? "Kavu needs a graphical desktop: no display to connect to (DISPLAY is not "
+                         "set)"
+                       : "Kavu 需要图形桌面：无法连接显示（没有设置 DISPLAY）";
     }
-    return "Kavu 需要图形桌面：无法连接显示 " + display;
+    return (english ? "Kavu needs a graphical desktop: cannot connect to display "
+                    : "Kavu 需要图形桌面：无法连接显示 ") +
+           display;
 }
 
 } // namespace
@@ -72,7 +77,7 @@ std::optional<std::string> x11DisplayFor(const GraphicsSettings& settings) {
     return std::nullopt;
 }
 
-DisplayCheck::DisplayCheck(int argc, const char* const* argv) {
+DisplayCheck::DisplayCheck(int argc, const char* const* argv, bool english) {
     const std::optional<std::string> display = x11DisplayFor(currentGraphicsSettings(argc, argv));
     if (!display) {
         return;
@@ -84,7 +89,7 @@ DisplayCheck::DisplayCheck(int argc, const char* const* argv) {
         }
         close();
     }
-    m_problem = noDisplayMessage(*display);
+    m_problem = noDisplayMessage(*display, english);
 }
 
 DisplayCheck::~DisplayCheck() {

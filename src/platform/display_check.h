@@ -34,7 +34,8 @@ std::optional<std::string> x11DisplayFor(const GraphicsSettings& settings);
 // own, when Kavu is the server's only client) fails.
 class DisplayCheck {
 public:
-    DisplayCheck(int argc, const char* const* argv);
+    // english: the problem is told in English, else in Chinese.
+    DisplayCheck(int argc, const char* const* argv, bool english);
     ~DisplayCheck();
     DisplayCheck(const DisplayCheck&) = delete;
     DisplayCheck& operator=(const DisplayCheck&) = delete;

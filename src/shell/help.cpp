@@ -40,8 +40,11 @@ Help::Help(App& app, QWidget* parent)
     const qsizetype firstRun = dragAnswer.indexOf(QString(38, QLatin1Char(' ')));
     placeInBlankRuns(*m_ui->Labeldraganswer,
                      {{*m_ui->Labeladmin, firstRun, 38}, {*m_ui->Label7, firstRun + 38 + 1, 25}});
-    showPicture(*m_ui->Imageauth, QStringLiteral(":/pictures/usb_debugging_prompt.png"));
-    showPicture(*m_ui->Imageontop, QStringLiteral(":/pictures/apps_on_top.png"));
+    // Each picture has its words drawn in; the translation names the picture in its language.
+    //: The help picture of the phone's USB debugging prompt, drawn with this language's words.
+    showPicture(*m_ui->Imageauth, tr(":/pictures/usb_debugging_prompt.png"));
+    //: The help picture of the apps allowed on top, drawn with this language's words.
+    showPicture(*m_ui->Imageontop, tr(":/pictures/apps_on_top.png"));
 
     connect(m_ui->INTRO1, &ClickLabel::clicked, this, [this] { showPage(m_ui->INTRO); });
     connect(m_ui->INTRO2, &ClickLabel::clicked, this, [this] { showPage(m_ui->USBQA); });

@@ -5,6 +5,8 @@
 #include "widgets/launcher_button.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFrame>
 #include <QTextDocumentFragment>
 
 namespace kavu {
@@ -22,6 +24,20 @@ QAccessibleInterface* kitFactory(const QString& /*className*/, QObject* object) 
         return new ClickLabelAccessible(label);
     if (auto* entry = qobject_cast<LauncherButton*>(object))
         return new LauncherButtonAccessible(entry);
+    if (!object->isWidgetType())
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    // The program's windows are plain widgets, which Qt would report as a filler: a screen reader
+    // then announces no window at all.
+    if (widget->windowType() == Qt::Window && qobject_cast<QDialog*>(widget) == nullptr &&
+        qobject_cast<QFrame*>(widget) == nullptr)
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    // A line drawn between parts of a frame separates them; Qt reports it as a frame of its own.
+    if (widget->metaObject() == &QFrame::staticMetaObject) {
+        const QFrame::Shape shape = static_cast<QFrame*>(widget)->frameShape();
+        if (shape == QFrame::HLine || shape == QFrame::VLine)
+            return new QAccessibleWidget(widget, QAccessible::Separator);
+    }
     return nullptr;
 }
 
@@ -65,7 +81,13 @@ void KitAccessible::doAction(const QString& action) {
 }
 
 ClickLabelAccessible::ClickLabelAccessible(ClickLabel* label)
-    : QAccessibleWidget(label, QAccessible::PushButton) {}
+    : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+// A link reads as a link; a label that only the mouse can click (a hidden hot spot, a launcher
+// part) is read as the text it is.
+QAccessible::Role ClickLabelAccessible::role() const {
+    return label()->isLink() ? QAccessible::Link : QAccessible::StaticText;
+}
 
 ClickLabel* ClickLabelAccessible::label() const {
     return static_cast<ClickLabel*>(widget());

@@ -27,11 +27,12 @@ private:
     QString clickAction() const;
 };
 
-// A clickable label of the launcher or a link: a push button named by its text.
+// A clickable label: a link named by its text, or a label that takes a click.
 class ClickLabelAccessible final : public QAccessibleWidget {
 public:
     explicit ClickLabelAccessible(ClickLabel* label);
 
+    QAccessible::Role role() const override;
     QString text(QAccessible::Text which) const override;
     QStringList actionNames() const override;
     void doAction(const QString& action) override;
@@ -62,7 +63,8 @@ private:
 // as a click cannot reach it either.
 bool blockedByModal(const QWidget& control);
 
-// Makes Qt hand out the interfaces above for the kit's controls. Every kit control calls it when
+// Makes Qt hand out the interfaces above for the kit's controls, and a window's role for the
+// program's windows and a separator's for lines. Every kit control calls it when
 // created; it registers once per process.
 void installAccessibility();
 

@@ -164,6 +164,9 @@ void PhoneAppsTest::linkReadsRowsAndARowFillsThePackageBox() {
 
     typeInto(*p.list(), QStringLiteral("filter"), QStringLiteral("EXAMPLE.n"));
     QCOMPARE(p.rows(), QStringList{QStringLiteral("com.example.notes 第三方，已停用")});
+    // A state cut short by its column is read whole in its tool tip.
+    QCOMPARE(p.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("第三方，已停用"));
     p.t.clearRecords();
     p.clickRow(0);
     QCOMPARE(boxText(*p.apps, QStringLiteral("APPText5")), QStringLiteral("com.example.notes"));

@@ -5,6 +5,7 @@
 #include "support/literals.h"
 #include "support/test_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -12,7 +13,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 using namespace kavu;
 using namespace kavu::test;
@@ -84,7 +87,8 @@ private slots:
     void packageIsReadAtConfirmation();
     void closedAppsWindowIsLoadedUnshown();
     void unsafePackageNameIsRefused();
-    void ctrlVIsRefused();
+    void pasteKeysAreRefused_data();
+    void pasteKeysAreRefused();
     void otherKeysAreNotIntercepted_data();
     void otherKeysAreNotIntercepted();
     void rightButtonOnTheBoxIsRefused();
@@ -230,11 +234,21 @@ void WarningTest::unsafePackageNameIsRefused() {
     QVERIFY(!o.hint->isVisible());
 }
 
-void WarningTest::ctrlVIsRefused() {
+void WarningTest::pasteKeysAreRefused_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Shift+Insert") << int(Qt::Key_Insert)
+                                  << Qt::KeyboardModifiers(Qt::ShiftModifier);
+}
+
+void WarningTest::pasteKeysAreRefused() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     Opened o;
     QApplication::clipboard()->setText(kPhrase);
     typeKeys(o.box, QStringLiteral("我已"));
-    QTest::keyClick(o.box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(o.box, Qt::Key(key), modifiers);
     QCOMPARE(o.box->text(), QStringLiteral("我已"));
     QCOMPARE(o.t.messages().size(), 1);
     QCOMPARE(o.t.messages().first().text, QStringLiteral("禁止粘贴！"));
@@ -250,26 +264,18 @@ void WarningTest::ctrlVIsRefused() {
 void WarningTest::otherKeysAreNotIntercepted_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("pastes");
-    QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                  << true;
     QTest::newRow("Ctrl+Shift+V") << int(Qt::Key_V)
-                                  << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
-                                  << false;
-    QTest::newRow("Alt+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::AltModifier) << false;
+                                  << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Alt+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::AltModifier);
 }
 
 void WarningTest::otherKeysAreNotIntercepted() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, pastes);
     Opened o;
     QApplication::clipboard()->setText(QStringLiteral("粘贴"));
     QTest::keyClick(o.box, Qt::Key(key), modifiers);
     QVERIFY(o.t.messages().isEmpty());
-    if (pastes && QApplication::clipboard()->text() == QStringLiteral("粘贴")) {
-        QCOMPARE(o.box->text(), QStringLiteral("粘贴"));
-    }
 }
 
 void WarningTest::rightButtonOnTheBoxIsRefused() {
@@ -290,11 +296,22 @@ void WarningTest::rightButtonOnTheBoxIsRefused() {
     QVERIFY(o.t.started().isEmpty());
 }
 
+// The keyboard's menu key opens the box's menu, without its paste entry.
 void WarningTest::keyboardMenuKeyStillOpensTheMenu() {
     Opened o;
     QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(5, 5),
                                    o.box->mapToGlobal(QPoint(5, 5)));
+    std::optional<bool> offersPaste;
+    QTimer::singleShot(0, [&offersPaste] {
+        if (const QWidget* menu = QApplication::activePopupWidget()) {
+            const QList<QAction*> actions = menu->actions();
+            offersPaste = std::any_of(actions.begin(), actions.end(), [](const QAction* action) {
+                return action->text().contains(u"Paste");
+            });
+        }
+    });
     QVERIFY(menuOpenedDuring([&] { QApplication::sendEvent(o.box, &fromKeyboard); }));
+    QCOMPARE(offersPaste, std::optional<bool>(false));
     QVERIFY(o.t.messages().isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "此时不应有 &&。", 1},
         LineCase{"missing_redirection_name", "/c", "echo a >", "", "", "命令语法不正确。", 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Kavu passes the language it speaks to its consoles; in English the interpreter's own messages
+// are English.
+TEST(KavuCmdTest, SpeaksTheLanguageKavuPasses) {
+    Sandbox sandbox;
+    ::setenv("KAVU_LANG", "en", 1);
+    const RunResult unknown = sandbox.run("/c", "nosuch & reg add x");
+    const RunResult malformed = sandbox.run("/c", "echo a && && echo b");
+    ::setenv("KAVU_LANG", "zh", 1);
+    EXPECT_EQ(unknown.err,
+              "'nosuch' is not recognized as an internal or external command, operable program or "
+              "batch file.\nREG: this system has no Windows registry; the command was not run.\n");
+    EXPECT_EQ(malformed.err, "&& was unexpected at this time.\n");
+}
 
 TEST(KavuCmdTest, KeepOpenReadsLinesUntilExit) {
     Sandbox sandbox;

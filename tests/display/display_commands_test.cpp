@@ -50,11 +50,9 @@ TEST(DisplayCommands, DensitiesAreWholeAndWithinTheWindowManagersRange) {
         double dpi;
         const char* sent; // nullptr: refused as out of range
     } cases[] = {
-        {440, "440"},           {0, "0"},
-        {100000, "100000"},     {100000.5, nullptr},
-        {100001, nullptr},      {-1, nullptr},
-        {441.5, nullptr},       {1e300, nullptr},
-        {-0.5, nullptr},        {kInfinity, nullptr},
+        {440, "440"},           {72, "72"},          {71, nullptr},     {0, nullptr},
+        {100000, "100000"},     {100000.5, nullptr}, {100001, nullptr}, {-1, nullptr},
+        {441.5, nullptr},       {1e300, nullptr},    {-0.5, nullptr},   {kInfinity, nullptr},
         {kNotANumber, nullptr},
     };
     for (const auto& c : cases) {

@@ -525,11 +525,11 @@ void NavigationTest::density_data() {
     dpi("dpi 440", QStringLiteral("440"), "440", kDensityDone, MessageIcon::Exclamation);
     dpi("dpi blank, 440, px", QStringLiteral(" 440px"), "440", kDensityDone,
         MessageIcon::Exclamation);
-    dpi("dpi abc reads 0", QStringLiteral("abc"), "0", kDensityDone, MessageIcon::Exclamation);
-    dpi("dpi blank only is not empty", QStringLiteral(" "), "0", kDensityDone,
-        MessageIcon::Exclamation);
-    // The window manager reads whole densities up to 100000.
+    // The window manager reads whole densities from 72 up to 100000.
     const QString outOfRange = qtText(kOutOfRangeMessage);
+    dpi("dpi abc reads 0, refused", QStringLiteral("abc"), "", outOfRange, MessageIcon::Critical);
+    dpi("dpi blank only is not empty, reads 0", QStringLiteral(" "), "", outOfRange,
+        MessageIcon::Critical);
     dpi("dpi fraction refused", QStringLiteral("441.50"), "", outOfRange, MessageIcon::Critical);
     dpi("dpi empty", QString(), "", QStringLiteral("未填写DPI！"), MessageIcon::Critical);
 

@@ -118,6 +118,8 @@ row "no DISPLAY" "$prog" "$work/prog" "unset DISPLAY" \
     line "Kavu 需要图形桌面：无法连接显示（没有设置 DISPLAY）"
 row "display that does not answer" "$prog" "$work/prog" "DISPLAY=:9999" \
     line "Kavu 需要图形桌面：无法连接显示 :9999"
+row "display that does not answer, in English" "$prog" "$work/prog" "export KAVU_LANG=en DISPLAY=:9999" \
+    line "Kavu needs a graphical desktop: cannot connect to display :9999"
 row "adb cannot be run" "$work/noexec/kavu" "$work/noexec" "" \
     box ""
 row "LC_ALL=C" "$prog" "$work/prog" "export LC_ALL=C" \

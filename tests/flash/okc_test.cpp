@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest>
 
 #include <algorithm>
@@ -78,6 +79,7 @@ private slots:
     void instructionFitsWithTheLinkOverItsBlanks();
     void flashes_data();
     void flashes();
+    void listTakingTheFocusPicksItsEntry();
     void fixedButtons_data();
     void fixedButtons();
     void customNameBoxFollowsTheCustomOption();
@@ -185,7 +187,6 @@ void OkcTest::flashes_data() {
     // A blank or an operator in the path stays inside the quotes, one argument for fastboot.
     row("boot", u"botf"_s, {}, u"my boot&1.img"_s, u"fastboot flash boot \"%P\""_s);
     row("custom", u"zdyf"_s, u"vendor_boot"_s, u"v.img"_s, u"fastboot flash vendor_boot \"%P\""_s);
-    row("custom, no name", u"zdyf"_s, {}, u"v.img"_s, u"fastboot flash  \"%P\""_s);
     row("name typed, another partition", u"sysf"_s, u"x"_s, u"s.img"_s,
         u"fastboot flash system \"%P\""_s);
 }
@@ -270,6 +271,19 @@ void OkcTest::customNameBoxFollowsTheCustomOption() {
     }
 }
 
+// Tab into a list of one image: the entry the focus lands on is the one "刷入" flashes.
+void OkcTest::listTakingTheFocusPicksItsEntry() {
+    Opened o({u"only.img"_s});
+    click(*o.w, u"sysf"_s);
+    QVERIFY(QTest::qWaitForWindowActive(o.w));
+    control<QListWidget>(*o.w, u"File1"_s)->setFocus(Qt::TabFocusReason);
+    click(*o.w, u"N_Shapeshuaru"_s);
+    QVERIFY(o.t.messages().isEmpty());
+    QCOMPARE(o.t.started().size(), 1);
+    QVERIFY(o.t.started().first().line.contains(u"fastboot flash system \""_s +
+                                                o.path(u"only.img"_s) + u'"'));
+}
+
 void OkcTest::refusals_data() {
     QTest::addColumn<QString>("file"); // empty: nothing picked
     QTest::addColumn<QString>("option");
@@ -282,6 +296,8 @@ void OkcTest::refusals_data() {
         << u"a\"b.img"_s << u"recf"_s << QString() << kRename << u"警告！"_s;
     QTest::newRow("expansion") << u"%TEMP%.img"_s << u"sysf"_s << QString() << kRename
                                << u"警告！"_s;
+    QTest::newRow("custom, no name")
+        << u"v.img"_s << u"zdyf"_s << QString() << u"请填写分区名！"_s << u"警告!"_s;
     QTest::newRow("name chains") << u"v.img"_s << u"zdyf"_s << u"boot&calc"_s
                                  << qtText(kInvalidPartitionNameMessage) << u"警告!"_s;
 }

@@ -6,14 +6,19 @@
 #include "flash/okc.h"
 #include "input/keysimu.h"
 #include "input/touchsimu.h"
+#include "journal/journal.h"
 #include "shell/form1.h"
 #include "statusbar/status.h"
 #include "support/driving.h"
 #include "support/test_app.h"
+#include "widgets/window_keys.h"
 #include "window_table.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace kavu;
@@ -32,18 +37,37 @@ private slots:
     void textBoxesNamedApart();
     void names_data();
     void names();
+    void windowKeys_data();
+    void windowKeys();
+    void returnPressesQtButtons();
 };
 
 namespace {
 
-// The program's windows on recording fakes, the main window loaded with its whole launcher.
+// The program's windows on recording fakes, the main window loaded with its whole launcher, with
+// the keys every window has (watching before the main window shows, as in the program) and the
+// journal its journal window shows.
 struct Program {
     FontScaleOffset offset; // outlives the windows, as in the program
     TestApp t{false};
+    WindowKeys keys{[this](const QWidget& window) { return &window == t.app().find<Form1>(); }};
+    journal::Journal journal{t.app(), t.folder() + u"/journal"_s};
 
     Program() {
+        t.app().setJournal(&journal);
         registerWindows(t.app(), offset);
         form1(t.app());
+    }
+
+    // The window the launcher entry with this label opens.
+    QWidget* openEntry(const QString& label) {
+        const QWidgetList before = QApplication::topLevelWidgets();
+        t.app().openEntry(label);
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!before.contains(window) && window->isVisible())
+                return window;
+        }
+        return nullptr;
     }
 };
 
@@ -107,20 +131,20 @@ void KeyboardOrderTest::tabOrder_data() {
                                           u"Label31Entry"_s,       u"Label30Entry"_s,
                                           u"Combodev"_s,           u"LabelserverEntry"_s,
                                           u"LabelwirelessEntry"_s, u"LabeljournalEntry"_s};
-    // Installing: the kind, the file, where it goes, then 执行; the Google packages column by
-    // column, as they are laid out, before the buttons that act on them.
+    // Installing: the links of the instruction, the file, the kind, where it goes, then 执行; the
+    // Google packages row by row, as they are read, before the buttons that act on them.
     QTest::newRow("Software") << u"Software"_s
                               << QStringList{u"APPText5"_s,   u"FREEZE"_s,      u"N_Shaunspe1"_s,
                                              u"unsinssys"_s,  u"N_Shapeqqq"_s,  u"UNFREEZE"_s,
                                              u"N_Shape2fc"_s, u"CLCDATA"_s,     u"xsszb"_s,
-                                             u"N_Shapeclo"_s, u"insapk"_s,      u"insfile"_s,
-                                             u"fhz"_s,        u"Label9"_s,      u"Labelopenfile"_s,
-                                             u"Fileapk"_s,    u"Textpat"_s,     u"N_Shapeinsta"_s,
-                                             u"gsf"_s,        u"store"_s,       u"gms"_s,
-                                             u"duo"_s,        u"sousuo"_s,      u"bt"_s,
-                                             u"dy"_s,         u"yy"_s,          u"map"_s,
-                                             u"xc"_s,         u"dri"_s,         u"yx"_s,
-                                             u"all"_s,        u"blockgoogle"_s, u"enablegoogle"_s};
+                                             u"N_Shapeclo"_s, u"Label9"_s,      u"Labelopenfile"_s,
+                                             u"Fileapk"_s,    u"insapk"_s,      u"fhz"_s,
+                                             u"insfile"_s,    u"Textpat"_s,     u"N_Shapeinsta"_s,
+                                             u"gsf"_s,        u"sousuo"_s,      u"map"_s,
+                                             u"all"_s,        u"store"_s,       u"bt"_s,
+                                             u"xc"_s,         u"gms"_s,         u"dy"_s,
+                                             u"dri"_s,        u"duo"_s,         u"yy"_s,
+                                             u"yx"_s,         u"blockgoogle"_s, u"enablegoogle"_s};
     QTest::newRow("WARNING") << u"WARNING"_s << QStringList{u"ala"_s, u"N_Shapefx"_s};
     // The edges go round the cross: left, top, the four boxes, bottom, right.
     QTest::newRow("Navigation")
@@ -136,14 +160,14 @@ void KeyboardOrderTest::tabOrder_data() {
                                << QStringList{u"N_Shapefd"_s, u"N_Shapefx"_s, u"N_Shapeztmr"_s,
                                               u"WINS"_s,      u"WINSOK"_s,    u"DURAS"_s,
                                               u"DURASOK"_s,   u"PROGS"_s,     u"PROGSOK"_s};
-    // The partitions column by column, the custom name right after 自定义.
+    // The partitions row by row (the custom name box, shown with 自定义, ends the last row).
     QTest::newRow("OKC") << u"OKC"_s << QStringList{u"REC"_s,           u"FB"_s,
                                                     u"EDL"_s,           u"DOWNLOAD"_s,
                                                     u"ACTHY"_s,         u"SHIZUKU"_s,
                                                     u"Label9"_s,        u"Labelopenfile"_s,
                                                     u"File1"_s,         u"recf"_s,
-                                                    u"sysf"_s,          u"botf"_s,
-                                                    u"perf"_s,          u"zdyf"_s,
+                                                    u"perf"_s,          u"sysf"_s,
+                                                    u"zdyf"_s,          u"botf"_s,
                                                     u"N_Shapeshuaru"_s, u"N_Shapetefb1"_s,
                                                     u"N_Shaperebfb"_s,  u"N_ShapeADB"_s};
     QTest::newRow("keysimu") << u"keysimu"_s
@@ -262,6 +286,65 @@ void KeyboardOrderTest::names() {
     QVERIFY(opened != nullptr);
 
     QCOMPARE(accessibleName(*kavu::test::control<QWidget>(*opened, control)), name);
+}
+
+void KeyboardOrderTest::windowKeys_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("firstFocus");
+
+    // A window opened from the keyboard must not wait on a button that changes the phone: its
+    // first text box or list takes the focus, else the window itself (the main window with no
+    // device to choose, the pages of text and links).
+    QTest::newRow("main window") << u"Form1"_s << u"Form1"_s;
+    QTest::newRow("risk dialog") << u"WARNING"_s << u"ala"_s;
+    const QStringList firstFocus{u"APPText5"_s,      u"File1"_s,    u"HOR"_s,  u"Text10noncj"_s,
+                                 u"WINS"_s,          u"Textsend"_s, u"X1"_s,   u"Help"_s,
+                                 u"SupportWindow"_s, u"About"_s,    u"Host"_s, u"Address"_s,
+                                 u"entries"_s};
+    QCOMPARE(qsizetype(windowTable().size()), firstFocus.size());
+    for (std::size_t row = 0; row < windowTable().size(); ++row) {
+        const QString label = windowTable()[row].entry.label.toString();
+        QTest::newRow(qPrintable(label)) << label << firstFocus.at(qsizetype(row));
+    }
+}
+
+// Every window opens with its focus on a control that changes nothing, and Escape closes it (the
+// main window stays).
+void KeyboardOrderTest::windowKeys() {
+    QFETCH(QString, window);
+    QFETCH(QString, firstFocus);
+
+    Program program;
+    QPointer<QWidget> opened =
+        kWindows.contains(window) ? openWindow(program, window) : program.openEntry(window);
+    QVERIFY(opened != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(opened));
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused != nullptr);
+    QCOMPARE(focused->objectName(), firstFocus);
+    QCOMPARE(&kavu::firstFocus(*opened), focused);
+
+    QTest::keyClick(focused, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(!opened.isNull() && opened->isVisible(), window == u"Form1");
+}
+
+// Return presses a focused Qt push button, as Space does; Tab reaches the journal's confirmation
+// between the buttons it stands between.
+void KeyboardOrderTest::returnPressesQtButtons() {
+    Program program;
+    QWidget* journal = program.openEntry(u"Labeljournal"_s);
+    QVERIFY(journal != nullptr);
+    control<QWidget>(*journal, u"confirmation"_s)->show();
+    QCOMPARE(tabStops(*journal),
+             (QStringList{u"entries"_s, u"output"_s, u"undoSelected"_s, u"undoSession"_s,
+                          u"confirmUndo"_s, u"cancelUndo"_s, u"exportText"_s}));
+    control<QWidget>(*journal, u"confirmation"_s)->hide();
+    auto* undoSession = control<QPushButton>(*journal, u"undoSession"_s);
+    QVERIFY(QTest::qWaitForWindowActive(journal));
+    undoSession->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(undoSession, Qt::Key_Return);
+    QCOMPARE(control<QLabel>(*journal, u"status"_s)->text(), u"本次启动以来没有可以撤销的更改。"_s);
 }
 
 QTEST_MAIN(KeyboardOrderTest)

@@ -2,6 +2,7 @@
 #include "apps/phone_apps.h"
 #include "apps/software.h"
 #include "apps/warning.h"
+#include "console/messages.h"
 #include "core/launch.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTcpServer>
 #include <QTextDocumentFragment>
 #include <QtTest>
@@ -93,15 +95,23 @@ Caption labelCaption(const QLabel& label) {
             {room.width(), lines ? room.height() : 0}};
 }
 
-// Every text of the window that a person reads, whatever page shows it: the window title, labels,
-// group box titles, the widget kit's captions, tool tips, place-holders and list headers. What
-// the user typed or picked (box texts, file names) is not the program's text.
+// Every text of the window that a person reads or hears, whatever page shows it: the window
+// title, labels, group box titles, the widget kit's captions, tool tips, place-holders, list
+// headers and the names a screen reader reads. What the user typed or picked (box texts, file
+// names) is not the program's text.
 QList<Caption> captionsOf(QWidget& window) {
     QList<Caption> captions{{QStringLiteral("window title"), true, window.windowTitle(), {}, {}}};
     QList<QWidget*> widgets = window.findChildren<QWidget*>();
     widgets.prepend(&window);
     for (QWidget* widget : widgets) {
         const QString name = widget->objectName();
+        if (!widget->accessibleName().isEmpty()) {
+            captions.append({name + QStringLiteral(" accessible name"),
+                             true,
+                             widget->accessibleName(),
+                             {},
+                             {}});
+        }
         if (!widget->toolTip().isEmpty()) {
             captions.append({name + QStringLiteral(" tool tip"), true, widget->toolTip(), {}, {}});
         }
@@ -119,8 +129,16 @@ QList<Caption> captionsOf(QWidget& window) {
             const int needed = kit::glyphButtonSize(glyph->fontMetrics(), glyph->caption()).width();
             captions.append({name, true, glyph->caption(), {needed, 0}, {glyph->width(), 0}});
         } else if (const auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            captions.append(
-                {name + QStringLiteral(" place-holder"), true, edit->placeholderText(), {}, {}});
+            // Inside the frame the box keeps a margin of 2 px on either side of its text.
+            const int frame =
+                edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+            const int needed =
+                QFontMetrics(edit->font()).horizontalAdvance(edit->placeholderText());
+            captions.append({name + QStringLiteral(" place-holder"),
+                             !edit->isHidden(),
+                             edit->placeholderText(),
+                             {needed, 0},
+                             {edit->width() - 2 * frame - 4, 0}});
         } else if (const auto* list = qobject_cast<QComboBox*>(widget)) {
             captions.append(
                 {name + QStringLiteral(" place-holder"), true, list->placeholderText(), {}, {}});
@@ -212,6 +230,17 @@ void LanguageTest::consolePhrasesStayText() {
           launch::kInstallLive.head, launch::kInstallLive.tail, launch::kPushLive.head,
           launch::kPushLive.tail}) {
         QVERIFY2(!hasCjk(shownConsoleText(fixed)), fixed.data());
+    }
+    // kavu-cmd's own messages, as it words them when Kavu speaks English.
+    const console::Messages& messages = console::messagesFor("en");
+    for (const std::string_view message :
+         {messages.syntaxError, messages.echoOn, messages.echoOff, messages.pausePrompt,
+          messages.pathNotFound, messages.fileNotFound, messages.accessDenied, messages.noRegistry,
+          messages.badColor, messages.findstrUsage, messages.noOpener, messages.notFoundBefore,
+          messages.notFoundAfter, messages.unexpectedBefore, messages.unexpectedAfter,
+          messages.lineBreak}) {
+        QVERIFY2(!hasCjk(QString::fromUtf8(message.data(), qsizetype(message.size()))),
+                 message.data());
     }
     const std::string banner = launch::deviceCheckBanner(translatedText);
     QVERIFY2(!hasCjk(QString::fromStdString(banner)), banner.c_str());
@@ -328,6 +357,7 @@ void LanguageTest::journalWordsFollowTheLanguage() {
         {u"已启用"_s, u"enabled"_s},
         {u"默认（1080x2400）"_s, u"default (1080x2400)"_s},
         {u"（无值）"_s, u"(no value)"_s},
+        {u"实际电池状态"_s, u"the actual battery state"_s},
         {u"1.5"_s, u"1.5"_s},
     };
     for (const auto& c : cases) {

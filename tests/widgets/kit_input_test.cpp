@@ -127,6 +127,7 @@ Made make(const QString& kind, int value) {
     } else {
         auto* label = new ClickLabel;
         label->setText(u"软件与传输"_s);
+        label->setLink(kind == u"link");
         made.clicks = std::make_unique<QSignalSpy>(label, &ClickLabel::clicked);
         made.widget.reset(label);
     }
@@ -380,8 +381,11 @@ void KitInputTest::accessibility_data() {
     // A selected option raises no Click, as a left click on it does not.
     QTest::newRow("selected option") << u"option"_s << 1 << true << int(QAccessible::RadioButton)
                                      << u"USB充电"_s << true << false << 0 << true;
-    QTest::newRow("launcher label")
-        << u"label"_s << 0 << true << button << u"软件与传输"_s << false << false << 1 << false;
+    // A label that takes a click is read as text; a link as a link.
+    QTest::newRow("clickable label") << u"label"_s << 0 << true << int(QAccessible::StaticText)
+                                     << u"软件与传输"_s << false << false << 1 << false;
+    QTest::newRow("link") << u"link"_s << 0 << true << int(QAccessible::Link) << u"软件与传输"_s
+                          << false << false << 1 << false;
 }
 
 void KitInputTest::accessibility() {
