@@ -1713,10 +1713,6 @@ To hide it for good, use the overscan of the Display window!</translation>
         <translation>The last command failed (exit code %1): %2</translation>
     </message>
     <message>
-        <source>撤销命令失败，其余未撤销的更改保持不变。</source>
-        <translation>An undo command failed; the changes not yet undone stay as they are.</translation>
-    </message>
-    <message>
         <source>正在撤销，请稍候。</source>
         <translation>Undoing, please wait.</translation>
     </message>
@@ -1725,16 +1721,52 @@ To hide it for good, use the overscan of the Display window!</translation>
         <translation>There is no change to undo.</translation>
     </message>
     <message>
-        <source>所选的记录属于另一台设备，未撤销。</source>
-        <translation>The selected entry belongs to another device; nothing was undone.</translation>
-    </message>
-    <message>
         <source>记录中的撤销命令无效，未撤销：%1</source>
         <translation>The entry&apos;s undo command is not valid; nothing was undone: %1</translation>
     </message>
     <message>
         <source>无法写入操作记录 %1：%2</source>
         <translation>Cannot write the journal %1: %2</translation>
+    </message>
+    <message>
+        <source>撤销命令 %1 秒内未结束，已停止撤销；其余更改保持不变。</source>
+        <translation>The undo command did not end within %1 seconds; undoing stopped. The other changes are left as they are.</translation>
+    </message>
+    <message>
+        <source>%1：设备已不在列表中，未运行。</source>
+        <translation>%1: the device is no longer listed; not run.</translation>
+    </message>
+    <message>
+        <source>%1 台设备已不在列表中，未运行：%2</source>
+        <translation>%1 devices are no longer listed; not run: %2</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>没有就绪的设备，命令未运行。</source>
+        <translation>No device is ready; the command was not run.</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>撤销失败（退出码 %1）：%2。可以再试一次；其余未撤销的更改保持不变。</source>
+        <translation>Undo failed (exit code %1): %2. You can try again; the other changes not yet undone are left as they are.</translation>
+    </message>
+    <message>
+        <source>撤销完成。</source>
+        <translation>Undo finished.</translation>
+    </message>
+    <message>
+        <source>已停止撤销；其余更改保持不变。</source>
+        <translation>Undoing stopped; the other changes are left as they are.</translation>
+    </message>
+    <message>
+        <source>撤销命令未能运行；其余更改保持不变。</source>
+        <translation>The undo command could not run; the other changes are left as they are.</translation>
     </message>
 </context>
 <context>
@@ -1838,6 +1870,10 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>已导出到 %1</source>
         <translation>Exported to %1</translation>
+    </message>
+    <message>
+        <source>不可撤销（未指定设备）</source>
+        <translation>Cannot be undone (no device named)</translation>
     </message>
 </context>
 <context>
