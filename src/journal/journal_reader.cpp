@@ -220,7 +220,6 @@ JournalGrowth JournalFollower::take(QByteArrayView bytes) {
 
 void JournalFollower::takeLines(const QList<QByteArrayView>& lines, JournalGrowth& growth) {
     std::vector<std::optional<Record>> records = recordsOf(lines);
-    m_read.entries.reserve(m_read.entries.size() + lines.size());
     for (std::optional<Record>& record : records) {
         if (!record) {
             ++m_read.unreadableLines;
