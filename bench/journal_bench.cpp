@@ -97,8 +97,12 @@ struct JournaledWorld {
     QString path() const { return journal.pathFor(std::nullopt); }
 };
 
+QTreeWidget& listOf(journal::JournalWindow& window) {
+    return *window.findChild<QTreeWidget*>(QStringLiteral("entries"));
+}
+
 int rowsOf(journal::JournalWindow& window) {
-    return window.findChild<QTreeWidget*>(QStringLiteral("entries"))->topLevelItemCount();
+    return listOf(window).topLevelItemCount();
 }
 
 void openWindow(benchmark::State& state) {
@@ -120,7 +124,7 @@ void openWindow(benchmark::State& state) {
 }
 BENCHMARK(openWindow)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
-// From the write told to the row painted; the append itself is not measured.
+// From the write told to the list with the new row painted; the append itself is not measured.
 void newEntry(benchmark::State& state) {
     const qint64 count = state.range(0);
     JournaledWorld world;
@@ -141,7 +145,8 @@ void newEntry(benchmark::State& state) {
         QElapsedTimer clock;
         clock.start();
         emit world.journal.written();
-        window.grab();
+        // The list is where the entry appears: it is painted again; the rest of the window is not.
+        listOf(window).viewport()->grab();
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
         if (rowsOf(window) != number) {
             state.SkipWithError("the new entry is not shown");

@@ -4,11 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
-#include <QThread>
-
-#include <algorithm>
-#include <thread>
-#include <vector>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
@@ -25,31 +20,9 @@ namespace {
 constexpr qsizetype kLongestLine = 1 << 20;
 // The file is read this much at a time, however large it is.
 constexpr qint64 kChunk = 4 << 20;
-// Fewer lines than this are read on the calling thread alone.
-constexpr qsizetype kLinesPerThread = 4096;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("kavu::journal::JournalFollower", text);
-}
-
-// The records of these lines, in their order. A large read is shared among the processor's
-// cores: each reads a run of lines of its own.
-std::vector<std::optional<Record>> recordsOf(const QList<QByteArrayView>& lines) {
-    std::vector<std::optional<Record>> records(static_cast<std::size_t>(lines.size()));
-    const auto readRun = [&lines, &records](qsizetype from, qsizetype to) {
-        for (qsizetype at = from; at < to; ++at) {
-            records[static_cast<std::size_t>(at)] = readRecord(lines.at(at));
-        }
-    };
-    const qsizetype threads =
-        std::clamp<qsizetype>(lines.size() / kLinesPerThread, 1, QThread::idealThreadCount());
-    const qsizetype share = (lines.size() + threads - 1) / threads;
-    std::vector<std::jthread> helpers;
-    for (qsizetype thread = 1; thread < threads; ++thread) {
-        helpers.emplace_back(readRun, thread * share, std::min(lines.size(), (thread + 1) * share));
-    }
-    readRun(0, std::min(lines.size(), share));
-    return records; // the helpers are joined first
 }
 
 #ifndef Q_OS_WIN
@@ -219,8 +192,8 @@ JournalGrowth JournalFollower::take(QByteArrayView bytes) {
 }
 
 void JournalFollower::takeLines(const QList<QByteArrayView>& lines, JournalGrowth& growth) {
-    std::vector<std::optional<Record>> records = recordsOf(lines);
-    for (std::optional<Record>& record : records) {
+    for (const QByteArrayView line : lines) {
+        std::optional<Record> record = readRecord(line);
         if (!record) {
             ++m_read.unreadableLines;
         } else if (record->entry) {

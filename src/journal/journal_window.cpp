@@ -72,16 +72,23 @@ QString resultText(const Entry& entry) {
                      .arg(*entry.exitCode);
 }
 
-QString columnText(const EntryText& shown, int column) {
+QString whatText(const Entry& entry);
+
+QString timeText(const Entry& entry) {
+    return entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// The text of one column for the entry: only that one is made.
+QString columnText(const Entry& entry, const UndoneIndex& undone, int column) {
     switch (column) {
     case kTime:
-        return shown.time;
+        return timeText(entry);
     case kWhat:
-        return shown.what;
+        return whatText(entry);
     case kResult:
-        return shown.result;
+        return resultText(entry);
     case kReversal:
-        return shown.reversal;
+        return reversalText(entry, undone);
     default:
         return {};
     }
@@ -105,8 +112,7 @@ public:
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
             return QTreeWidgetItem::data(column, role);
         }
-        const QString text =
-            columnText(entryText(m_journal.journal().entries.at(m_at), m_undone), column);
+        const QString text = columnText(m_journal.journal().entries.at(m_at), m_undone, column);
         if (role == Qt::DisplayRole) {
             return text;
         }
@@ -132,7 +138,9 @@ QString withoutInterpreter(const QString& line) {
     return line;
 }
 
-EntryText entryText(const Entry& entry, const UndoneIndex& undone) {
+namespace {
+
+QString whatText(const Entry& entry) {
     QString what = withoutInterpreter(entry.line);
     if (entry.undoes) {
         what = QCoreApplication::translate("kavu::journal::JournalWindow", "撤销：") + what;
@@ -144,8 +152,13 @@ EntryText entryText(const Entry& entry, const UndoneIndex& undone) {
     if (!source.isEmpty()) {
         what = source + QCoreApplication::translate("kavu::journal::JournalWindow", "：") + what;
     }
-    return {entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), what, resultText(entry),
-            reversalText(entry, undone)};
+    return what;
+}
+
+} // namespace
+
+EntryText entryText(const Entry& entry, const UndoneIndex& undone) {
+    return {timeText(entry), whatText(entry), resultText(entry), reversalText(entry, undone)};
 }
 
 QString journalText(const std::optional<QString>& serial, const QList<Entry>& entries) {
