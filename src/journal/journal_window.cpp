@@ -320,7 +320,10 @@ void JournalWindow::showSelected() {
     if (!entry.output.isEmpty()) {
         text += QStringLiteral("\n\n") + entry.output;
     }
-    m_ui->output->setPlainText(text);
+    // A write to the journal leaves the box as the user scrolled it when its entry is unchanged.
+    if (m_ui->output->toPlainText() != text) {
+        m_ui->output->setPlainText(text);
+    }
 }
 
 void JournalWindow::undoSelected() {
