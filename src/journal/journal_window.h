@@ -27,7 +27,7 @@ struct EntryText {
     QString reversal;
 };
 EntryText entryText(const Entry& entry, const UndoneIndex& undone);
-// The console line as the user typed it into the program: without the interpreter's prefix.
+// The line as started, without the interpreter's prefix ("cmd /c ", "cmd /k ").
 QString withoutInterpreter(const QString& line);
 // The journal as plain text, newest first, for export.
 QString journalText(const std::optional<QString>& serial, const QList<Entry>& entries);

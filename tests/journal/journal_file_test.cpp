@@ -93,8 +93,7 @@ TEST(JournalFile, AppendAfterATornLineKeepsTheNewLineWhole) {
     EXPECT_FALSE(read.tornLastLine);
 }
 
-// A journal taken in two pieces, split anywhere, reads as the whole does; an end that comes
-// after its entry was read is told as such.
+// A journal taken in two pieces, split anywhere, reads as the whole does.
 TEST(JournalFile, ReadInPiecesReadsAsAWhole) {
     const QByteArray one = entryLine(entryNumber(1));
     const QByteArray end = endLine({QStringLiteral("s1"), 1}, {4, QByteArrayLiteral("x")});
@@ -119,12 +118,6 @@ TEST(JournalFile, ReadInPiecesReadsAsAWhole) {
             EXPECT_EQ(read.tornLastLine, whole.tornLastLine) << split;
         }
     }
-    JournalFollower follower;
-    follower.take(rows[0].first(rows[0].size() - end.size()));
-    const JournalGrowth growth = follower.take(end);
-    EXPECT_EQ(growth.firstNew, 2);
-    EXPECT_EQ(growth.ended, QList<qsizetype>{0});
-    EXPECT_EQ(follower.journal().entries.at(0).exitCode, 4);
 }
 
 // A followed file is read from where the last read stopped, and from its start when it was
@@ -152,7 +145,6 @@ TEST(JournalFile, FollowingReadsWhatWasAppended) {
          2,
          {1},
          3},
-        {{}, QIODevice::Append, false, 3, {}, 3},
         {entryLine(entryNumber(9)), QIODevice::WriteOnly | QIODevice::Truncate, true, 0, {}, 1},
     };
     JournalFollower follower;

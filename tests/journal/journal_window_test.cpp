@@ -155,7 +155,6 @@ void JournalWindowTest::openingTheWindowAgainReadsWhatWasAppended() {
                journal::endLine(a.entries().at(0).id, {0, {}}));
     file.close();
 
-    QTest::qWait(10);
     a.t.app().find<Form1>()->activateWindow();
     QTRY_VERIFY(!window->isActiveWindow());
     a.t.app().open<journal::JournalWindow>(a.journal);
