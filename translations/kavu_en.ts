@@ -305,6 +305,10 @@ Why Kavu:
         <source>记录列表</source>
         <translation>Entries</translation>
     </message>
+    <message>
+        <source>停止撤销</source>
+        <translation>Stop undo</translation>
+    </message>
 </context>
 <context>
     <name>Navigation</name>
@@ -1701,6 +1705,14 @@ To hide it for good, use the overscan of the Display window!</translation>
         <source>实际电池状态</source>
         <translation>the actual battery state</translation>
     </message>
+    <message>
+        <source>操作记录文件是符号链接，为安全起见未读取</source>
+        <translation>The journal file is a symbolic link; for safety it was not read</translation>
+    </message>
+    <message>
+        <source>操作记录文件不是普通文件，未读取</source>
+        <translation>The journal file is not a regular file; it was not read</translation>
+    </message>
 </context>
 <context>
     <name>kavu::journal::Journal</name>
@@ -1767,6 +1779,17 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>撤销命令未能运行；其余更改保持不变。</source>
         <translation>The undo command could not run; the other changes are left as they are.</translation>
+    </message>
+</context>
+<context>
+    <name>kavu::journal::JournalFollower</name>
+    <message>
+        <source>操作记录文件是符号链接（指向 %1），为安全起见未读取</source>
+        <translation>The journal file is a symbolic link (to %1); for safety it was not read</translation>
+    </message>
+    <message>
+        <source>操作记录文件不是普通文件，未读取</source>
+        <translation>The journal file is not a regular file; it was not read</translation>
     </message>
 </context>
 <context>
@@ -1874,6 +1897,18 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>不可撤销（未指定设备）</source>
         <translation>Cannot be undone (no device named)</translation>
+    </message>
+    <message>
+        <source>无需撤销（命令失败）</source>
+        <translation>Nothing to undo (the command failed)</translation>
+    </message>
+    <message>
+        <source>（%1 行无法读取，已跳过）</source>
+        <translation>(%1 lines could not be read and were skipped)</translation>
+    </message>
+    <message>
+        <source>（最后一行不完整，已跳过）</source>
+        <translation>(the last line is incomplete and was skipped)</translation>
     </message>
 </context>
 <context>

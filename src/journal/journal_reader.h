@@ -2,8 +2,11 @@
 
 #include "journal/journal_entry.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <unordered_map>
 
 namespace kavu::journal {
 
@@ -11,17 +14,70 @@ namespace kavu::journal {
 // written, and what was skipped.
 struct JournalRead {
     QList<Entry> entries;
-    // The last line had no line feed: a write was cut short (power cut, the program killed).
+    // The last line had no line feed: a write was cut short (power cut, the program killed), or
+    // is still going on.
     bool tornLastLine = false;
-    // Other lines that hold no record (damaged, or of another kind).
+    // Other lines that hold no record (damaged, too long, or of another kind).
     int unreadableLines = 0;
     // Why the file could not be read; empty when it was, or when there is none yet.
     QString error;
 };
 
-// The journal in this file; an empty one when there is no file.
+// The journal in this file; an empty one when there is no file. A symbolic link, or anything but
+// a plain file, is not read (error says so).
 JournalRead readJournal(const QString& path);
 // The same from the file's bytes.
 JournalRead readJournalBytes(QByteArrayView bytes);
+
+struct EntryIdHash {
+    std::size_t operator()(const EntryId& id) const noexcept;
+};
+
+// What one read of a journal that grows brought.
+struct JournalGrowth {
+    // The journal was read again from its start (the first read, another file, or a file that
+    // was cut or replaced): every entry is new.
+    bool fromStart = false;
+    // Where the new entries begin.
+    qsizetype firstNew = 0;
+    // Entries read before whose run ended in this read.
+    QList<qsizetype> ended;
+};
+
+// A journal read as it grows: each read takes only the lines appended since the one before, and
+// a line whose end has not come yet is kept until it does. The end of a run joins its entry
+// wherever that was read. A line longer than any entry the program writes is skipped as
+// unreadable without being kept, so a damaged file never takes more memory than its entries.
+class JournalFollower {
+public:
+    // Reads what the file at path gained since the last read; all of it when path is not the
+    // file read last, or the file is shorter than what was read (or, where the system tells,
+    // another file now has its name). A symbolic link is not followed, and anything but a
+    // plain file is not read: the journal is then empty and its error says why.
+    JournalGrowth follow(const QString& path);
+    // Takes the next bytes of the journal.
+    JournalGrowth take(QByteArrayView bytes);
+    // Forgets what was read: the next read starts from the beginning.
+    void clear();
+
+    const JournalRead& journal() const { return m_read; }
+    // Where the entry with this id is in journal().entries; -1 when it is not there.
+    qsizetype positionOf(const EntryId& id) const;
+
+private:
+    void takeLines(const QList<QByteArrayView>& lines, JournalGrowth& growth);
+    JournalGrowth refuse(const QString& why);
+
+    JournalRead m_read;
+    std::unordered_map<EntryId, qsizetype, EntryIdHash> m_positions;
+    QString m_path;
+    qint64 m_offset = 0;
+    // The file read, where the system tells: a file put in its place is read from its start.
+    QByteArray m_identity;
+    // The start of a line whose end has not come yet.
+    QByteArray m_partial;
+    // The line going on is too long to be an entry: its bytes are dropped until its end.
+    bool m_skippingLine = false;
+};
 
 } // namespace kavu::journal

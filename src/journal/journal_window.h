@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/journal_reader.h"
+#include "journal/undone_index.h"
 
 #include <QWidget>
 
@@ -25,14 +26,19 @@ struct EntryText {
     QString result;
     QString reversal;
 };
-EntryText entryText(const Entry& entry, const QList<Entry>& all);
+EntryText entryText(const Entry& entry, const UndoneIndex& undone);
+// The line as started, without the interpreter's prefix ("cmd /c ", "cmd /k ").
+QString withoutInterpreter(const QString& line);
 // The journal as plain text, newest first, for export.
 QString journalText(const std::optional<QString>& serial, const QList<Entry>& entries);
 
 // The chosen device's journal, newest first: when, what, how it ended, whether it can be taken
-// back. "撤销所选" takes back the selected entries, "撤销本次全部" (after a confirmation in the
-// window that names the count) every change made since the program started; the selected entry's
-// line and output show below. The journal can be saved as text.
+// back, in columns that fit the window (a long text is cut short there and shown whole in its
+// tool tip and, for the selected entry, below with its line and output). "撤销所选" takes back
+// the selected entries, "撤销本次全部" (after a confirmation in the window that names the count)
+// every change made since the program started; "停止撤销" stops an undo under way. The journal
+// can be saved as text. The window follows the journal: each write, another phone chosen, or
+// the window brought to the front reads what was appended since the last read.
 class JournalWindow final : public QWidget {
     Q_OBJECT
 
@@ -40,12 +46,18 @@ public:
     JournalWindow(App& app, Journal& journal);
     ~JournalWindow() override;
 
-    // Reads the chosen device's journal again.
+    // Reads what the chosen device's journal gained since the last read (all of it for another
+    // device).
     void refresh();
     // Writes the journal shown as text into the file; false, with why in the window, on failure.
     bool exportTo(const QString& path);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void rebuild();
+    void showUndoing(bool undoing);
     void showSelected();
     void undoSelected();
     void askUndoSession();
@@ -57,7 +69,8 @@ private:
     Journal& m_journal;
     std::unique_ptr<Ui::JournalWindow> m_ui;
     std::optional<QString> m_serial;
-    QList<Entry> m_entries;
+    JournalFollower m_journalRead;
+    UndoneIndex m_undone;
 };
 
 } // namespace journal

@@ -1,5 +1,8 @@
+#include "journal/journal.h"
 #include "journal/journal_reader.h"
+#include "journal/journal_window.h"
 #include "journal/journal_writer.h"
+#include "journal/undone_index.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +91,137 @@ TEST(JournalFile, AppendAfterATornLineKeepsTheNewLineWhole) {
     EXPECT_EQ(read.entries.at(1).id.number, 3);
     EXPECT_EQ(read.unreadableLines, 1);
     EXPECT_FALSE(read.tornLastLine);
+}
+
+// A journal taken in two pieces, split anywhere, reads as the whole does.
+TEST(JournalFile, ReadInPiecesReadsAsAWhole) {
+    const QByteArray one = entryLine(entryNumber(1));
+    const QByteArray end = endLine({QStringLiteral("s1"), 1}, {4, QByteArrayLiteral("x")});
+    const QByteArray rows[] = {
+        one + entryLine(entryNumber(2)) + end,
+        one.left(25) + '\n' + one + end + "{}\n",
+        one + one.left(30) + '\n' + entryLine(entryNumber(3)) + one.left(10),
+    };
+    for (const QByteArray& bytes : rows) {
+        const JournalRead whole = readJournalBytes(bytes);
+        for (qsizetype split = 0; split <= bytes.size(); ++split) {
+            JournalFollower follower;
+            follower.take(QByteArrayView(bytes).first(split));
+            follower.take(QByteArrayView(bytes).sliced(split));
+            const JournalRead& read = follower.journal();
+            ASSERT_EQ(read.entries.size(), whole.entries.size()) << split;
+            for (qsizetype at = 0; at < read.entries.size(); ++at) {
+                EXPECT_EQ(read.entries.at(at).id, whole.entries.at(at).id) << split;
+                EXPECT_EQ(read.entries.at(at).exitCode, whole.entries.at(at).exitCode) << split;
+            }
+            EXPECT_EQ(read.unreadableLines, whole.unreadableLines) << split;
+            EXPECT_EQ(read.tornLastLine, whole.tornLastLine) << split;
+        }
+    }
+}
+
+// A followed file is read from where the last read stopped, and from its start when it was
+// replaced; a symbolic link is not read through.
+TEST(JournalFile, FollowingReadsWhatWasAppended) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("x.jsonl"));
+    const auto write = [&path](const QByteArray& bytes, QIODevice::OpenMode mode) {
+        QFile file(path);
+        return file.open(mode) && file.write(bytes) == bytes.size();
+    };
+    const struct {
+        QByteArray bytes;
+        QIODevice::OpenMode mode;
+        bool fromStart;
+        qsizetype firstNew;
+        QList<qsizetype> ended;
+        qsizetype entries;
+    } steps[] = {
+        {entryLine(entryNumber(1)) + entryLine(entryNumber(2)), QIODevice::Append, true, 0, {}, 2},
+        {endLine({QStringLiteral("s1"), 2}, {0, {}}) + entryLine(entryNumber(3)),
+         QIODevice::Append,
+         false,
+         2,
+         {1},
+         3},
+        {entryLine(entryNumber(9)), QIODevice::WriteOnly | QIODevice::Truncate, true, 0, {}, 1},
+    };
+    JournalFollower follower;
+    for (const auto& step : steps) {
+        ASSERT_TRUE(write(step.bytes, step.mode));
+        const JournalGrowth growth = follower.follow(path);
+        EXPECT_EQ(growth.fromStart, step.fromStart) << step.bytes.constData();
+        EXPECT_EQ(growth.firstNew, step.firstNew) << step.bytes.constData();
+        EXPECT_EQ(growth.ended, step.ended) << step.bytes.constData();
+        EXPECT_EQ(follower.journal().entries.size(), step.entries) << step.bytes.constData();
+    }
+    const QString link = QDir(folder.path()).filePath(QStringLiteral("link.jsonl"));
+    ASSERT_TRUE(QFile::link(path, link));
+    const JournalRead read = readJournal(link);
+    EXPECT_TRUE(read.entries.isEmpty());
+    EXPECT_FALSE(read.error.isEmpty());
+}
+
+// The index of undone entries answers as the journal does: taken back only by an undo that ended
+// with exit code 0.
+TEST(JournalFile, UndoneIndexAnswersAsTheJournal) {
+    const auto undoOf = [](qint64 number, qint64 undone, std::optional<int> exitCode) {
+        Entry entry = entryNumber(number);
+        entry.undoes = EntryId{QStringLiteral("s1"), undone};
+        entry.exitCode = exitCode;
+        return entry;
+    };
+    Entry failed = entryNumber(7);
+    failed.exitCode = 1;
+    Entry noPhone = entryNumber(8);
+    noPhone.serial.reset();
+    const QList<Entry> all = {
+        entryNumber(1), entryNumber(2),  entryNumber(3),  failed,
+        noPhone,        undoOf(4, 1, 0), undoOf(5, 2, 1), undoOf(6, 3, std::nullopt)};
+    const UndoneIndex index(all);
+    EXPECT_TRUE(index.contains(all.at(0).id));
+    EXPECT_TRUE(canUndo(all.at(1), index));
+    for (const Entry& entry : all) {
+        EXPECT_EQ(index.contains(entry.id), isUndone(entry, all)) << entry.id.number;
+        EXPECT_EQ(canUndo(entry, index), canUndo(entry, all)) << entry.id.number;
+    }
+}
+
+// The window's words for an entry: its line without the interpreter, a failed run never offered
+// for undo.
+TEST(JournalFile, WindowWords) {
+    const struct {
+        QString line;
+        QString window;
+        std::optional<int> exitCode;
+        QString what;
+        QString reversal;
+    } rows[] = {
+        {QStringLiteral("cmd /c adb shell settings put secure clock_seconds 1"),
+         QStringLiteral("状态栏"), 0,
+         QStringLiteral("状态栏 / 显示秒：adb shell settings put secure clock_seconds 1"),
+         QStringLiteral("可撤销（恢复为 0）")},
+        {QStringLiteral("cmd /k  adb reboot"),
+         {},
+         std::nullopt,
+         QStringLiteral("显示秒：adb reboot"),
+         QStringLiteral("可撤销（恢复为 0）")},
+        {QStringLiteral("cmd /k adb shell wm size 0x0"),
+         {},
+         1,
+         QStringLiteral("显示秒：adb shell wm size 0x0"),
+         QStringLiteral("无需撤销（命令失败）")},
+    };
+    for (const auto& row : rows) {
+        Entry entry = entryNumber(1);
+        entry.line = row.line;
+        entry.window = row.window;
+        entry.exitCode = row.exitCode;
+        const EntryText shown = entryText(entry, UndoneIndex());
+        EXPECT_EQ(shown.what, row.what);
+        EXPECT_EQ(shown.reversal, row.reversal);
+    }
 }
 
 } // namespace

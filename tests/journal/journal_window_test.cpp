@@ -57,6 +57,8 @@ class JournalWindowTest : public QObject {
 private slots:
     void aClickIsJournaledWithItsWindowAndControlAndAFailureIsShown();
     void undoingTheSessionRunsEachReversalAfterTheLastEnded();
+    void anUndoUnderWayCanBeStopped();
+    void openingTheWindowAgainReadsWhatWasAppended();
 };
 
 void JournalWindowTest::aClickIsJournaledWithItsWindowAndControlAndAFailureIsShown() {
@@ -115,6 +117,51 @@ void JournalWindowTest::undoingTheSessionRunsEachReversalAfterTheLastEnded() {
     click<QPushButton>(*window, QStringLiteral("undoSession"));
     QCOMPARE(shownText(*window, QStringLiteral("status")),
              QStringLiteral("本次启动以来没有可以撤销的更改。"));
+}
+
+void JournalWindowTest::anUndoUnderWayCanBeStopped() {
+    JournaledApp a;
+    a.t.run(QStringLiteral("adb shell dumpsys battery set level 50"), launch::kHidden);
+    a.t.run(QStringLiteral("adb shell settings put secure clock_seconds 1"), launch::kHidden);
+    a.end(0, 0);
+    a.end(1, 0);
+    a.t.clearRecords();
+    auto* window = a.t.app().open<journal::JournalWindow>(a.journal);
+    auto* stop = control<QPushButton>(*window, QStringLiteral("stopUndo"));
+    QVERIFY(!stop->isVisible());
+
+    click<QPushButton>(*window, QStringLiteral("undoSession"));
+    click<QPushButton>(*window, QStringLiteral("confirmUndo"));
+    QVERIFY(stop->isVisible());
+    QVERIFY(!control<QPushButton>(*window, QStringLiteral("undoSelected"))->isEnabled());
+    click<QPushButton>(*window, QStringLiteral("stopUndo"));
+    QVERIFY(!a.journal.undoing());
+    QVERIFY(!stop->isVisible());
+    a.end(0, 0);
+    QCOMPARE(a.t.started().size(), 1);
+}
+
+void JournalWindowTest::openingTheWindowAgainReadsWhatWasAppended() {
+    JournaledApp a;
+    a.t.run(QStringLiteral("adb reboot"), launch::kHidden);
+    auto* window = a.t.app().open<journal::JournalWindow>(a.journal);
+    auto* rows = control<QTreeWidget>(*window, QStringLiteral("entries"));
+    QCOMPARE(rows->topLevelItemCount(), 1);
+    journal::Entry entry = a.entries().at(0);
+    entry.id.number = 99;
+    QFile file(a.journal.pathFor(QStringLiteral("R58M1")));
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("not a record\n" + journal::entryLine(entry) +
+               journal::endLine(a.entries().at(0).id, {0, {}}));
+    file.close();
+
+    a.t.app().find<Form1>()->activateWindow();
+    QTRY_VERIFY(!window->isActiveWindow());
+    a.t.app().open<journal::JournalWindow>(a.journal);
+    QTRY_COMPARE(rows->topLevelItemCount(), 2);
+    QCOMPARE(rows->topLevelItem(1)->text(2), QStringLiteral("成功"));
+    QVERIFY2(shownText(*window, QStringLiteral("device")).contains(u"1 行无法读取"),
+             qPrintable(shownText(*window, QStringLiteral("device"))));
 }
 
 QTEST_MAIN(JournalWindowTest)
