@@ -101,9 +101,17 @@ void DeviceRow::pick(int index) {
 }
 
 void DeviceRow::tell(const QString& text) {
-    m_explanation.setText(text);
-    m_explanation.setToolTip(Qt::convertFromPlainText(text));
+    show(text);
     m_toldFor->start();
+}
+
+void DeviceRow::show(const QString& text) {
+    // The row is one line: a longer text (many phones skipped, a long English wording) ends in an
+    // ellipsis there and stays whole in the tool tip. Tool tips take markup where they see some;
+    // this one is escaped.
+    m_explanation.setText(
+        m_explanation.fontMetrics().elidedText(text, Qt::ElideRight, m_explanation.width()));
+    m_explanation.setToolTip(Qt::convertFromPlainText(text));
 }
 
 void DeviceRow::explain() {
@@ -115,9 +123,7 @@ void DeviceRow::explain() {
                                    serial ? std::optional<std::string>(serial->toStdString())
                                           : std::nullopt,
                                    translatedText));
-    m_explanation.setText(text);
-    // Tool tips take markup where they see some; this one is escaped.
-    m_explanation.setToolTip(Qt::convertFromPlainText(text));
+    show(text);
 }
 
 } // namespace kavu

@@ -30,6 +30,7 @@ public:
 private:
     void pick(int index);
     void explain();
+    void show(const QString& text);
 
     QComboBox& m_list;
     QLabel& m_explanation;
