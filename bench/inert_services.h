@@ -18,7 +18,9 @@ namespace kavu::bench {
 
 class NoProcesses final : public ProcessStarter {
 protected:
-    void launch(const QString&, launch::WindowMode, const StartEnvironment&, RunEnded) override {}
+    bool launch(const QString&, launch::WindowMode, const StartEnvironment&, RunEnded) override {
+        return true;
+    }
 };
 class NoMessages final : public MessageBoxes {
 public:

@@ -31,6 +31,8 @@ journal::Entry entryNumber(qint64 number) {
     entry.serial = QStringLiteral("192.168.1.5:5555");
     entry.model = QStringLiteral("Pixel_7");
     entry.reversal = {journal::Reversal::State::Reversible,
+                      Change::setting(QStringLiteral("secure"), QStringLiteral("icon_blacklist"),
+                                      QStringLiteral("rotate,volume,")),
                       QStringLiteral("settings put secure icon_blacklist rotate,volume,"),
                       QStringLiteral("rotate,volume,")};
     entry.mode = number % 2 == 0 ? launch::WindowMode::Hidden : launch::WindowMode::Normal;

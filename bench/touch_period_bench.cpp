@@ -29,15 +29,16 @@ public:
     std::vector<Clock::time_point> started;
 
 protected:
-    void launch(const QString& line, kavu::launch::WindowMode, const kavu::StartEnvironment&,
+    bool launch(const QString& line, kavu::launch::WindowMode, const kavu::StartEnvironment&,
                 RunEnded) override {
         if (!line.contains(QStringLiteral("input swipe"))) {
-            return;
+            return true;
         }
         started.push_back(Clock::now());
         if (started.size() == kCycles) {
             QCoreApplication::quit();
         }
+        return true;
     }
 };
 

@@ -29,6 +29,7 @@ Program::Program()
     m_app.setDeviceWatch(&m_devices);
     m_app.setShellClient(&m_shellClient);
     m_app.setJournal(&m_journal);
+    m_journal.setDeclaredChanges(changingCommands());
     registerWindows(m_app, m_fontScaleOffset);
 }
 

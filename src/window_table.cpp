@@ -1,9 +1,11 @@
 #include "window_table.h"
 
 #include "app/app.h"
+#include "apps/apps_commands.h"
 #include "apps/software.h"
 #include "connection/server_dialog.h"
 #include "connection/wireless_dialog.h"
+#include "display/display_commands.h"
 #include "display/navigation.h"
 #include "display/phone_area.h"
 #include "flash/okc.h"
@@ -16,6 +18,7 @@
 #include "shell/help.h"
 #include "shell/support_window.h"
 #include "statusbar/status.h"
+#include "statusbar/status_commands.h"
 
 namespace kavu {
 
@@ -66,6 +69,10 @@ void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
         app.setOpener(row.entry,
                       [&app, &fontScaleOffset, open = row.open] { open(app, fontScaleOffset); });
     }
+}
+
+QList<Command> changingCommands() {
+    return apps::changingCommands() + statusbar::changingCommands() + display::changingCommands();
 }
 
 } // namespace kavu

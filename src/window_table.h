@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/command.h"
 #include "app/launcher_entry.h"
+
+#include <QList>
 
 #include <span>
 
@@ -17,6 +20,10 @@ struct WindowRow {
 };
 
 std::span<const WindowRow> windowTable();
+
+// Every command of the windows that changes the phone, typed ones with a sample value: the
+// journal reads what they change, and the tests take each through its undo.
+QList<Command> changingCommands();
 
 // Registers every row with the App. Before the main window loads: it wires the entries it finds.
 void registerWindows(App& app, FontScaleOffset& fontScaleOffset);

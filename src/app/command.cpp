@@ -62,6 +62,21 @@ Command& Command::inRange(double value, double minimum, double maximum) {
     return *this;
 }
 
+Command& Command::append(const Command& other) {
+    m_text += other.m_text;
+    if (m_refusal == Refusal::None) {
+        m_refusal = other.m_refusal;
+    }
+    return *this;
+}
+
+Command commandOf(const FixedCommand& command, Origin origin) {
+    return Command(command.text)
+        .reaching(command.reach)
+        .changing(command.change.change())
+        .from(std::move(origin));
+}
+
 QString consoleLine(const launch::Form& form, const QString& boxText, const QString& suffix) {
     return qtText(form.prefix) + boxText + suffix;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/change.h"
 #include "core/launch.h"
 #include "core/typed_text.h"
 
@@ -9,6 +10,15 @@
 #include <string_view>
 
 namespace kavu {
+
+// Who asked for a command: the window's title and the caption of the control or launcher entry,
+// as the journal names them.
+struct Origin {
+    QString window;
+    QString control;
+
+    bool operator==(const Origin&) const = default;
+};
 
 // A command text built from fixed parts (literals, and values the program worked out itself) and
 // typed parts (text the user typed or picked), each typed part marked with how it is spliced. The
@@ -29,6 +39,8 @@ public:
     Command& number(double value, double minimum, double maximum);
     // The same, refused also when it is not whole: for a command that reads integers only.
     Command& wholeNumber(double value, double minimum, double maximum);
+    // Adds the other command's text, and its refusal when this one has none.
+    Command& append(const Command& other);
     // Adds no text: refuses the command when value, the number a typed part reads as, is not
     // finite or lies outside [minimum, maximum].
     Command& inRange(double value, double minimum, double maximum);
@@ -38,6 +50,16 @@ public:
         m_reach = reach;
         return *this;
     }
+    // Names who asked for it.
+    Command& from(Origin origin) {
+        m_origin = std::move(origin);
+        return *this;
+    }
+    // Declares what the command changes on the phone (nothing by default).
+    Command& changing(Change change) {
+        m_change = std::move(change);
+        return *this;
+    }
 
     // The text as it goes into a command box: typed parts as typed, single-quoted for the phone's
     // shell where their splice says so.
@@ -45,11 +67,15 @@ public:
     // Why the first refused typed part was refused; Refusal::None when every part passes.
     Refusal refusal() const { return m_refusal; }
     launch::Reach reach() const { return m_reach; }
+    const Change& change() const { return m_change; }
+    const Origin& origin() const { return m_origin; }
 
 private:
     QString m_text;
     Refusal m_refusal = Refusal::None;
     launch::Reach m_reach = launch::Reach::Phone;
+    Change m_change;
+    Origin m_origin;
 };
 
 // A command that takes nothing from the user, with how it is shown and what follows it. A window
@@ -58,8 +84,13 @@ struct FixedCommand {
     QStringView text;
     launch::Form form;
     std::string_view suffix;
+    // What it changes on the phone, declared beside its text.
+    FixedChange change{};
     launch::Reach reach = launch::Reach::Phone;
 };
+
+// The command a fixed command runs, with its declaration and its origin.
+Command commandOf(const FixedCommand& command, Origin origin = {});
 
 // The line the console launcher starts: the form's prefix, the command text as the command box
 // holds it, and the suffix, with nothing between them.

@@ -17,7 +17,7 @@ ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messag
     , m_pause(pause)
     , m_choice(choice)
     , m_commandBox(std::move(commandBox))
-    , m_queues([this](const PhoneQueues::Line& line) { startOne(line); },
+    , m_queues([this](const Start& start) { startOne(start); },
                [this](const QString& serial) { return m_choice.isReady(serial); },
                [this](const QString& serial) { skipped(serial); }) {}
 
@@ -34,13 +34,13 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const l
     return true;
 }
 
-bool ConsoleLauncher::run(const FixedCommand& command) {
-    return run(Command(command.text).reaching(command.reach), command.form,
+bool ConsoleLauncher::run(const FixedCommand& command, Origin origin) {
+    return run(commandOf(command, std::move(origin)), command.form,
                Command(shownConsoleText(command.suffix)));
 }
 
-bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command) {
-    return runThrough(box, Command(command.text).reaching(command.reach), command.form,
+bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command, Origin origin) {
+    return runThrough(box, commandOf(command, std::move(origin)), command.form,
                       Command(shownConsoleText(command.suffix)));
 }
 
@@ -57,8 +57,9 @@ bool ConsoleLauncher::runOn(const Target& target, const Command& command, const 
     return true;
 }
 
-void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode) {
-    startFor(m_choice.target(), launch::Reach::Computer, line.toString(), mode);
+void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode, Origin origin) {
+    startFor(m_choice.target(), Command().reaching(launch::Reach::Computer).from(std::move(origin)),
+             line.toString(), mode);
 }
 
 void ConsoleLauncher::pause(int milliseconds) {
@@ -94,15 +95,16 @@ bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) 
 void ConsoleLauncher::start(QLineEdit& box, const Target& target, const Command& command,
                             const launch::Form& form, const Command& suffix) {
     box.setText(command.text());
-    startFor(target, command.reach(), consoleLine(form, box.text(), suffix.text()), form.mode);
+    startFor(target, command, consoleLine(form, box.text(), suffix.text()), form.mode);
 }
 
-void ConsoleLauncher::startFor(const Target& target, launch::Reach reach, const QString& line,
+void ConsoleLauncher::startFor(const Target& target, const Command& command, const QString& line,
                                launch::WindowMode mode) {
+    const launch::Reach reach = command.reach();
     const std::vector<StartEnvironment> starts = startsOf(target, reach);
     if (target.kind != Target::Kind::Every || reach == launch::Reach::Computer) {
         for (const StartEnvironment& environment : starts) {
-            startOne({line, mode, environment});
+            startOne({line, mode, environment, command.change(), command.origin()});
         }
         return;
     }
@@ -114,18 +116,19 @@ void ConsoleLauncher::startFor(const Target& target, launch::Reach reach, const 
         }
     }
     for (const StartEnvironment& environment : starts) {
-        m_queues.add(*environment.serial, {line, mode, environment});
+        m_queues.add(*environment.serial,
+                     {line, mode, environment, command.change(), command.origin()});
     }
 }
 
-void ConsoleLauncher::startOne(const PhoneQueues::Line& line) {
+void ConsoleLauncher::startOne(const Start& start) {
     if (m_watcher == nullptr) {
-        m_processes.start(line.line, line.mode, line.environment);
+        m_processes.start(start.line, start.mode, start.environment);
         return;
     }
-    m_processes.start(line.line, line.mode, line.environment,
-                      m_watcher->starting(line.line, line.mode, line.environment));
-    m_watcher->started();
+    ProcessStarter::RunEnded ended = m_watcher->starting(start);
+    m_watcher->started(
+        m_processes.start(start.line, start.mode, start.environment, std::move(ended)));
 }
 
 void ConsoleLauncher::skipped(const std::optional<QString>& serial) {

@@ -24,12 +24,11 @@ class DeviceChoice;
 // Hears of every line the console launcher starts, and of the lines it did not start on a phone.
 class LaunchWatcher {
 public:
-    // The line is about to start with this environment: what hears how it ended when it runs
-    // hidden (may be empty). Quick: the line waits for it.
-    virtual ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode,
-                                              const StartEnvironment& environment) = 0;
-    // The line given to starting has been handed to the process starter.
-    virtual void started() = 0;
+    // The line is about to start: what hears how it ended (may be empty). Quick: the line waits
+    // for it.
+    virtual ProcessStarter::RunEnded starting(const Start& start) = 0;
+    // The line given to starting was started, or could not be (the user has been told why).
+    virtual void started(bool started) = 0;
     // A click's lines did not run on this phone: it was no longer ready when its turn came. None:
     // the click was for every ready phone, and none was.
     virtual void skipped(const std::optional<QString>& serial) = 0;
@@ -60,14 +59,14 @@ public:
     bool runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
                     const Command& suffix = Command());
     // A fixed command with its own form and suffix, through the main window's or a window's box.
-    bool run(const FixedCommand& command);
-    bool runThrough(QLineEdit& box, const FixedCommand& command);
+    bool run(const FixedCommand& command, Origin origin = {});
+    bool runThrough(QLineEdit& box, const FixedCommand& command, Origin origin = {});
     // On this target instead of the device choice's, through the main window's box: a change
     // taken back goes to the phone it was made on, and only there.
     bool runOn(const Target& target, const Command& command, const launch::Form& form,
                const Command& suffix = Command());
     // A whole fixed line that takes no command box and is not about a phone: it starts once.
-    void startLine(QStringView line, launch::WindowMode mode);
+    void startLine(QStringView line, launch::WindowMode mode, Origin origin = {});
     // The wait between two lines of one click (a new recovery is flashed, then booted): for one
     // phone it holds the window; for every phone it goes into each phone's queue after the lines
     // the click queued so far.
@@ -90,9 +89,9 @@ private:
     bool acceptsAll(const Command& command, const Command& suffix);
     void start(QLineEdit& box, const Target& target, const Command& command,
                const launch::Form& form, const Command& suffix);
-    void startFor(const Target& target, launch::Reach reach, const QString& line,
+    void startFor(const Target& target, const Command& command, const QString& line,
                   launch::WindowMode mode);
-    void startOne(const PhoneQueues::Line& line);
+    void startOne(const Start& start);
     void skipped(const std::optional<QString>& serial);
 
     ProcessStarter& m_processes;

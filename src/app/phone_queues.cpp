@@ -4,7 +4,7 @@
 
 namespace kavu {
 
-PhoneQueues::PhoneQueues(Start start, IsReady isReady, Skipped skipped)
+PhoneQueues::PhoneQueues(StartLine start, IsReady isReady, Skipped skipped)
     : m_start(std::move(start))
     , m_isReady(std::move(isReady))
     , m_skipped(std::move(skipped)) {}

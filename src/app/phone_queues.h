@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/launch.h"
-#include "platform/services.h"
+#include "app/start.h"
 
 #include <QObject>
 #include <QString>
@@ -20,16 +19,12 @@ namespace kavu {
 // ready when its turn comes is skipped with what is left of its queue, and named.
 class PhoneQueues {
 public:
-    struct Line {
-        QString line;
-        launch::WindowMode mode;
-        StartEnvironment environment;
-    };
-    using Start = std::function<void(const Line& line)>;
+    using Line = Start;
+    using StartLine = std::function<void(const Line& line)>;
     using IsReady = std::function<bool(const QString& serial)>;
     using Skipped = std::function<void(const QString& serial)>;
 
-    PhoneQueues(Start start, IsReady isReady, Skipped skipped);
+    PhoneQueues(StartLine start, IsReady isReady, Skipped skipped);
 
     // Queues a line for its environment's phone, behind what that phone has queued.
     void add(const QString& serial, Line line);
@@ -53,7 +48,7 @@ private:
     void goOn(const QString& serial);
     void scheduleTurn();
 
-    Start m_start;
+    StartLine m_start;
     IsReady m_isReady;
     Skipped m_skipped;
     std::map<QString, Queue> m_queues;

@@ -1,6 +1,7 @@
 #include "apps/apps_commands.h"
 
 #include "app/addresses.h"
+#include "app/phone_changes.h"
 #include "core/launch.h"
 #include "platform/shown_text.h"
 
@@ -8,33 +9,11 @@ namespace kavu::apps {
 
 namespace {
 
-constexpr QStringView kFreeze = u"adb shell pm disable-user ";
-constexpr QStringView kUnfreeze = u"adb shell pm enable ";
-
 Command titledSuffix(const launch::TitledSuffix& suffix, const QString& fileName) {
     // The name stands bare in the console title.
     return Command(shownConsoleText(suffix.head))
         .typed(fileName, Splice::PcBare)
         .fixed(shownConsoleText(suffix.tail));
-}
-
-QStringView packageLead(PackageAction action) {
-    switch (action) {
-    case PackageAction::Freeze:
-        return kFreeze;
-    case PackageAction::Unfreeze:
-        return kUnfreeze;
-    case PackageAction::ClearData:
-        return u"adb shell pm clear ";
-    case PackageAction::Uninstall:
-        return u"adb shell pm uninstall ";
-    case PackageAction::ForceStop:
-        return u"adb shell am force-stop ";
-    case PackageAction::RemoveForUser0:
-        // Two blanks stand between "0" and the package name.
-        return u"adb shell pm uninstall -k --user 0  ";
-    }
-    return {};
 }
 
 } // namespace
@@ -62,7 +41,22 @@ Command pushSuffix(Shown shown, const QString& fileName) {
 }
 
 Command packageCommand(PackageAction action, const QString& package) {
-    return Command(packageLead(action)).typed(package, Splice::PhoneName);
+    switch (action) {
+    case PackageAction::Freeze:
+        return commandFor(Change::package(package, PackageState::DisabledUser));
+    case PackageAction::Unfreeze:
+        return commandFor(Change::package(package, PackageState::Enabled));
+    case PackageAction::Uninstall:
+        return commandFor(Change::package(package, PackageState::Removed));
+    case PackageAction::RemoveForUser0:
+        return commandFor(Change::package(package, PackageState::NotInstalled));
+    case PackageAction::ClearData:
+        // The data is gone: nothing takes it back.
+        return Command(u"adb shell pm clear ").typed(package, Splice::PhoneName);
+    case PackageAction::ForceStop:
+        return Command(u"adb shell am force-stop ").typed(package, Splice::PhoneName);
+    }
+    return {};
 }
 
 Command communityPageCommand(const QString& package) {
@@ -74,7 +68,19 @@ Command communityPageCommand(const QString& package) {
 }
 
 Command googleCommand(bool freeze, QStringView package) {
-    return Command(freeze ? kFreeze : kUnfreeze).fixed(package);
+    return commandFor(Change::package(package.toString(),
+                                      freeze ? PackageState::DisabledUser : PackageState::Enabled));
+}
+
+QList<Command> changingCommands() {
+    const QString sample = QStringLiteral("com.example.notes");
+    QList<Command> commands;
+    for (const PackageAction action : {PackageAction::Freeze, PackageAction::Unfreeze,
+                                       PackageAction::RemoveForUser0, PackageAction::Uninstall}) {
+        commands.append(packageCommand(action, sample));
+    }
+    commands << googleCommand(true, kGooglePackages[0]) << googleCommand(false, kGooglePackages[0]);
+    return commands;
 }
 
 } // namespace kavu::apps

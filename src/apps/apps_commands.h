@@ -2,6 +2,7 @@
 
 #include "app/command.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -60,5 +61,9 @@ inline constexpr std::array<QStringView, kGooglePackageCount> kGooglePackages{
     u"com.google.android.music",
 };
 Command googleCommand(bool freeze, QStringView package);
+
+// Every command of the window that changes a package, on a sample package: the tests take each
+// through its undo.
+QList<Command> changingCommands();
 
 } // namespace kavu::apps

@@ -1,5 +1,6 @@
 #include "apps/software.h"
 
+#include "app/origin.h"
 #include "ui_software.h"
 
 #include "app/app.h"
@@ -64,8 +65,10 @@ Software::Software(App& app)
 
     connectPackageButtons();
     connect(m_ui->all, &CheckButton::Click, this, &Software::selectAllGoogle);
-    connect(m_ui->blockgoogle, &N_Shape::Click, this, [this] { runGoogle(true); });
-    connect(m_ui->enablegoogle, &N_Shape::Click, this, [this] { runGoogle(false); });
+    connect(m_ui->blockgoogle, &N_Shape::Click, this,
+            [this] { runGoogle(*m_ui->blockgoogle, true); });
+    connect(m_ui->enablegoogle, &N_Shape::Click, this,
+            [this] { runGoogle(*m_ui->enablegoogle, false); });
 }
 
 Software::~Software() = default;
@@ -85,18 +88,21 @@ void Software::execute() {
     const apps::Shown shown = visible ? apps::Shown::Live : apps::Shown::Hidden;
     const QString fileName = m_files->currentFileName();
     if (m_ui->insapk->value()) {
-        m_app.console().run(apps::installCommand(path), form, apps::installSuffix(shown, fileName));
+        m_app.console().run(apps::installCommand(path).from(originOf(*m_ui->N_Shapeinsta)), form,
+                            apps::installSuffix(shown, fileName));
     }
     if (m_ui->insfile->value()) {
-        m_app.console().run(apps::pushCommand(path, m_ui->Textpat->text()), form,
-                            apps::pushSuffix(shown, fileName));
+        m_app.console().run(
+            apps::pushCommand(path, m_ui->Textpat->text()).from(originOf(*m_ui->N_Shapeinsta)),
+            form, apps::pushSuffix(shown, fileName));
     }
 }
 
 void Software::connectPackageButtons() {
     const auto onClick = [this](N_Shape* button, apps::PackageAction action) {
-        connect(button, &N_Shape::Click, this, [this, action] {
-            m_app.console().run(apps::packageCommand(action, packageName()), launch::kConsole);
+        connect(button, &N_Shape::Click, this, [this, button, action] {
+            m_app.console().run(apps::packageCommand(action, packageName()).from(originOf(*button)),
+                                launch::kConsole);
         });
     };
     onClick(m_ui->FREEZE, apps::PackageAction::Freeze);
@@ -114,7 +120,9 @@ void Software::connectPackageButtons() {
 }
 
 void Software::openCommunityPage() {
-    if (m_app.console().run(apps::communityPageCommand(packageName()), launch::kHidden)) {
+    if (m_app.console().run(
+            apps::communityPageCommand(packageName()).from(originOf(*m_ui->N_Shapeclo)),
+            launch::kHidden)) {
         m_app.messages().show(tr("已跳转！请查看手机"), tr("提示"), MessageIcon::None);
     }
 }
@@ -138,19 +146,20 @@ void Software::selectAllGoogle() {
     }
 }
 
-void Software::runGoogle(bool freeze) {
+void Software::runGoogle(const QWidget& button, bool freeze) {
+    const Origin origin = originOf(button);
     for (std::size_t row = 0; row < apps::kGooglePackageCount; ++row) {
         if (((*m_ui).*kGoogleChecks[row])->value() != 1) {
             continue;
         }
         // Freezing the services framework leaves its console open, minimized, to be read.
         const bool keepConsole = freeze && row == 0;
-        m_app.console().run(apps::googleCommand(freeze, apps::kGooglePackages[row]),
+        m_app.console().run(apps::googleCommand(freeze, apps::kGooglePackages[row]).from(origin),
                             keepConsole ? launch::kConsoleMinimized : launch::kHidden);
     }
     // The packages' consoles run on their own; this one tells the user to check the phone.
-    m_app.console().startLine(shownConsoleText(launch::kGoogleDoneLine),
-                              launch::WindowMode::Normal);
+    m_app.console().startLine(shownConsoleText(launch::kGoogleDoneLine), launch::WindowMode::Normal,
+                              origin);
 }
 
 } // namespace kavu

@@ -40,7 +40,7 @@ private:
 
     // Google packages.
     void selectAllGoogle();
-    void runGoogle(bool freeze);
+    void runGoogle(const QWidget& button, bool freeze);
 
     App& m_app;
     std::unique_ptr<Ui::Software> m_ui;

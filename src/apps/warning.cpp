@@ -1,5 +1,6 @@
 #include "apps/warning.h"
 
+#include "app/origin.h"
 #include "ui_warning.h"
 
 #include "app/app.h"
@@ -51,7 +52,8 @@ void WARNING::confirm() {
     // The package box is read now, not when the dialog opened; a closed apps window is loaded
     // again (not shown) and gives its empty box.
     const QString package = m_app.loaded<Software>()->packageName();
-    if (m_app.console().run(apps::packageCommand(apps::PackageAction::RemoveForUser0, package),
+    if (m_app.console().run(apps::packageCommand(apps::PackageAction::RemoveForUser0, package)
+                                .from(originOf(*m_ui->N_Shapefx)),
                             launch::kConsole)) {
         m_ui->Label4->setVisible(true);
     }

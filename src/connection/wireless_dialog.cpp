@@ -1,5 +1,6 @@
 #include "connection/wireless_dialog.h"
 
+#include "app/origin.h"
 #include "ui_wireless_dialog.h"
 
 #include "app/app.h"
@@ -42,16 +43,19 @@ WirelessDialog::WirelessDialog(App& app, QWidget* parent)
     centreOnScreen(*this);
     connectFixedButtons<Ui_WirelessDialog, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
     connect(m_ui->Connect, &N_Shape::Click, this, [this] {
-        m_app.console().run(connection::connectCommand(m_ui->Address->text().trimmed()),
+        m_app.console().run(connection::connectCommand(m_ui->Address->text().trimmed())
+                                .from(originOf(*m_ui->Connect)),
                             launch::kConsole);
     });
     connect(m_ui->Disconnect, &N_Shape::Click, this, [this] {
-        m_app.console().run(connection::disconnectCommand(m_ui->Address->text().trimmed()),
+        m_app.console().run(connection::disconnectCommand(m_ui->Address->text().trimmed())
+                                .from(originOf(*m_ui->Disconnect)),
                             launch::kConsole);
     });
     connect(m_ui->Pair, &N_Shape::Click, this, [this] {
         m_app.console().run(
-            connection::pairCommand(m_ui->Address->text().trimmed(), m_ui->Code->text().trimmed()),
+            connection::pairCommand(m_ui->Address->text().trimmed(), m_ui->Code->text().trimmed())
+                .from(originOf(*m_ui->Pair)),
             launch::kConsole);
     });
     askForPairing();

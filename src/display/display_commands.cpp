@@ -1,5 +1,6 @@
 #include "display/display_commands.h"
 
+#include "app/phone_changes.h"
 #include "app/qt_text.h"
 #include "core/numeric.h"
 
@@ -14,19 +15,19 @@ constexpr double kBaselineDensity = 160.0;
 
 Command overscanCommand(const std::array<QString, 4>& typedInsets, std::size_t movedEdge,
                         double movedInset) {
-    Command command(u"adb shell wm overscan ");
+    Command insets;
     for (std::size_t edge = 0; edge < typedInsets.size(); ++edge) {
         if (edge > 0) {
-            command.fixed(u",");
+            insets.fixed(u",");
         }
         if (edge == movedEdge) {
-            command.number(movedInset, -kLargestInset, kLargestInset);
+            insets.number(movedInset, -kLargestInset, kLargestInset);
         } else {
-            command.typed(typedInsets[edge], Splice::PhoneBare)
+            insets.typed(typedInsets[edge], Splice::PhoneBare)
                 .inRange(numericValueOf(typedInsets[edge]), -kLargestInset, kLargestInset);
         }
     }
-    return command;
+    return wmCommand(u"overscan", insets);
 }
 
 std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixels) {
@@ -37,22 +38,37 @@ std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixel
 }
 
 Command densityCommand(double dpi) {
-    return Command(u"adb shell wm density ").wholeNumber(dpi, kSmallestDensity, kLargestDensity);
+    return wmCommand(u"density", Command().wholeNumber(dpi, kSmallestDensity, kLargestDensity));
 }
 
 Command resolutionCommand(double width, double height) {
-    return Command(u"adb shell wm size ")
-        .wholeNumber(width, 0, kLargestSize)
-        .fixed(u"x")
-        .wholeNumber(height, 0, kLargestSize);
+    return wmCommand(u"size", Command()
+                                  .wholeNumber(width, 0, kLargestSize)
+                                  .fixed(u"x")
+                                  .wholeNumber(height, 0, kLargestSize));
 }
 
 Command animationScaleCommand(QStringView setting, double scale) {
-    return Command(u"adb shell settings put global ").fixed(setting).fixed(u" ").number(scale);
+    return settingCommand(u"global", setting, Command().number(scale));
 }
 
 Command fontScaleCommand(double scale) {
-    return Command(u"adb shell settings put system font_scale ").number(scale);
+    return settingCommand(u"system", u"font_scale", Command().number(scale));
+}
+
+QList<Command> changingCommands() {
+    QList<Command> commands;
+    for (const FixedCommand* fixed : {&kOverscanReset, &kDensityReset, &kSizeReset, &kFontScaleReset}) {
+        commands.append(commandOf(*fixed));
+    }
+    commands << overscanCommand({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                                 QStringLiteral("0")},
+                                1, 20)
+             << densityCommand(420) << resolutionCommand(1080, 2340)
+             << animationScaleCommand(kWindowAnimationScale, 0.5)
+             << animationScaleCommand(kTransitionAnimationScale, 0.5)
+             << animationScaleCommand(kAnimatorDurationScale, 0.5) << fontScaleCommand(1.1);
+    return commands;
 }
 
 } // namespace kavu::display

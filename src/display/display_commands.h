@@ -2,6 +2,7 @@
 
 #include "app/command.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -14,12 +15,24 @@
 namespace kavu::display {
 
 // The resets run hidden.
-inline constexpr FixedCommand kOverscanReset{u"adb shell wm overscan 0,0,0,0", launch::kHidden, {}};
-inline constexpr FixedCommand kDensityReset{u"adb shell wm density reset", launch::kHidden, {}};
-inline constexpr FixedCommand kSizeReset{u"adb shell wm size reset", launch::kHidden, {}};
+inline constexpr FixedCommand kOverscanReset{u"adb shell wm overscan 0,0,0,0",
+                                             launch::kHidden,
+                                             {},
+                                             FixedChange::wm(Change::Kind::Overscan, u"0,0,0,0")};
+inline constexpr FixedCommand kDensityReset{u"adb shell wm density reset",
+                                            launch::kHidden,
+                                            {},
+                                            FixedChange::wm(Change::Kind::Density, std::nullopt)};
+inline constexpr FixedCommand kSizeReset{u"adb shell wm size reset",
+                                         launch::kHidden,
+                                         {},
+                                         FixedChange::wm(Change::Kind::Size, std::nullopt)};
 // The reset sends "1.0" literally, while a step that lands on 1 sends "1".
 inline constexpr FixedCommand kFontScaleReset{
-    u"adb shell settings put system font_scale 1.0", launch::kHidden, {}};
+    u"adb shell settings put system font_scale 1.0",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"system", u"font_scale", u"1.0")};
 
 // The window manager reads densities and sizes as whole numbers; no screen comes near these
 // limits, so a command beyond them is refused.
@@ -45,8 +58,17 @@ std::optional<std::int16_t> densityForSmallestWidth(double dp, double widthPixel
 Command densityCommand(double dpi);
 Command resolutionCommand(double width, double height);
 
-// One of window_animation_scale, transition_animation_scale, animator_duration_scale.
+// The three animation scales of the global table.
+inline constexpr QStringView kWindowAnimationScale = u"window_animation_scale";
+inline constexpr QStringView kTransitionAnimationScale = u"transition_animation_scale";
+inline constexpr QStringView kAnimatorDurationScale = u"animator_duration_scale";
+
+// One of the three animation scales.
 Command animationScaleCommand(QStringView setting, double scale);
 Command fontScaleCommand(double scale);
+
+// Every command of the two windows that changes the phone, typed ones with a sample value: the
+// journal reads the values they change, and the tests take each through its undo.
+QList<Command> changingCommands();
 
 } // namespace kavu::display

@@ -1,5 +1,6 @@
 #include "display/navigation.h"
 
+#include "app/origin.h"
 #include "ui_navigation.h"
 
 #include "app/app.h"
@@ -90,13 +91,13 @@ void Navigation::connectEdges() {
     };
     for (const Arrow& arrow : arrows) {
         connect(arrow.button, &N_Shape::Click, this,
-                [this, edge = arrow.edge, move = arrow.move] { moveEdge(*edge, move); });
+                [this, arrow] { moveEdge(*arrow.button, *arrow.edge, arrow.move); });
     }
 }
 
 // The moved edge gets the decimal text of its new value; the other three go into the command as
 // typed, and the edge changes only when the command runs.
-void Navigation::moveEdge(QLineEdit& edge, Move move) {
+void Navigation::moveEdge(const QWidget& arrow, QLineEdit& edge, Move move) {
     QLineEdit* const edges[] = {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright};
     const double step = valueOf(*m_ui->textstep);
     const double inset = valueOf(edge);
@@ -107,7 +108,8 @@ void Navigation::moveEdge(QLineEdit& edge, Move move) {
         typed[i] = edges[i]->text();
         movedEdge = edges[i] == &edge ? i : movedEdge;
     }
-    if (m_app.console().run(display::overscanCommand(typed, movedEdge, moved), launch::kHidden)) {
+    if (m_app.console().run(display::overscanCommand(typed, movedEdge, moved).from(originOf(arrow)),
+                            launch::kHidden)) {
         edge.setText(decimalTextOf(moved));
     }
 }
@@ -116,7 +118,7 @@ void Navigation::resetEdges() {
     for (QLineEdit* box : {m_ui->Texttop, m_ui->Textdown, m_ui->Textleft, m_ui->Textright}) {
         box->setText(QStringLiteral("0"));
     }
-    m_app.console().run(display::kOverscanReset);
+    m_app.console().run(display::kOverscanReset, originOf(*m_ui->BORDERST));
 }
 
 void Navigation::chooseDpi() {
@@ -158,7 +160,9 @@ void Navigation::setDensity() {
     } else {
         return;
     }
-    if (m_app.console().run(display::densityCommand(valueOf(*m_ui->DPIVAL)), launch::kHidden)) {
+    if (m_app.console().run(
+            display::densityCommand(valueOf(*m_ui->DPIVAL)).from(originOf(*m_ui->DPIYES)),
+            launch::kHidden)) {
         m_app.messages().show(tr(kDensityDone), tr(kNoteTitle.source, kNoteTitle.comment),
                               MessageIcon::Exclamation);
     }
@@ -169,7 +173,8 @@ void Navigation::setDensity() {
 void Navigation::setResolution() {
     m_app.messages().show(tr(kResolutionWarning), tr(kNoteTitle.source, kNoteTitle.comment),
                           MessageIcon::Exclamation);
-    m_app.console().run(display::resolutionCommand(valueOf(*m_ui->HOR), valueOf(*m_ui->VER)),
+    m_app.console().run(display::resolutionCommand(valueOf(*m_ui->HOR), valueOf(*m_ui->VER))
+                            .from(originOf(*m_ui->RESOK)),
                         launch::kHidden);
 }
 

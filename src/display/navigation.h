@@ -29,7 +29,7 @@ private:
     enum class Move { Inwards, Outwards };
 
     void connectEdges();
-    void moveEdge(QLineEdit& edge, Move move);
+    void moveEdge(const QWidget& arrow, QLineEdit& edge, Move move);
     void resetEdges();
     void chooseDpi();
     void chooseDp();

@@ -28,8 +28,8 @@ public:
     ~PhoneArea() override;
 
 private:
-    void sendAnimationScale(QStringView setting, const QLineEdit& box);
-    void stepFontScale(void (FontScaleOffset::*step)());
+    void sendAnimationScale(const QWidget& button, QStringView setting, const QLineEdit& box);
+    void stepFontScale(const QWidget& button, void (FontScaleOffset::*step)());
     void resetFontScale();
     void showFontScale(const QString& scale);
 

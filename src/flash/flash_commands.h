@@ -30,7 +30,8 @@ inline constexpr int kBootDelayMilliseconds = 4500;
 
 // It lists every phone in fastboot mode: it runs once whichever phones are chosen.
 inline constexpr FixedCommand kFastbootDevices{u"fastboot devices", launch::kConsoleTwoSpaces,
-                                               launch::kClosePromptSuffix, launch::Reach::Computer};
+                                               launch::kClosePromptSuffix, {},
+                                               launch::Reach::Computer};
 
 // Reboots give no feedback: they run hidden.
 inline constexpr FixedCommand kRebootRecovery{u"adb reboot recovery", launch::kHidden, {}};

@@ -1,5 +1,6 @@
 #include "flash/okc.h"
 
+#include "app/origin.h"
 #include "ui_okc.h"
 
 #include "app/app.h"
@@ -89,12 +90,14 @@ void OKC::flash() {
             return;
         }
         const bool flashed =
-            m_app.console().run(flash::flashCommand(partition, *image, m_ui->Textzdy->text()),
+            m_app.console().run(flash::flashCommand(partition, *image, m_ui->Textzdy->text())
+                                    .from(originOf(*m_ui->N_Shapeshuaru)),
                                 launch::kConsole, flash::flashSuffix(partition));
         if (flashed && partition == Partition::Recovery) {
             // Boots the new recovery once; the window does not answer meanwhile.
             m_app.console().pause(flash::kBootDelayMilliseconds);
-            m_app.console().run(flash::bootCommand(*image), launch::kHidden);
+            m_app.console().run(flash::bootCommand(*image).from(originOf(*m_ui->N_Shapeshuaru)),
+                                launch::kHidden);
         }
         return;
     }

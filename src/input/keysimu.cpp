@@ -1,5 +1,6 @@
 #include "input/keysimu.h"
 
+#include "app/origin.h"
 #include "ui_keysimu.h"
 
 #include "app/app.h"
@@ -53,7 +54,9 @@ keysimu::keysimu(App& app, QWidget* parent)
 keysimu::~keysimu() = default;
 
 void keysimu::sendText() {
-    m_app.console().run(input::textCommand(m_ui->Textsend->text()), launch::kHidden);
+    m_app.console().run(
+        input::textCommand(m_ui->Textsend->text()).from(originOf(*m_ui->N_Shapesendd)),
+        launch::kHidden);
 }
 
 } // namespace kavu

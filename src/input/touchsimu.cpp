@@ -1,5 +1,6 @@
 #include "input/touchsimu.h"
 
+#include "app/origin.h"
 #include "ui_touchsimu.h"
 
 #include "app/app.h"
@@ -169,15 +170,19 @@ void touchsimu::cycle(QTimer& timer) {
     const int duration = m_bases.duration;
     if (&timer == m_swipeTimer) {
         m_app.console().run(
-            input::swipeCommand(points->x1, points->y1, points->x2, points->y2, duration),
+            input::swipeCommand(points->x1, points->y1, points->x2, points->y2, duration)
+                .from(originOf(*m_ui->SWIPEGO)),
             launch::kHidden);
     } else {
-        m_app.console().run(input::tapCommand(points->x1, points->y1, duration), launch::kHidden);
+        m_app.console().run(
+            input::tapCommand(points->x1, points->y1, duration).from(originOf(*m_ui->SWIPEGO)),
+            launch::kHidden);
         if (twoPoints) {
             // The window waits meanwhile.
             m_app.console().pause(*pause);
-            m_app.console().run(input::tapCommand(points->x2, points->y2, duration),
-                                launch::kHidden);
+            m_app.console().run(
+                input::tapCommand(points->x2, points->y2, duration).from(originOf(*m_ui->SWIPEGO)),
+                launch::kHidden);
         }
     }
     if (input::runEnds(m_cycles, numericValueOf(m_ui->Textcishu->text()))) {

@@ -51,4 +51,44 @@ QSet<QString> listedPackages(std::string_view output) {
     return packages;
 }
 
+std::optional<PackageState> packageStateOf(std::string_view output) {
+    for (const QString& line : linesOf(output)) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.startsWith(u"User 0:")) {
+            continue;
+        }
+        std::optional<bool> installed;
+        std::optional<int> enabled;
+        for (const QString& word : trimmed.split(u' ', Qt::SkipEmptyParts)) {
+            if (word.startsWith(u"installed=")) {
+                installed = word.mid(10) == u"true";
+            } else if (word.startsWith(u"enabled=")) {
+                bool number = false;
+                const int value = word.mid(8).toInt(&number);
+                if (number) {
+                    enabled = value;
+                }
+            }
+        }
+        if (!installed || !enabled) {
+            return std::nullopt;
+        }
+        if (!*installed) {
+            return PackageState::NotInstalled;
+        }
+        // The package manager's component states: 0 default, 1 enabled, 2 disabled, 3 disabled
+        // by the user, 4 disabled until used.
+        switch (*enabled) {
+        case 0:
+        case 1:
+            return PackageState::Enabled;
+        case 3:
+            return PackageState::DisabledUser;
+        default:
+            return PackageState::Disabled;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace kavu::journal

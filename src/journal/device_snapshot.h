@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/change.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -24,30 +26,11 @@ struct DeviceSnapshot {
     QHash<QString, std::optional<QString>> settings;
     std::optional<WmValue> density;
     std::optional<WmValue> size;
-    // Installed packages, disabled and enabled, once both lists were read.
-    std::optional<QSet<QString>> disabledPackages;
-    std::optional<QSet<QString>> enabledPackages;
+    // Each package's state for user 0, once the lists were read: a package not in it is not on
+    // the phone, or its state is not known (a disabled one whose kind could not be read).
+    std::optional<QHash<QString, PackageState>> packages;
 
     bool operator==(const DeviceSnapshot&) const = default;
-};
-
-// The settings the program changes, as (namespace, key): the snapshot reads each.
-struct SettingKey {
-    std::string_view space;
-    std::string_view key;
-};
-inline constexpr SettingKey kSnapshotSettings[] = {
-    {"secure", "icon_blacklist"},
-    {"secure", "clock_seconds"},
-    {"global", "policy_control"},
-    {"secure", "sysui_qqs_count"},
-    {"secure", "sysui_rounded_content_padding"},
-    {"global", "captive_portal_https_url"},
-    {"global", "captive_portal_detection_enabled"},
-    {"global", "window_animation_scale"},
-    {"global", "transition_animation_scale"},
-    {"global", "animator_duration_scale"},
-    {"system", "font_scale"},
 };
 
 // What "settings get" printed: the value, or none for "null".
@@ -57,5 +40,8 @@ std::optional<QString> settingValue(std::string_view output);
 std::optional<WmValue> wmValue(std::string_view output);
 // The packages "pm list packages" printed ("package:NAME" lines).
 QSet<QString> listedPackages(std::string_view output);
+// A package's state for user 0 from what "dumpsys package NAME" printed: its "User 0:" line's
+// installed= and enabled= values. None when there is no such line.
+std::optional<PackageState> packageStateOf(std::string_view output);
 
 } // namespace kavu::journal

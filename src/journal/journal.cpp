@@ -57,8 +57,8 @@ bool isUndone(const Entry& entry, const QList<Entry>& all) {
 bool canUndo(const Entry& entry, const QList<Entry>& all) {
     const bool hasCommand = (entry.reversal.state == Reversal::State::Reversible ||
                              entry.reversal.state == Reversal::State::OldValueUnknown) &&
-                            !entry.reversal.command.isEmpty();
-    const bool failed = entry.exitCode.value_or(0) != 0;
+                            entry.reversal.undo.has_value();
+    const bool failed = entry.exitCode.value_or(0) != 0 || entry.notStarted;
     return entry.serial && hasCommand && !failed && !isUndone(entry, all);
 }
 
@@ -87,7 +87,6 @@ Journal::Journal(App& app, QString folder, QObject* parent)
                               .arg(m_skipped.join(tr("、"))));
         m_skipped.clear();
     });
-    QCoreApplication::instance()->installEventFilter(&m_tracker);
     m_app.console().setWatcher(this);
     connect(&m_app.devices(), &DeviceChoice::changed, this, &Journal::deviceChosen);
 }
@@ -120,7 +119,7 @@ void Journal::deviceChosen() {
         if (client == nullptr) {
             return;
         }
-        m_snapshots = new SnapshotReader(*client, this);
+        m_snapshots = new SnapshotReader(*client, m_declaredSettings, this);
         connect(m_snapshots, &SnapshotReader::answered, this, &Journal::snapshotRead);
     }
     const std::optional<QString> chosen = chosenDevice();
@@ -131,48 +130,65 @@ void Journal::deviceChosen() {
     }
 }
 
-ProcessStarter::RunEnded Journal::starting(const QString& line, launch::WindowMode mode,
-                                           const StartEnvironment& environment) {
+void Journal::setDeclaredChanges(const QList<Command>& commands) {
+    m_declaredSettings.clear();
+    for (const Command& command : commands) {
+        const Change& change = command.change();
+        if (change.kind == Change::Kind::Setting &&
+            !m_declaredSettings.contains(change.settingId())) {
+            m_declaredSettings.append(change.settingId());
+        }
+    }
+}
+
+ProcessStarter::RunEnded Journal::starting(const Start& start) {
     Entry entry;
     entry.id = {m_session, ++m_lastNumber};
     entry.time = QDateTime::currentDateTime();
-    entry.window = m_tracker.window();
-    entry.control = m_tracker.control();
-    entry.line = line;
-    entry.mode = mode;
-    entry.serial = environment.serial;
+    entry.window = start.origin.window;
+    entry.control = start.origin.control;
+    entry.line = start.line;
+    entry.mode = start.mode;
+    entry.serial = start.environment.serial;
     entry.model = modelOf(m_app, entry.serial);
     const bool snapshotOfDevice =
         m_snapshots != nullptr && entry.serial && m_snapshots->serial() == entry.serial;
     entry.reversal =
-        reversalOf(line, snapshotOfDevice ? m_snapshots->snapshot() : DeviceSnapshot{});
+        reversalOf(start.change, snapshotOfDevice ? m_snapshots->snapshot() : DeviceSnapshot{});
     entry.undoes = m_undoingEntry;
     if (m_undoingEntry) {
         m_waitingFor = entry.id;
     }
-    m_pending = entry;
-    if (mode != launch::WindowMode::Hidden) {
-        return {};
+    // Written ahead: a line that reaches the phone is in the journal, whatever happens next.
+    write(pathFor(entry.serial), entryLine(entry));
+    if (snapshotOfDevice && start.change.kind != Change::Kind::None) {
+        m_snapshots->change(
+            [&change = start.change](DeviceSnapshot& snapshot) { applyChange(change, snapshot); });
     }
-    return [journal = QPointer<Journal>(this), id = entry.id,
-            serial = entry.serial](const RunEnd& end) {
+    m_starting = entry.id;
+    m_startingSerial = entry.serial;
+    return [journal = QPointer<Journal>(this), id = entry.id, serial = entry.serial,
+            change = start.change](const RunEnd& end) {
         if (journal) {
-            journal->ended(id, serial, end);
+            journal->ended(id, serial, change, end);
         }
     };
 }
 
-void Journal::started() {
-    if (!m_pending) {
+void Journal::started(bool started) {
+    if (!m_starting) {
         return;
     }
-    const Entry entry = std::move(*m_pending);
-    m_pending.reset();
-    if (m_snapshots != nullptr && entry.serial && m_snapshots->serial() == entry.serial) {
-        m_snapshots->change(
-            [&line = entry.line](DeviceSnapshot& snapshot) { applyChange(line, snapshot); });
+    const EntryId id = *m_starting;
+    m_starting.reset();
+    if (started) {
+        return;
     }
-    write(pathFor(entry.serial), entryLine(entry));
+    write(pathFor(m_startingSerial), notStartedLine(id));
+    if (m_waitingFor == id) {
+        m_waitingFor.reset();
+        // undoNext, which started it, says so.
+    }
 }
 
 void Journal::skipped(const std::optional<QString>& serial) {
@@ -188,18 +204,20 @@ void Journal::skipped(const std::optional<QString>& serial) {
     }
 }
 
-void Journal::ended(const EntryId& id, const std::optional<QString>& serial, const RunEnd& end) {
-    write(pathFor(serial), endLine(id, end));
-    if (end.exitCode != 0) {
-        const QString failed = tr("上一条命令失败（退出码 %1）：%2")
-                                   .arg(end.exitCode)
-                                   .arg(firstLineOf(end.outputTail));
-        emit notice(serial ? tr("%1：%2").arg(*serial, failed) : failed);
+void Journal::ended(const EntryId& id, const std::optional<QString>& serial,
+                    const Change& change, const RunEnd& end) {
+    if (!end.console) {
+        write(pathFor(serial), endLine(id, end));
+        if (end.exitCode != 0) {
+            const QString failed = tr("上一条命令失败（退出码 %1）：%2")
+                                       .arg(end.exitCode)
+                                       .arg(firstLineOf(end.outputTail));
+            emit notice(serial ? tr("%1：%2").arg(*serial, failed) : failed);
+        }
     }
-    // What the change did is read back from the device.
-    if (m_snapshots != nullptr && serial && m_snapshots->serial() == serial &&
-        serial == chosenDevice()) {
-        m_snapshots->read(*m_snapshots->serial());
+    // What the change did is read back from the device: only what it declares.
+    if (m_snapshots != nullptr && serial && m_snapshots->serial() == serial) {
+        m_snapshots->reread(change);
     }
     if (m_waitingFor == id) {
         m_waitingFor.reset();
@@ -248,7 +266,7 @@ void Journal::undoNext() {
         return;
     }
     const Entry entry = m_undoQueue.takeFirst();
-    const std::optional<Command> command = reversingCommand(entry.reversal.command);
+    const std::optional<Command> command = reversingCommand(entry.reversal);
     if (!command) {
         stopUndo(tr("记录中的撤销命令无效，未撤销：%1").arg(entry.reversal.command));
         return;
@@ -256,7 +274,8 @@ void Journal::undoNext() {
     // canUndo let only entries that name their phone in.
     m_undoingEntry = entry.id;
     const bool ran = m_app.console().runOn(
-        Target::one(*entry.serial, m_app.devices().serverSocket()), *command, launch::kHidden);
+        Target::one(*entry.serial, m_app.devices().serverSocket()),
+        Command(*command).from({tr("操作记录"), tr("撤销")}), launch::kHidden);
     m_undoingEntry.reset();
     if (!ran || !m_waitingFor) {
         stopUndo(tr("撤销命令未能运行；其余更改保持不变。"));

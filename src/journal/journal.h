@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/console_launcher.h"
-#include "journal/activation_tracker.h"
 #include "journal/journal_reader.h"
 
 #include <QList>
@@ -65,9 +64,12 @@ public:
     // The chosen device may have changed: its snapshot is read when it did.
     void deviceChosen();
 
-    ProcessStarter::RunEnded starting(const QString& line, launch::WindowMode mode,
-                                      const StartEnvironment& environment) override;
-    void started() override;
+    // The settings the program's commands declare they change: the snapshot reads each.
+    void setDeclaredChanges(const QList<Command>& commands);
+
+    // Writes the entry before the line starts, with how its declared change is taken back.
+    ProcessStarter::RunEnded starting(const Start& start) override;
+    void started(bool started) override;
     void skipped(const std::optional<QString>& serial) override;
 
 signals:
@@ -82,7 +84,8 @@ signals:
     void notice(const QString& text);
 
 private:
-    void ended(const EntryId& id, const std::optional<QString>& serial, const RunEnd& end);
+    void ended(const EntryId& id, const std::optional<QString>& serial, const Change& change,
+               const RunEnd& end);
     void undoNext();
     void stopUndo(const QString& why);
     void write(const QString& path, const QByteArray& line);
@@ -91,9 +94,11 @@ private:
     QString m_folder;
     QString m_session;
     qint64 m_lastNumber = 0;
-    ActivationTracker m_tracker;
     SnapshotReader* m_snapshots = nullptr;
-    std::optional<Entry> m_pending;
+    // The entry written for the line starting now.
+    std::optional<EntryId> m_starting;
+    std::optional<QString> m_startingSerial;
+    QStringList m_declaredSettings;
     std::optional<EntryId> m_undoingEntry;
     QList<Entry> m_undoQueue;
     std::optional<EntryId> m_waitingFor;

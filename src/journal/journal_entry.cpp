@@ -37,6 +37,67 @@ constexpr std::pair<Reversal::State, QStringView> kStateNames[] = {
     {Reversal::State::Unchanged, u"unchanged"},
 };
 
+constexpr std::pair<Change::Kind, QStringView> kChangeKinds[] = {
+    {Change::Kind::Setting, u"setting"}, {Change::Kind::Density, u"density"},
+    {Change::Kind::Size, u"size"},       {Change::Kind::Overscan, u"overscan"},
+    {Change::Kind::Battery, u"battery"}, {Change::Kind::Package, u"package"},
+};
+constexpr std::pair<PackageState, QStringView> kPackageStates[] = {
+    {PackageState::Enabled, u"enabled"},
+    {PackageState::DisabledUser, u"disabled-user"},
+    {PackageState::Disabled, u"disabled"},
+    {PackageState::NotInstalled, u"not-installed"},
+    {PackageState::Removed, u"removed"},
+};
+
+QJsonObject changeObject(const Change& change) {
+    QJsonObject object;
+    for (const auto& [kind, name] : kChangeKinds) {
+        if (kind == change.kind) {
+            object.insert(u"kind", name.toString());
+        }
+    }
+    object.insert(u"space", change.space);
+    object.insert(u"key", change.key);
+    object.insert(u"value", change.value ? QJsonValue(*change.value) : QJsonValue());
+    for (const auto& [state, name] : kPackageStates) {
+        if (state == change.state) {
+            object.insert(u"state", name.toString());
+        }
+    }
+    object.insert(u"reinstall", change.reinstall);
+    return object;
+}
+
+// A change as a journal file keeps it; none for one of no kind known (the file is data).
+std::optional<Change> changeIn(const QJsonObject& object) {
+    Change change;
+    const QString kind = object.value(u"kind").toString();
+    bool known = false;
+    for (const auto& [each, name] : kChangeKinds) {
+        if (kind == name) {
+            change.kind = each;
+            known = true;
+        }
+    }
+    const QString state = object.value(u"state").toString();
+    for (const auto& [each, name] : kPackageStates) {
+        if (state == name) {
+            change.state = each;
+        }
+    }
+    if (!known) {
+        return std::nullopt;
+    }
+    change.space = object.value(u"space").toString();
+    change.key = object.value(u"key").toString();
+    if (object.value(u"value").isString()) {
+        change.value = object.value(u"value").toString();
+    }
+    change.reinstall = object.value(u"reinstall").toBool();
+    return change;
+}
+
 QByteArray asLine(const QJsonObject& object) {
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
@@ -93,12 +154,23 @@ QByteArray entryLine(const Entry& entry) {
     }
     reversal.insert(u"command", entry.reversal.command);
     reversal.insert(u"restores", entry.reversal.restores);
+    if (entry.reversal.undo) {
+        reversal.insert(u"undo", changeObject(*entry.reversal.undo));
+    }
     object.insert(u"reversal", reversal);
     if (entry.undoes) {
         QJsonObject undoes;
         putId(undoes, *entry.undoes);
         object.insert(u"undoes", undoes);
     }
+    return asLine(object);
+}
+
+QByteArray notStartedLine(const EntryId& id) {
+    QJsonObject object;
+    object.insert(u"kind", QStringLiteral("end"));
+    putId(object, id);
+    object.insert(u"started", false);
     return asLine(object);
 }
 
@@ -125,8 +197,12 @@ std::optional<Record> readRecord(QByteArrayView line) {
     Entry entry;
     entry.id = *id;
     if (kind == u"end") {
-        entry.exitCode = object.value(u"exit").toInt(-1);
-        entry.output = object.value(u"output").toString();
+        if (object.value(u"started").toBool(true)) {
+            entry.exitCode = object.value(u"exit").toInt(-1);
+            entry.output = object.value(u"output").toString();
+        } else {
+            entry.notStarted = true;
+        }
         return Record{std::nullopt, std::move(entry)};
     }
     if (kind != u"run") {
@@ -156,6 +232,7 @@ std::optional<Record> readRecord(QByteArrayView line) {
     if (entry.reversal.state != Reversal::State::Irreversible) {
         entry.reversal.command = reversal.value(u"command").toString();
         entry.reversal.restores = reversal.value(u"restores").toString();
+        entry.reversal.undo = changeIn(reversal.value(u"undo").toObject());
     }
     if (object.value(u"undoes").isObject()) {
         entry.undoes = idIn(object.value(u"undoes").toObject());

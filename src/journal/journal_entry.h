@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/change.h"
 #include "core/launch.h"
 #include "platform/services.h"
 
@@ -28,7 +29,9 @@ struct Reversal {
         Unchanged,       // it changes nothing that was not so before
     };
     State state = State::Irreversible;
-    // The phone command that reverses it (run as "adb shell COMMAND"); empty for none.
+    // The change that reverses it; none when nothing does.
+    std::optional<Change> undo;
+    // The phone command that reverses it, as shown (run as "adb shell COMMAND"); empty for none.
     QString command;
     // The value it restores, as the user reads it.
     QString restores;
@@ -52,12 +55,16 @@ struct Entry {
     // How a hidden run ended, once it has: written as a line of its own.
     std::optional<int> exitCode;
     QString output;
+    // The line never started (no terminal, the interpreter missing): it changed nothing.
+    bool notStarted = false;
 };
 
 // The entry as one line of JSON with its line feed (the end of the run is not in it).
 QByteArray entryLine(const Entry& entry);
 // The end of the entry's hidden run as one line of JSON with its line feed.
 QByteArray endLine(const EntryId& id, const RunEnd& end);
+// The line of an entry whose line never started.
+QByteArray notStartedLine(const EntryId& id);
 
 // What one line of a journal holds.
 struct Record {

@@ -203,6 +203,7 @@ void JournalFollower::takeLines(const QList<QByteArrayView>& lines, JournalGrowt
             Entry& entry = m_read.entries[at];
             entry.exitCode = record->end->exitCode;
             entry.output = std::move(record->end->output);
+            entry.notStarted = record->end->notStarted;
             if (at < growth.firstNew && !growth.ended.contains(at)) {
                 growth.ended.append(at);
             }

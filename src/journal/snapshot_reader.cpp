@@ -18,9 +18,10 @@ std::optional<std::string_view> succeeded(const adb::ShellResult& result) {
 
 } // namespace
 
-SnapshotReader::SnapshotReader(AdbShellClient& client, QObject* parent)
+SnapshotReader::SnapshotReader(AdbShellClient& client, QStringList settings, QObject* parent)
     : QObject(parent)
-    , m_client(client) {}
+    , m_client(client)
+    , m_settings(std::move(settings)) {}
 
 SnapshotReader::~SnapshotReader() {
     stop();
@@ -32,38 +33,115 @@ void SnapshotReader::read(const QString& serial) {
         m_snapshot = {};
         m_serial = serial;
     }
-    for (const SettingKey& setting : kSnapshotSettings) {
-        const QString key =
-            QString::fromUtf8(setting.space.data(), static_cast<qsizetype>(setting.space.size())) +
-            u'/' +
-            QString::fromUtf8(setting.key.data(), static_cast<qsizetype>(setting.key.size()));
-        ask("settings get " + std::string(setting.space) + ' ' + std::string(setting.key),
-            [key](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
-                if (const auto out = succeeded(result)) {
-                    snapshot.settings.insert(key, settingValue(*out));
-                }
-            });
+    for (const QString& id : std::as_const(m_settings)) {
+        askSetting(id);
     }
-    ask("wm density", [](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
-        if (const auto out = succeeded(result)) {
-            snapshot.density = wmValue(*out);
+    askWm(true);
+    askWm(false);
+    askPackageLists();
+}
+
+void SnapshotReader::reread(const Change& change) {
+    if (!m_serial) {
+        return;
+    }
+    switch (change.kind) {
+    case Change::Kind::Setting:
+        askSetting(change.settingId());
+        break;
+    case Change::Kind::Density:
+    case Change::Kind::Size:
+        askWm(change.kind == Change::Kind::Density);
+        break;
+    case Change::Kind::Package:
+        if (m_snapshot.packages) {
+            askPackage(change.key);
         }
-    });
-    ask("wm size", [](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
-        if (const auto out = succeeded(result)) {
-            snapshot.size = wmValue(*out);
+        break;
+    case Change::Kind::None:
+    case Change::Kind::Overscan:
+    case Change::Kind::Battery:
+        break;
+    }
+}
+
+void SnapshotReader::askSetting(const QString& id) {
+    const QString space = id.section(u'/', 0, 0);
+    const QString key = id.section(u'/', 1);
+    ask("settings get " + space.toStdString() + ' ' + key.toStdString(),
+        [id](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
+            if (const auto out = succeeded(result)) {
+                snapshot.settings.insert(id, settingValue(*out));
+            } else {
+                snapshot.settings.remove(id);
+            }
+        });
+}
+
+void SnapshotReader::askWm(bool density) {
+    ask(density ? "wm density" : "wm size",
+        [density](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
+            std::optional<WmValue>& value = density ? snapshot.density : snapshot.size;
+            const auto out = succeeded(result);
+            value = out ? wmValue(*out) : std::nullopt;
+        });
+}
+
+void SnapshotReader::askPackage(const QString& name) {
+    ask("dumpsys package " + name.toStdString(),
+        [name](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
+            if (!snapshot.packages) {
+                return;
+            }
+            const auto out = succeeded(result);
+            const std::optional<PackageState> state =
+                out ? packageStateOf(*out) : std::nullopt;
+            if (state) {
+                snapshot.packages->insert(name, *state);
+            } else {
+                snapshot.packages->remove(name); // gone, or not known
+            }
+        });
+}
+
+void SnapshotReader::askPackageLists() {
+    m_enabled.reset();
+    m_disabled.reset();
+    m_everyPackage.reset();
+    // Once all three lists are in: the states they tell, and the kind of each disabled package
+    // read on its own (a few; beyond a bound they stay unknown).
+    const auto assemble = [this](DeviceSnapshot& snapshot) {
+        if (!m_enabled || !m_disabled || !m_everyPackage) {
+            return;
         }
-    });
-    ask("pm list packages -d", [](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
-        if (const auto out = succeeded(result)) {
-            snapshot.disabledPackages = listedPackages(*out);
+        QHash<QString, PackageState> states;
+        for (const QString& name : std::as_const(*m_everyPackage)) {
+            if (m_enabled->contains(name)) {
+                states.insert(name, PackageState::Enabled);
+            } else if (!m_disabled->contains(name)) {
+                states.insert(name, PackageState::NotInstalled);
+            }
         }
-    });
-    ask("pm list packages -e", [](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
-        if (const auto out = succeeded(result)) {
-            snapshot.enabledPackages = listedPackages(*out);
+        snapshot.packages = states;
+        constexpr qsizetype kMostDisabledRead = 64;
+        qsizetype asked = 0;
+        for (const QString& name : std::as_const(*m_disabled)) {
+            if (asked++ < kMostDisabledRead) {
+                askPackage(name);
+            }
         }
-    });
+    };
+    const auto list = [this, assemble](std::optional<QSet<QString>> SnapshotReader::*into) {
+        return [this, into, assemble](const adb::ShellResult& result, DeviceSnapshot& snapshot) {
+            if (const auto out = succeeded(result)) {
+                this->*into = listedPackages(*out);
+                assemble(snapshot);
+            }
+        };
+    };
+    ask("pm list packages -e", list(&SnapshotReader::m_enabled));
+    ask("pm list packages -d", list(&SnapshotReader::m_disabled));
+    ask("pm list packages -u", list(&SnapshotReader::m_everyPackage));
 }
 
 void SnapshotReader::clear() {

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -22,14 +24,15 @@ struct ShellResult;
 namespace journal {
 
 // Reads in the background, through the shell client, what a device holds of what the program can
-// change: the settings of kSnapshotSettings, "wm density" and "wm size", and the disabled and
-// enabled packages. Each value lands in the snapshot as its answer comes; a failed read leaves it
-// unknown. Nothing waits for it.
+// change: the settings its commands declare they change, "wm density" and "wm size", and each
+// package's state. Each value lands in the snapshot as its answer comes; a failed read leaves it
+// unknown. After a change only what it declares is read again. Nothing waits for it.
 class SnapshotReader final : public QObject {
     Q_OBJECT
 
 public:
-    SnapshotReader(AdbShellClient& client, QObject* parent);
+    // settings: the "namespace/key" of each setting to read.
+    SnapshotReader(AdbShellClient& client, QStringList settings, QObject* parent);
     ~SnapshotReader() override;
 
     // Reads the device with this serial anew; what was known of another device is dropped.
@@ -42,6 +45,9 @@ public:
     // Applies a change the program made to the device: answers to reads begun before it are
     // dropped, since they may tell what the change replaced.
     void change(const std::function<void(DeviceSnapshot&)>& apply);
+    // Reads again what the change says it changed (nothing for a change of nothing readable); a
+    // read that fails makes the value unknown.
+    void reread(const Change& change);
 
 signals:
     // Every answer of the last read is in.
@@ -50,9 +56,19 @@ signals:
 private:
     void ask(const std::string& command,
              std::function<void(const adb::ShellResult&, DeviceSnapshot&)> take);
+    void askSetting(const QString& id);
+    void askWm(bool density);
+    void askPackage(const QString& name);
+    void askPackageLists();
     void stop();
 
     AdbShellClient& m_client;
+    QStringList m_settings;
+    // The package lists as their answers come: enabled, disabled, and all with those removed for
+    // the user ("-u"). The states are known once all three are in.
+    std::optional<QSet<QString>> m_enabled;
+    std::optional<QSet<QString>> m_disabled;
+    std::optional<QSet<QString>> m_everyPackage;
     std::optional<QString> m_serial;
     DeviceSnapshot m_snapshot;
     QList<QPointer<AdbShellRequest>> m_requests;

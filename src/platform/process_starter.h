@@ -36,7 +36,7 @@ public:
     static std::optional<platform::Terminal> findTerminal();
 
 protected:
-    void launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+    bool launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
                 RunEnded ended) override;
 
 private:

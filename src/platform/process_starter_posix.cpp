@@ -474,14 +474,14 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     return std::nullopt;
 }
 
-void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
+bool SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
                                   const StartEnvironment& environment, RunEnded ended) {
     if (mode != launch::WindowMode::Hidden && !m_terminal) {
         // Every time: a click that silently does nothing looks broken.
         m_report(shownText(
             KAVU_TEXT("kavu", "找不到终端程序（xterm 或 x-terminal-emulator），无法打开控制台窗口。"
                               "请先安装 xterm。")));
-        return;
+        return false;
     }
     const platform::InterpreterCall call = platform::parseInterpreterLine(line.toStdString());
     const std::vector<std::string> arguments =
@@ -513,14 +513,19 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
         m_report(shownText(KAVU_TEXT("kavu", "无法启动 %1：%2"))
                      .arg(QString::fromStdString(arguments.front()),
                           QString::fromLocal8Bit(std::strerror(error))));
-        return;
+        return false;
     }
     if (!m_reaper) {
         m_reaper = std::make_unique<ChildReaper>();
     }
-    m_reaper->adopt(pid, pipeEnds[0],
-                    mode == launch::WindowMode::Hidden ? m_deliveries.through(std::move(ended))
-                                                       : RunEnded{});
+    if (ended && mode != launch::WindowMode::Hidden) {
+        // The terminal's end is the console's: its window closed.
+        ended = [told = std::move(ended)](const RunEnd& end) {
+            told({end.exitCode, {}, true});
+        };
+    }
+    m_reaper->adopt(pid, pipeEnds[0], ended ? m_deliveries.through(std::move(ended)) : RunEnded{});
+    return true;
 }
 
 } // namespace kavu

@@ -173,7 +173,7 @@ std::optional<platform::Terminal> SystemProcessStarter::findTerminal() {
     return std::nullopt;
 }
 
-void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
+bool SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
                                   const StartEnvironment& environment, RunEnded ended) {
     std::wstring commandLine = line.toStdWString();
     STARTUPINFOEXW startup{};
@@ -250,19 +250,20 @@ void SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
             CloseHandle(pipeRead);
         }
         m_report(shownText(KAVU_TEXT("kavu", "无法启动命令解释器（错误 %1）")).arg(error));
-        return;
+        return false;
     }
     CloseHandle(process.hThread);
     output.reset(); // the child holds its own end now: the pipe ends when the child's do
     if (pipeRead == nullptr) {
         CloseHandle(process.hProcess);
-        return;
+        return true;
     }
     // One thread per hidden run, asleep in ReadFile until the run writes or ends.
     std::thread([processHandle = process.hProcess, pipeRead,
                  ended = m_deliveries.through(std::move(ended))] {
         watchHiddenRun(processHandle, pipeRead, ended);
     }).detach();
+    return true;
 }
 
 } // namespace kavu

@@ -16,10 +16,12 @@ namespace kavu {
 enum class MessageIcon { None, Critical, Exclamation };
 
 // How a hidden run ended: its exit code (-1 when a signal ended it) and the last bytes of what it
-// wrote to its standard output and error, at most kRunOutputTail of them.
+// wrote to its standard output and error, at most kRunOutputTail of them. A console's end says
+// only that its window closed: its exit code is the terminal's, not the line's.
 struct RunEnd {
     int exitCode = 0;
     QByteArray outputTail;
+    bool console = false;
 };
 inline constexpr qsizetype kRunOutputTail = 4096;
 
@@ -45,14 +47,15 @@ public:
     using RunEnded = std::function<void(const RunEnd& end)>;
 
     virtual ~ProcessStarter() = default;
-    // ended, when given, is told how a hidden run ended; a console reports nothing.
-    void start(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+    // ended, when given, is told how a hidden run ended, and when a console closed where the
+    // system tells. False when the line could not be started (the user has been told why).
+    bool start(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
                RunEnded ended = {}) {
-        launch(line, mode, environment, std::move(ended));
+        return launch(line, mode, environment, std::move(ended));
     }
 
 protected:
-    virtual void launch(const QString& line, launch::WindowMode mode,
+    virtual bool launch(const QString& line, launch::WindowMode mode,
                         const StartEnvironment& environment, RunEnded ended) = 0;
 };
 

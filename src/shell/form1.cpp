@@ -1,5 +1,6 @@
 #include "shell/form1.h"
 
+#include "app/origin.h"
 #include "ui_form1.h"
 
 #include "app/app.h"
@@ -129,7 +130,7 @@ void Form1::connectLauncher() {
     // The entries that run an action rather than open a window.
     onClick(m_ui->Label6mlh, m_ui->Image1, [this] {
         m_app.console().startLine(qtText(launch::kInteractiveConsoleLine),
-                                  launch::WindowMode::Normal);
+                                  launch::WindowMode::Normal, originOf(*m_ui->Label6mlh));
     });
     onClick(m_ui->Label22, m_ui->Image16, [this] { startScreenshot(); });
     chainInReadingOrder({entries.begin(), entries.end()}, m_ui->Combodev);
@@ -157,8 +158,10 @@ void Form1::scheduleNotice() {
 void Form1::startScreenshot() {
     m_screenshotTimer->start(kScreenshotIntervalMs);
     m_screenshotStep = 1;
+    // The entry's caption tells the steps from now on: who asked is named as it read at the click.
+    m_screenshotOrigin = originOf(*m_ui->Label22);
     m_ui->Label22->setText(tr("正在截图..."));
-    m_app.console().run(shell::kTakeScreenshot);
+    m_app.console().run(shell::kTakeScreenshot, m_screenshotOrigin);
 }
 
 void Form1::screenshotTick() {
@@ -166,12 +169,12 @@ void Form1::screenshotTick() {
     switch (m_screenshotStep) {
     case 4:
         m_ui->Label22->setText(tr("推送截图..."));
-        m_app.console().run(shell::kPullScreenshot);
+        m_app.console().run(shell::kPullScreenshot, m_screenshotOrigin);
         break;
     case 5:
         m_ui->Label22->setText(tr("打开截图..."));
-        m_app.console().run(shell::kOpenScreenshot);
-        m_app.console().run(shell::kRemoveScreenshot);
+        m_app.console().run(shell::kOpenScreenshot, m_screenshotOrigin);
+        m_app.console().run(shell::kRemoveScreenshot, m_screenshotOrigin);
         break;
     case 7:
         m_screenshotTimer->stop();

@@ -51,6 +51,7 @@ private:
     QTimer* m_noticeTimer;
     QTimer* m_screenshotTimer;
     qint16 m_screenshotStep = 0;
+    Origin m_screenshotOrigin;
     int m_pendingNoticeTicks = 1;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/help.h"
 
+#include "app/origin.h"
 #include "ui_help.h"
 
 #include "app/addresses.h"
@@ -77,7 +78,7 @@ void Help::openAddress(std::string_view address) {
 
 void Help::repairRegistry() {
     m_app.console().startLine(shell::registryRepairLine(m_ui->Textz->text()),
-                              launch::WindowMode::Normal);
+                              launch::WindowMode::Normal, originOf(*m_ui->Label7));
 }
 
 } // namespace kavu

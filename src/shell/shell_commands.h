@@ -21,7 +21,7 @@ inline constexpr FixedCommand kTakeScreenshot{
     u"adb shell /system/bin/screencap -p /sdcard/screen.png", launch::kHidden, {}};
 inline constexpr FixedCommand kPullScreenshot{u"adb pull /sdcard/screen.png", launch::kHidden, {}};
 inline constexpr FixedCommand kOpenScreenshot{
-    u"screen.png", launch::kHidden, {}, launch::Reach::Computer};
+    u"screen.png", launch::kHidden, {}, {}, launch::Reach::Computer};
 inline constexpr FixedCommand kRemoveScreenshot{
     u"adb shell rm /sdcard/screen.png", launch::kHidden, {}};
 

@@ -1,5 +1,6 @@
 #include "statusbar/status.h"
 
+#include "app/origin.h"
 #include "ui_status.h"
 
 #include "app/app.h"
@@ -105,18 +106,22 @@ void Status::connectBattery() {
         connect(option, &OptionButton::Click, this,
                 [this, option, command] { chargeOptionClicked(option, *command); });
     }
-    connect(m_ui->N_Shape2battper, &N_Shape::Click, this,
-            [this] { runHidden(statusbar::batteryLevelCommand(m_ui->Text10battper->text())); });
+    connect(m_ui->N_Shape2battper, &N_Shape::Click, this, [this] {
+        runHidden(*m_ui->N_Shape2battper,
+                  statusbar::batteryLevelCommand(m_ui->Text10battper->text()));
+    });
 }
 
 void Status::connectImmersive() {
-    const auto hideBar = [this](statusbar::Bar bar, const QLineEdit* box) {
-        runHidden(statusbar::immersiveCommand(bar, box->text()));
+    const auto hideBar = [this](const QWidget& button, statusbar::Bar bar, const QLineEdit* box) {
+        runHidden(button, statusbar::immersiveCommand(bar, box->text()));
     };
-    connect(m_ui->STATUSBAR, &N_Shape::Click, this,
-            [this, hideBar] { hideBar(statusbar::Bar::Status, m_ui->Text10noncj); });
-    connect(m_ui->NAVIBAR, &N_Shape::Click, this,
-            [this, hideBar] { hideBar(statusbar::Bar::Navigation, m_ui->Text10noncjn); });
+    connect(m_ui->STATUSBAR, &N_Shape::Click, this, [this, hideBar] {
+        hideBar(*m_ui->STATUSBAR, statusbar::Bar::Status, m_ui->Text10noncj);
+    });
+    connect(m_ui->NAVIBAR, &N_Shape::Click, this, [this, hideBar] {
+        hideBar(*m_ui->NAVIBAR, statusbar::Bar::Navigation, m_ui->Text10noncjn);
+    });
     connect(m_ui->N_Shape2notice, &N_Shape::Click, this,
             [this] { m_app.messages().show(tr(kStatusBarNote), QString(), MessageIcon::None); });
     connect(m_ui->N_Shape2notesofhidenav, &N_Shape::Click, this, [this] {
@@ -125,15 +130,17 @@ void Status::connectImmersive() {
 }
 
 void Status::connectIconSettings() {
-    connect(m_ui->QSNUM, &N_Shape::Click, this,
-            [this] { runHidden(statusbar::quickSettingsCountCommand(m_ui->QSNUMS->text())); });
-    connect(m_ui->N_Shapedq, &N_Shape::Click, this,
-            [this] { runHidden(statusbar::iconPaddingCommand(m_ui->Textdq->text())); });
+    connect(m_ui->QSNUM, &N_Shape::Click, this, [this] {
+        runHidden(*m_ui->QSNUM, statusbar::quickSettingsCountCommand(m_ui->QSNUMS->text()));
+    });
+    connect(m_ui->N_Shapedq, &N_Shape::Click, this, [this] {
+        runHidden(*m_ui->N_Shapedq, statusbar::iconPaddingCommand(m_ui->Textdq->text()));
+    });
 }
 
 void Status::connectConnectivity() {
     connect(m_ui->MIUIC, &N_Shape::Click, this, [this] {
-        runConnectivity(statusbar::connectivityServerCommand());
+        runConnectivity(*m_ui->MIUIC, statusbar::connectivityServerCommand());
         m_app.messages().show(tr(kServerChangedNote), QString(), MessageIcon::None);
     });
 }
@@ -143,7 +150,7 @@ void Status::writeIconBlacklist() {
     for (const auto& [icon, check] : kIconChecks) {
         hidden[static_cast<std::size_t>(icon)] = ((*m_ui).*check)->isChecked();
     }
-    runHidden(statusbar::iconBlacklistCommand(hidden));
+    runHidden(*m_ui->N_Shapehide, statusbar::iconBlacklistCommand(hidden));
 }
 
 void Status::chargeOptionClicked(OptionButton* option, const FixedCommand& command) {
@@ -152,15 +159,15 @@ void Status::chargeOptionClicked(OptionButton* option, const FixedCommand& comma
         return;
     }
     m_chargeShown = option;
-    m_app.console().run(command);
+    m_app.console().run(command, originOf(*option));
 }
 
-void Status::runHidden(const Command& command) {
-    m_app.console().run(command, launch::kHidden);
+void Status::runHidden(const QWidget& button, Command command) {
+    m_app.console().run(command.from(originOf(button)), launch::kHidden);
 }
 
-void Status::runConnectivity(const Command& command) {
-    m_app.console().runThrough(*m_ui->INTERTEXT, command, launch::kHidden);
+void Status::runConnectivity(const QWidget& button, Command command) {
+    m_app.console().runThrough(*m_ui->INTERTEXT, command.from(originOf(button)), launch::kHidden);
 }
 
 } // namespace kavu

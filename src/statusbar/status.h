@@ -35,9 +35,10 @@ private:
 
     void writeIconBlacklist();
     void chargeOptionClicked(OptionButton* option, const FixedCommand& command);
-    void runHidden(const Command& command);
+    // Runs hidden, asked for by the button.
+    void runHidden(const QWidget& button, Command command);
     // Through the window's own command box.
-    void runConnectivity(const Command& command);
+    void runConnectivity(const QWidget& button, Command command);
 
     App& m_app;
     std::unique_ptr<Ui::Status> m_ui;

@@ -1,5 +1,6 @@
 #include "statusbar/status_commands.h"
 
+#include "app/phone_changes.h"
 #include "app/qt_text.h"
 #include "core/numeric.h"
 
@@ -34,45 +35,69 @@ QString iconToken(Icon icon) {
 }
 
 Command iconBlacklistCommand(const HiddenIcons& hidden) {
-    Command command(u"adb shell settings put secure icon_blacklist rotate,");
+    Command value(u"rotate,");
     for (std::size_t position = 0; position < kIconCount; ++position) {
         if (hidden[position]) {
-            command.fixed(iconToken(static_cast<Icon>(position)));
+            value.fixed(iconToken(static_cast<Icon>(position)));
         }
     }
-    return command;
+    return settingCommand(u"secure", u"icon_blacklist", value);
 }
 
 Command batteryLevelCommand(const QString& typedLevel) {
     // Only the number read from the text reaches the command.
+    Command level;
+    level.number(numericValueOf(typedLevel), 0, kFullBatteryLevel);
     return Command(u"adb shell dumpsys battery set level ")
-        .number(numericValueOf(typedLevel), 0, kFullBatteryLevel);
+        .append(level)
+        .changing(Change::battery(QStringLiteral("level ") + level.text()));
 }
 
 Command immersiveCommand(Bar bar, const QString& excludedApps) {
-    Command command(bar == Bar::Status
-                        ? u"adb shell settings put global policy_control immersive.status="
-                        : u"adb shell settings put global policy_control immersive.navigation=");
+    Command value(bar == Bar::Status ? u"immersive.status=" : u"immersive.navigation=");
     if (excludedApps.isEmpty()) {
-        return command.fixed(u"*");
+        value.fixed(u"*");
+    } else {
+        value.fixed(u"apps,-").typed(excludedApps, Splice::PhoneBare);
     }
-    return command.fixed(u"apps,-").typed(excludedApps, Splice::PhoneBare);
+    return settingCommand(u"global", u"policy_control", value);
 }
 
 Command quickSettingsCountCommand(const QString& typedCount) {
-    return Command(u"adb shell settings put secure sysui_qqs_count ")
-        .typed(typedCount, Splice::PhoneBare);
+    return settingCommand(u"secure", u"sysui_qqs_count",
+                          Command().typed(typedCount, Splice::PhoneBare));
 }
 
 Command iconPaddingCommand(const QString& typedPadding) {
-    return Command(u"adb shell settings put secure sysui_rounded_content_padding ")
-        .typed(typedPadding, Splice::PhoneBare);
+    return settingCommand(u"secure", u"sysui_rounded_content_padding",
+                          Command().typed(typedPadding, Splice::PhoneBare));
 }
 
 Command connectivityServerCommand() {
+    // The phone's shell gets the line in double quotes.
     return Command(u"adb shell \"settings put global captive_portal_https_url ")
         .fixed(kConnectivityCheckUrl)
-        .fixed(u"\"");
+        .fixed(u"\"")
+        .changing(Change::setting(QStringLiteral("global"), QStringLiteral("captive_portal_https_url"),
+                                  qtText(kConnectivityCheckUrl)));
+}
+
+QList<Command> changingCommands() {
+    QList<Command> commands;
+    for (const FixedCommand* fixed :
+         {&kClockSecondsOn, &kClockSecondsOff, &kShowNotCharging, &kShowAcCharging,
+          &kShowUsbCharging, &kShowWirelessCharging, &kBatteryReset, &kImmersiveOff,
+          &kIconPaddingDefault, &kConnectivityCheckOn, &kConnectivityCheckOff}) {
+        commands.append(commandOf(*fixed));
+    }
+    HiddenIcons hidden{};
+    hidden[static_cast<std::size_t>(Icon::Battery)] = true;
+    commands << iconBlacklistCommand(hidden) << batteryLevelCommand(QStringLiteral("50"))
+             << immersiveCommand(Bar::Status, QString())
+             << immersiveCommand(Bar::Navigation, QStringLiteral("com.example.reader"))
+             << quickSettingsCountCommand(QStringLiteral("6"))
+             << iconPaddingCommand(QStringLiteral("12")) << connectivityServerCommand();
+    return commands;
 }
 
 } // namespace kavu::statusbar

@@ -2,42 +2,65 @@
 
 #include "app/command.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-// The command lines of the status-bar window.
+// The command lines of the status-bar window, each with what it changes on the phone.
 namespace kavu::statusbar {
 
 inline constexpr FixedCommand kClockSecondsOn{
-    u"adb shell settings put secure clock_seconds 1", launch::kHidden, {}};
+    u"adb shell settings put secure clock_seconds 1",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"secure", u"clock_seconds", u"1")};
 inline constexpr FixedCommand kClockSecondsOff{
-    u"adb shell settings put secure clock_seconds 0", launch::kHidden, {}};
+    u"adb shell settings put secure clock_seconds 0",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"secure", u"clock_seconds", u"0")};
 
 // The simulated charging states, and the battery service's own report in a console.
-inline constexpr FixedCommand kShowNotCharging{
-    u"adb shell dumpsys battery set status 1", launch::kHidden, {}};
+inline constexpr FixedCommand kShowNotCharging{u"adb shell dumpsys battery set status 1",
+                                               launch::kHidden,
+                                               {},
+                                               FixedChange::battery(u"status 1")};
 inline constexpr FixedCommand kShowAcCharging{
-    u"adb shell dumpsys battery set ac 1", launch::kHidden, {}};
+    u"adb shell dumpsys battery set ac 1", launch::kHidden, {}, FixedChange::battery(u"ac 1")};
 inline constexpr FixedCommand kShowUsbCharging{
-    u"adb shell dumpsys battery set usb 1", launch::kHidden, {}};
-inline constexpr FixedCommand kShowWirelessCharging{
-    u"adb shell dumpsys battery set wireless 1", launch::kHidden, {}};
+    u"adb shell dumpsys battery set usb 1", launch::kHidden, {}, FixedChange::battery(u"usb 1")};
+inline constexpr FixedCommand kShowWirelessCharging{u"adb shell dumpsys battery set wireless 1",
+                                                    launch::kHidden,
+                                                    {},
+                                                    FixedChange::battery(u"wireless 1")};
 inline constexpr FixedCommand kBatteryInfo{u"adb shell dumpsys battery ", launch::kConsole, {}};
 inline constexpr FixedCommand kBatteryReset{
-    u"adb shell dumpsys battery reset", launch::kHidden, {}};
+    u"adb shell dumpsys battery reset", launch::kHidden, {}, FixedChange::battery(std::nullopt)};
 
 inline constexpr FixedCommand kImmersiveOff{
-    u"adb shell settings put global policy_control null", launch::kHidden, {}};
+    u"adb shell settings put global policy_control null",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"global", u"policy_control", u"null")};
 inline constexpr FixedCommand kIconPaddingDefault{
-    u"adb shell settings delete secure sysui_rounded_content_padding", launch::kHidden, {}};
+    u"adb shell settings delete secure sysui_rounded_content_padding",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"secure", u"sysui_rounded_content_padding", std::nullopt)};
 
 inline constexpr FixedCommand kConnectivityCheckOn{
-    u"adb shell settings put global captive_portal_detection_enabled 1", launch::kHidden, {}};
+    u"adb shell settings put global captive_portal_detection_enabled 1",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"global", u"captive_portal_detection_enabled", u"1")};
 inline constexpr FixedCommand kConnectivityCheckOff{
-    u"adb shell settings put global captive_portal_detection_enabled 0", launch::kHidden, {}};
+    u"adb shell settings put global captive_portal_detection_enabled 0",
+    launch::kHidden,
+    {},
+    FixedChange::setting(u"global", u"captive_portal_detection_enabled", u"0")};
 
 // Status-bar icons, in the order their tokens stand in the icon blacklist.
 enum class Icon {
@@ -88,5 +111,9 @@ inline constexpr std::string_view kConnectivityCheckUrl =
 
 // Points the phone's connectivity check at kConnectivityCheckUrl.
 Command connectivityServerCommand();
+
+// Every command of the window that changes the phone, typed ones with a sample of what can be
+// typed: the journal reads the values they change, and the tests take each through its undo.
+QList<Command> changingCommands();
 
 } // namespace kavu::statusbar

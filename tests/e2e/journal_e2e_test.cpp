@@ -50,7 +50,7 @@ QStringList changes(const QList<Received>& received) {
     for (const Received& command : received) {
         const QString& text = command.text;
         if (!text.startsWith(u"settings get") && !text.startsWith(u"pm list packages") &&
-            text != u"wm density" && text != u"wm size") {
+            !text.startsWith(u"dumpsys package ") && text != u"wm density" && text != u"wm size") {
             changed.append(text);
         }
     }

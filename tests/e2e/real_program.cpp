@@ -37,6 +37,7 @@ void RealProgram::start(const SimulatedAdbServer& server) {
     m_journal =
         std::make_unique<journal::Journal>(*m_app, work.filePath(QStringLiteral("journal")));
     m_app->setJournal(m_journal.get());
+    m_journal->setDeclaredChanges(changingCommands());
     registerWindows(*m_app, m_fontScaleOffset);
     m_main = form1(*m_app);
     QVERIFY(m_main != nullptr);

@@ -23,6 +23,8 @@ Entry entryNumber(qint64 number) {
     entry.serial = QStringLiteral("192.168.1.5:5555");
     entry.model = QStringLiteral("Pixel 7");
     entry.reversal = {Reversal::State::Reversible,
+                      Change::setting(QStringLiteral("secure"), QStringLiteral("clock_seconds"),
+                                      QStringLiteral("0")),
                       QStringLiteral("settings put secure clock_seconds 0"), QStringLiteral("0")};
     return entry;
 }
@@ -33,18 +35,21 @@ TEST(JournalFile, EntriesAndEndsReadBack) {
     undo.mode = launch::WindowMode::Normal;
     undo.serial.reset();
     undo.undoes = EntryId{QStringLiteral("s1"), 1};
-    const QByteArray bytes = entryLine(entryNumber(1)) + entryLine(undo) +
-                             endLine({QStringLiteral("s1"), 1}, {3, QByteArrayLiteral("无此包\n")});
+    const QByteArray bytes =
+        entryLine(entryNumber(1)) + entryLine(undo) +
+        endLine({QStringLiteral("s1"), 1}, {3, QByteArrayLiteral("无此包\n")}) +
+        notStartedLine(undo.id);
     const JournalRead read = readJournalBytes(bytes);
     ASSERT_EQ(read.entries.size(), 2);
     Entry first = entryNumber(1);
     first.exitCode = 3;
     first.output = QStringLiteral("无此包\n");
+    undo.notStarted = true;
     const auto same = [](const Entry& a, const Entry& b) {
         return a.id == b.id && a.time == b.time && a.window == b.window && a.control == b.control &&
                a.line == b.line && a.mode == b.mode && a.serial == b.serial && a.model == b.model &&
                a.reversal == b.reversal && a.undoes == b.undoes && a.exitCode == b.exitCode &&
-               a.output == b.output;
+               a.output == b.output && a.notStarted == b.notStarted;
     };
     EXPECT_TRUE(same(read.entries.at(0), first));
     EXPECT_TRUE(same(read.entries.at(1), undo));

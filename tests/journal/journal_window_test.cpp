@@ -1,10 +1,12 @@
 // The journal's wiring: which window and control started a line, the failure of a hidden run in
 // the device row, and undoing the session from the journal window, one command after another.
 #include "devices/device_watch.h"
+#include "display/display_commands.h"
 #include "journal/journal.h"
 #include "journal/journal_window.h"
 #include "shell/form1.h"
 #include "statusbar/status.h"
+#include "statusbar/status_commands.h"
 #include "support/driving.h"
 #include "support/test_app.h"
 
@@ -88,8 +90,10 @@ void JournalWindowTest::aClickIsJournaledWithItsWindowAndControlAndAFailureIsSho
 
 void JournalWindowTest::undoingTheSessionRunsEachReversalAfterTheLastEnded() {
     JournaledApp a;
-    a.t.run(QStringLiteral("adb shell dumpsys battery set level 50"), launch::kHidden);
-    a.t.run(QStringLiteral("adb shell pm uninstall -k --user 0  com.example.x"), launch::kHidden);
+    // Changes as their windows declare them; nothing is known of the phone before them.
+    ConsoleLauncher& console = a.t.app().console();
+    console.run(statusbar::batteryLevelCommand(QStringLiteral("50")), launch::kHidden);
+    console.run(display::densityCommand(420), launch::kHidden);
     a.t.run(QStringLiteral("adb reboot"), launch::kHidden);
     for (qsizetype run = 0; run < 3; ++run) {
         a.end(run, 0);
@@ -104,14 +108,11 @@ void JournalWindowTest::undoingTheSessionRunsEachReversalAfterTheLastEnded() {
     QVERIFY(a.t.started().isEmpty());
 
     click<QPushButton>(*window, QStringLiteral("confirmUndo"));
-    QVERIFY2(
-        a.t.startedOnly(QStringLiteral("adb shell cmd package install-existing com.example.x")),
-        a.t.mismatch());
+    QVERIFY2(a.t.startedOnly(QStringLiteral("adb shell wm density reset")), a.t.mismatch());
     a.end(0, 0);
-    QVERIFY2(
-        a.t.startedOnly({QStringLiteral("adb shell cmd package install-existing com.example.x"),
-                         QStringLiteral("adb shell dumpsys battery reset")}),
-        a.t.mismatch());
+    QVERIFY2(a.t.startedOnly({QStringLiteral("adb shell wm density reset"),
+                              QStringLiteral("adb shell dumpsys battery reset")}),
+             a.t.mismatch());
     a.end(1, 0);
 
     auto* rows = control<QTreeWidget>(*window, QStringLiteral("entries"));
@@ -125,8 +126,9 @@ void JournalWindowTest::undoingTheSessionRunsEachReversalAfterTheLastEnded() {
 
 void JournalWindowTest::anUndoUnderWayCanBeStopped() {
     JournaledApp a;
-    a.t.run(QStringLiteral("adb shell dumpsys battery set level 50"), launch::kHidden);
-    a.t.run(QStringLiteral("adb shell settings put secure clock_seconds 1"), launch::kHidden);
+    ConsoleLauncher& console = a.t.app().console();
+    console.run(statusbar::batteryLevelCommand(QStringLiteral("50")), launch::kHidden);
+    console.run(display::densityCommand(420), launch::kHidden);
     a.end(0, 0);
     a.end(1, 0);
     a.t.clearRecords();

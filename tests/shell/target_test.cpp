@@ -85,8 +85,8 @@ TEST(Target, ReadyWhenItsTurnComes) {
 // An entry made with no phone chosen went wherever adb took it: it is never taken back.
 TEST(Target, UndoNeedsTheEntrysOwnPhone) {
     journal::Entry entry;
-    entry.reversal = {journal::Reversal::State::Reversible, QStringLiteral("dumpsys battery reset"),
-                      QStringLiteral("实际电池状态")};
+    entry.reversal = {journal::Reversal::State::Reversible, Change::battery(std::nullopt),
+                      QStringLiteral("dumpsys battery reset"), QStringLiteral("实际电池状态")};
     entry.serial = QStringLiteral("A");
     EXPECT_TRUE(journal::canUndo(entry, {entry}));
     entry.serial.reset();

@@ -10,13 +10,14 @@ char* toString(const Event& event) {
                            event.text);
 }
 
-void RecordingProcessStarter::launch(const QString& line, launch::WindowMode mode,
+bool RecordingProcessStarter::launch(const QString& line, launch::WindowMode mode,
                                      const StartEnvironment& environment, RunEnded ended) {
     started.append({line, mode, environment.serial, environment});
     if (mode == launch::WindowMode::Hidden) {
         hiddenRunEnds.append(std::move(ended));
     }
     m_log.append(Event::command(line));
+    return true;
 }
 
 QStringList RecordingProcessStarter::lines() const {

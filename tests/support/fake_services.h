@@ -51,7 +51,7 @@ public:
     QStringList lines() const;
 
 protected:
-    void launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+    bool launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
                 RunEnded ended) override;
 
 private:
