@@ -1,5 +1,7 @@
 #include "journal/device_snapshot.h"
 
+#include "devices/package_list.h"
+
 #include <QStringList>
 
 namespace kavu::journal {
@@ -42,11 +44,10 @@ std::optional<WmValue> wmValue(std::string_view output) {
 }
 
 QSet<QString> listedPackages(std::string_view output) {
+    // The names come from the phone and become parts of commands: only well-formed ones count.
     QSet<QString> packages;
-    for (const QString& line : linesOf(output)) {
-        if (line.startsWith(u"package:")) {
-            packages.insert(line.mid(8).trimmed());
-        }
+    for (const std::string& name : adb::listedPackageNames(output)) {
+        packages.insert(QString::fromStdString(name));
     }
     return packages;
 }

@@ -38,7 +38,8 @@ std::optional<QString> settingValue(std::string_view output);
 // What "wm density" or "wm size" printed ("Physical density: 440", "Override density: 400"); none
 // when there is no physical value in it.
 std::optional<WmValue> wmValue(std::string_view output);
-// The packages "pm list packages" printed ("package:NAME" lines).
+// The packages "pm list packages" printed ("package:NAME" lines); a name that is not a package
+// name is left out.
 QSet<QString> listedPackages(std::string_view output);
 // A package's state for user 0 from what "dumpsys package NAME" printed: its "User 0:" line's
 // installed= and enabled= values. None when there is no such line.

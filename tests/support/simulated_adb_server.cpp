@@ -428,8 +428,11 @@ const SimulatedDevice* SimulatedAdbServer::transportTarget(const QString& wanted
 
 void SimulatedAdbServer::answerShell(Connection& connection, const QString& command, bool shellV2) {
     shellCommands.append({connection.serial, command, 0});
-    change(command);
+    // The answer is the phone's before the change: a change that fails changes nothing.
     ShellAnswer reply = answer(command);
+    if (reply.exitCode == 0) {
+        change(command);
+    }
     if (shellFault == ShellFault::TooMuch) {
         reply.out.prepend(QByteArray(tooMuchBytes, 'x'));
     }
@@ -461,14 +464,57 @@ void SimulatedAdbServer::answerShell(Connection& connection, const QString& comm
     connection.mode = Connection::Mode::Done;
 }
 
+// The words of a line as the phone's shell reads them: blanks part words, 'single quotes' keep
+// everything up to the next quote, a backslash keeps the next character ('it'\''s' is "it's").
+QStringList shellWords(const QString& line) {
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    for (qsizetype at = 0; at < line.size(); ++at) {
+        const QChar c = line.at(at);
+        if (c == u' ') {
+            if (inWord) {
+                words.append(word);
+                word.clear();
+                inWord = false;
+            }
+        } else if (c == u'\'') {
+            const qsizetype end = line.indexOf(u'\'', at + 1);
+            word += line.mid(at + 1, (end < 0 ? line.size() : end) - at - 1);
+            at = end < 0 ? line.size() : end;
+            inWord = true;
+        } else if (c == u'\\' && at + 1 < line.size()) {
+            word += line.at(++at);
+            inWord = true;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) {
+        words.append(word);
+    }
+    return words;
+}
+
+// What "dumpsys package NAME" prints of a package's state for user 0 (the lines that matter).
+QByteArray packageDump(const SimulatedPackage& package) {
+    const int enabled = !package.disabled ? 0 : package.disabledBySystem ? 2 : 3;
+    return "Packages:\n  Package [" + package.name.toUtf8() + "] (4f2a1c0):\n    userId=10123\n" +
+           "    User 0: ceDataInode=4242 installed=" +
+           (package.uninstalledForUser ? "false" : "true") +
+           " hidden=false suspended=false stopped=false notLaunched=false enabled=" +
+           QByteArray::number(enabled) + " instant=false virtual=false\n";
+}
+
 // What the changes the program makes do to the phone: freezing and enabling a package ("pm
 // disable-user [--user N] NAME", "pm enable NAME"), removing it for user 0 and installing it
 // again ("pm uninstall -k --user 0 NAME", "cmd package install-existing NAME"), settings ("settings
-// put NS KEY VALUE", "settings delete NS KEY"; a 'quoted' value loses its quotes as in the
-// phone's shell) and the window manager's density and size ("wm density N|reset", "wm size
-// WxH|reset"). The phone then reads back as it stands.
+// put NS KEY VALUE", "settings delete NS KEY"; the value read as the phone's shell reads it) and
+// the window manager's density and size ("wm density N|reset", "wm size WxH|reset"). The phone
+// then reads back as it stands.
 void SimulatedAdbServer::change(const QString& command) {
-    const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = shellWords(command);
     const auto starts = [&words](std::initializer_list<QStringView> lead) {
         return words.size() > static_cast<qsizetype>(lead.size()) &&
                std::equal(lead.begin(), lead.end(), words.begin());
@@ -482,17 +528,16 @@ void SimulatedAdbServer::change(const QString& command) {
     };
     if (starts({u"pm", u"disable-user"}) || starts({u"pm", u"enable"})) {
         const bool disable = words.at(1) == u"disable-user";
-        forPackage([disable](SimulatedPackage& package) { package.disabled = disable; });
+        forPackage([disable](SimulatedPackage& package) {
+            package.disabled = disable;
+            package.disabledBySystem = false;
+        });
     } else if (starts({u"pm", u"uninstall", u"-k", u"--user", u"0"})) {
         forPackage([](SimulatedPackage& package) { package.uninstalledForUser = true; });
     } else if (starts({u"cmd", u"package", u"install-existing"})) {
         forPackage([](SimulatedPackage& package) { package.uninstalledForUser = false; });
     } else if (starts({u"settings", u"put"}) && words.size() >= 5) {
-        QString value = words.mid(4).join(u' ');
-        if (value.size() >= 2 && value.startsWith(u'\'') && value.endsWith(u'\'')) {
-            value = value.mid(1, value.size() - 2);
-        }
-        phone.settings.insert(words.at(2) + u'/' + words.at(3), value);
+        phone.settings.insert(words.at(2) + u'/' + words.at(3), words.mid(4).join(u' '));
     } else if (starts({u"settings", u"delete"}) && words.size() == 4) {
         phone.settings.remove(words.at(2) + u'/' + words.at(3));
     } else if (starts({u"wm", u"density"}) && words.size() == 3) {
@@ -505,7 +550,7 @@ void SimulatedAdbServer::change(const QString& command) {
 
 // The phone's answer to a command of its shell.
 ShellAnswer SimulatedAdbServer::answer(const QString& command) const {
-    const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = shellWords(command);
     const auto is = [&words](std::initializer_list<QStringView> expected) {
         return words.size() == static_cast<qsizetype>(expected.size()) &&
                std::equal(expected.begin(), expected.end(), words.begin());
@@ -516,6 +561,24 @@ ShellAnswer SimulatedAdbServer::answer(const QString& command) const {
     if (words.size() >= 3 && words.at(0) == u"pm" && words.at(1) == u"list" &&
         words.at(2) == u"packages") {
         return listPackages(phone.packages, words.mid(3));
+    }
+    if (words.size() == 3 && words.at(0) == u"dumpsys" && words.at(1) == u"package") {
+        for (const SimulatedPackage& package : phone.packages) {
+            if (package.name == words.at(2)) {
+                return {packageDump(package), {}, 0};
+            }
+        }
+        return {"Unable to find package: " + words.at(2).toUtf8() + '\n', {}, 0};
+    }
+    // A package change fails on a package the user does not have, as the package manager's do.
+    if (words.size() >= 3 && (words.at(0) == u"pm" && words.at(1) != u"list")) {
+        const bool has = std::any_of(
+            phone.packages.cbegin(), phone.packages.cend(), [&words](const SimulatedPackage& p) {
+                return p.name == words.constLast() && !p.uninstalledForUser;
+            });
+        if (!has) {
+            return {"Failure [not installed for 0]\n", {}, 1};
+        }
     }
     if (words.size() == 4 && words.at(0) == u"settings" && words.at(1) == u"get") {
         const QString key = words.at(2) + u'/' + words.at(3);

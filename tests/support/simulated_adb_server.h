@@ -27,6 +27,9 @@ struct SimulatedPackage {
     bool system = false;
     bool disabled = false;
     bool uninstalledForUser = false; // removed for user 0, kept on the phone
+    // Disabled by the system or another tool (the package manager's state 2), not by the user
+    // (3); only with disabled.
+    bool disabledBySystem = false;
 };
 
 // What the simulated phones answer to the commands that read their state. Every phone of the
