@@ -5,6 +5,7 @@
 #include "journal/journal_writer.h"
 #include "journal/reversal.h"
 #include "journal/snapshot_reader.h"
+#include "journal/undone_index.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,6 +68,7 @@ Journal::Journal(App& app, QString folder, QObject* parent)
     , m_app(app)
     , m_folder(std::move(folder))
     , m_session(QString::number(QRandomGenerator::global()->generate64(), 36))
+    , m_flusher(new DiskFlusher(this))
     , m_tellSkipped(new QTimer(this))
     , m_undoTimeLimit(new QTimer(this)) {
     // An undo that does not end (a phone that stopped answering) does not hold the others forever;
@@ -86,6 +88,9 @@ Journal::Journal(App& app, QString folder, QObject* parent)
                               .arg(m_skipped.size())
                               .arg(m_skipped.join(tr("、"))));
         m_skipped.clear();
+    });
+    connect(m_flusher, &DiskFlusher::failed, this, [this](const QString& path, const QString& why) {
+        emit notice(tr("无法写入操作记录 %1：%2").arg(path, why));
     });
     m_app.console().setWatcher(this);
     connect(&m_app.devices(), &DeviceChoice::changed, this, &Journal::deviceChosen);
@@ -204,8 +209,8 @@ void Journal::skipped(const std::optional<QString>& serial) {
     }
 }
 
-void Journal::ended(const EntryId& id, const std::optional<QString>& serial,
-                    const Change& change, const RunEnd& end) {
+void Journal::ended(const EntryId& id, const std::optional<QString>& serial, const Change& change,
+                    const RunEnd& end) {
     if (!end.console) {
         write(pathFor(serial), endLine(id, end));
         if (end.exitCode != 0) {
@@ -241,8 +246,9 @@ bool Journal::undo(const QList<Entry>& entries, const QList<Entry>& all) {
         emit notice(tr("正在撤销，请稍候。"));
         return false;
     }
+    const UndoneIndex undone(all);
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
-        if (canUndo(*entry, all)) {
+        if (canUndo(*entry, undone)) {
             m_undoQueue.append(*entry);
         }
     }
@@ -296,7 +302,12 @@ void Journal::stopUndo(const QString& why) {
 
 void Journal::write(const QString& path, const QByteArray& line) {
     QString why;
-    switch (appendLine(path, line, &why)) {
+    bool isNew = false;
+    const Appended appended = appendLine(path, line, &why, &isNew);
+    if (appended != Appended::Failed) {
+        m_flusher->flush(path, isNew);
+    }
+    switch (appended) {
     case Appended::Written:
         break;
     case Appended::WrittenAfterTornLine:

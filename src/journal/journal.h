@@ -18,6 +18,7 @@ class App;
 
 namespace journal {
 
+class DiskFlusher;
 class SnapshotReader;
 
 // Whether the entry can be taken back now: it names its phone, has a reversing command (a reset
@@ -73,7 +74,7 @@ public:
     void skipped(const std::optional<QString>& serial) override;
 
 signals:
-    // An entry, or the end of a run, was written.
+    // An entry, or the end of a run, was written (the file holds it; the disk may not yet).
     void written();
     // An undo began or ended (undoing() tells which).
     void undoingChanged(bool undoing);
@@ -106,6 +107,8 @@ private:
     // Phones skipped in the last moments, told together: many phones leaving at once make one
     // notice, not one each that hides the others.
     QStringList m_skipped;
+    // Lines are written before their line starts and reach the disk on the flusher's thread.
+    DiskFlusher* m_flusher;
     QTimer* m_tellSkipped;
     QTimer* m_undoTimeLimit;
 };

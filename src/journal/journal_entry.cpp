@@ -139,7 +139,10 @@ QByteArray entryLine(const Entry& entry) {
     QJsonObject object;
     object.insert(u"kind", QStringLiteral("run"));
     putId(object, entry.id);
-    object.insert(u"time", entry.time.toString(Qt::ISODateWithMs));
+    // With its offset from UTC ("…+08:00"): read back as the time it was, without looking up the
+    // time zone's rules for every line.
+    object.insert(u"time", entry.time.toOffsetFromUtc(entry.time.offsetFromUtc())
+                               .toString(Qt::ISODateWithMs));
     object.insert(u"window", entry.window);
     object.insert(u"control", entry.control);
     object.insert(u"line", entry.line);

@@ -12,6 +12,7 @@
 #include "statusbar/status.h"
 #include "support/driving.h"
 #include "support/simulated_adb_server.h"
+#include "window_table.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -66,6 +67,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void fourChangesAreListedAndUndoneNewestFirst();
+    void everyDeclaredChangeIsTakenBackOnThePhone();
 
 private:
     // Waits until the phone received the command (and, for a hidden run, the run ended).
@@ -84,6 +86,7 @@ void JournalE2ETest::initTestCase() {
         {QStringLiteral("com.android.phone"), true, false, false},
         {kBloat, true, false, false},
         {kNotes, false, false, false},
+        {QStringLiteral("com.google.android.gsf"), true, false, false},
     };
     m_server.phone.settings.insert(QStringLiteral("secure/icon_blacklist"),
                                    QStringLiteral("rotate,volume,"));
@@ -168,6 +171,58 @@ void JournalE2ETest::fourChangesAreListedAndUndoneNewestFirst() {
     QCOMPARE(changes(m_server.shellCommands), reversals);
     QCOMPARE(described(m_server.phone), began);
     QCOMPARE(rows->topLevelItemCount(), 8);
+}
+
+// Each change a window can make, as its module declares it: made on the phone, then taken back
+// from the journal, leaves the phone as it was; a change the phone refused changed nothing; only
+// the removal of an app with its data and the end of the battery simulation cannot be taken back.
+void JournalE2ETest::everyDeclaredChangeIsTakenBackOnThePhone() {
+    journal::Journal& journal = m_program.journal();
+    const QString serial = QStringLiteral("R58M1");
+    const auto lastEntry = [&journal, &serial] {
+        const QList<journal::Entry> entries = journal.read(serial).entries;
+        return entries.isEmpty() ? journal::Entry{} : entries.constLast();
+    };
+    const auto ended = [](const journal::Entry& entry) {
+        return entry.exitCode.has_value() || entry.notStarted;
+    };
+    QStringList irreversible;
+    QStringList unchanged;
+    QStringList takenBack;
+    for (const Command& command : changingCommands()) {
+        const QStringList began = described(m_server.phone);
+        const QString what = command.text();
+        const qint64 before = lastEntry().id.number;
+        QVERIFY(m_program.app().console().run(command, launch::kHidden));
+        QTRY_VERIFY2_WITH_TIMEOUT(lastEntry().id.number > before && ended(lastEntry()),
+                                  qPrintable(what), kAdbTimeoutMs);
+        const journal::Entry made = lastEntry();
+        QVERIFY2(made.exitCode == 0, qPrintable(what));
+        const QList<journal::Entry> all = journal.read(serial).entries;
+        if (!journal::canUndo(made, all)) {
+            (made.reversal.state == journal::Reversal::State::Unchanged ? unchanged : irreversible)
+                .append(what);
+            QVERIFY2(made.reversal.state == journal::Reversal::State::Irreversible ||
+                         described(m_server.phone) == began,
+                     qPrintable(what));
+            continue;
+        }
+        QVERIFY2(journal.undo({made}, all), qPrintable(what));
+        QTRY_VERIFY2_WITH_TIMEOUT(!journal.undoing(), qPrintable(what), kAdbTimeoutMs);
+        QVERIFY2(journal::isUndone(made, journal.read(serial).entries), qPrintable(what));
+        QCOMPARE(described(m_server.phone), began);
+        takenBack.append(what);
+    }
+    // What the phone already held: nothing to take back.
+    QCOMPARE(unchanged,
+             (QStringList{
+                 QStringLiteral("adb shell pm enable ") + kNotes,
+                 QStringLiteral("adb shell pm enable com.google.android.gsf"),
+                 QStringLiteral("adb shell settings delete secure sysui_rounded_content_padding"),
+                 QStringLiteral("adb shell wm size reset")}));
+    QCOMPARE(takenBack.size() + unchanged.size() + irreversible.size(), changingCommands().size());
+    QCOMPARE(irreversible, (QStringList{QStringLiteral("adb shell pm uninstall ") + kNotes,
+                                        QStringLiteral("adb shell dumpsys battery reset")}));
 }
 
 QTEST_MAIN(JournalE2ETest)

@@ -98,6 +98,19 @@ TEST(JournalFile, AppendAfterATornLineKeepsTheNewLineWhole) {
     EXPECT_FALSE(read.tornLastLine);
 }
 
+// A link put in the journal's place is not written through; the file it names is left alone.
+TEST(JournalFile, AppendRefusesALink) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString target = QDir(folder.path()).filePath(QStringLiteral("elsewhere"));
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("x.jsonl"));
+    ASSERT_TRUE(QFile::link(target, path));
+    QString why;
+    EXPECT_EQ(appendLine(path, entryLine(entryNumber(1)), &why), Appended::Failed);
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+}
+
 // A journal taken in two pieces, split anywhere, reads as the whole does.
 TEST(JournalFile, ReadInPiecesReadsAsAWhole) {
     const QByteArray one = entryLine(entryNumber(1));
