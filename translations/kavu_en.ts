@@ -63,14 +63,6 @@
         <translation>Host</translation>
     </message>
     <message>
-        <source>:</source>
-        <translation>:</translation>
-    </message>
-    <message>
-        <source>5037</source>
-        <translation>5037</translation>
-    </message>
-    <message>
         <source>端口</source>
         <translation>Port</translation>
     </message>
@@ -1713,6 +1705,14 @@ To hide it for good, use the overscan of the Display window!</translation>
         <source>操作记录文件不是普通文件，未读取</source>
         <translation>The journal file is not a regular file; it was not read</translation>
     </message>
+    <message>
+        <source>是符号链接，为安全起见未写入</source>
+        <translation>it is a symbolic link; for safety nothing was written</translation>
+    </message>
+    <message>
+        <source>已安装，已停用</source>
+        <translation>installed, disabled</translation>
+    </message>
 </context>
 <context>
     <name>kavu::journal::Journal</name>
@@ -1779,6 +1779,14 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>撤销命令未能运行；其余更改保持不变。</source>
         <translation>The undo command could not run; the other changes are left as they are.</translation>
+    </message>
+    <message>
+        <source>操作记录</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
     </message>
 </context>
 <context>
@@ -1909,6 +1917,10 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>（最后一行不完整，已跳过）</source>
         <translation>(the last line is incomplete and was skipped)</translation>
+    </message>
+    <message>
+        <source>未启动</source>
+        <translation>Not started</translation>
     </message>
 </context>
 <context>

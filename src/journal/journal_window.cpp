@@ -31,8 +31,9 @@ QString reversalText(const Entry& entry, const UndoneIndex& undone) {
     if (undone.contains(entry.id)) {
         return QCoreApplication::translate("kavu::journal::JournalWindow", "已撤销");
     }
-    // A hidden run that failed changed nothing: there is nothing to take back.
-    if (entry.exitCode.value_or(0) != 0) {
+    // A hidden run that failed, or a line that never started, changed nothing: there is nothing
+    // to take back.
+    if (entry.exitCode.value_or(0) != 0 || entry.notStarted) {
         return QCoreApplication::translate("kavu::journal::JournalWindow", "无需撤销（命令失败）");
     }
     // A line run with no phone chosen went wherever adb took it: its undo could go anywhere.
@@ -60,6 +61,9 @@ QString reversalText(const Entry& entry, const UndoneIndex& undone) {
 }
 
 QString resultText(const Entry& entry) {
+    if (entry.notStarted) {
+        return QCoreApplication::translate("kavu::journal::JournalWindow", "未启动");
+    }
     if (entry.mode != launch::WindowMode::Hidden) {
         return QCoreApplication::translate("kavu::journal::JournalWindow", "在控制台中运行");
     }
