@@ -43,10 +43,8 @@ constexpr std::pair<Change::Kind, QStringView> kChangeKinds[] = {
     {Change::Kind::Battery, u"battery"}, {Change::Kind::Package, u"package"},
 };
 constexpr std::pair<PackageState, QStringView> kPackageStates[] = {
-    {PackageState::Enabled, u"enabled"},
-    {PackageState::DisabledUser, u"disabled-user"},
-    {PackageState::Disabled, u"disabled"},
-    {PackageState::NotInstalled, u"not-installed"},
+    {PackageState::Enabled, u"enabled"},   {PackageState::DisabledUser, u"disabled-user"},
+    {PackageState::Disabled, u"disabled"}, {PackageState::NotInstalled, u"not-installed"},
     {PackageState::Removed, u"removed"},
 };
 
@@ -141,8 +139,9 @@ QByteArray entryLine(const Entry& entry) {
     putId(object, entry.id);
     // With its offset from UTC ("…+08:00"): read back as the time it was, without looking up the
     // time zone's rules for every line.
-    object.insert(u"time", entry.time.toOffsetFromUtc(entry.time.offsetFromUtc())
-                               .toString(Qt::ISODateWithMs));
+    object.insert(
+        u"time",
+        entry.time.toOffsetFromUtc(entry.time.offsetFromUtc()).toString(Qt::ISODateWithMs));
     object.insert(u"window", entry.window);
     object.insert(u"control", entry.control);
     object.insert(u"line", entry.line);
