@@ -62,6 +62,19 @@ void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode, Origi
              line.toString(), mode);
 }
 
+ProcessStarter::RunEnded ConsoleLauncher::journalRun(const QString& serial, const QString& line,
+                                                    Origin origin) {
+    if (m_watcher == nullptr) {
+        return {};
+    }
+    ProcessStarter::RunEnded ended =
+        m_watcher->starting({line, launch::WindowMode::Hidden,
+                             StartEnvironment{serial, m_choice.serverSocket(), {}}, Change{},
+                             std::move(origin)});
+    m_watcher->started(true);
+    return ended;
+}
+
 void ConsoleLauncher::pause(int milliseconds) {
     if (!m_clickPhones) {
         m_pause.sleep(milliseconds);

@@ -67,6 +67,10 @@ public:
                const Command& suffix = Command());
     // A whole fixed line that takes no command box and is not about a phone: it starts once.
     void startLine(QStringView line, launch::WindowMode mode, Origin origin = {});
+    // Journals a run that starts no line on this computer (taps written into a phone's open
+    // shell): its entry now, for the phone with this serial; its end through what is returned
+    // (empty when nothing hears).
+    ProcessStarter::RunEnded journalRun(const QString& serial, const QString& line, Origin origin);
     // The wait between two lines of one click (a new recovery is flashed, then booted): for one
     // phone it holds the window; for every phone it goes into each phone's queue after the lines
     // the click queued so far.

@@ -72,6 +72,7 @@ public:
 
     // The server the requests started from now on talk to; those under way keep theirs.
     void setServer(AdbServer server) { m_server = std::move(server); }
+    const AdbServer& server() const { return m_server; }
 
     // Starts the command on the device with this serial; connect to the request's `finished`
     // at once: it is sent from the event loop, also for a command refused before anything was

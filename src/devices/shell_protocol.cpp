@@ -66,6 +66,37 @@ ShellError errorFromRefusal(std::string_view reason) {
                                                                  : ShellError::DeviceGone;
 }
 
+bool takeStatus(std::string& buffer, std::optional<ShellResult>& failed) {
+    if (buffer.size() < kStatus) {
+        return false;
+    }
+    const std::string_view word = std::string_view(buffer).substr(0, kStatus);
+    if (word == "OKAY") {
+        buffer.erase(0, kStatus);
+        return true;
+    }
+    if (word != "FAIL") {
+        failed = failure(ShellError::ProtocolError);
+        return false;
+    }
+    if (buffer.size() < 2 * kStatus) {
+        return false;
+    }
+    const std::optional<std::size_t> length =
+        parseLength(std::string_view(buffer).substr(kStatus, kStatus));
+    if (!length) {
+        failed = failure(ShellError::ProtocolError);
+        return false;
+    }
+    if (buffer.size() < 2 * kStatus + *length) {
+        return false;
+    }
+    std::string reason = buffer.substr(2 * kStatus, *length);
+    const ShellError error = errorFromRefusal(reason);
+    failed = failure(error, std::move(reason));
+    return false;
+}
+
 bool hasFeature(std::string_view featureList, std::string_view feature) {
     while (true) {
         const std::size_t comma = featureList.find(',');
@@ -159,36 +190,13 @@ void ShellSession::finish(ShellResult result) {
     m_err.clear();
 }
 
-// A status is OKAY, or FAIL with a framed reason; anything else breaks the conversation.
 bool ShellSession::readStatus() {
-    if (m_buffer.size() < kStatus) {
-        return false;
+    std::optional<ShellResult> failed;
+    const bool okay = takeStatus(m_buffer, failed);
+    if (failed) {
+        finish(std::move(*failed));
     }
-    const std::string_view word = std::string_view(m_buffer).substr(0, kStatus);
-    if (word == "OKAY") {
-        m_buffer.erase(0, kStatus);
-        return true;
-    }
-    if (word != "FAIL") {
-        finish(failure(ShellError::ProtocolError));
-        return false;
-    }
-    if (m_buffer.size() < 2 * kStatus) {
-        return false;
-    }
-    const std::optional<std::size_t> length =
-        parseLength(std::string_view(m_buffer).substr(kStatus, kStatus));
-    if (!length) {
-        finish(failure(ShellError::ProtocolError));
-        return false;
-    }
-    if (m_buffer.size() < 2 * kStatus + *length) {
-        return false;
-    }
-    std::string reason = m_buffer.substr(2 * kStatus, *length);
-    const ShellError error = errorFromRefusal(reason);
-    finish(failure(error, std::move(reason)));
-    return false;
+    return okay;
 }
 
 std::string ShellSession::take(std::string_view bytes) {

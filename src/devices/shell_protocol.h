@@ -58,6 +58,11 @@ std::string_view errorText(const ShellResult& result);
 // What a server's refusal of the device or the service stands for.
 ShellError errorFromRefusal(std::string_view reason);
 
+// Takes the status at the start of buffer off it: true for OKAY. A FAIL with its framed reason, or
+// anything else (which breaks the conversation), sets failed; false with neither until the status
+// is whole.
+bool takeStatus(std::string& buffer, std::optional<ShellResult>& failed);
+
 // Whether a comma-separated feature list names the feature.
 bool hasFeature(std::string_view featureList, std::string_view feature);
 

@@ -10,10 +10,23 @@ Command textCommand(const QString& typed) {
     return Command(u"adb shell input text ").typed(typed, Splice::PhoneInputText);
 }
 
-Command swipeCommand(double x1, double y1, double x2, double y2, int duration) {
-    Command command(u"adb shell input swipe ");
+Command swipeOnPhone(double x1, double y1, double x2, double y2, int duration) {
+    Command command(u"input swipe ");
     command.number(x1).fixed(u" ").number(y1).fixed(u" ").number(x2).fixed(u" ").number(y2);
     return command.fixed(u" ").number(duration);
+}
+
+Command swipeCommand(double x1, double y1, double x2, double y2, int duration) {
+    return Command(u"adb shell ").append(swipeOnPhone(x1, y1, x2, y2, duration));
+}
+
+Command tapPairOnPhone(const CyclePoints& points, int duration, int pauseMs) {
+    return Command()
+        .append(swipeOnPhone(points.x1, points.y1, points.x1, points.y1, duration))
+        .fixed(u"; sleep ")
+        .number(pauseMs / 1000.0)
+        .fixed(u"; ")
+        .append(swipeOnPhone(points.x2, points.y2, points.x2, points.y2, duration));
 }
 
 Command tapCommand(double x, double y, int duration) {

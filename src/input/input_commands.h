@@ -36,6 +36,8 @@ Command textCommand(const QString& typed);
 // a swipe from a point to itself.
 Command swipeCommand(double x1, double y1, double x2, double y2, int duration);
 Command tapCommand(double x, double y, int duration);
+// The same press as the phone's shell runs it, for an open shell ("input swipe …").
+Command swipeOnPhone(double x1, double y1, double x2, double y2, int duration);
 
 // Intervals below this start a run only after a warning: shorter ones let commands pile up.
 inline constexpr double kShortestSafeInterval = 80;
@@ -72,6 +74,9 @@ struct CyclePoints {
     double x2 = 0;
     std::int16_t y2 = 0;
 };
+// A two-point tap as the phone's shell runs it: the first point, the pause (in seconds, on the
+// phone), the second point.
+Command tapPairOnPhone(const CyclePoints& points, int duration, int pauseMs);
 std::optional<CyclePoints> shiftedPoints(const RunBases& bases,
                                          const std::array<double, 4>& offsets);
 

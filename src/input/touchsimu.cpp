@@ -4,10 +4,13 @@
 #include "ui_touchsimu.h"
 
 #include "app/app.h"
+#include "app/device_choice.h"
 #include "app/placement.h"
 #include "app/qt_text.h"
 #include "core/launch.h"
 #include "core/typed_text.h"
+#include "devices/adb_shell_client.h"
+#include "input/tap_run.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -68,7 +71,9 @@ touchsimu::touchsimu(App& app, QWidget* parent)
     centreOnScreen(*this);
 }
 
-touchsimu::~touchsimu() = default;
+touchsimu::~touchsimu() {
+    closeShells();
+}
 
 void touchsimu::connectModes() {
     connect(m_ui->OPTPRE, &OptionButton::Click, this, &touchsimu::tapModeChosen);
@@ -131,17 +136,96 @@ void touchsimu::start() {
 // of interval 0 would fire without pause, so it is not started at all.
 void touchsimu::startRepeating(QTimer& timer) {
     m_cycles = 0;
+    closeShells();
+    m_ui->Labelskipped->clear();
     if (m_bases.interval == 0) {
         timer.stop();
         return;
     }
+    if (!openShells(timer)) {
+        timer.start(m_bases.interval);
+    }
+}
+
+bool touchsimu::openShells(QTimer& timer) {
+    AdbShellClient* client = m_app.shellClient();
+    const Target target = m_app.devices().target();
+    if (client == nullptr || target.kind == Target::Kind::None || target.serials.isEmpty()) {
+        return false;
+    }
+    timer.stop();
+    m_tapRun = new TapRun(client->server(), target.serials, this);
+    connect(m_tapRun, &TapRun::ready, this, [this, &timer] { shellsReady(timer); });
+    // A phone that refuses the shell (an old one, a server that cannot): the run goes on as hidden
+    // lines, as it would without shells.
+    connect(m_tapRun, &TapRun::failed, this, [this, &timer] {
+        closeShells();
+        timer.start(m_bases.interval);
+    });
+    connect(m_tapRun, &TapRun::lost, this,
+            [this](const QString& serial, const adb::ShellResult& why) {
+                stop();
+                closeShells(serial);
+                m_app.messages().show(tr("%1：%2连点已停止。")
+                                          .arg(serial, shownText(adb::errorText(why))),
+                                      tr(kWarningTitle), MessageIcon::Exclamation);
+            });
+    return true;
+}
+
+void touchsimu::shellsReady(QTimer& timer) {
+    const input::CyclePoints base{m_bases.x1, m_bases.y1, m_bases.x2, m_bases.y2};
+    const QString line = tr("连点（每 %1 毫秒）：%2")
+                             .arg(m_bases.interval)
+                             .arg(phoneCommand(timer, base, m_ui->twopo->value() == 1, 0).text());
+    for (const QString& serial : m_tapRun->serials()) {
+        m_runJournal.emplace_back(
+            serial, m_app.console().journalRun(serial, line, originOf(*m_ui->SWIPEGO)));
+    }
     timer.start(m_bases.interval);
+}
+
+void touchsimu::closeShells(const std::optional<QString>& lost) {
+    if (m_tapRun == nullptr) {
+        return;
+    }
+    for (auto& [serial, ended] : m_runJournal) {
+        if (ended) {
+            ended({serial == lost ? 1 : 0,
+                   tr("已发送 %1 次，跳过 %2 次（手机来不及）")
+                       .arg(m_tapRun->writtenTo(serial))
+                       .arg(m_tapRun->skippedFor(serial))
+                       .toUtf8(),
+                   false});
+        }
+    }
+    m_runJournal.clear();
+    if (const int skipped = m_tapRun->skipped(); skipped > 0) {
+        m_ui->Labelskipped->setText(tr("跳过 %1 次（手机来不及）").arg(skipped));
+    }
+    // Its shells close now; its signals are not heard any more.
+    m_tapRun->disconnect(this);
+    m_tapRun->deleteLater();
+    m_tapRun = nullptr;
+}
+
+Command touchsimu::phoneCommand(const QTimer& timer, const input::CyclePoints& points,
+                                bool twoPoints, int pause) const {
+    const int duration = m_bases.duration;
+    if (&timer == m_swipeTimer) {
+        return input::swipeOnPhone(points.x1, points.y1, points.x2, points.y2, duration);
+    }
+    if (twoPoints) {
+        return input::tapPairOnPhone(points, duration, pause);
+    }
+    return input::swipeOnPhone(points.x1, points.y1, points.x1, points.y1, duration);
 }
 
 void touchsimu::stop() {
     m_tapTimer->stop();
     m_swipeTimer->stop();
     m_indicatorTimer->stop();
+    closeShells();
 }
 
 void touchsimu::cycle(QTimer& timer) {
@@ -168,7 +252,10 @@ void touchsimu::cycle(QTimer& timer) {
     m_ui->Y2->setText(QString::number(points->y2));
 
     const int duration = m_bases.duration;
-    if (&timer == m_swipeTimer) {
+    if (m_tapRun != nullptr && m_tapRun->isReady()) {
+        // Through the phones' open shells: nothing starts here, and the window never waits.
+        m_tapRun->write(phoneCommand(timer, *points, twoPoints, *pause));
+    } else if (&timer == m_swipeTimer) {
         m_app.console().run(
             input::swipeCommand(points->x1, points->y1, points->x2, points->y2, duration)
                 .from(originOf(*m_ui->SWIPEGO)),
@@ -187,6 +274,7 @@ void touchsimu::cycle(QTimer& timer) {
     }
     if (input::runEnds(m_cycles, numericValueOf(m_ui->Textcishu->text()))) {
         timer.stop();
+        closeShells();
     }
 }
 

@@ -3,11 +3,13 @@
 #include "devices/adb_protocol.h"
 
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace kavu::test {
@@ -116,7 +118,8 @@ QString listedModel(QString model) {
 
 struct SimulatedAdbServer::Connection {
     // Shell: an answer is on its way; what the client sends (its end of stdin) is dropped.
-    enum class Mode { Host, Tracking, Sync, Shell, Done };
+    // Lines: a shell with no command that runs what comes on its standard input.
+    enum class Mode { Host, Tracking, Sync, Shell, Lines, Done };
     QTcpSocket* socket = nullptr;
     QByteArray buffer;
     Mode mode = Mode::Host;
@@ -218,6 +221,9 @@ void SimulatedAdbServer::read(Connection& connection) {
         }
         case Connection::Mode::Sync:
             more = syncRequest(connection);
+            break;
+        case Connection::Mode::Lines:
+            more = lineRequest(connection);
             break;
         case Connection::Mode::Tracking:
         case Connection::Mode::Shell:
@@ -330,7 +336,15 @@ bool SimulatedAdbServer::serviceRequest(Connection& connection, const QString& s
     if (service.startsWith(u"shell,") && service.contains(u':')) {
         const qsizetype colon = service.indexOf(u':');
         const QStringList arguments = service.mid(6, colon - 6).split(u',');
-        answerShell(connection, service.mid(colon + 1), arguments.contains(u"v2"));
+        const QString command = service.mid(colon + 1);
+        if (command.isEmpty() && arguments.contains(u"v2")) {
+            // No command: a shell that reads its commands from standard input.
+            requests.append(QStringLiteral("lines:") + connection.serial);
+            socket.write(okay());
+            connection.mode = Connection::Mode::Lines;
+            return true;
+        }
+        answerShell(connection, command, arguments.contains(u"v2"));
         return true;
     }
     if (service == u"sync:") {
@@ -340,6 +354,54 @@ bool SimulatedAdbServer::serviceRequest(Connection& connection, const QString& s
     }
     socket.write(fail("unknown service"));
     connection.mode = Connection::Mode::Done;
+    return true;
+}
+
+// One standard-input packet of a line shell. A line "(COMMAND >/dev/null 2>&1 </dev/null; echo
+// MARK) &" runs COMMAND in the background: recorded at once, MARK written out after lineDelayMs;
+// closing standard input ends the shell once its lines have. True when a whole packet was taken.
+bool SimulatedAdbServer::lineRequest(Connection& connection) {
+    QByteArray& buffer = connection.buffer;
+    if (buffer.size() < 5) {
+        return false;
+    }
+    const qsizetype length = qFromLittleEndian<quint32>(buffer.constData() + 1);
+    if (buffer.size() < 5 + length) {
+        return false;
+    }
+    const char id = buffer.at(0);
+    const QByteArray payload = buffer.mid(5, length);
+    buffer.remove(0, 5 + length);
+    QTcpSocket* socket = connection.socket;
+    if (id == 4) { // close stdin
+        connection.mode = Connection::Mode::Shell;
+        QTimer::singleShot(lineDelayMs, socket, [socket] {
+            socket->write(packet(kExitId, QByteArray(1, '\0')));
+            socket->disconnectFromHost();
+        });
+        return false;
+    }
+    static const QRegularExpression kBackground(
+        QStringLiteral("^\\((.*) >/dev/null 2>&1 </dev/null; echo (\\S+)\\) &$"));
+    for (const QByteArray& line : payload.split('\n')) {
+        const QRegularExpressionMatch match = kBackground.match(QString::fromUtf8(line));
+        if (!match.hasMatch()) {
+            continue;
+        }
+        const QString command = match.captured(1);
+        shellCommands.append({connection.serial, command, 0});
+        if (answer(command).exitCode == 0) {
+            change(command);
+        }
+        ++m_running;
+        mostRunning = std::max(mostRunning, m_running);
+        const QByteArray mark = match.captured(2).toUtf8() + '\n';
+        QTimer::singleShot(lineDelayMs, socket, [this, socket, mark] {
+            --m_running;
+            socket->write(packet(kStdoutId, mark));
+        });
+        emit received();
+    }
     return true;
 }
 

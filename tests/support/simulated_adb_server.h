@@ -106,6 +106,10 @@ public:
     QStringList features;
     ShellFault shellFault = ShellFault::None;
     int slowMs = 60'000;
+    // How long a line written into a line shell ("shell,v2,raw:" with no command) runs on the
+    // phone, and the most that ran at once.
+    int lineDelayMs = 0;
+    int mostRunning = 0;
     qint64 tooMuchBytes = 1 << 20;
     // How many tracking connections are open.
     int trackers() const;
@@ -121,6 +125,7 @@ private:
     bool hostRequest(Connection& connection, const QString& service);
     bool serviceRequest(Connection& connection, const QString& service);
     bool syncRequest(Connection& connection);
+    bool lineRequest(Connection& connection);
     const SimulatedDevice* transportTarget(const QString& wanted, QByteArray* refusal) const;
     void answerShell(Connection& connection, const QString& command, bool shellV2);
     void change(const QString& command);
@@ -132,6 +137,7 @@ private:
     QTcpServer* m_server;
     QList<SimulatedDevice> m_devices;
     QList<Connection*> m_connections;
+    int m_running = 0;
 };
 
 } // namespace kavu::test

@@ -1,0 +1,97 @@
+#include "devices/tap_session.h"
+
+#include "platform/server_stream.h"
+
+#include <QTimer>
+
+namespace kavu {
+
+namespace {
+
+// How long the shell may take to open before the run goes on without it.
+constexpr int kOpenLimitMs = 5000;
+
+} // namespace
+
+bool mayWrite(int written, int done, int mostOutstanding) {
+    return written - done < mostOutstanding;
+}
+
+TapSession::TapSession(const AdbServer& server, std::string serial, int mostOutstanding,
+                       QObject* parent)
+    : QObject(parent)
+    , m_serial(std::move(serial))
+    , m_mostOutstanding(mostOutstanding)
+    , m_stream(new ServerStream(this))
+    , m_openLimit(new QTimer(this))
+    , m_shell(m_serial) {
+    m_openLimit->setSingleShot(true);
+    connect(m_openLimit, &QTimer::timeout, this,
+            [this] { end(adb::failure(adb::ShellError::TimedOut)); });
+    connect(m_stream, &ServerStream::connected, this,
+            [this] { m_stream->write(m_shell.opening()); });
+    connect(m_stream, &ServerStream::readyRead, this, &TapSession::read);
+    connect(m_stream, &ServerStream::closed, this, [this] {
+        m_shell.ended();
+        end(*m_shell.result());
+    });
+    if (m_shell.opening().empty()) {
+        QTimer::singleShot(0, this, [this] { end(adb::failure(adb::ShellError::InvalidRequest)); });
+        return;
+    }
+    m_openLimit->start(kOpenLimitMs);
+    m_stream->connectTo(server.host, server.port);
+}
+
+TapSession::~TapSession() {
+    close();
+}
+
+bool TapSession::write(std::string_view command) {
+    if (!m_shell.open() || m_ended || !mayWrite(m_written, m_done, m_mostOutstanding)) {
+        ++m_skipped;
+        return false;
+    }
+    m_stream->write(adb::LineShell::lineFor(command));
+    ++m_written;
+    return true;
+}
+
+void TapSession::close() {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    m_openLimit->stop();
+    if (m_shell.open()) {
+        m_stream->write(adb::LineShell::closing());
+    }
+    m_stream->abort();
+}
+
+void TapSession::read() {
+    const bool wasOpen = m_shell.open();
+    const std::string reply = m_shell.take(m_stream->takeInput());
+    if (!reply.empty()) {
+        m_stream->write(reply);
+    }
+    m_done += m_shell.takeDone();
+    if (m_shell.finished()) {
+        end(*m_shell.result());
+    } else if (!wasOpen && m_shell.open()) {
+        m_openLimit->stop();
+        emit opened();
+    }
+}
+
+void TapSession::end(const adb::ShellResult& result) {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    m_openLimit->stop();
+    m_stream->abort();
+    emit ended(result);
+}
+
+} // namespace kavu
