@@ -10,6 +10,8 @@ namespace {
 
 // How long the shell may take to open before the run goes on without it.
 constexpr int kOpenLimitMs = 5000;
+// How long a closing shell may take to end the connection before it is dropped.
+constexpr int kCloseLimitMs = 2000;
 
 } // namespace
 
@@ -43,9 +45,7 @@ TapSession::TapSession(const AdbServer& server, std::string serial, int mostOuts
     m_stream->connectTo(server.host, server.port);
 }
 
-TapSession::~TapSession() {
-    close();
-}
+TapSession::~TapSession() = default;
 
 bool TapSession::write(std::string_view command) {
     if (!m_shell.open() || m_ended || !mayWrite(m_written, m_done, m_mostOutstanding)) {
@@ -58,15 +58,27 @@ bool TapSession::write(std::string_view command) {
 }
 
 void TapSession::close() {
-    if (m_ended) {
+    if (m_closing) {
+        return;
+    }
+    m_closing = true;
+    disconnect(this, &TapSession::opened, nullptr, nullptr);
+    disconnect(this, &TapSession::ended, nullptr, nullptr);
+    if (m_ended || !m_shell.open()) {
+        m_ended = true;
+        m_stream->abort();
+        deleteLater();
         return;
     }
     m_ended = true;
+    // The lines written so far still go out; the shell ends once its standard input is closed,
+    // and the server then ends the connection.
+    m_stream->write(adb::LineShell::closing());
+    connect(m_stream, &ServerStream::closed, this, &QObject::deleteLater);
     m_openLimit->stop();
-    if (m_shell.open()) {
-        m_stream->write(adb::LineShell::closing());
-    }
-    m_stream->abort();
+    disconnect(m_openLimit, nullptr, this, nullptr);
+    connect(m_openLimit, &QTimer::timeout, this, &QObject::deleteLater);
+    m_openLimit->start(kCloseLimitMs);
 }
 
 void TapSession::read() {

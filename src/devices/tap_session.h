@@ -36,7 +36,9 @@ public:
     int written() const { return m_written; }
     int skipped() const { return m_skipped; }
     int outstanding() const { return m_written - m_done; }
-    // Ends the session: standard input is closed and the connection dropped; nothing more is sent.
+    // Ends the session: nothing more is written, standard input is closed after what was written,
+    // and the session deletes itself once the phone's shell ended the connection (or after a
+    // moment). No signal follows.
     void close();
 
 signals:
@@ -59,6 +61,7 @@ private:
     int m_done = 0;
     int m_skipped = 0;
     bool m_ended = false;
+    bool m_closing = false;
 };
 
 } // namespace kavu

@@ -3,6 +3,7 @@
 #include "devices/tap_session.h"
 
 #include <algorithm>
+#include <memory>
 #include <numeric>
 
 namespace kavu {
@@ -20,24 +21,38 @@ TapRun::TapRun(const AdbServer& server, const QStringList& serials, QObject* par
                 emit ready();
             }
         });
-        connect(session, &TapSession::ended, this,
-                [this, serial](const adb::ShellResult& why) {
-                    if (m_ready) {
-                        emit lost(serial, why);
-                    } else {
-                        emit failed(why);
-                    }
-                });
+        connect(session, &TapSession::ended, this, [this, serial](const adb::ShellResult& why) {
+            if (m_ready) {
+                emit lost(serial, why);
+            } else {
+                emit failed(why);
+            }
+        });
     }
 }
 
-TapRun::~TapRun() {
-    for (TapSession* session : m_sessions) {
+TapRun::~TapRun() = default;
+
+void TapRun::close() {
+    disconnect(this, nullptr, nullptr, nullptr);
+    auto left = std::make_shared<std::size_t>(m_sessions.size());
+    for (TapSession* session : std::exchange(m_sessions, {})) {
+        connect(session, &QObject::destroyed, this, [this, left] {
+            if (--*left == 0) {
+                deleteLater();
+            }
+        });
         session->close();
+    }
+    if (*left == 0) {
+        deleteLater();
     }
 }
 
 void TapRun::write(const Command& phoneCommand) {
+    if (m_sessions.empty()) {
+        return;
+    }
     const std::string text = phoneCommand.text().toStdString();
     for (TapSession* session : m_sessions) {
         session->write(text);
@@ -55,8 +70,8 @@ int TapRun::skipped() const {
 }
 
 const TapSession* TapRun::sessionOf(const QString& serial) const {
-    const qsizetype at = m_serials.indexOf(serial);
-    return at < 0 ? nullptr : m_sessions.at(static_cast<std::size_t>(at));
+    const auto at = static_cast<std::size_t>(m_serials.indexOf(serial));
+    return at < m_sessions.size() ? m_sessions.at(at) : nullptr;
 }
 
 int TapRun::writtenTo(const QString& serial) const {

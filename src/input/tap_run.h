@@ -29,6 +29,11 @@ public:
     TapRun(const AdbServer& server, const QStringList& serials, QObject* parent = nullptr);
     ~TapRun() override;
 
+    // Ends the run: nothing more is written or signalled, each phone's shell takes the taps
+    // already written and ends, and the run deletes itself once they have (with its parent, at
+    // the latest, dropping what is left).
+    void close();
+
     const QStringList& serials() const { return m_serials; }
     bool isReady() const { return m_ready; }
     // Writes the phone command (built from the program's own checked parts) to every phone.

@@ -164,11 +164,11 @@ bool touchsimu::openShells(QTimer& timer) {
     });
     connect(m_tapRun, &TapRun::lost, this,
             [this](const QString& serial, const adb::ShellResult& why) {
-                stop();
                 closeShells(serial);
-                m_app.messages().show(tr("%1：%2连点已停止。")
-                                          .arg(serial, shownText(adb::errorText(why))),
-                                      tr(kWarningTitle), MessageIcon::Exclamation);
+                stop();
+                m_app.messages().show(
+                    tr("%1：%2连点已停止。").arg(serial, shownText(adb::errorText(why))),
+                    tr(kWarningTitle), MessageIcon::Exclamation);
             });
     return true;
 }
@@ -204,8 +204,7 @@ void touchsimu::closeShells(const std::optional<QString>& lost) {
         m_ui->Labelskipped->setText(tr("跳过 %1 次（手机来不及）").arg(skipped));
     }
     // Its shells close now; its signals are not heard any more.
-    m_tapRun->disconnect(this);
-    m_tapRun->deleteLater();
+    m_tapRun->close();
     m_tapRun = nullptr;
 }
 

@@ -160,6 +160,10 @@ void SimulatedAdbServer::setDevices(const QList<SimulatedDevice>& devices) {
     for (Connection* connection : std::as_const(m_connections)) {
         if (connection->mode == Connection::Mode::Tracking) {
             connection->socket->write(list);
+        } else if (connection->mode == Connection::Mode::Lines &&
+                   device(connection->serial) == nullptr) {
+            // The phone left: its shell's connection ends.
+            connection->socket->disconnectFromHost();
         }
     }
 }
