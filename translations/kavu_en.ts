@@ -1933,6 +1933,22 @@ To hide it for good, use the overscan of the Display window!</translation>
         <source>警告!</source>
         <translation>Warning!</translation>
     </message>
+    <message>
+        <source>%1：%2连点已停止。</source>
+        <translation>%1: %2 The auto-clicker stopped.</translation>
+    </message>
+    <message>
+        <source>连点（每 %1 毫秒）：%2</source>
+        <translation>Auto-clicker (every %1 ms): %2</translation>
+    </message>
+    <message>
+        <source>已发送 %1 次，跳过 %2 次（手机来不及）</source>
+        <translation>Sent %1 times, skipped %2 (the phone could not keep up)</translation>
+    </message>
+    <message>
+        <source>跳过 %1 次（手机来不及）</source>
+        <translation>Skipped %1 (the phone could not keep up)</translation>
+    </message>
 </context>
 <context>
     <name>keysimu</name>

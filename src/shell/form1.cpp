@@ -13,6 +13,7 @@
 #include "shell/shell_commands.h"
 #include "widgets/launcher_button.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -148,6 +149,32 @@ void Form1::scrollNotice() {
     }
     m_ui->scor->move(NoticeScroller::toPixels(leftTwips), m_ui->scor->y());
     scheduleNotice();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        followVisibility();
+    }
+}
+
+void Form1::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    followVisibility();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    followVisibility();
+}
+
+void Form1::followVisibility() {
+    const bool seen = isVisible() && !isMinimized();
+    if (!seen) {
+        m_noticeTimer->stop();
+    } else if (!m_noticeTimer->isActive() && m_pendingNoticeTicks > 0) {
+        scheduleNotice();
+    }
 }
 
 void Form1::scheduleNotice() {

@@ -33,7 +33,15 @@ public:
 
     QLineEdit& commandBox() override;
 
+protected:
+    // The notice drifts only while someone can see it: not while the window is minimized or
+    // hidden.
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void followVisibility();
     // The entries that open windows come from the App's registry; those that run an action are
     // wired here.
     void connectLauncher();

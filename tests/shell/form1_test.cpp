@@ -333,6 +333,12 @@ void Form1Test::noticeScrolls() {
     }
     QVERIFY(wraps >= 2);
     QCOMPARE(lowest, -59); // -891 twips, just past -890
+    // Nobody sees a minimized window's notice: it waits where it was.
+    main->showMinimized();
+    QVERIFY(!timer->isActive());
+    main->showNormal();
+    QVERIFY(timer->isActive());
+    QCOMPARE(notice->x(), shown);
 }
 
 QTEST_MAIN(Form1Test)
