@@ -15,21 +15,24 @@ QStringList requiredToolFiles() {
 #endif
 }
 
-std::optional<QString> firstMissingToolFile(const QString& folder) {
+QList<ToolProblem> toolProblems(const QString& folder) {
     const QDir directory(folder);
+    QList<ToolProblem> problems;
     for (const QString& name : requiredToolFiles()) {
         const QFileInfo file(directory.filePath(name));
-        // A directory, or a file marked hidden, does not count.
-        if (!file.isFile() || file.isHidden()) {
-            return name;
+        if (file.isSymLink() && !file.exists()) {
+            problems.append({name, ToolProblem::Kind::DanglingLink, file.symLinkTarget()});
+        } else if (!file.isFile() || file.isHidden()) {
+            // A directory, or a file marked hidden, does not count.
+            problems.append({name, ToolProblem::Kind::Missing, {}});
         }
 #ifndef Q_OS_WIN
-        if (!file.isExecutable()) {
-            return name;
+        else if (!file.isExecutable()) {
+            problems.append({name, ToolProblem::Kind::NotExecutable, {}});
         }
 #endif
     }
-    return std::nullopt;
+    return problems;
 }
 
 } // namespace kavu

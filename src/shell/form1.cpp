@@ -13,6 +13,7 @@
 #include "shell/shell_commands.h"
 #include "widgets/launcher_button.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -84,9 +85,26 @@ QLineEdit& Form1::commandBox() {
 }
 
 bool Form1::startUp() {
-    if (firstMissingToolFile(m_app.programFolder())) {
-        m_app.messages().show(tr("驱动不正常！请解压后运行或检查主程序目录下的文件！"), QString(),
-                              MessageIcon::None);
+    if (const QList<ToolProblem> problems = toolProblems(m_app.programFolder());
+        !problems.isEmpty()) {
+        // The box says which file is wrong and how, one line each (the paths are data: the box
+        // shows plain text).
+        QStringList lines{tr("驱动不正常！请解压后运行或检查主程序目录下的文件！")};
+        for (const ToolProblem& problem : problems) {
+            switch (problem.kind) {
+            case ToolProblem::Kind::Missing:
+                lines << tr("缺少 %1：%2")
+                             .arg(problem.name, QDir::toNativeSeparators(m_app.programFolder()));
+                break;
+            case ToolProblem::Kind::NotExecutable:
+                lines << tr("%1 不可执行").arg(problem.name);
+                break;
+            case ToolProblem::Kind::DanglingLink:
+                lines << tr("%1 指向的文件不存在：%2").arg(problem.name, problem.target);
+                break;
+            }
+        }
+        m_app.messages().show(lines.join(u'\n'), QString(), MessageIcon::Critical);
         return false;
     }
     m_ui->Text8->setVisible(false);

@@ -111,22 +111,20 @@ void place(const QDir& dir, const QString& name, Tool tool) {
     }
 }
 
-TEST(ToolFiles, FirstMissingInOrderLinksFollowedProgramsOnly) {
+// Each tool that cannot serve, in order, and why: what the start-up box lists, one line each.
+TEST(ToolFiles, EveryProblemInOrderLinksFollowedProgramsOnly) {
     using enum Tool;
     const struct {
         Tool adb, fastboot, interpreter;
-        const char* expected; // "" when none is missing
+        const char* expected; // "name:kind …", kind 0 missing, 1 not executable, 2 dangling
     } cases[] = {
-        {Missing, Missing, Missing, "adb"},
-        {LinkToProgram, Missing, Program, "fastboot"},
-        {Program, LinkToNothing, Program, "fastboot"},
-        // The interpreter every console runs on is looked for last.
-        {Program, LinkToProgram, Missing, "kavu-cmd"},
+        {Missing, Missing, Missing, "adb:0 fastboot:0 kavu-cmd:0"},
+        {LinkToProgram, Missing, Program, "fastboot:0"},
+        {Program, LinkToNothing, Program, "fastboot:2"},
+        {Program, LinkToProgram, Missing, "kavu-cmd:0"},
         {LinkToProgram, LinkToProgram, Program, ""},
         // A tool that may not be run would be handed to the desktop as a document.
-        {PlainFile, Program, Program, "adb"},
-        {Program, PlainFile, Program, "fastboot"},
-        {Program, Program, PlainFile, "kavu-cmd"},
+        {PlainFile, Program, PlainFile, "adb:1 kavu-cmd:1"},
     };
     for (const auto& c : cases) {
         QTemporaryDir folder;
@@ -134,7 +132,14 @@ TEST(ToolFiles, FirstMissingInOrderLinksFollowedProgramsOnly) {
         place(dir, QStringLiteral("adb"), c.adb);
         place(dir, QStringLiteral("fastboot"), c.fastboot);
         place(dir, QStringLiteral("kavu-cmd"), c.interpreter);
-        EXPECT_EQ(firstMissingToolFile(folder.path()).value_or(QString()).toStdString(), c.expected)
+        QStringList found;
+        for (const ToolProblem& problem : toolProblems(folder.path())) {
+            found << problem.name + u':' + QString::number(static_cast<int>(problem.kind));
+            if (problem.kind == ToolProblem::Kind::DanglingLink) {
+                EXPECT_FALSE(problem.target.isEmpty());
+            }
+        }
+        EXPECT_EQ(found.join(u' ').toStdString(), c.expected)
             << static_cast<int>(c.adb) << static_cast<int>(c.fastboot)
             << static_cast<int>(c.interpreter);
     }

@@ -94,10 +94,18 @@ void Form1Test::startUpCheck() {
         QCOMPARE(t.app().find<Form1>(), nullptr);
         QVERIFY(t.started().isEmpty());
         QCOMPARE(t.messages().size(), 1);
-        QCOMPARE(t.messages().first().text,
+        // The box's first line, then one line naming each file that cannot serve.
+        const QStringList lines = t.messages().first().text.split(u'\n');
+        QCOMPARE(lines.first(),
                  QStringLiteral("驱动不正常！请解压后运行或检查主程序目录下的文件！"));
+        const QString named =
+            remove.value(0, directoryInstead.isEmpty() ? notRunnable : directoryInstead);
+        QCOMPARE(lines.size(), 1 + qMax<qsizetype>(remove.size(), 1));
+        QVERIFY2(lines.at(1).startsWith(QStringLiteral("缺少 ") + named + u'：') ||
+                     lines.at(1) == named + QStringLiteral(" 不可执行"),
+                 qPrintable(lines.at(1)));
         QCOMPARE(t.messages().first().title, QString());
-        QCOMPARE(t.messages().first().icon, MessageIcon::None);
+        QCOMPARE(t.messages().first().icon, MessageIcon::Critical);
         QCOMPARE(t.fakes().program.quitCalls, 1);
     }
 }
