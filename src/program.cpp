@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -30,6 +31,12 @@ Program::Program()
     m_app.setShellClient(&m_shellClient);
     m_app.setJournal(&m_journal);
     m_journal.setDeclaredChanges(changingCommands());
+    // A program folder that cannot be written (a read-only portable copy) keeps its journal in
+    // the user's data folder instead.
+    if (const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        !data.isEmpty()) {
+        m_journal.setFallbackFolder(QDir(data).filePath(QStringLiteral("kavu/journal")));
+    }
     registerWindows(m_app, m_fontScaleOffset);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QRandomGenerator>
 
@@ -300,25 +301,51 @@ void Journal::stopUndo(const QString& why) {
     emit undoingChanged(false);
 }
 
+void Journal::setFallbackFolder(QString folder) {
+    m_fallbackFolder = std::move(folder);
+}
+
 void Journal::write(const QString& path, const QByteArray& line) {
     QString why;
     bool isNew = false;
-    const Appended appended = appendLine(path, line, &why, &isNew);
+    QString written = path;
+    Appended appended = appendLine(written, line, &why, &isNew);
+    // A journal folder that cannot be made or written (a read-only program folder): the journal
+    // moves to the data folder, once, and says so.
+    if (appended == Appended::Failed && !m_fallbackFolder.isEmpty() &&
+        QFileInfo(path).absolutePath() == QDir(m_folder).absolutePath() &&
+        QDir(m_folder).absolutePath() != QDir(m_fallbackFolder).absolutePath()) {
+        const QString unusable = m_folder;
+        const QString reason = why;
+        m_folder = m_fallbackFolder;
+        written = QDir(m_folder).filePath(QFileInfo(path).fileName());
+        appended = appendLine(written, line, &why, &isNew);
+        if (appended != Appended::Failed) {
+            emit notice(tr("无法写入操作记录文件夹 %1（%2），操作记录改存于 %3。")
+                            .arg(QDir::toNativeSeparators(unusable), reason,
+                                 QDir::toNativeSeparators(m_folder)));
+        }
+    }
     if (appended != Appended::Failed) {
-        m_flusher->flush(path, isNew);
+        m_flusher->flush(written, isNew);
     }
     switch (appended) {
     case Appended::Written:
         break;
     case Appended::WrittenAfterTornLine:
-        m_toldTorn.insert(path);
+        m_toldTorn.insert(written);
         emit notice(tr("操作记录的最后一行不完整（上次写入被中断），已跳过。"));
         break;
     case Appended::Failed:
-        emit notice(tr("无法写入操作记录 %1：%2").arg(path, why));
+        // Told once for each file: every later line is lost the same way.
+        if (!m_toldUnwritable.contains(written)) {
+            m_toldUnwritable.insert(written);
+            emit notice(tr("无法写入操作记录 %1：%2。此后的操作不会被记录，也无法撤销。")
+                            .arg(QDir::toNativeSeparators(written), why));
+        }
         break;
     }
-    emit written();
+    emit this->written();
 }
 
 } // namespace kavu::journal

@@ -44,6 +44,9 @@ public:
     Journal& operator=(const Journal&) = delete;
 
     const QString& folder() const { return m_folder; }
+    // Where the journal goes when its folder cannot be made or written (the data folder); none:
+    // nowhere else.
+    void setFallbackFolder(QString folder);
     // This run of the program: entries made since it started carry it.
     const QString& session() const { return m_session; }
     // The one device chosen now; none when none is, or every device is.
@@ -104,6 +107,8 @@ private:
     QList<Entry> m_undoQueue;
     std::optional<EntryId> m_waitingFor;
     QSet<QString> m_toldTorn;
+    QSet<QString> m_toldUnwritable;
+    QString m_fallbackFolder;
     // Phones skipped in the last moments, told together: many phones leaving at once make one
     // notice, not one each that hides the others.
     QStringList m_skipped;

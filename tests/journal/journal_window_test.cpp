@@ -62,6 +62,7 @@ private slots:
     void undoingTheSessionRunsEachReversalAfterTheLastEnded();
     void anUndoUnderWayCanBeStopped();
     void openingTheWindowAgainReadsWhatWasAppended();
+    void aJournalFolderThatCannotBeMadeMovesToTheDataFolderOnce();
 };
 
 void JournalWindowTest::aClickIsJournaledWithItsWindowAndControlAndAFailureIsShown() {
@@ -168,6 +169,37 @@ void JournalWindowTest::openingTheWindowAgainReadsWhatWasAppended() {
     QCOMPARE(rows->topLevelItem(1)->text(2), QStringLiteral("成功"));
     QVERIFY2(shownText(*window, QStringLiteral("device")).contains(u"1 行无法读取"),
              qPrintable(shownText(*window, QStringLiteral("device"))));
+}
+
+// A journal folder under a file can never be made, whoever runs the program: the journal moves to
+// the data folder, says so once, and keeps every entry there; with nowhere to go, the loss is told
+// once.
+void JournalWindowTest::aJournalFolderThatCannotBeMadeMovesToTheDataFolderOnce() {
+    TestApp t(false);
+    OneDevice watch;
+    t.app().setDeviceWatch(&watch);
+    QFile blocker(t.folder() + QStringLiteral("/a-file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    journal::Journal journal(t.app(), blocker.fileName() + QStringLiteral("/journal"));
+    t.app().setJournal(&journal);
+    t.app().mainWindow();
+    watch.set({devices::Server::Up, {{"R58M1", "device", "Pixel_7"}}, ""});
+    QSignalSpy notices(&journal, &journal::Journal::notice);
+    const QString data = t.folder() + QStringLiteral("/data/kavu/journal");
+    journal.setFallbackFolder(data);
+    t.run(QStringLiteral("adb reboot"), launch::kHidden);
+    t.run(QStringLiteral("adb reboot"), launch::kHidden);
+    QCOMPARE(notices.size(), 1);
+    QVERIFY(notices.at(0).at(0).toString().contains(data));
+    QCOMPARE(journal.folder(), data);
+    QCOMPARE(journal.read(QStringLiteral("R58M1")).entries.size(), 2);
+
+    journal::Journal nowhere(t.app(), blocker.fileName() + QStringLiteral("/journal"));
+    QSignalSpy lost(&nowhere, &journal::Journal::notice);
+    t.run(QStringLiteral("adb reboot"), launch::kHidden);
+    t.run(QStringLiteral("adb reboot"), launch::kHidden);
+    QCOMPARE(lost.size(), 1);
 }
 
 QTEST_MAIN(JournalWindowTest)
