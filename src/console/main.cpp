@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -56,6 +57,13 @@ int main(int argc, char** argv) {
     setup.currentFolder = currentFolder();
     const char* path = std::getenv("PATH");
     setup.searchPath = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    // The program folder, where kavu-cmd stands beside the adb and fastboot that passed Kavu's
+    // start-up check, is searched before PATH, whatever folder the console works in.
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && self.has_parent_path()) {
+        setup.searchPath = self.parent_path().string() + ':' + setup.searchPath;
+    }
     setup.terminal =
         Terminal::attachTo(::isatty(STDOUT_FILENO) == 1 ? STDOUT_FILENO : STDERR_FILENO);
     // One of the consoles started for every device: its title names the device from the start.

@@ -127,6 +127,9 @@ row "LC_ALL=C" "$prog" "$work/prog" "export LC_ALL=C" \
 row "portable copy started elsewhere" "$prog" / "" \
     runs "beside $work/prog"
 row "installed" "$installed" / "" \
-    runs "path $work/home/.local/share/kavu"
+    runs "beside $work/home/.local/share/kavu"
+# The consoles work in KAVU_HOME and still take the program folder's tools, not PATH's.
+row "KAVU_HOME set" "$prog" / "export KAVU_HOME=$work/home/elsewhere" \
+    runs "beside $work/home/elsewhere"
 [ -d "$work/home/.local/share/kavu/File" ] || fail "installed: no File folder in the data folder"
 echo "PASS"
