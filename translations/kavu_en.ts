@@ -1459,6 +1459,18 @@ Why Kavu:
         <source>输出截图</source>
         <translation>Screenshot</translation>
     </message>
+    <message>
+        <source>缺少 %1：%2</source>
+        <translation>%1 is missing from %2</translation>
+    </message>
+    <message>
+        <source>%1 不可执行</source>
+        <translation>%1 is not executable</translation>
+    </message>
+    <message>
+        <source>%1 指向的文件不存在：%2</source>
+        <translation>%1 points to a file that does not exist: %2</translation>
+    </message>
 </context>
 <context>
     <name>kavu::Help</name>
@@ -1787,6 +1799,14 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>撤销</source>
         <translation>Undo</translation>
+    </message>
+    <message>
+        <source>无法写入操作记录文件夹 %1（%2），操作记录改存于 %3。</source>
+        <translation>The journal folder %1 cannot be written (%2); the journal is kept in %3 instead.</translation>
+    </message>
+    <message>
+        <source>无法写入操作记录 %1：%2。此后的操作不会被记录，也无法撤销。</source>
+        <translation>Cannot write the journal %1: %2. Later actions will not be journaled and cannot be undone.</translation>
     </message>
 </context>
 <context>
