@@ -1,14 +1,15 @@
 #include "app/language.h"
+#include "platform/font_check.h"
 #include "program.h"
 #include "shell/form1.h"
 #include "shell/picture.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 #ifndef Q_OS_WIN
 #include "platform/display_check.h"
-
-#include <cstdio>
 #endif
 
 int main(int argc, char* argv[]) {
@@ -34,6 +35,12 @@ int main(int argc, char* argv[]) {
     // Every console inherits the choice, so that kavu-cmd speaks the same language.
     qputenv("KAVU_LANG", language == kavu::Language::English ? "en" : "zh");
     kavu::Program program;
+    // Told once, in words any font draws; the program then starts as it can.
+    if (const std::optional<QString> noFont = kavu::missingChineseFont()) {
+        std::fprintf(stderr, "%s\n", noFont->toUtf8().constData());
+        program.app().messages().show(*noFont, QStringLiteral("Kavu"),
+                                      kavu::MessageIcon::Exclamation);
+    }
     if (!program.enterWorkingFolder() || program.app().mainWindow() == nullptr) {
         return 1;
     }
