@@ -167,7 +167,7 @@ QVariant PackageListModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 void PackageListModel::sort(int column, Qt::SortOrder order) {
-    m_sortColumn = column == State ? State : Name;
+    m_sortColumn = column;
     m_sortOrder = order;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const std::vector<int> before = m_shown;
@@ -221,7 +221,8 @@ std::vector<int> PackageListModel::sortedOrder(const std::vector<Row>& rows) con
     for (std::size_t index = 0; index < rows.size(); ++index) {
         sorted[index] = static_cast<int>(index);
     }
-    // The rows are sorted by name: a stable sort by state keeps the names in order within each.
+    // The rows are sorted by name: a stable sort keeps the names in order within each state or
+    // note.
     if (m_sortColumn == State) {
         std::stable_sort(sorted.begin(), sorted.end(), [&rows](int a, int b) {
             const Row& first = rows[static_cast<std::size_t>(a)];
@@ -229,6 +230,10 @@ std::vector<int> PackageListModel::sortedOrder(const std::vector<Row>& rows) con
             const int rankA = apps::sortRank(first.standing);
             const int rankB = apps::sortRank(second.standing);
             return rankA != rankB ? rankA < rankB : first.system && !second.system;
+        });
+    } else if (m_sortColumn == Note) {
+        std::stable_sort(sorted.begin(), sorted.end(), [&rows](int a, int b) {
+            return rows[static_cast<std::size_t>(a)].note < rows[static_cast<std::size_t>(b)].note;
         });
     }
     if (m_sortOrder == Qt::DescendingOrder) {

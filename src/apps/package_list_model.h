@@ -55,8 +55,8 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    // By name (the package column, and the note's), or by state and then name; the rows keep
-    // their selection.
+    // By name, by state (enabled, disabled by the user, by another, disabled, removed; system
+    // packages first) or by note, and then by name; the rows keep their selection.
     void sort(int column, Qt::SortOrder order) override;
 
 signals:

@@ -209,7 +209,7 @@ void PhoneApps::summarize() {
                    .arg(serial)
                    .arg(m_packages->packageCount())
                    .arg(m_packages->rowCount())
-                   .arg(selectedCount());
+                   .arg(selectedRows().size());
     }
     if (const int left = m_runs->left(); left > 0) {
         text += tr("；还有 %1 个应用正在处理").arg(left);
@@ -228,7 +228,7 @@ void PhoneApps::showCounts() {
 
 void PhoneApps::updateButtons() {
     const bool listed = m_ui->pages->currentWidget() == m_ui->listPage && !m_serial.empty();
-    const bool selected = listed && selectedCount() > 0;
+    const bool selected = listed && m_ui->packages->selectionModel()->hasSelection();
     // One change at a time per package: no new ones while the last are under way.
     const bool idle = m_runs->left() == 0;
     for (QPushButton* action :
@@ -264,26 +264,25 @@ void PhoneApps::filterByState(int filter) {
     summarize();
 }
 
-QStringList PhoneApps::selectedNames() const {
-    QStringList names;
+std::vector<int> PhoneApps::selectedRows() const {
+    std::vector<int> rows;
     for (const QItemSelectionRange& range : m_ui->packages->selectionModel()->selection()) {
-        // Each range spans whole rows, whatever columns it names.
-        if (range.left() != 0) {
-            continue;
-        }
         for (int row = range.top(); row <= range.bottom(); ++row) {
-            names.append(m_packages->name(row));
+            rows.push_back(row);
         }
     }
-    return names;
+    // Ranges may overlap, and each row spans several columns.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
-int PhoneApps::selectedCount() const {
-    int count = 0;
-    for (const QItemSelectionRange& range : m_ui->packages->selectionModel()->selection()) {
-        count += range.left() == 0 ? range.height() : 0;
+QStringList PhoneApps::selectedNames() const {
+    QStringList names;
+    for (const int row : selectedRows()) {
+        names.append(m_packages->name(row));
     }
-    return count;
+    return names;
 }
 
 void PhoneApps::select(const QStringList& names, const QString& current) {

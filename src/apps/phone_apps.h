@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -75,8 +76,9 @@ private:
     // The filters, keeping the selection of the rows they still show.
     void filterByText(const QString& text);
     void filterByState(int filter);
+    // The selected rows, in order, and their packages.
+    std::vector<int> selectedRows() const;
     QStringList selectedNames() const;
-    int selectedCount() const;
     // Selects the rows of these packages (and only them) that are shown.
     void select(const QStringList& names, const QString& current = {});
 
