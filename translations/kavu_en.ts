@@ -594,6 +594,10 @@ Why Kavu:
         <source>按列表选择</source>
         <translation>Select from list</translation>
     </message>
+    <message>
+        <source>手机应用列表</source>
+        <translation>The phone's apps</translation>
+    </message>
 </context>
 <context>
     <name>PhoneArea</name>

@@ -316,22 +316,24 @@ void PhoneApps::act(apps::PackageAction action, const QAbstractButton& button) {
     if (!listsChosenDevice()) {
         return;
     }
-    const QStringList names = selectedNames();
+    QStringList names;
+    int system = 0;
+    for (const int row : selectedRows()) {
+        names.append(m_packages->name(row));
+        system += m_packages->isSystem(row) ? 1 : 0;
+    }
     if (names.isEmpty()) {
         return;
     }
     const Origin origin = originOf(button);
     const bool risky =
         action == apps::PackageAction::Freeze || action == apps::PackageAction::RemoveForUser0;
-    const auto system = std::count_if(names.begin(), names.end(), [this](const QString& name) {
-        return m_packages->isSystem(m_packages->rowOf(name));
-    });
     if (!risky || system == 0) {
         run(action, names, origin);
         return;
     }
-    auto* risk = new SelectionRisk(m_app.messages(), action, static_cast<int>(names.size()),
-                                   static_cast<int>(system), this);
+    auto* risk =
+        new SelectionRisk(m_app.messages(), action, static_cast<int>(names.size()), system, this);
     connect(risk, &SelectionRisk::confirmed, this, [this, action, names, origin] {
         // The dialog left the rest of the program open: the list may be another's by now.
         if (listsChosenDevice()) {
