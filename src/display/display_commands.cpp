@@ -58,7 +58,8 @@ Command fontScaleCommand(double scale) {
 
 QList<Command> changingCommands() {
     QList<Command> commands;
-    for (const FixedCommand* fixed : {&kOverscanReset, &kDensityReset, &kSizeReset, &kFontScaleReset}) {
+    for (const FixedCommand* fixed :
+         {&kOverscanReset, &kDensityReset, &kSizeReset, &kFontScaleReset}) {
         commands.append(commandOf(*fixed));
     }
     commands << overscanCommand({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),

@@ -29,8 +29,10 @@ Command bootCommand(const QString& image);
 inline constexpr int kBootDelayMilliseconds = 4500;
 
 // It lists every phone in fastboot mode: it runs once whichever phones are chosen.
-inline constexpr FixedCommand kFastbootDevices{u"fastboot devices", launch::kConsoleTwoSpaces,
-                                               launch::kClosePromptSuffix, {},
+inline constexpr FixedCommand kFastbootDevices{u"fastboot devices",
+                                               launch::kConsoleTwoSpaces,
+                                               launch::kClosePromptSuffix,
+                                               {},
                                                launch::Reach::Computer};
 
 // Reboots give no feedback: they run hidden.

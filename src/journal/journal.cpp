@@ -204,8 +204,8 @@ void Journal::skipped(const std::optional<QString>& serial) {
     }
 }
 
-void Journal::ended(const EntryId& id, const std::optional<QString>& serial,
-                    const Change& change, const RunEnd& end) {
+void Journal::ended(const EntryId& id, const std::optional<QString>& serial, const Change& change,
+                    const RunEnd& end) {
     if (!end.console) {
         write(pathFor(serial), endLine(id, end));
         if (end.exitCode != 0) {

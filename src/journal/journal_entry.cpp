@@ -43,10 +43,8 @@ constexpr std::pair<Change::Kind, QStringView> kChangeKinds[] = {
     {Change::Kind::Battery, u"battery"}, {Change::Kind::Package, u"package"},
 };
 constexpr std::pair<PackageState, QStringView> kPackageStates[] = {
-    {PackageState::Enabled, u"enabled"},
-    {PackageState::DisabledUser, u"disabled-user"},
-    {PackageState::Disabled, u"disabled"},
-    {PackageState::NotInstalled, u"not-installed"},
+    {PackageState::Enabled, u"enabled"},   {PackageState::DisabledUser, u"disabled-user"},
+    {PackageState::Disabled, u"disabled"}, {PackageState::NotInstalled, u"not-installed"},
     {PackageState::Removed, u"removed"},
 };
 

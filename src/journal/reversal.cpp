@@ -128,9 +128,9 @@ Reversal reversalOf(const Change& change, const DeviceSnapshot& before) {
         // The window manager cannot tell its insets: only a reset takes them back.
         return change.value ? unknownOldValue(Change::overscan(std::nullopt)) : unknownOldValue();
     case Change::Kind::Battery:
-        return change.value ? reversible(Change::battery(std::nullopt),
-                                         QString::fromUtf8(kRestoresBattery))
-                            : irreversible();
+        return change.value
+                   ? reversible(Change::battery(std::nullopt), QString::fromUtf8(kRestoresBattery))
+                   : irreversible();
     }
     return irreversible();
 }
@@ -177,8 +177,9 @@ std::optional<Command> reversingCommand(const Reversal& reversal) {
 }
 
 QString shownRestores(const QString& kept) {
-    for (const char* word : {kRestoresDefault, kRestoresNoValue, kRestoresEnabled, kRestoresDisabled,
-                             kRestoresInstalled, kRestoresDisabledUser, kRestoresBattery}) {
+    for (const char* word :
+         {kRestoresDefault, kRestoresNoValue, kRestoresEnabled, kRestoresDisabled,
+          kRestoresInstalled, kRestoresDisabledUser, kRestoresBattery}) {
         if (kept == QString::fromUtf8(word)) {
             return QCoreApplication::translate("kavu::journal", word);
         }

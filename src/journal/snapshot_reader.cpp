@@ -94,8 +94,7 @@ void SnapshotReader::askPackage(const QString& name) {
                 return;
             }
             const auto out = succeeded(result);
-            const std::optional<PackageState> state =
-                out ? packageStateOf(*out) : std::nullopt;
+            const std::optional<PackageState> state = out ? packageStateOf(*out) : std::nullopt;
             if (state) {
                 snapshot.packages->insert(name, *state);
             } else {

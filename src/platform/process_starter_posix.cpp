@@ -520,9 +520,7 @@ bool SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
     }
     if (ended && mode != launch::WindowMode::Hidden) {
         // The terminal's end is the console's: its window closed.
-        ended = [told = std::move(ended)](const RunEnd& end) {
-            told({end.exitCode, {}, true});
-        };
+        ended = [told = std::move(ended)](const RunEnd& end) { told({end.exitCode, {}, true}); };
     }
     m_reaper->adopt(pid, pipeEnds[0], ended ? m_deliveries.through(std::move(ended)) : RunEnded{});
     return true;

@@ -78,7 +78,8 @@ Command connectivityServerCommand() {
     return Command(u"adb shell \"settings put global captive_portal_https_url ")
         .fixed(kConnectivityCheckUrl)
         .fixed(u"\"")
-        .changing(Change::setting(QStringLiteral("global"), QStringLiteral("captive_portal_https_url"),
+        .changing(Change::setting(QStringLiteral("global"),
+                                  QStringLiteral("captive_portal_https_url"),
                                   qtText(kConnectivityCheckUrl)));
 }
 
