@@ -71,7 +71,7 @@ int readTableThroughClient(kavu::AdbShellClient& client) {
         return -1;
     }
     return static_cast<int>(
-        combinePackageListings({outputs[0], outputs[1], outputs[2], outputs[3]}).size());
+        combinePackageListings({outputs[0], outputs[1], outputs[2], outputs[3]}).packages.size());
 }
 
 int readThroughAdb(const QString& adb, quint16 port) {

@@ -566,6 +566,38 @@ Why Kavu:
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
+    <message>
+        <source>按状态筛选</source>
+        <translation>Filter by state</translation>
+    </message>
+    <message>
+        <source>停用</source>
+        <translation>Disable</translation>
+    </message>
+    <message>
+        <source>启用</source>
+        <translation>Enable</translation>
+    </message>
+    <message>
+        <source>卸载（用户 0）</source>
+        <translation>Remove (user 0)</translation>
+    </message>
+    <message>
+        <source>恢复（重新安装）</source>
+        <translation>Restore (reinstall)</translation>
+    </message>
+    <message>
+        <source>导出所选</source>
+        <translation>Export selected</translation>
+    </message>
+    <message>
+        <source>按列表选择</source>
+        <translation>Select from list</translation>
+    </message>
+    <message>
+        <source>手机应用列表</source>
+        <translation>The phone&apos;s apps</translation>
+    </message>
 </context>
 <context>
     <name>PhoneArea</name>
@@ -620,6 +652,29 @@ Why Kavu:
     <message>
         <source>程序：</source>
         <translation>Animator:</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionRisk</name>
+    <message>
+        <source>警告！</source>
+        <translation>Warning!</translation>
+    </message>
+    <message>
+        <source>如果确定，请手动输入以下文字（对所选的全部应用只需一次）：</source>
+        <translation>If you are sure, type the text below (once for all the selected apps):</translation>
+    </message>
+    <message>
+        <source>确认文字</source>
+        <translation>Confirmation text</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1450,18 @@ Why Kavu:
         <source>%1；跳过：</source>
         <translation>%1; skipped: </translation>
     </message>
+    <message>
+        <source>手机没有回答这个应用的状态。</source>
+        <translation>The phone did not tell this app&apos;s state.</translation>
+    </message>
+    <message>
+        <source>，已停用（用户）</source>
+        <translation>, disabled (by the user)</translation>
+    </message>
+    <message>
+        <source>，已停用（系统或其他工具）</source>
+        <translation>, disabled (by the system or another tool)</translation>
+    </message>
 </context>
 <context>
     <name>kavu::About</name>
@@ -1566,6 +1633,10 @@ If the screen looks wrong, click Reset!</translation>
         <source>状态</source>
         <translation>State</translation>
     </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
 </context>
 <context>
     <name>kavu::PhoneApps</name>
@@ -1588,12 +1659,112 @@ If the screen looks wrong, click Reset!</translation>
         <translation>Reading the apps of %1…</translation>
     </message>
     <message>
-        <source>%1：共 %2 个应用</source>
-        <translation>%1: %2 apps</translation>
+        <source>全部 %1</source>
+        <translation>All %1</translation>
     </message>
     <message>
-        <source>，筛选后 %1 个</source>
-        <translation>, %1 shown</translation>
+        <source>系统 %1</source>
+        <translation>System %1</translation>
+    </message>
+    <message>
+        <source>第三方 %1</source>
+        <translation>User %1</translation>
+    </message>
+    <message>
+        <source>已停用 %1</source>
+        <translation>Disabled %1</translation>
+    </message>
+    <message>
+        <source>已卸载（用户 0） %1</source>
+        <translation>Removed (user 0) %1</translation>
+    </message>
+    <message>
+        <source>%1 个名称无效，已忽略</source>
+        <translation>%1 names that are not package names were left out</translation>
+    </message>
+    <message>
+        <source>%1：共 %2 个应用，显示 %3 个，已选 %4 个</source>
+        <translation>%1: %2 apps, %3 shown, %4 selected</translation>
+    </message>
+    <message>
+        <source>；还有 %1 个应用正在处理</source>
+        <translation>; %1 apps still being changed</translation>
+    </message>
+    <message>
+        <source>正在执行……</source>
+        <translation>Running…</translation>
+    </message>
+    <message>
+        <source>未能运行</source>
+        <translation>Could not run</translation>
+    </message>
+    <message>
+        <source>正在读取状态……</source>
+        <translation>Reading its state…</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>失败（退出码 %1）</source>
+        <translation>Failed (exit code %1)</translation>
+    </message>
+    <message>
+        <source>失败：%1</source>
+        <translation>Failed: %1</translation>
+    </message>
+    <message>
+        <source>未生效：状态没有改变</source>
+        <translation>No effect: the state did not change</translation>
+    </message>
+    <message>
+        <source>未生效：%1</source>
+        <translation>No effect: %1</translation>
+    </message>
+    <message>
+        <source>已运行，无法读取新状态：%1</source>
+        <translation>Ran, but the new state could not be read: %1</translation>
+    </message>
+    <message>
+        <source>导出所选</source>
+        <translation>Export selected</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt);;所有文件 (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>按列表选择</source>
+        <translation>Select from list</translation>
+    </message>
+    <message>
+        <source>无法导出到 %1：%2</source>
+        <translation>Cannot export to %1: %2</translation>
+    </message>
+    <message>
+        <source>已将 %1 个应用导出到 %2</source>
+        <translation>Exported %1 apps to %2</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 超过 %2 MiB，不像应用列表，未读取。</source>
+        <translation>%1 is larger than %2 MiB, too large for an app list; it was not read.</translation>
+    </message>
+    <message>
+        <source>已按列表选择 %1 个应用。</source>
+        <translation>Selected %1 apps from the list.</translation>
+    </message>
+    <message>
+        <source>%1 个不在这部手机上。</source>
+        <translation> %1 are not on this phone.</translation>
+    </message>
+    <message>
+        <source>%1 行不是有效的包名，已跳过。</source>
+        <translation> %1 lines are not package names and were skipped.</translation>
     </message>
 </context>
 <context>
@@ -1601,6 +1772,25 @@ If the screen looks wrong, click Reset!</translation>
     <message>
         <source>当前操作缩放为：</source>
         <translation>Font scale sent: </translation>
+    </message>
+</context>
+<context>
+    <name>kavu::SelectionRisk</name>
+    <message>
+        <source>将为用户 0 卸载所选的 %1 个应用，其中 %2 个是系统应用。卸载系统应用可能导致手机无法进入桌面，且很不易解决。</source>
+        <translation>This removes the %1 selected apps for user 0, %2 of them system apps. Removing a system app can leave the phone unable to reach its home screen, and that is hard to undo.</translation>
+    </message>
+    <message>
+        <source>将停用所选的 %1 个应用，其中 %2 个是系统应用。停用系统应用可能导致手机无法进入桌面，且很不易解决。</source>
+        <translation>This disables the %1 selected apps, %2 of them system apps. Disabling a system app can leave the phone unable to reach its home screen, and that is hard to undo.</translation>
+    </message>
+    <message>
+        <source>输入错误！</source>
+        <translation>The text does not match!</translation>
+    </message>
+    <message>
+        <source>警告!</source>
+        <translation>Warning!</translation>
     </message>
 </context>
 <context>
@@ -1724,6 +1914,10 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>已安装，已停用</source>
         <translation>installed, disabled</translation>
+    </message>
+    <message>
+        <source>已卸载（用户 0）</source>
+        <translation>uninstalled (user 0)</translation>
     </message>
 </context>
 <context>

@@ -45,7 +45,7 @@ bool ConsoleLauncher::runThrough(QLineEdit& box, const FixedCommand& command, Or
 }
 
 bool ConsoleLauncher::runOn(const Target& target, const Command& command, const launch::Form& form,
-                            const Command& suffix) {
+                            const Command& suffix, const RunHeard& heard) {
     if (!acceptsAll(command, suffix)) {
         return false;
     }
@@ -53,7 +53,7 @@ bool ConsoleLauncher::runOn(const Target& target, const Command& command, const 
     if (box == nullptr) {
         return false;
     }
-    start(*box, target, command, form, suffix);
+    start(*box, target, command, form, suffix, heard);
     return true;
 }
 
@@ -70,7 +70,7 @@ ProcessStarter::RunEnded ConsoleLauncher::journalRun(const QString& serial, cons
     ProcessStarter::RunEnded ended =
         m_watcher->starting({line, launch::WindowMode::Hidden,
                              StartEnvironment{serial, m_choice.serverSocket(), {}}, Change{},
-                             std::move(origin)});
+                             std::move(origin), {}});
     m_watcher->started(true);
     return ended;
 }
@@ -106,18 +106,19 @@ bool ConsoleLauncher::acceptsAll(const Command& command, const Command& suffix) 
 }
 
 void ConsoleLauncher::start(QLineEdit& box, const Target& target, const Command& command,
-                            const launch::Form& form, const Command& suffix) {
+                            const launch::Form& form, const Command& suffix,
+                            const RunHeard& heard) {
     box.setText(command.text());
-    startFor(target, command, consoleLine(form, box.text(), suffix.text()), form.mode);
+    startFor(target, command, consoleLine(form, box.text(), suffix.text()), form.mode, heard);
 }
 
 void ConsoleLauncher::startFor(const Target& target, const Command& command, const QString& line,
-                               launch::WindowMode mode) {
+                               launch::WindowMode mode, const RunHeard& heard) {
     const launch::Reach reach = command.reach();
     const std::vector<StartEnvironment> starts = startsOf(target, reach);
     if (target.kind != Target::Kind::Every || reach == launch::Reach::Computer) {
         for (const StartEnvironment& environment : starts) {
-            startOne({line, mode, environment, command.change(), command.origin()});
+            startOne({line, mode, environment, command.change(), command.origin(), heard});
         }
         return;
     }
@@ -130,18 +131,28 @@ void ConsoleLauncher::startFor(const Target& target, const Command& command, con
     }
     for (const StartEnvironment& environment : starts) {
         m_queues.add(*environment.serial,
-                     {line, mode, environment, command.change(), command.origin()});
+                     {line, mode, environment, command.change(), command.origin(), heard});
     }
 }
 
 void ConsoleLauncher::startOne(const Start& start) {
-    if (m_watcher == nullptr) {
-        m_processes.start(start.line, start.mode, start.environment);
-        return;
+    ProcessStarter::RunEnded ended = m_watcher ? m_watcher->starting(start) : nullptr;
+    if (start.heard) {
+        ended = [watched = std::move(ended), heard = start.heard](const RunEnd& end) {
+            if (watched) {
+                watched(end);
+            }
+            heard(end);
+        };
     }
-    ProcessStarter::RunEnded ended = m_watcher->starting(start);
-    m_watcher->started(
-        m_processes.start(start.line, start.mode, start.environment, std::move(ended)));
+    const bool started =
+        m_processes.start(start.line, start.mode, start.environment, std::move(ended));
+    if (m_watcher != nullptr) {
+        m_watcher->started(started);
+    }
+    if (!started && start.heard) {
+        start.heard(std::nullopt);
+    }
 }
 
 void ConsoleLauncher::skipped(const std::optional<QString>& serial) {

@@ -62,9 +62,11 @@ public:
     bool run(const FixedCommand& command, Origin origin = {});
     bool runThrough(QLineEdit& box, const FixedCommand& command, Origin origin = {});
     // On this target instead of the device choice's, through the main window's box: a change
-    // taken back goes to the phone it was made on, and only there.
+    // taken back goes to the phone it was made on, and only there. heard, when given, is told how
+    // each start of the line ended (a hidden run's exit code and output), or that it could not
+    // start; a line queued for every phone and skipped there is not told.
     bool runOn(const Target& target, const Command& command, const launch::Form& form,
-               const Command& suffix = Command());
+               const Command& suffix = Command(), const RunHeard& heard = {});
     // A whole fixed line that takes no command box and is not about a phone: it starts once.
     void startLine(QStringView line, launch::WindowMode mode, Origin origin = {});
     // Journals a run that starts no line on this computer (taps written into a phone's open
@@ -92,9 +94,9 @@ public:
 private:
     bool acceptsAll(const Command& command, const Command& suffix);
     void start(QLineEdit& box, const Target& target, const Command& command,
-               const launch::Form& form, const Command& suffix);
+               const launch::Form& form, const Command& suffix, const RunHeard& heard = {});
     void startFor(const Target& target, const Command& command, const QString& line,
-                  launch::WindowMode mode);
+                  launch::WindowMode mode, const RunHeard& heard = {});
     void startOne(const Start& start);
     void skipped(const std::optional<QString>& serial);
 

@@ -50,6 +50,8 @@ Command packageCommand(PackageAction action, const QString& package) {
         return commandFor(Change::package(package, PackageState::Removed));
     case PackageAction::RemoveForUser0:
         return commandFor(Change::package(package, PackageState::NotInstalled));
+    case PackageAction::Reinstall:
+        return commandFor(Change::package(package, PackageState::Enabled, true));
     case PackageAction::ClearData:
         // The data is gone: nothing takes it back.
         return Command(u"adb shell pm clear ").typed(package, Splice::PhoneName);
@@ -75,8 +77,9 @@ Command googleCommand(bool freeze, QStringView package) {
 QList<Command> changingCommands() {
     const QString sample = QStringLiteral("com.example.notes");
     QList<Command> commands;
-    for (const PackageAction action : {PackageAction::Freeze, PackageAction::Unfreeze,
-                                       PackageAction::RemoveForUser0, PackageAction::Uninstall}) {
+    for (const PackageAction action :
+         {PackageAction::Freeze, PackageAction::Unfreeze, PackageAction::RemoveForUser0,
+          PackageAction::Uninstall, PackageAction::Reinstall}) {
         commands.append(packageCommand(action, sample));
     }
     commands << googleCommand(true, kGooglePackages[0]) << googleCommand(false, kGooglePackages[0]);

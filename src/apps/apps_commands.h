@@ -25,9 +25,19 @@ Command installSuffix(Shown shown, const QString& fileName);
 Command pushCommand(const QString& path, const QString& destination);
 Command pushSuffix(Shown shown, const QString& fileName);
 
-// What the package buttons do to the typed package. The package is a name: text that the phone's
-// shell or the command would read as more (a second command, an option) is refused.
-enum class PackageAction { Freeze, Unfreeze, ClearData, Uninstall, ForceStop, RemoveForUser0 };
+// What the package buttons do to the typed package, and the package list to its selection
+// (Reinstall: a package removed for user 0 installed for it again). The package is a name: text
+// that the phone's shell or the command would read as more (a second command, an option) is
+// refused.
+enum class PackageAction {
+    Freeze,
+    Unfreeze,
+    ClearData,
+    Uninstall,
+    ForceStop,
+    RemoveForUser0,
+    Reinstall
+};
 Command packageCommand(PackageAction action, const QString& package);
 
 // Opens the typed package's page of the community catalogue in the community app on the phone.

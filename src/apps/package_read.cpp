@@ -4,10 +4,6 @@
 
 namespace kavu::apps {
 
-namespace {
-
-// The first line of the text that holds more than blanks, trimmed, with control characters
-// blanked, cut at a character boundary to at most kQuotedBytes bytes ("…" marks a cut).
 std::string quotedLine(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\r\v\f";
     std::string_view line;
@@ -35,8 +31,6 @@ std::string quotedLine(std::string_view text) {
         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }, ' ');
     return cut ? quoted + "…" : quoted;
 }
-
-} // namespace
 
 std::optional<std::string> whyNoRead(const devices::Snapshot& snapshot,
                                      const std::optional<std::string>& chosen, Translate shown) {
@@ -90,28 +84,16 @@ PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& r
                             Translate shown) {
     for (const adb::ShellResult& result : results) {
         if (std::optional<std::string> failure = listingFailure(result, shown)) {
-            return {{}, std::move(*failure)};
+            return {{}, std::move(*failure), 0};
         }
     }
-    PackageRead read{adb::combinePackageListings(
-                         {results[0].out, results[1].out, results[2].out, results[3].out}),
-                     {}};
+    adb::CombinedPackages combined = adb::combinePackageListings(
+        {results[0].out, results[1].out, results[2].out, results[3].out});
+    PackageRead read{std::move(combined.packages), {}, combined.invalidNames};
     if (read.packages.empty()) {
         read.failure = shown(KAVU_TEXT("kavu", "手机没有列出任何应用，请点击“刷新”再试一次。"));
     }
     return read;
-}
-
-std::string stateText(const adb::Package& package, Translate shown) {
-    std::string text =
-        shown(package.system ? KAVU_TEXT("kavu", "系统") : KAVU_TEXT("kavu", "第三方"));
-    if (package.disabled) {
-        text += shown(KAVU_TEXT("kavu", "，已停用"));
-    }
-    if (package.uninstalledForUser) {
-        text += shown(KAVU_TEXT("kavu", "，已卸载（用户 0）"));
-    }
-    return text;
 }
 
 } // namespace kavu::apps

@@ -29,6 +29,8 @@ inline constexpr std::array<std::string_view, kListingCount> kListingCommands{
 struct PackageRead {
     std::vector<adb::Package> packages;
     std::string failure; // empty when the read succeeded
+    // How many names the phone listed that are not package names (left out).
+    std::size_t invalidNames = 0;
 
     bool operator==(const PackageRead&) const = default;
 };
@@ -41,11 +43,15 @@ std::optional<std::string> whyNoRead(const devices::Snapshot& snapshot,
                                      const std::optional<std::string>& chosen,
                                      Translate shown = sourceText);
 
+// The first line of the text that holds more than blanks, trimmed, as one line of at most
+// kQuotedBytes bytes (cut at a character, "…" marks a cut), control characters blanked: how a
+// phone's or a program's words are quoted.
+inline constexpr std::size_t kQuotedBytes = 160;
+std::string quotedLine(std::string_view text);
+
 // Why one listing cannot be used, or nothing: the request failed, the package manager ended with
 // an error, or (through the plain shell service, which reports no exit code) it answered with text
-// that names no package. What the phone said is quoted as one line of at most kQuotedBytes bytes,
-// control characters blanked.
-inline constexpr std::size_t kQuotedBytes = 160;
+// that names no package. What the phone said is quoted (quotedLine).
 std::optional<std::string> listingFailure(const adb::ShellResult& result,
                                           Translate shown = sourceText);
 
@@ -54,8 +60,5 @@ std::optional<std::string> listingFailure(const adb::ShellResult& result,
 // phone has system packages, and an empty list would look like a phone without apps.
 PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results,
                             Translate shown = sourceText);
-
-// The state column: 系统 or 第三方, then 已停用 and 已卸载（用户 0） where they apply.
-std::string stateText(const adb::Package& package, Translate shown = sourceText);
 
 } // namespace kavu::apps

@@ -13,8 +13,8 @@ namespace kavu {
 class App;
 
 // "警告！": guards the removal of a system package. The user types the acknowledgement phrase
-// (or right-clicks "确认", which fills it in); a matching phrase removes the package named in
-// the apps window's package box at that moment.
+// (riskPhrase; pasting is refused) or right-clicks "确认", which fills it in; a matching phrase
+// removes the package named in the apps window's package box at that moment.
 class WARNING final : public QWidget {
     Q_OBJECT
 
@@ -22,14 +22,9 @@ public:
     explicit WARNING(App& app, QWidget* parent = nullptr);
     ~WARNING() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void confirm();
     void fillPhraseOnRightButton(int button);
-    void refusePaste();
-    void showMenuWithoutPaste(const QPoint& at);
 
     App& m_app;
     std::unique_ptr<Ui::WARNING> m_ui;

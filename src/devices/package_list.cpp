@@ -1,8 +1,6 @@
 #include "devices/package_list.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 namespace kavu::adb {
 
@@ -13,16 +11,11 @@ bool isPackageNameCharacter(char c) {
            c == '.';
 }
 
-std::set<std::string> nameSet(std::string_view listing) {
-    std::vector<std::string> names = listedPackageNames(listing);
-    return {std::make_move_iterator(names.begin()), std::make_move_iterator(names.end())};
-}
-
-} // namespace
-
-std::vector<std::string> listedPackageNames(std::string_view listing) {
+// Calls named(NAME) for each "package:NAME" line whose NAME is a package name, invalid(NAME) for
+// each other "package:" line, in the listing's order.
+template <class Named, class Invalid>
+void scanListing(std::string_view listing, Named named, Invalid invalid) {
     constexpr std::string_view kPrefix = "package:";
-    std::vector<std::string> names;
     while (!listing.empty()) {
         const std::size_t end = listing.find('\n');
         std::string_view line = listing.substr(0, end);
@@ -34,29 +27,85 @@ std::vector<std::string> listedPackageNames(std::string_view listing) {
             continue;
         }
         line.remove_prefix(kPrefix.size());
-        if (!line.empty() && std::all_of(line.begin(), line.end(), isPackageNameCharacter)) {
-            names.emplace_back(line);
+        if (isPackageName(line)) {
+            named(line);
+        } else {
+            invalid(line);
         }
     }
+}
+
+// The listing's names, sorted, for lookups.
+std::vector<std::string_view> sortedNames(std::string_view listing) {
+    std::vector<std::string_view> names;
+    scanListing(
+        listing, [&names](std::string_view name) { names.push_back(name); },
+        [](std::string_view) {});
+    std::sort(names.begin(), names.end());
     return names;
 }
 
-std::vector<Package> combinePackageListings(const PackageListings& listings) {
-    const std::set<std::string> disabled = nameSet(listings.disabled);
-    const std::set<std::string> installed = nameSet(listings.installed);
-    std::map<std::string, bool> systemByName;
-    for (std::string& name : listedPackageNames(listings.thirdParty)) {
-        systemByName.emplace(std::move(name), false);
+bool holds(const std::vector<std::string_view>& sorted, std::string_view name) {
+    return std::binary_search(sorted.begin(), sorted.end(), name);
+}
+
+} // namespace
+
+bool isPackageName(std::string_view text) {
+    return !text.empty() && text.size() <= kLongestPackageName &&
+           std::all_of(text.begin(), text.end(), isPackageNameCharacter);
+}
+
+Listing readListing(std::string_view listing) {
+    Listing read;
+    scanListing(
+        listing, [&read](std::string_view name) { read.names.emplace_back(name); },
+        [&read](std::string_view) { ++read.invalidNames; });
+    return read;
+}
+
+std::vector<std::string> listedPackageNames(std::string_view listing) {
+    return readListing(listing).names;
+}
+
+CombinedPackages combinePackageListings(const PackageListings& listings) {
+    // Sorted vectors rather than trees: a phone may list tens of thousands of packages.
+    struct Kind {
+        std::string_view name;
+        bool system;
+    };
+    std::vector<Kind> kinds;
+    std::vector<std::string_view> invalid;
+    const auto collect = [&kinds, &invalid](std::string_view listing, bool system) {
+        scanListing(
+            listing,
+            [&kinds, system](std::string_view name) {
+                kinds.push_back({name, system});
+            },
+            [&invalid](std::string_view name) { invalid.push_back(name); });
+    };
+    collect(listings.system, true);
+    collect(listings.thirdParty, false);
+    // A name in both listings sorts with its system entry first, and that one is kept.
+    std::sort(kinds.begin(), kinds.end(), [](const Kind& a, const Kind& b) {
+        return a.name != b.name ? a.name < b.name : a.system > b.system;
+    });
+    kinds.erase(std::unique(kinds.begin(), kinds.end(),
+                            [](const Kind& a, const Kind& b) { return a.name == b.name; }),
+                kinds.end());
+    std::sort(invalid.begin(), invalid.end());
+    const auto invalidEnd = std::unique(invalid.begin(), invalid.end());
+
+    const std::vector<std::string_view> disabled = sortedNames(listings.disabled);
+    const std::vector<std::string_view> installed = sortedNames(listings.installed);
+    CombinedPackages combined;
+    combined.invalidNames = static_cast<std::size_t>(invalidEnd - invalid.begin());
+    combined.packages.reserve(kinds.size());
+    for (const Kind& kind : kinds) {
+        combined.packages.push_back({std::string(kind.name), kind.system,
+                                     holds(disabled, kind.name), !holds(installed, kind.name)});
     }
-    for (std::string& name : listedPackageNames(listings.system)) {
-        systemByName.insert_or_assign(std::move(name), true);
-    }
-    std::vector<Package> packages;
-    packages.reserve(systemByName.size());
-    for (const auto& [name, system] : systemByName) {
-        packages.push_back({name, system, disabled.contains(name), !installed.contains(name)});
-    }
-    return packages;
+    return combined;
 }
 
 } // namespace kavu::adb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,13 +35,33 @@ struct Package {
     bool operator==(const Package&) const = default;
 };
 
-// The names a listing holds, in its order. A line that is not "package:NAME" with a name of
-// ASCII letters, digits, _ and . (what package names are made of) is skipped: the text comes
-// from the phone, and the names may later become parts of commands.
+// The longest name taken for a package's; the package manager's own limit is lower.
+inline constexpr std::size_t kLongestPackageName = 255;
+
+// Whether the text is a package name as the program takes one: ASCII letters, digits, _ and .
+// (what package names are made of), at most kLongestPackageName of them. Such a name may become a
+// word of a command: it holds nothing a shell or a command reads as more, and cannot start with -.
+bool isPackageName(std::string_view text);
+
+// What one listing holds: the names of its "package:NAME" lines in their order, and how many such
+// lines named something that is not a package name (skipped: the text comes from the phone, and
+// the names may later become parts of commands). Other lines (warnings) are not counted.
+struct Listing {
+    std::vector<std::string> names;
+    std::size_t invalidNames = 0;
+};
+Listing readListing(std::string_view listing);
+
+// The names a listing holds, in its order; readListing's names.
 std::vector<std::string> listedPackageNames(std::string_view listing);
 
-// Every package of the system and third-party listings, once, sorted by name. A name in both is
-// taken for a system package.
-std::vector<Package> combinePackageListings(const PackageListings& listings);
+// Every package of the system and third-party listings, once, sorted by name (a name in both is
+// taken for a system package), and how many names those two listings gave that are not package
+// names, each counted once.
+struct CombinedPackages {
+    std::vector<Package> packages;
+    std::size_t invalidNames = 0;
+};
+CombinedPackages combinePackageListings(const PackageListings& listings);
 
 } // namespace kavu::adb

@@ -82,8 +82,13 @@ Reversal packageReversal(const Change& change, const DeviceSnapshot& before) {
         // Disabled by the system: adb's shell cannot disable it so again.
         return irreversible();
     case PackageState::NotInstalled:
+        // Installed again for the user: removed for the user again takes it back. Enabling or
+        // freezing a package the user does not have fails and changes nothing.
+        return change.reinstall
+                   ? reversible(Change::package(change.key, PackageState::NotInstalled),
+                                QString::fromUtf8(kRestoresNotInstalled))
+                   : unchanged();
     case PackageState::Removed:
-        // Enabling or freezing a package the user does not have fails and changes nothing.
         return unchanged();
     }
     return unknownOldValue();
@@ -179,7 +184,7 @@ std::optional<Command> reversingCommand(const Reversal& reversal) {
 QString shownRestores(const QString& kept) {
     for (const char* word :
          {kRestoresDefault, kRestoresNoValue, kRestoresEnabled, kRestoresDisabled,
-          kRestoresInstalled, kRestoresDisabledUser, kRestoresBattery}) {
+          kRestoresInstalled, kRestoresDisabledUser, kRestoresNotInstalled, kRestoresBattery}) {
         if (kept == QString::fromUtf8(word)) {
             return QCoreApplication::translate("kavu::journal", word);
         }

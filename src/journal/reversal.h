@@ -24,6 +24,8 @@ inline constexpr const char* kRestoresDisabled = QT_TRANSLATE_NOOP("kavu::journa
 inline constexpr const char* kRestoresInstalled = QT_TRANSLATE_NOOP("kavu::journal", "已安装");
 inline constexpr const char* kRestoresDisabledUser =
     QT_TRANSLATE_NOOP("kavu::journal", "已安装，已停用");
+inline constexpr const char* kRestoresNotInstalled =
+    QT_TRANSLATE_NOOP("kavu::journal", "已卸载（用户 0）");
 inline constexpr const char* kRestoresBattery = QT_TRANSLATE_NOOP("kavu::journal", "实际电池状态");
 
 // What a reversal restores, as kept in the journal, in the window's language; a setting's own

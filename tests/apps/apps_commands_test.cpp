@@ -37,6 +37,8 @@ TEST(AppsCommands, TypedCommandsSendTheirLines) {
         // Two blanks stand between "0" and the package.
         {packageCommand(PackageAction::RemoveForUser0, app),
          "adb shell pm uninstall -k --user 0  com.example.app"},
+        {packageCommand(PackageAction::Reinstall, app),
+         "adb shell cmd package install-existing com.example.app"},
         // An empty package is sent as it is: the phone's tool says what is missing.
         {packageCommand(PackageAction::Freeze, QString()), "adb shell pm disable-user "},
         {packageCommand(PackageAction::Freeze, QStringLiteral("com.x;reboot")), "refused: phone"},

@@ -1,5 +1,8 @@
+#include "apps/apps_commands.h"
 #include "apps/package_read.h"
 #include "apps/phone_apps.h"
+#include "apps/risk_phrase.h"
+#include "apps/selection_risk.h"
 #include "apps/software.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
@@ -7,7 +10,11 @@
 #include "support/simulated_adb_server.h"
 #include "support/test_app.h"
 
+#include <QFileDialog>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -41,7 +48,7 @@ struct Phone {
         server.features = {QStringLiteral("shell_v2")};
         server.phone.packages = {
             {QStringLiteral("com.android.phone"), true, false, false},
-            {QStringLiteral("com.example.notes"), false, true, false},
+            {QStringLiteral("com.example.notes"), false, true, false, true},
             {QStringLiteral("com.example.old"), true, false, true},
         };
         tracker = std::make_unique<AdbDeviceTracker>(server.port());
@@ -56,15 +63,29 @@ struct Phone {
 
     PhoneApps* list() { return apps->findChild<PhoneApps*>(); }
     QTreeView* view() { return control<QTreeView>(*list(), QStringLiteral("packages")); }
-    // Each row shown as "name state".
+    // Each row shown as "name state", and " note" when it has one.
     QStringList rows() {
         QStringList shown;
         const QAbstractItemModel* model = view()->model();
         for (int row = 0; row < model->rowCount(); ++row) {
+            const QString note = model->index(row, 2).data().toString();
             shown.append(model->index(row, 0).data().toString() + u' ' +
-                         model->index(row, 1).data().toString());
+                         model->index(row, 1).data().toString() +
+                         (note.isEmpty() ? QString() : u' ' + note));
         }
         return shown;
+    }
+    QStringList selected() {
+        QStringList names;
+        for (const QModelIndex& index : view()->selectionModel()->selectedRows()) {
+            names.append(index.data().toString());
+        }
+        names.sort();
+        return names;
+    }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers) {
+        const QRect place = view()->visualRect(view()->model()->index(row, 0));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, modifiers, place.center());
     }
     bool listShown() {
         return control<QStackedWidget>(*list(), QStringLiteral("pages"))->currentIndex() == 0;
@@ -89,34 +110,14 @@ class PhoneAppsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void stateText_data();
-    void stateText();
     void combineListings_data();
     void combineListings();
     void linkReadsRowsAndARowFillsThePackageBox();
+    void aSelectionChangesPackageByPackage();
+    void listFilesAndNamesThatAreNotPackages();
     void eachObstacleIsSaidInTheListsPlace_data();
     void eachObstacleIsSaidInTheListsPlace();
 };
-
-void PhoneAppsTest::stateText_data() {
-    QTest::addColumn<bool>("system");
-    QTest::addColumn<bool>("disabled");
-    QTest::addColumn<bool>("uninstalled");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("system") << true << false << false << QStringLiteral("系统");
-    QTest::newRow("third party, disabled")
-        << false << true << false << QStringLiteral("第三方，已停用");
-    QTest::newRow("all") << true << true << true
-                         << QStringLiteral("系统，已停用，已卸载（用户 0）");
-}
-
-void PhoneAppsTest::stateText() {
-    QFETCH(bool, system);
-    QFETCH(bool, disabled);
-    QFETCH(bool, uninstalled);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(apps::stateText({"a", system, disabled, uninstalled})), text);
-}
 
 void PhoneAppsTest::combineListings_data() {
     QTest::addColumn<ShellResult>("disabledListing");
@@ -157,16 +158,21 @@ void PhoneAppsTest::linkReadsRowsAndARowFillsThePackageBox() {
     click<ClickLabel>(*p.apps, kReadLink);
     QVERIFY(p.list() != nullptr && p.list()->isVisible());
     QTRY_VERIFY(p.listShown());
-    QCOMPARE(p.rows(), (QStringList{QStringLiteral("com.android.phone 系统"),
-                                    QStringLiteral("com.example.notes 第三方，已停用"),
-                                    QStringLiteral("com.example.old 系统，已卸载（用户 0）")}));
-    QCOMPARE(p.server.shellCommands.size(), 4);
+    // The disabled package's own state tells who disabled it.
+    QTRY_COMPARE(p.rows(),
+                 (QStringList{QStringLiteral("com.android.phone 系统"),
+                              QStringLiteral("com.example.notes 第三方，已停用（系统或其他工具）"),
+                              QStringLiteral("com.example.old 系统，已卸载（用户 0）")}));
+    QCOMPARE(p.server.shellCommands.size(), 5);
+    QCOMPARE(p.server.shellCommands.last().text,
+             QStringLiteral("dumpsys package com.example.notes"));
 
     typeInto(*p.list(), QStringLiteral("filter"), QStringLiteral("EXAMPLE.n"));
-    QCOMPARE(p.rows(), QStringList{QStringLiteral("com.example.notes 第三方，已停用")});
+    QCOMPARE(p.rows(),
+             QStringList{QStringLiteral("com.example.notes 第三方，已停用（系统或其他工具）")});
     // A state cut short by its column is read whole in its tool tip.
     QCOMPARE(p.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("第三方，已停用"));
+             QStringLiteral("第三方，已停用（系统或其他工具）"));
     p.t.clearRecords();
     p.clickRow(0);
     QCOMPARE(boxText(*p.apps, QStringLiteral("APPText5")), QStringLiteral("com.example.notes"));
@@ -178,6 +184,94 @@ void PhoneAppsTest::linkReadsRowsAndARowFillsThePackageBox() {
     p.clickRow(0);
     QCOMPARE(boxText(*p.apps, QStringLiteral("APPText5")), QStringLiteral("com.example.notes"));
     QVERIFY(!p.listShown());
+}
+
+// Filtered to the system packages, all three selected and disabled: the risk phrase is asked once,
+// then each package is its own hidden run of the package button's command; when each ends, its row
+// shows its state read again and what the change came to. The selection outlives a refresh.
+void PhoneAppsTest::aSelectionChangesPackageByPackage() {
+    Phone p({kPixel});
+    p.server.phone.packages.append({QStringLiteral("com.android.bloat"), true, false, false});
+    click<ClickLabel>(*p.apps, kReadLink);
+    QTRY_COMPARE(p.rows().size(), 4);
+    click<QRadioButton>(*p.list(), QStringLiteral("systemPackages"));
+    QCOMPARE(control<QRadioButton>(*p.list(), QStringLiteral("systemPackages"))->text(),
+             QStringLiteral("系统 3"));
+    const QStringList system = {QStringLiteral("com.android.bloat"),
+                                QStringLiteral("com.android.phone"),
+                                QStringLiteral("com.example.old")};
+    QCOMPARE(p.rows().size(), 3);
+    p.clickRow(0);
+    p.clickRow(2, Qt::ShiftModifier);
+    QCOMPARE(p.selected(), system);
+    p.t.clearRecords();
+
+    click<QPushButton>(*p.list(), QStringLiteral("disable"));
+    auto* risk = p.list()->findChild<SelectionRisk*>();
+    QVERIFY(risk != nullptr);
+    QVERIFY(shownText(*risk, QStringLiteral("risk")).contains(u"所选的 3 个应用，其中 3 个"));
+    QVERIFY(p.t.started().isEmpty());
+    typeInto(*risk, QStringLiteral("phrase"), riskPhrase());
+    click<QPushButton>(*risk, QStringLiteral("confirm"));
+    QStringList commands;
+    for (const QString& name : system) {
+        commands.append(apps::packageCommand(apps::PackageAction::Freeze, name).text());
+    }
+    QVERIFY2(p.t.startedOnly(commands), p.t.mismatch());
+
+    // The phone took the second; the first ran well and changed nothing; the third failed.
+    p.server.phone.packages[0].disabled = true;
+    auto& ends = p.t.fakes().processes.hiddenRunEnds;
+    QCOMPARE(ends.size(), 3);
+    ends[0]({0, "Package com.android.bloat new state: enabled\n", false});
+    ends[1]({0, "Package com.android.phone new state: disabled-user\n", false});
+    ends[2]({1, "\nFailure [not installed for 0]\n", false});
+    QTRY_COMPARE(
+        p.rows(),
+        (QStringList{
+            QStringLiteral("com.android.bloat 系统 未生效：Package com.android.bloat new state: "
+                           "enabled"),
+            QStringLiteral("com.android.phone 系统，已停用（用户） 完成"),
+            QStringLiteral(
+                "com.example.old 系统，已卸载（用户 0） 失败：Failure [not installed for "
+                "0]")}));
+    QCOMPARE(control<QRadioButton>(*p.list(), QStringLiteral("disabledPackages"))->text(),
+             QStringLiteral("已停用 2"));
+
+    click<ClickLabel>(*p.list(), QStringLiteral("refresh"));
+    QTRY_COMPARE(p.rows().first(), QStringLiteral("com.android.bloat 系统"));
+    QCOMPARE(p.selected(), system);
+}
+
+// The phone's names that are not package names are counted under the list. A list file selects
+// the packages it names that the phone has, and says how many it names that it has not, and how
+// many of its lines are not names.
+void PhoneAppsTest::listFilesAndNamesThatAreNotPackages() {
+    Phone p({kPixel});
+    p.server.phone.packages.append({QStringLiteral("com.x;reboot"), false, false, false});
+    p.server.phone.packages.append({QStringLiteral("com.y z"), true, false, false});
+    click<ClickLabel>(*p.apps, kReadLink);
+    QTRY_COMPARE(p.rows().size(), 3);
+    QCOMPARE(shownText(*p.list(), QStringLiteral("invalidNames")),
+             QStringLiteral("2 个名称无效，已忽略"));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("mine.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# kept\ncom.example.old\r\ncom.gone.app\nnot a name\ncom.android.phone # two\n");
+    file.close();
+    click<QPushButton>(*p.list(), QStringLiteral("selectFromList"));
+    auto* dialog = p.list()->findChild<QFileDialog*>(QStringLiteral("listFile"));
+    QVERIFY(dialog != nullptr);
+    dialog->selectFile(path);
+    // The dialog's own accept, as its button calls it.
+    static_cast<QDialog*>(dialog)->accept();
+    QCOMPARE(p.selected(),
+             (QStringList{QStringLiteral("com.android.phone"), QStringLiteral("com.example.old")}));
+    QCOMPARE(
+        shownText(*p.list(), QStringLiteral("status")),
+        QStringLiteral("已按列表选择 2 个应用。1 个不在这部手机上。1 行不是有效的包名，已跳过。"));
 }
 
 void PhoneAppsTest::eachObstacleIsSaidInTheListsPlace_data() {

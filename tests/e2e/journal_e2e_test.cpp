@@ -217,6 +217,7 @@ void JournalE2ETest::everyDeclaredChangeIsTakenBackOnThePhone() {
     QCOMPARE(unchanged,
              (QStringList{
                  QStringLiteral("adb shell pm enable ") + kNotes,
+                 QStringLiteral("adb shell cmd package install-existing ") + kNotes,
                  QStringLiteral("adb shell pm enable com.google.android.gsf"),
                  QStringLiteral("adb shell settings delete secure sysui_rounded_content_padding"),
                  QStringLiteral("adb shell wm size reset")}));

@@ -105,7 +105,9 @@ void PackageListE2ETest::aChosenPackageFrozenShowsDisabledAfterARefresh() {
     // Nothing polls: the list still shows what it read until it is read again.
     QCOMPARE(rows(*list), QStringList{kNotes + QStringLiteral(" 第三方")});
     click<ClickLabel>(*list, QStringLiteral("refresh"));
-    QTRY_COMPARE_WITH_TIMEOUT(rows(*list), QStringList{kNotes + QStringLiteral(" 第三方，已停用")},
+    // The disabled package's own state says the user disabled it.
+    QTRY_COMPARE_WITH_TIMEOUT(rows(*list),
+                              QStringList{kNotes + QStringLiteral(" 第三方，已停用（用户）")},
                               kAdbTimeoutMs);
 }
 

@@ -70,6 +70,8 @@ TEST(Reversal, OfEachChange) {
          u"cmd package install-existing com.frozen && pm disable-user com.frozen",
          u"已安装，已停用"},
         {package(u"com.on", PackageState::Removed), true, State::Irreversible, u"", u""},
+        {Change::package(QStringLiteral("com.gone"), PackageState::Enabled, true), true,
+         State::Reversible, u"pm uninstall -k --user 0  com.gone", u"已卸载（用户 0）"},
         {package(u"com.absent", PackageState::DisabledUser), true, State::OldValueUnknown, u"",
          u""},
         {package(u"com.on", PackageState::NotInstalled), false, State::OldValueUnknown, u"", u""},

@@ -1,5 +1,6 @@
 #include "app/language.h"
 #include "apps/phone_apps.h"
+#include "apps/selection_risk.h"
 #include "apps/software.h"
 #include "apps/warning.h"
 #include "console/messages.h"
@@ -19,6 +20,7 @@
 #include "widgets/n_shape.h"
 #include "window_table.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
@@ -139,6 +141,10 @@ QList<Caption> captionsOf(QWidget& window) {
                              edit->placeholderText(),
                              {needed, 0},
                              {edit->width() - 2 * frame - 4, 0}});
+        } else if (const auto* button = qobject_cast<QAbstractButton*>(widget);
+                   button && !button->text().isEmpty()) {
+            // A push or radio button's text; the style sizes the button around it.
+            captions.append({name, !button->isHidden(), button->text(), {}, {}});
         } else if (const auto* list = qobject_cast<QComboBox*>(widget)) {
             captions.append(
                 {name + QStringLiteral(" place-holder"), true, list->placeholderText(), {}, {}});
@@ -267,6 +273,14 @@ void LanguageTest::windows_data() {
              Software* apps = t.app().open<Software>();
              click<ClickLabel>(*apps, u"Labelreadapps"_s);
              return apps->findChild<PhoneApps*>();
+         }},
+        // The package list's risk dialog for a selection with system packages.
+        {u"selection risk"_s,
+         [](TestApp& t) -> QWidget* {
+             auto* dialog = new SelectionRisk(t.app().messages(), apps::PackageAction::Freeze, 12,
+                                              3, t.app().find<Form1>());
+             dialog->show();
+             return dialog;
          }},
     };
     for (const WindowRow& row : windowTable()) {

@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
+
+#include <sys/socket.h>
 
 namespace kavu::test {
 
@@ -126,6 +129,7 @@ struct SimulatedAdbServer::Connection {
     QString serial; // of the transport the client picked
     QString sendPath;
     qint64 sendSize = 0;
+    bool ending = false;
 };
 
 SimulatedAdbServer::SimulatedAdbServer(QObject* parent)
@@ -236,7 +240,7 @@ void SimulatedAdbServer::read(Connection& connection) {
             break;
         case Connection::Mode::Done:
             connection.buffer.clear();
-            connection.socket->disconnectFromHost();
+            endReply(connection);
             more = false;
             break;
         }
@@ -490,6 +494,24 @@ const SimulatedDevice* SimulatedAdbServer::transportTarget(const QString& wanted
         return nullptr;
     }
     return target;
+}
+
+// Ends the connection after its reply as a server does: once every byte written has left, the
+// sending half is shut, so the client reads the reply to its end; what the client still sends (its
+// end of stdin) is read and dropped until it closes. A socket closed with unread input is reset,
+// and a reset makes the client's system drop the part of a long reply the client had not read.
+void SimulatedAdbServer::endReply(Connection& connection) {
+    if (std::exchange(connection.ending, true)) {
+        return;
+    }
+    QTcpSocket* socket = connection.socket;
+    const auto shutWhenSent = [socket] {
+        if (socket->bytesToWrite() == 0) {
+            ::shutdown(static_cast<int>(socket->socketDescriptor()), SHUT_WR);
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, shutWhenSent);
+    shutWhenSent();
 }
 
 void SimulatedAdbServer::answerShell(Connection& connection, const QString& command, bool shellV2) {

@@ -128,6 +128,7 @@ private:
     bool lineRequest(Connection& connection);
     const SimulatedDevice* transportTarget(const QString& wanted, QByteArray* refusal) const;
     void answerShell(Connection& connection, const QString& command, bool shellV2);
+    void endReply(Connection& connection);
     void change(const QString& command);
     ShellAnswer answer(const QString& command) const;
     QByteArray shortList() const;
