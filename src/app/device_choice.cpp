@@ -53,6 +53,7 @@ bool DeviceChoice::isReady(const QString& serial) const {
 }
 
 void DeviceChoice::listChanged() {
+    emit listed();
     if (m_kind != Target::Kind::None) {
         return;
     }

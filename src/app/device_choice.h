@@ -45,6 +45,8 @@ public:
 signals:
     // The choice changed (not merely the list).
     void changed();
+    // The list of devices changed: a phone may have become ready, or stopped being.
+    void listed();
 
 private:
     void listChanged();

@@ -95,6 +95,8 @@ Journal::Journal(App& app, QString folder, QObject* parent)
     });
     m_app.console().setWatcher(this);
     connect(&m_app.devices(), &DeviceChoice::changed, this, &Journal::deviceChosen);
+    // A phone chosen before it was ready (unauthorized, offline) is read once it is.
+    connect(&m_app.devices(), &DeviceChoice::listed, this, &Journal::deviceChosen);
 }
 
 Journal::~Journal() {
@@ -131,7 +133,9 @@ void Journal::deviceChosen() {
     const std::optional<QString> chosen = chosenDevice();
     if (!chosen) {
         m_snapshots->clear();
-    } else if (m_snapshots->serial() != chosen) {
+    } else if (m_snapshots->serial() != chosen ||
+               (!m_snapshots->complete() && !m_snapshots->reading() &&
+                m_app.devices().isReady(*chosen))) {
         m_snapshots->read(*chosen);
     }
 }

@@ -33,12 +33,22 @@ void SnapshotReader::read(const QString& serial) {
         m_snapshot = {};
         m_serial = serial;
     }
+    askEverything();
+}
+
+void SnapshotReader::askEverything() {
+    m_complete = true;
     for (const QString& id : std::as_const(m_settings)) {
         askSetting(id);
     }
     askWm(true);
     askWm(false);
     askPackageLists();
+}
+
+bool SnapshotReader::reading() const {
+    return std::any_of(m_requests.cbegin(), m_requests.cend(),
+                       [](const QPointer<AdbShellRequest>& r) { return !r.isNull(); });
 }
 
 void SnapshotReader::reread(const Change& change) {
@@ -150,8 +160,14 @@ void SnapshotReader::clear() {
 }
 
 void SnapshotReader::change(const std::function<void(DeviceSnapshot&)>& apply) {
+    const bool wasReading = reading();
     ++m_generation;
     apply(m_snapshot);
+    if (wasReading && m_serial) {
+        // What those reads would have told is asked again, after the change.
+        stop();
+        askEverything();
+    }
 }
 
 void SnapshotReader::ask(const std::string& command,
@@ -163,6 +179,9 @@ void SnapshotReader::ask(const std::string& command,
              take = std::move(take)](const adb::ShellResult& result) {
                 m_requests.removeAll(request);
                 if (generation == m_generation) {
+                    if (result.error != adb::ShellError::None) {
+                        m_complete = false;
+                    }
                     take(result, m_snapshot);
                 }
                 if (std::all_of(m_requests.cbegin(), m_requests.cend(),

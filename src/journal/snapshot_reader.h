@@ -41,9 +41,12 @@ public:
     void clear();
     // The device the snapshot is of; none before the first read.
     const std::optional<QString>& serial() const { return m_serial; }
+    // Whether every value of the last read came in (a read failed: the phone was not ready, say).
+    bool complete() const { return m_complete; }
+    bool reading() const;
     const DeviceSnapshot& snapshot() const { return m_snapshot; }
     // Applies a change the program made to the device: answers to reads begun before it are
-    // dropped, since they may tell what the change replaced.
+    // dropped, since they may tell what the change replaced, and those reads are asked again.
     void change(const std::function<void(DeviceSnapshot&)>& apply);
     // Reads again what the change says it changed (nothing for a change of nothing readable); a
     // read that fails makes the value unknown.
@@ -60,6 +63,7 @@ private:
     void askWm(bool density);
     void askPackage(const QString& name);
     void askPackageLists();
+    void askEverything();
     void stop();
 
     AdbShellClient& m_client;
@@ -73,6 +77,7 @@ private:
     DeviceSnapshot m_snapshot;
     QList<QPointer<AdbShellRequest>> m_requests;
     int m_generation = 0;
+    bool m_complete = false;
 };
 
 } // namespace journal
