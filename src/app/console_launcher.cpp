@@ -63,14 +63,17 @@ void ConsoleLauncher::startLine(QStringView line, launch::WindowMode mode, Origi
 }
 
 ProcessStarter::RunEnded ConsoleLauncher::journalRun(const QString& serial, const QString& line,
-                                                    Origin origin) {
+                                                     Origin origin) {
     if (m_watcher == nullptr) {
         return {};
     }
     ProcessStarter::RunEnded ended =
-        m_watcher->starting({line, launch::WindowMode::Hidden,
-                             StartEnvironment{serial, m_choice.serverSocket(), {}}, Change{},
-                             std::move(origin), {}});
+        m_watcher->starting({line,
+                             launch::WindowMode::Hidden,
+                             StartEnvironment{serial, m_choice.serverSocket(), {}},
+                             Change{},
+                             std::move(origin),
+                             {}});
     m_watcher->started(true);
     return ended;
 }

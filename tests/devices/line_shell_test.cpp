@@ -20,8 +20,8 @@ TEST(LineShell, AtMostTheMostOutstanding) {
     const struct {
         int written, done, most;
         bool may;
-    } rows[] = {{0, 0, 4, true}, {3, 0, 4, true}, {4, 0, 4, false}, {9, 5, 4, false},
-                {9, 6, 4, true}, {1, 0, 1, false}};
+    } rows[] = {{0, 0, 4, true},  {3, 0, 4, true}, {4, 0, 4, false},
+                {9, 5, 4, false}, {9, 6, 4, true}, {1, 0, 1, false}};
     for (const auto& row : rows) {
         EXPECT_EQ(mayWrite(row.written, row.done, row.most), row.may)
             << row.written << ' ' << row.done << ' ' << row.most;
