@@ -75,9 +75,14 @@ echo "$lintian_report" | grep '^E:' && fail "lintian reports errors"
 echo "lintian warnings:"
 echo "$lintian_report" | grep '^W:' || echo "  none"
 
-# Tools that answer like adb and fastboot, first on PATH, so that no adb server is started.
+# Tools that answer like adb and fastboot, in the program folder (whose tools the consoles take
+# first) and first on PATH, so that no adb server is started.
 mkdir "$work/tools"
 make_fake_tools "$work/tools"
+for tool in adb fastboot; do
+    rm "$root/usr/lib/kavu/$tool"
+    ln -s "$work/tools/$tool" "$root/usr/lib/kavu/$tool"
+done
 
 home="$work/home"
 mkdir "$home"

@@ -5,6 +5,7 @@
 #include "shell/picture.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
     const kavu::Translation translation(language);
     // Every console inherits the choice, so that kavu-cmd speaks the same language.
     qputenv("KAVU_LANG", language == kavu::Language::English ? "en" : "zh");
+    // And takes the program folder's tools before PATH's, whatever folder it works in.
+    qputenv("KAVU_TOOLS", QFile::encodeName(QCoreApplication::applicationDirPath()));
     kavu::Program program;
     // Told once, in words any font draws; the program then starts as it can.
     if (const std::optional<QString> noFont = kavu::missingChineseFont()) {

@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -57,12 +56,10 @@ int main(int argc, char** argv) {
     setup.currentFolder = currentFolder();
     const char* path = std::getenv("PATH");
     setup.searchPath = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    // The program folder, where kavu-cmd stands beside the adb and fastboot that passed Kavu's
-    // start-up check, is searched before PATH, whatever folder the console works in.
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && self.has_parent_path()) {
-        setup.searchPath = self.parent_path().string() + ':' + setup.searchPath;
+    // Kavu names its program folder, where the adb and fastboot that passed its start-up check
+    // stand: it is searched before PATH, whatever folder the console works in.
+    if (const char* tools = std::getenv("KAVU_TOOLS"); tools != nullptr && *tools != '\0') {
+        setup.searchPath = std::string(tools) + ':' + setup.searchPath;
     }
     setup.terminal =
         Terminal::attachTo(::isatty(STDOUT_FILENO) == 1 ? STDOUT_FILENO : STDERR_FILENO);

@@ -225,9 +225,14 @@ void Journal::ended(const EntryId& id, const std::optional<QString>& serial, con
             emit notice(serial ? tr("%1：%2").arg(*serial, failed) : failed);
         }
     }
-    // What the change did is read back from the device: only what it declares.
+    // What the change did is read back from the device: only what it declares, or everything
+    // when reads were cut short by a change (it is on the phone now).
     if (m_snapshots != nullptr && serial && m_snapshots->serial() == serial) {
-        m_snapshots->reread(change);
+        if (!m_snapshots->complete() && !m_snapshots->reading()) {
+            m_snapshots->read(*serial);
+        } else {
+            m_snapshots->reread(change);
+        }
     }
     if (m_waitingFor == id) {
         m_waitingFor.reset();

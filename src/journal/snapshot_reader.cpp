@@ -160,14 +160,13 @@ void SnapshotReader::clear() {
 }
 
 void SnapshotReader::change(const std::function<void(DeviceSnapshot&)>& apply) {
-    const bool wasReading = reading();
+    // The answers dropped leave the snapshot short of them: it is read again once the change is
+    // on the phone (asking now could read the phone before the change reached it).
+    if (reading()) {
+        m_complete = false;
+    }
     ++m_generation;
     apply(m_snapshot);
-    if (wasReading && m_serial) {
-        // What those reads would have told is asked again, after the change.
-        stop();
-        askEverything();
-    }
 }
 
 void SnapshotReader::ask(const std::string& command,

@@ -46,7 +46,7 @@ public:
     bool reading() const;
     const DeviceSnapshot& snapshot() const { return m_snapshot; }
     // Applies a change the program made to the device: answers to reads begun before it are
-    // dropped, since they may tell what the change replaced, and those reads are asked again.
+    // dropped, since they may tell what the change replaced; the snapshot is then incomplete.
     void change(const std::function<void(DeviceSnapshot&)>& apply);
     // Reads again what the change says it changed (nothing for a change of nothing readable); a
     // read that fails makes the value unknown.
