@@ -1,33 +1,30 @@
 #include "journal/journal_entry.h"
 
+#include "journal/json_line.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+
+#include <algorithm>
 
 namespace kavu::journal {
 
 namespace {
 
-QString modeName(launch::WindowMode mode) {
-    switch (mode) {
-    case launch::WindowMode::Hidden:
-        return QStringLiteral("hidden");
-    case launch::WindowMode::Normal:
-        return QStringLiteral("console");
-    case launch::WindowMode::Minimized:
-        return QStringLiteral("minimized");
-    }
-    return {};
-}
+constexpr std::pair<launch::WindowMode, QStringView> kModeNames[] = {
+    {launch::WindowMode::Hidden, u"hidden"},
+    {launch::WindowMode::Normal, u"console"},
+    {launch::WindowMode::Minimized, u"minimized"},
+};
 
-std::optional<launch::WindowMode> modeNamed(const QString& name) {
-    for (const launch::WindowMode mode :
-         {launch::WindowMode::Hidden, launch::WindowMode::Normal, launch::WindowMode::Minimized}) {
-        if (modeName(mode) == name) {
-            return mode;
+QString modeName(launch::WindowMode mode) {
+    for (const auto& [each, name] : kModeNames) {
+        if (each == mode) {
+            return name.toString();
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 constexpr std::pair<Reversal::State, QStringView> kStateNames[] = {
@@ -67,32 +64,131 @@ QJsonObject changeObject(const Change& change) {
     return object;
 }
 
-// A change as a journal file keeps it; none for one of no kind known (the file is data).
-std::optional<Change> changeIn(const QJsonObject& object) {
-    Change change;
-    const QString kind = object.value(u"kind").toString();
-    bool known = false;
-    for (const auto& [each, name] : kChangeKinds) {
-        if (kind == name) {
-            change.kind = each;
-            known = true;
+// Whether the value is this text, as value.toString() == text.
+bool isText(const QJsonValue& value, QStringView text) {
+    return value.toString() == text;
+}
+
+bool isText(const JsonLineValue& value, QStringView text) {
+    return value.isText(text);
+}
+
+// The digits' number; -1 when they are not all digits.
+int digitsAt(QByteArrayView text, qsizetype at, qsizetype count) {
+    int number = 0;
+    for (const char c : text.sliced(at, count)) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+// A time as the journal writes it, "2024-05-01T12:00:00.250+08:00" (or "…Z" in UTC), read as
+// QDateTime::fromString(Qt::ISODateWithMs) reads it; none for any other form, left to that.
+std::optional<QDateTime> writtenTime(QByteArrayView text) {
+    constexpr qsizetype kLocal = 23; // "yyyy-MM-ddTHH:mm:ss.zzz"
+    if (text.size() != kLocal + 1 && text.size() != kLocal + 6) {
+        return std::nullopt;
+    }
+    for (const auto& [at, separator] :
+         {std::pair(4, '-'), std::pair(7, '-'), std::pair(10, 'T'), std::pair(13, ':'),
+          std::pair(16, ':'), std::pair(19, '.')}) {
+        if (text[at] != separator) {
+            return std::nullopt;
         }
     }
-    const QString state = object.value(u"state").toString();
-    for (const auto& [each, name] : kPackageStates) {
-        if (state == name) {
-            change.state = each;
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    const int hour = digitsAt(text, 11, 2);
+    const int minute = digitsAt(text, 14, 2);
+    const int second = digitsAt(text, 17, 2);
+    const int ms = digitsAt(text, 20, 3);
+    // A field not all digits is -1, which QDate would take for a year before Christ.
+    if (std::min({year, month, day, hour, minute, second, ms}) < 0 ||
+        !QDate::isValid(year, month, day) || !QTime::isValid(hour, minute, second, ms)) {
+        return std::nullopt;
+    }
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second, ms);
+    if (text.size() == kLocal + 1) {
+        return text[kLocal] == 'Z' ? std::optional(QDateTime(date, time, Qt::UTC)) : std::nullopt;
+    }
+    const char sign = text[kLocal];
+    const int offsetHours = digitsAt(text, kLocal + 1, 2);
+    const int offsetMinutes = digitsAt(text, kLocal + 4, 2);
+    // Offsets in use are within 14 hours; a larger one is left to QDateTime::fromString().
+    if ((sign != '+' && sign != '-') || text[kLocal + 3] != ':' || offsetHours < 0 ||
+        offsetHours > 14 || offsetMinutes < 0 || offsetMinutes > 59) {
+        return std::nullopt;
+    }
+    const int offset = (offsetHours * 60 + offsetMinutes) * 60;
+    return QDateTime(date, time, Qt::OffsetFromUTC, sign == '-' ? -offset : offset);
+}
+
+// The texts of a QJsonObject's values.
+struct DocumentTexts {
+    QString of(const QJsonValue& value) const { return value.toString(); }
+    QDateTime timeOf(const QJsonValue& value) const {
+        return QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+    }
+};
+
+// The texts of a JsonLine's values; with shared texts, those that recur share one copy.
+struct LineTexts {
+    SharedTexts* shared = nullptr;
+
+    QString of(const JsonLineValue& value) const {
+        if (const std::optional<QByteArrayView> utf8 = value.utf8(); utf8 && shared) {
+            return shared->text(*utf8);
+        }
+        return value.toString();
+    }
+    QDateTime timeOf(const JsonLineValue& value) const {
+        if (const std::optional<QByteArrayView> utf8 = value.utf8()) {
+            if (std::optional<QDateTime> time = writtenTime(*utf8)) {
+                return *std::move(time);
+            }
+        }
+        return QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+    }
+};
+
+// A change as a journal file keeps it; none for one of no kind known (the file is data). Object
+// is a QJsonObject or a JsonLineObject: both answer alike. Members are looked up in the order the
+// journal writes them (by name), where a JsonLineObject finds each at the first try.
+template <typename Object, typename Texts>
+std::optional<Change> changeIn(const Object& object, const Texts& texts) {
+    const auto key = object.value(u"key");
+    const auto kind = object.value(u"kind");
+    const auto reinstall = object.value(u"reinstall");
+    const auto space = object.value(u"space");
+    const auto state = object.value(u"state");
+    const auto value = object.value(u"value");
+    Change change;
+    bool known = false;
+    for (const auto& [each, name] : kChangeKinds) {
+        if (isText(kind, name)) {
+            change.kind = each;
+            known = true;
         }
     }
     if (!known) {
         return std::nullopt;
     }
-    change.space = object.value(u"space").toString();
-    change.key = object.value(u"key").toString();
-    if (object.value(u"value").isString()) {
-        change.value = object.value(u"value").toString();
+    for (const auto& [each, name] : kPackageStates) {
+        if (isText(state, name)) {
+            change.state = each;
+        }
     }
-    change.reinstall = object.value(u"reinstall").toBool();
+    change.space = texts.of(space);
+    change.key = texts.of(key);
+    if (value.isString()) {
+        change.value = texts.of(value);
+    }
+    change.reinstall = reinstall.toBool();
     return change;
 }
 
@@ -105,13 +201,19 @@ void putId(QJsonObject& object, const EntryId& id) {
     object.insert(u"n", id.number);
 }
 
-std::optional<EntryId> idIn(const QJsonObject& object) {
-    const QJsonValue session = object.value(u"session");
-    const QJsonValue number = object.value(u"n");
+// The id of a number and session; none unless both are there.
+template <typename Value, typename Texts>
+std::optional<EntryId> idOf(const Value& number, const Value& session, const Texts& texts) {
     if (!session.isString() || !number.isDouble()) {
         return std::nullopt;
     }
-    return EntryId{session.toString(), number.toInteger()};
+    return EntryId{texts.of(session), number.toInteger()};
+}
+
+template <typename Object, typename Texts>
+std::optional<EntryId> idIn(const Object& object, const Texts& texts) {
+    const auto number = object.value(u"n");
+    return idOf(number, object.value(u"session"), texts);
 }
 
 bool isNameCharacter(char c) {
@@ -185,61 +287,120 @@ QByteArray endLine(const EntryId& id, const RunEnd& end) {
     return asLine(object);
 }
 
-std::optional<Record> readRecord(QByteArrayView line) {
-    const QJsonDocument document = QJsonDocument::fromJson(line.toByteArray());
-    if (!document.isObject()) {
-        return std::nullopt;
-    }
-    const QJsonObject object = document.object();
-    const std::optional<EntryId> id = idIn(object);
-    if (!id) {
-        return std::nullopt;
-    }
-    const QString kind = object.value(u"kind").toString();
-    Entry entry;
-    entry.id = *id;
-    if (kind == u"end") {
-        if (object.value(u"started").toBool(true)) {
-            entry.exitCode = object.value(u"exit").toInt(-1);
-            entry.output = object.value(u"output").toString();
+namespace {
+
+// The record in a line's object, read into entry: Object is a QJsonObject or a JsonLineObject,
+// which answer alike, and Texts makes their texts. Members are looked up in the order they are
+// written, as changeIn does, from the one after "kind".
+template <typename Object, typename Texts>
+LineHolds recordIn(const Object& object, const Texts& texts, Entry& entry) {
+    const auto kind = object.value(u"kind");
+    if (isText(kind, u"end")) {
+        const auto number = object.value(u"n");
+        const auto output = object.value(u"output");
+        const auto session = object.value(u"session");
+        const auto started = object.value(u"started");
+        const auto exit = object.value(u"exit"); // written first: found after the last
+        std::optional<EntryId> id = idOf(number, session, texts);
+        if (!id) {
+            return LineHolds::Nothing;
+        }
+        entry.id = *std::move(id);
+        if (started.toBool(true)) {
+            entry.exitCode = exit.toInt(-1);
+            entry.output = texts.of(output);
         } else {
             entry.notStarted = true;
         }
-        return Record{std::nullopt, std::move(entry)};
+        return LineHolds::End;
     }
-    if (kind != u"run") {
-        return std::nullopt;
+    if (!isText(kind, u"run")) {
+        return LineHolds::Nothing;
     }
-    const std::optional<launch::WindowMode> mode = modeNamed(object.value(u"mode").toString());
-    if (!mode) {
-        return std::nullopt;
+    const auto line = object.value(u"line");
+    const auto mode = object.value(u"mode");
+    const auto model = object.value(u"model");
+    const auto number = object.value(u"n");
+    const auto reversal = object.value(u"reversal").toObject();
+    const auto serial = object.value(u"serial");
+    const auto session = object.value(u"session");
+    const auto time = object.value(u"time");
+    const auto undoes = object.value(u"undoes");
+    const auto window = object.value(u"window");
+    const auto control = object.value(u"control"); // written first: found after the last
+    std::optional<EntryId> id = idOf(number, session, texts);
+    const auto named =
+        std::find_if(std::cbegin(kModeNames), std::cend(kModeNames),
+                     [&mode](const auto& each) { return isText(mode, each.second); });
+    if (!id || named == std::cend(kModeNames)) {
+        return LineHolds::Nothing;
     }
-    entry.mode = *mode;
-    entry.time = QDateTime::fromString(object.value(u"time").toString(), Qt::ISODateWithMs);
-    entry.window = object.value(u"window").toString();
-    entry.control = object.value(u"control").toString();
-    entry.line = object.value(u"line").toString();
-    const QJsonValue serial = object.value(u"serial");
+    entry.id = *std::move(id);
+    entry.mode = named->first;
+    entry.time = texts.timeOf(time);
+    entry.window = texts.of(window);
+    entry.control = texts.of(control);
+    entry.line = texts.of(line);
     if (serial.isString()) {
-        entry.serial = serial.toString();
+        entry.serial = texts.of(serial);
     }
-    entry.model = object.value(u"model").toString();
-    const QJsonObject reversal = object.value(u"reversal").toObject();
-    const QString state = reversal.value(u"state").toString();
+    entry.model = texts.of(model);
+    const auto command = reversal.value(u"command");
+    const auto restores = reversal.value(u"restores");
+    const auto state = reversal.value(u"state");
+    const auto undo = reversal.value(u"undo");
     for (const auto& [known, name] : kStateNames) {
-        if (state == name) {
+        if (isText(state, name)) {
             entry.reversal.state = known;
         }
     }
     if (entry.reversal.state != Reversal::State::Irreversible) {
-        entry.reversal.command = reversal.value(u"command").toString();
-        entry.reversal.restores = reversal.value(u"restores").toString();
-        entry.reversal.undo = changeIn(reversal.value(u"undo").toObject());
+        entry.reversal.command = texts.of(command);
+        entry.reversal.restores = texts.of(restores);
+        entry.reversal.undo = changeIn(undo.toObject(), texts);
     }
-    if (object.value(u"undoes").isObject()) {
-        entry.undoes = idIn(object.value(u"undoes").toObject());
+    if (undoes.isObject()) {
+        entry.undoes = idIn(undoes.toObject(), texts);
     }
-    return Record{std::move(entry), std::nullopt};
+    return LineHolds::Entry;
+}
+
+// The record of a line JsonLine does not read, by the general parser.
+LineHolds recordInDocument(QByteArrayView line, Entry& entry) {
+    const QJsonDocument document = QJsonDocument::fromJson(line.toByteArray());
+    if (!document.isObject()) {
+        return LineHolds::Nothing;
+    }
+    return recordIn(document.object(), DocumentTexts(), entry);
+}
+
+std::optional<Record> recordOf(LineHolds holds, Entry& entry) {
+    switch (holds) {
+    case LineHolds::Entry:
+        return Record{std::move(entry), std::nullopt};
+    case LineHolds::End:
+        return Record{std::nullopt, std::move(entry)};
+    case LineHolds::Nothing:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Record> readRecord(QByteArrayView line) {
+    // Nearly every line is JSON as the journal writes it, read here without building a document;
+    // any other is for the general parser, which answers the same for each line both read.
+    Entry entry;
+    JsonLine json;
+    return recordOf(json.read(line) ? recordIn(json.object(), LineTexts(), entry)
+                                    : recordInDocument(line, entry),
+                    entry);
+}
+
+LineHolds RecordReader::read(QByteArrayView line, Entry& entry) {
+    return m_json.read(line) ? recordIn(m_json.object(), LineTexts{&m_texts}, entry)
+                             : recordInDocument(line, entry);
 }
 
 QString fileNameFor(const std::optional<QString>& serial) {

@@ -2,10 +2,13 @@
 
 #include "app/change.h"
 #include "core/launch.h"
+#include "journal/json_line.h"
+#include "journal/shared_texts.h"
 #include "platform/services.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHashFunctions>
 #include <QString>
 
 #include <optional>
@@ -19,6 +22,10 @@ struct EntryId {
 
     bool operator==(const EntryId&) const = default;
 };
+
+inline std::size_t qHash(const EntryId& id, std::size_t seed = 0) noexcept {
+    return qHashMulti(seed, id.session, id.number);
+}
 
 // Whether and how a change can be taken back.
 struct Reversal {
@@ -74,6 +81,23 @@ struct Record {
 };
 // The line's record; none for a line that is not one (damaged, or of another kind).
 std::optional<Record> readRecord(QByteArrayView line);
+
+// What one line of a journal holds.
+enum class LineHolds { Nothing, Entry, End };
+
+// Reads the lines of a journal one after another as readRecord does, each into an entry of its
+// own; texts that recur in them (window, control, phone, session, often the line) share one copy.
+class RecordReader {
+public:
+    // Reads the line into entry, one just made: the entry the line holds, or the end of a run (its
+    // entry's id, exit code, output and notStarted). For a line that holds neither, entry may be
+    // partly filled.
+    LineHolds read(QByteArrayView line, Entry& entry);
+
+private:
+    JsonLine m_json;
+    SharedTexts m_texts;
+};
 
 // The name of a device's journal file: the serial with every byte but ASCII letters, digits, '.',
 // '-' and '_' written %XX (and the first letter of a name Windows keeps for a device, such as

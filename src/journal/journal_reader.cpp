@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QHashFunctions>
 
+#include <algorithm>
+
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <fcntl.h>
@@ -18,8 +20,12 @@ namespace {
 
 // Far longer than any line the program writes (its longest part is a run's 4 KiB of output).
 constexpr qsizetype kLongestLine = 1 << 20;
-// The file is read this much at a time, however large it is.
+// The file is read this much at a time, however large it is, and at least this much.
 constexpr qint64 kChunk = 4 << 20;
+constexpr qint64 kLeastChunk = 64 << 10;
+// After its first piece, room is made for the entries the rest of a file likely holds, up to this
+// many times those of the first piece.
+constexpr qint64 kMostGrowth = 16;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("kavu::journal::JournalFollower", text);
@@ -57,7 +63,7 @@ QString openPlainFile(QFile& file, const QString& path, QByteArray* identity) {
 } // namespace
 
 std::size_t EntryIdHash::operator()(const EntryId& id) const noexcept {
-    return qHashMulti(0, id.session, id.number);
+    return qHash(id);
 }
 
 JournalRead readJournal(const QString& path) {
@@ -75,6 +81,7 @@ JournalRead readJournalBytes(QByteArrayView bytes) {
 void JournalFollower::clear() {
     m_read = {};
     m_positions.clear();
+    m_records = {};
     m_path.clear();
     m_offset = 0;
     m_identity.clear();
@@ -83,8 +90,7 @@ void JournalFollower::clear() {
 }
 
 qsizetype JournalFollower::positionOf(const EntryId& id) const {
-    const auto found = m_positions.find(id);
-    return found == m_positions.cend() ? -1 : found->second;
+    return m_positions.value(id, -1);
 }
 
 JournalGrowth JournalFollower::refuse(const QString& why) {
@@ -136,29 +142,54 @@ JournalGrowth JournalFollower::follow(const QString& path) {
         return refuse(file.errorString());
     }
     const qsizetype before = m_read.entries.size();
-    while (true) {
-        const QByteArray chunk = file.read(kChunk);
-        if (chunk.isEmpty()) {
+    Ended ended;
+    // One buffer for every piece, no larger than the file needs (it may still grow meanwhile): the
+    // lines are read where they lie in it.
+    const qint64 toRead = file.size() - m_offset;
+    QByteArray chunk(static_cast<qsizetype>(std::clamp(toRead + 1, kLeastChunk, kChunk)),
+                     Qt::Uninitialized);
+    for (qint64 read = 0;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got <= 0) {
             break;
         }
-        m_offset += chunk.size();
-        for (const qsizetype at : take(chunk).ended) {
-            // An entry of this read whose end came in a later piece of it is simply new.
-            if (at < before && !growth.ended.contains(at)) {
-                growth.ended.append(at);
-            }
+        m_offset += got;
+        takeBytes(QByteArrayView(chunk.constData(), got), before, ended);
+        if (read == 0 && got < toRead) {
+            makeRoom(m_read.entries.size() - before, got, toRead);
         }
+        read += got;
     }
     growth.firstNew = growth.fromStart ? 0 : before;
+    growth.ended = std::move(ended.places);
     return growth;
+}
+
+void JournalFollower::makeRoom(qsizetype entries, qint64 bytes, qint64 allBytes) {
+    // As many as the first piece held for its size, and no more than a few times as many as it
+    // held: a file with little but damage after a first piece of entries takes no more room.
+    const qint64 expected = std::min(entries * allBytes / bytes, entries * kMostGrowth);
+    m_read.entries.reserve(m_read.entries.size() - entries + expected);
+    m_positions.reserve(m_positions.size() - entries + expected);
 }
 
 JournalGrowth JournalFollower::take(QByteArrayView bytes) {
     JournalGrowth growth;
     growth.firstNew = m_read.entries.size();
-    // The line begun in an earlier read, ended in this one, is read from a copy of its own.
-    QByteArray joined;
-    QList<QByteArrayView> lines;
+    Ended ended;
+    takeBytes(bytes, growth.firstNew, ended);
+    growth.ended = std::move(ended.places);
+    return growth;
+}
+
+void JournalFollower::Ended::add(qsizetype at) {
+    if (!seen.contains(at)) {
+        seen.insert(at);
+        places.append(at);
+    }
+}
+
+void JournalFollower::takeBytes(QByteArrayView bytes, qsizetype firstNew, Ended& ended) {
     qsizetype start = 0;
     while (start < bytes.size()) {
         const qsizetype end = bytes.indexOf('\n', start);
@@ -179,38 +210,42 @@ JournalGrowth JournalFollower::take(QByteArrayView bytes) {
             break;
         }
         if (!m_partial.isEmpty()) {
-            joined = m_partial + piece;
+            // The line begun in an earlier read, ended in this one, is read from a copy of its own.
+            const QByteArray joined = m_partial + piece;
             m_partial.clear();
-            lines.append(joined);
+            takeLine(joined, firstNew, ended);
         } else if (!piece.isEmpty()) {
-            lines.append(piece);
+            takeLine(piece, firstNew, ended);
         }
     }
-    takeLines(lines, growth);
     m_read.tornLastLine = !m_partial.isEmpty();
-    return growth;
 }
 
-void JournalFollower::takeLines(const QList<QByteArrayView>& lines, JournalGrowth& growth) {
-    for (const QByteArrayView line : lines) {
-        std::optional<Record> record = readRecord(line);
-        if (!record) {
-            ++m_read.unreadableLines;
-        } else if (record->entry) {
-            m_positions.insert_or_assign(record->entry->id, m_read.entries.size());
-            m_read.entries.append(std::move(*record->entry));
-        } else if (const qsizetype at = positionOf(record->end->id); at >= 0) {
+void JournalFollower::takeLine(QByteArrayView line, qsizetype firstNew, Ended& ended) {
+    // The line is read into a new last entry, which stays when the line holds an entry.
+    Entry& taken = m_read.entries.emplaceBack();
+    switch (m_records.read(line, taken)) {
+    case LineHolds::Entry:
+        m_positions.insert(taken.id, m_read.entries.size() - 1);
+        return;
+    case LineHolds::End:
+        if (const qsizetype at = positionOf(taken.id); at >= 0) {
             Entry& entry = m_read.entries[at];
-            entry.exitCode = record->end->exitCode;
-            entry.output = std::move(record->end->output);
-            entry.notStarted = record->end->notStarted;
-            if (at < growth.firstNew && !growth.ended.contains(at)) {
-                growth.ended.append(at);
+            entry.exitCode = taken.exitCode;
+            entry.output = std::move(taken.output);
+            entry.notStarted = taken.notStarted;
+            if (at < firstNew) {
+                ended.add(at);
             }
         } else {
             ++m_read.unreadableLines; // the end of a run the journal does not hold
         }
+        break;
+    case LineHolds::Nothing:
+        ++m_read.unreadableLines;
+        break;
     }
+    m_read.entries.removeLast();
 }
 
 } // namespace kavu::journal

@@ -3,10 +3,10 @@
 #include "journal/journal_entry.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
-
-#include <unordered_map>
 
 namespace kavu::journal {
 
@@ -65,11 +65,24 @@ public:
     qsizetype positionOf(const EntryId& id) const;
 
 private:
-    void takeLines(const QList<QByteArrayView>& lines, JournalGrowth& growth);
+    // Entries read before this read whose run ended in it, each once, in the order they ended.
+    struct Ended {
+        QList<qsizetype> places;
+        QSet<qsizetype> seen;
+
+        void add(qsizetype at);
+    };
+
+    // Takes the bytes: entries before firstNew whose run ended go to ended.
+    void takeBytes(QByteArrayView bytes, qsizetype firstNew, Ended& ended);
+    void takeLine(QByteArrayView line, qsizetype firstNew, Ended& ended);
+    // Makes room for a read of allBytes whose first bytes held entries.
+    void makeRoom(qsizetype entries, qint64 bytes, qint64 allBytes);
     JournalGrowth refuse(const QString& why);
 
     JournalRead m_read;
-    std::unordered_map<EntryId, qsizetype, EntryIdHash> m_positions;
+    QHash<EntryId, qsizetype> m_positions;
+    RecordReader m_records;
     QString m_path;
     qint64 m_offset = 0;
     // The file read, where the system tells: a file put in its place is read from its start.

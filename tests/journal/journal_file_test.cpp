@@ -2,6 +2,7 @@
 #include "journal/journal_reader.h"
 #include "journal/journal_window.h"
 #include "journal/journal_writer.h"
+#include "journal/shared_texts.h"
 #include "journal/undone_index.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace kavu::journal {
 namespace {
@@ -76,6 +79,93 @@ TEST(JournalFile, DamagedLinesAreSkipped) {
         EXPECT_EQ(read.entries.size(), row.entries) << row.bytes.constData();
         EXPECT_EQ(read.tornLastLine, row.torn) << row.bytes.constData();
         EXPECT_EQ(read.unreadableLines, row.unreadable) << row.bytes.constData();
+    }
+}
+
+// Lines written by hand, damaged or hostile: each is read as a JSON parser reads it, or skipped
+// as unreadable; a line that reads keeps its time as written, in UTC, at an offset or (an older
+// line) in local time.
+TEST(JournalFile, LinesReadAsJson) {
+    const QByteArray written = entryLine(entryNumber(1));
+    // The time as written: with its offset from UTC.
+    const QDateTime time = entryNumber(1).time.toOffsetFromUtc(entryNumber(1).time.offsetFromUtc());
+    // The writer's line with the JSON of the control's member in place of its own.
+    const auto with = [&written](const QByteArray& control) {
+        return QByteArray(written).replace(R"("control":"显示秒")", control);
+    };
+    const auto withTime = [&written](const QByteArray& time) {
+        const qsizetype at = written.indexOf(R"("time":")") + 8;
+        return QByteArray(written).replace(at, written.indexOf('"', at) - at, time);
+    };
+    const QByteArray deep = QByteArray(100'000, '[') + QByteArray(100'000, ']');
+    const struct {
+        QByteArray bytes;
+        // None: the line is unreadable.
+        std::optional<QString> control;
+        QDateTime time;
+        qint64 number = 1;
+    } rows[] = {
+        {with(R"("control":"a\"b\\c\/d\b\f\n\r\t")"), QStringLiteral("a\"b\\c/d\b\f\n\r\t"), time},
+        {with(R"("control":"\u663e\u793A秒 \ud83d\ude00")"), QStringLiteral("显示秒 😀"), time},
+        {with(R"("control":"\ud83d")"), QString(QChar(0xd83d)), time},
+        {with("\"control\":\"\xff\""), std::nullopt, time},
+        {with("\"control\":\"\xed\xa0\xbd\""), std::nullopt, time},
+        {with("\"control\":\"a\x01\""), QStringLiteral("a\x01"), time},
+        {with(R"("control":"a","control":"b")"), QStringLiteral("b"), time},
+        {with("\"\xef\xbb\xbf"
+              R"(control":"x","control":"y")"),
+         QStringLiteral("y"), time},
+        {with(R"("control":"x", "more":[1,{"a":[null,true]}],"object":{"n":2})"),
+         QStringLiteral("x"), time},
+        {with(R"("control":"x","f":1.5)"), QStringLiteral("x"), time},
+        {with(R"("control":"x","big":1e999)"), std::nullopt, time},
+        {with(R"("control":"x","n":01)"), std::nullopt, time},
+        {with(R"("control":"x","deep":)" + deep), std::nullopt, time},
+        {with(R"("control":")" + QByteArray(1 << 20, 'a') + '"'), std::nullopt, time},
+        {written.left(written.size() - 2) + '\n', std::nullopt, time},
+        {written.trimmed() + "x\n", std::nullopt, time},
+        {" \t" + written.trimmed() + " \r\n", QStringLiteral("显示秒"), time},
+        {R"( { "reversal" : { "state" : "irreversible" }, "mode" : "hidden", "control" : "c", )"
+         R"("time" : "2024-05-01T12:00:00.250Z", "kind" : "run", "n" : 9223372036854775807, )"
+         R"("session" : "s1" })"
+         "\n",
+         QStringLiteral("c"), QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0, 250), Qt::UTC),
+         std::numeric_limits<qint64>::max()},
+        {withTime("2024-05-01T12:00:00.250-09:30"), QStringLiteral("显示秒"),
+         QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0, 250), Qt::OffsetFromUTC, -34'200)},
+        {withTime("2024-05-01T12:00:00.250"), QStringLiteral("显示秒"),
+         QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0, 250))},
+        {withTime("+024-05-01T12:00:00.250+08:00"), QStringLiteral("显示秒"), QDateTime()},
+    };
+    for (const auto& row : rows) {
+        const JournalRead read = readJournalBytes(row.bytes);
+        const QByteArray shown = row.bytes.left(300);
+        ASSERT_EQ(read.entries.size(), row.control ? 1 : 0) << shown.constData();
+        EXPECT_EQ(read.unreadableLines, row.control ? 0 : 1) << shown.constData();
+        if (row.control) {
+            const Entry& entry = read.entries.at(0);
+            EXPECT_EQ(entry.control, *row.control) << shown.constData();
+            EXPECT_EQ(entry.id.number, row.number) << shown.constData();
+            EXPECT_EQ(entry.time, row.time) << shown.constData();
+            EXPECT_EQ(entry.time.toString(Qt::ISODateWithMs), row.time.toString(Qt::ISODateWithMs))
+                << shown.constData();
+        }
+    }
+}
+
+// Texts shared between lines are each the text of their own bytes, however many there are.
+TEST(JournalFile, SharedTextsAreTheirBytes) {
+    SharedTexts texts;
+    QList<QByteArray> all;
+    // Many more than it keeps, alike but for their last bytes, some beyond ASCII.
+    for (int i = 0; i < 3000; ++i) {
+        all.append("settings put secure key_" + QByteArray::number(i));
+        all.append(QStringLiteral("状态栏 %1").arg(i).toUtf8());
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const QByteArray& bytes : all) {
+            EXPECT_EQ(texts.text(bytes), QString::fromUtf8(bytes)) << bytes.constData();
+        }
     }
 }
 
