@@ -48,6 +48,26 @@ public:
 
 // A temporary program folder holding the tool files the start-up check looks for, and an App on
 // services that do nothing; its lines go to the starter given, or nowhere.
+// Counts the processes the program starts, and starts them through another starter: a benchmark
+// of launches checks that it launched something.
+class CountingStarter final : public ProcessStarter {
+public:
+    explicit CountingStarter(ProcessStarter& inner)
+        : m_inner(inner) {}
+    int started = 0;
+
+protected:
+    bool launch(const QString& line, launch::WindowMode mode, const StartEnvironment& environment,
+                RunEnded ended) override {
+        const bool ok = m_inner.start(line, mode, environment, std::move(ended));
+        started += ok ? 1 : 0;
+        return ok;
+    }
+
+private:
+    ProcessStarter& m_inner;
+};
+
 class InertWorld {
 public:
     explicit InertWorld(ProcessStarter* processes = nullptr)

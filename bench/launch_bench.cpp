@@ -67,12 +67,19 @@ using namespace kavu::bench;
 
 void BM_WindowHiddenLaunch(benchmark::State& state) {
     QTemporaryDir folder;
+    // Tool files the start-up check accepts: without them there is no main window, and each run
+    // would load it again instead of launching.
     for (const char* tool : {"adb", "fastboot", "kavu-cmd"}) {
         QFile file(QDir(folder.path()).filePath(QString::fromLatin1(tool)));
-        file.open(QIODevice::WriteOnly);
+        if (!file.open(QIODevice::WriteOnly) ||
+            !file.setPermissions(file.permissions() | QFile::ExeOwner)) {
+            state.SkipWithError("cannot make the tool files");
+            return;
+        }
     }
-    kavu::SystemProcessStarter processes(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
-                                         [](const QString&) {});
+    kavu::SystemProcessStarter system(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
+                                      [](const QString&) {});
+    CountingStarter processes(system);
     NoMessages messages;
     NoPause pause;
     NoRandom random;
@@ -81,14 +88,24 @@ void BM_WindowHiddenLaunch(benchmark::State& state) {
     environment.path = folder.path();
     kavu::App app({processes, messages, pause, random, browser, environment});
     kavu::useForm1AsMainWindow(app);
-    app.mainWindow();
+    if (app.mainWindow() == nullptr) {
+        state.SkipWithError("the main window did not load");
+        return;
+    }
     const QString command = QStringLiteral("exit");
+    processes.started = 0;
+    std::int64_t runs = 0;
     for (auto _ : state) {
         app.console().run(kavu::Command(command), kavu::launch::kHidden);
+        ++runs;
         // As for the bare spawn, the next launch starts once this one has ended and was reaped.
         state.PauseTiming();
         waitUntilNoChildren();
         state.ResumeTiming();
+    }
+    // A launch that started no process measured nothing.
+    if (processes.started != runs) {
+        state.SkipWithError("a launch started no process");
     }
 }
 

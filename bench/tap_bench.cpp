@@ -36,24 +36,6 @@ namespace {
 constexpr int kTaps = 200;
 constexpr int kBaselineTaps = 50;
 
-// Counts the processes the program starts, and starts them.
-class CountingStarter final : public kavu::ProcessStarter {
-public:
-    explicit CountingStarter(kavu::ProcessStarter& inner)
-        : m_inner(inner) {}
-    int started = 0;
-
-protected:
-    bool launch(const QString& line, kavu::launch::WindowMode mode,
-                const kavu::StartEnvironment& environment, RunEnded ended) override {
-        ++started;
-        return m_inner.start(line, mode, environment, std::move(ended));
-    }
-
-private:
-    kavu::ProcessStarter& m_inner;
-};
-
 double threadCpuMs() {
     rusage usage{};
     getrusage(RUSAGE_THREAD, &usage);
@@ -147,8 +129,8 @@ struct Figures {
 };
 
 // One run of count taps at 80 ms; nothing when it did not finish.
-std::optional<Figures> run(kavu::App& app, ServerThread& server, CountingStarter& processes,
-                           int count) {
+std::optional<Figures> run(kavu::App& app, ServerThread& server,
+                           kavu::bench::CountingStarter& processes, int count) {
     auto* window = app.open<kavu::touchsimu>();
     const auto type = [window](const char* box, const QString& text) {
         window->findChild<QLineEdit*>(QString::fromLatin1(box))->setText(text);
@@ -200,7 +182,7 @@ int main(int argc, char* argv[]) {
     QStringList failures;
     kavu::SystemProcessStarter system(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
                                       [&failures](const QString& why) { failures << why; });
-    CountingStarter processes(system);
+    kavu::bench::CountingStarter processes(system);
     kavu::bench::InertWorld world(&processes);
     // The program folder's adb is the real one, so that every baseline tap reaches the phone.
     const QString adb = QStandardPaths::findExecutable(QStringLiteral("adb"));
