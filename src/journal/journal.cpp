@@ -140,6 +140,10 @@ void Journal::deviceChosen() {
     }
 }
 
+bool Journal::readingSnapshot() const {
+    return m_snapshots != nullptr && m_snapshots->reading();
+}
+
 void Journal::setDeclaredChanges(const QList<Command>& commands) {
     m_declaredSettings.clear();
     for (const Command& command : commands) {

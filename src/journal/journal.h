@@ -67,6 +67,8 @@ public:
 
     // The chosen device may have changed: its snapshot is read when it did.
     void deviceChosen();
+    // Whether a read of the chosen phone's snapshot is under way.
+    bool readingSnapshot() const;
 
     // The settings the program's commands declare they change: the snapshot reads each.
     void setDeclaredChanges(const QList<Command>& commands);

@@ -196,6 +196,9 @@ void JournalE2ETest::everyDeclaredChangeIsTakenBackOnThePhone() {
         QVERIFY(m_program.app().console().run(command, launch::kHidden));
         QTRY_VERIFY2_WITH_TIMEOUT(lastEntry().id.number > before && ended(lastEntry()),
                                   qPrintable(what), kAdbTimeoutMs);
+        // What the run changed is read back before the next change, as a user's next click
+        // would come long after.
+        QTRY_VERIFY_WITH_TIMEOUT(!journal.readingSnapshot(), kAdbTimeoutMs);
         const journal::Entry made = lastEntry();
         QVERIFY2(made.exitCode == 0, qPrintable(what));
         const QList<journal::Entry> all = journal.read(serial).entries;
@@ -209,21 +212,25 @@ void JournalE2ETest::everyDeclaredChangeIsTakenBackOnThePhone() {
         }
         QVERIFY2(journal.undo({made}, all), qPrintable(what));
         QTRY_VERIFY2_WITH_TIMEOUT(!journal.undoing(), qPrintable(what), kAdbTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!journal.readingSnapshot(), kAdbTimeoutMs);
         QVERIFY2(journal::isUndone(made, journal.read(serial).entries), qPrintable(what));
         QCOMPARE(described(m_server.phone), began);
         takenBack.append(what);
     }
     // What the phone already held: nothing to take back.
-    QCOMPARE(unchanged,
+    QCOMPARE(unchanged.join(u'\n'),
              (QStringList{
-                 QStringLiteral("adb shell pm enable ") + kNotes,
-                 QStringLiteral("adb shell cmd package install-existing ") + kNotes,
-                 QStringLiteral("adb shell pm enable com.google.android.gsf"),
-                 QStringLiteral("adb shell settings delete secure sysui_rounded_content_padding"),
-                 QStringLiteral("adb shell wm size reset")}));
+                  QStringLiteral("adb shell pm enable ") + kNotes,
+                  QStringLiteral("adb shell cmd package install-existing ") + kNotes,
+                  QStringLiteral("adb shell pm enable com.google.android.gsf"),
+                  QStringLiteral("adb shell settings delete secure sysui_rounded_content_padding"),
+                  QStringLiteral("adb shell wm size reset")})
+                 .join(u'\n'));
     QCOMPARE(takenBack.size() + unchanged.size() + irreversible.size(), changingCommands().size());
-    QCOMPARE(irreversible, (QStringList{QStringLiteral("adb shell pm uninstall ") + kNotes,
-                                        QStringLiteral("adb shell dumpsys battery reset")}));
+    QCOMPARE(irreversible.join(u'\n'),
+             (QStringList{QStringLiteral("adb shell pm uninstall ") + kNotes,
+                          QStringLiteral("adb shell dumpsys battery reset")})
+                 .join(u'\n'));
 }
 
 QTEST_MAIN(JournalE2ETest)
