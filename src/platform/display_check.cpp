@@ -1,5 +1,8 @@
 #include "platform/display_check.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -42,6 +45,11 @@ GraphicsSettings currentGraphicsSettings(int argc, const char* const* argv) {
                               .sessionType = environmentValue("XDG_SESSION_TYPE"),
                               .waylandDisplay = environmentValue("WAYLAND_DISPLAY"),
                               .display = environmentValue("DISPLAY")};
+    // Without Qt's Wayland plugin (qt6-wayland) a Wayland session falls back to X.
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                         QStringLiteral("/platforms"));
+    settings.waylandPlugin =
+        !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
     for (int i = 1; i + 1 < argc; ++i) {
         if (isOption(argv[i], "-platform")) {
             settings.platformArgument = argv[i + 1];
@@ -69,8 +77,8 @@ std::optional<std::string> x11DisplayFor(const GraphicsSettings& settings) {
         if (name == "xcb") {
             return settings.displayArgument.empty() ? settings.display : settings.displayArgument;
         }
-        // Without a Wayland session Qt's Wayland plugin fails and Qt goes on to the next one.
-        if (!name.starts_with("wayland") || waylandSession) {
+        // Without a Wayland session, or without the plugin, Qt goes on to the next one.
+        if (!name.starts_with("wayland") || (waylandSession && settings.waylandPlugin)) {
             return std::nullopt;
         }
     }

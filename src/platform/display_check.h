@@ -18,6 +18,7 @@ struct GraphicsSettings {
     std::string sessionType{};      // XDG_SESSION_TYPE
     std::string waylandDisplay{};   // WAYLAND_DISPLAY
     std::string display{};          // DISPLAY
+    bool waylandPlugin = true;      // Qt's Wayland plugin is installed
 };
 
 // The settings of this process: its arguments (as main receives them) and its environment.

@@ -132,6 +132,9 @@ row "HOME missing" "$installed" / "unset HOME" \
     box "Kavu 找不到存放数据的文件夹：环境变量 HOME 和 XDG_DATA_HOME 都没有设置。请在设置了 HOME 的桌面会话中启动 Kavu。"
 row "no DISPLAY" "$prog" "$work/prog" "unset DISPLAY" \
     line "Kavu 需要图形桌面：无法连接显示（没有设置 DISPLAY）"
+# The project installs no Wayland plugin for Qt.
+row "only a Wayland display, no Wayland plugin" "$prog" "$work/prog" "unset DISPLAY; export WAYLAND_DISPLAY=wayland-9" \
+    line "Kavu 需要图形桌面：无法连接显示（没有设置 DISPLAY）"
 row "display that does not answer" "$prog" "$work/prog" "DISPLAY=:9999" \
     line "Kavu 需要图形桌面：无法连接显示 :9999"
 row "display that does not answer, in English" "$prog" "$work/prog" "export KAVU_LANG=en DISPLAY=:9999" \

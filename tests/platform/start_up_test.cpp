@@ -30,6 +30,9 @@ TEST(DisplayCheck, XDisplayOnlyWhenQtWillUseX) {
         {{.qpaPlatform = "wayland;xcb", .waylandDisplay = "wayland-0"}, std::nullopt},
         {{.sessionType = "wayland"}, std::nullopt},
         {{.waylandDisplay = "wayland-1", .display = ":0"}, std::nullopt},
+        // Without Qt's Wayland plugin a Wayland session is shown through X, if there is one.
+        {{.waylandDisplay = "wayland-1", .waylandPlugin = false}, ""},
+        {{.sessionType = "wayland", .display = ":0", .waylandPlugin = false}, ":0"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform::x11DisplayFor(c.settings), c.expected)
