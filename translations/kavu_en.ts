@@ -147,7 +147,7 @@
     </message>
     <message>
         <source>设备：</source>
-        <translation>Phone</translation>
+        <translation>Phone:</translation>
     </message>
     <message>
         <source>adb 服务器…</source>
