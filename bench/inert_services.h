@@ -115,10 +115,12 @@ inline bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-// The processor time this process has taken so far, user and system, in milliseconds.
-inline double cpuMs() {
+// The processor time taken so far, user and system, in milliseconds: by this process
+// (RUSAGE_SELF), its calling thread (RUSAGE_THREAD) or its children it has reaped
+// (RUSAGE_CHILDREN).
+inline double cpuMs(int who = RUSAGE_SELF) {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
+    getrusage(who, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
 }

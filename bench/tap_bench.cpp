@@ -36,20 +36,6 @@ namespace {
 constexpr int kTaps = 200;
 constexpr int kBaselineTaps = 50;
 
-double threadCpuMs() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
-double childrenCpuMs() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
 long peakKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -141,7 +127,8 @@ std::optional<Figures> run(kavu::App& app, ServerThread& server,
     type("Textdely", QStringLiteral("80"));
     type("Textcishu", QString::number(count));
     processes.started = 0;
-    const double cpuBefore = threadCpuMs() + childrenCpuMs();
+    const double cpuBefore =
+        kavu::bench::cpuMs(RUSAGE_THREAD) + kavu::bench::cpuMs(RUSAGE_CHILDREN);
     QElapsedTimer clock;
     clock.start();
     emit window->findChild<kavu::N_Shape*>(QStringLiteral("SWIPEGO"))->Click();
@@ -156,7 +143,9 @@ std::optional<Figures> run(kavu::App& app, ServerThread& server,
         return std::nullopt;
     }
     Figures figures;
-    figures.cpuPerTapMs = (threadCpuMs() + childrenCpuMs() - cpuBefore) / count;
+    figures.cpuPerTapMs =
+        (kavu::bench::cpuMs(RUSAGE_THREAD) + kavu::bench::cpuMs(RUSAGE_CHILDREN) - cpuBefore) /
+        count;
     figures.seconds = static_cast<double>(clock.elapsed()) / 1000;
     figures.processesPerTap = static_cast<double>(processes.started) / count;
     figures.seen = server.seen();
@@ -203,11 +192,12 @@ int main(int argc, char* argv[]) {
     }
 
     // What the program takes doing nothing, with the main window shown (its scrolling notice).
-    const double idleBefore = threadCpuMs();
+    const double idleBefore = kavu::bench::cpuMs(RUSAGE_THREAD);
     QElapsedTimer idleClock;
     idleClock.start();
     kavu::bench::waitUntil([] { return false; }, 3000);
-    const double idleMsPerSecond = (threadCpuMs() - idleBefore) * 1000 / idleClock.elapsed();
+    const double idleMsPerSecond =
+        (kavu::bench::cpuMs(RUSAGE_THREAD) - idleBefore) * 1000 / idleClock.elapsed();
 
     // The baseline: no shell client, a hidden line per tap.
     server.reset(0);

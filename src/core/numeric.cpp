@@ -126,4 +126,25 @@ std::optional<std::int16_t> toInt16(double value) {
     return static_cast<std::int16_t>(whole);
 }
 
+std::optional<std::uint32_t> hexValue(std::string_view digits) {
+    if (digits.empty() || digits.size() > 8) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (const char c : digits) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            return std::nullopt;
+        }
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
 } // namespace kavu

@@ -27,4 +27,8 @@ double roundHalfEven(double value);
 // The value made whole (half to even), if it fits a 16-bit signed integer.
 std::optional<std::int16_t> toInt16(double value);
 
+// The value of a run of at most eight hexadecimal digits (either case), as protocols write
+// lengths and code units; none when a character is not one, or for an empty or longer run.
+std::optional<std::uint32_t> hexValue(std::string_view digits);
+
 } // namespace kavu

@@ -1,5 +1,7 @@
 #include "devices/adb_protocol.h"
 
+#include "core/numeric.h"
+
 #include <cstdio>
 
 namespace kavu::adb {
@@ -7,19 +9,6 @@ namespace kavu::adb {
 namespace {
 
 constexpr std::size_t kHeader = 4;
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 std::vector<std::string_view> lines(std::string_view text) {
     std::vector<std::string_view> result;
@@ -53,15 +42,8 @@ std::optional<std::size_t> parseLength(std::string_view digits) {
     if (digits.size() != kHeader) {
         return std::nullopt;
     }
-    std::size_t length = 0;
-    for (const char c : digits) {
-        const int value = hexValue(c);
-        if (value < 0) {
-            return std::nullopt;
-        }
-        length = length * 16 + static_cast<std::size_t>(value);
-    }
-    return length;
+    const std::optional<std::uint32_t> length = hexValue(digits);
+    return length ? std::optional<std::size_t>(*length) : std::nullopt;
 }
 
 void ReplyReader::append(std::string_view bytes) {

@@ -8,32 +8,8 @@ namespace kavu::adb {
 
 namespace {
 
-constexpr std::size_t kPacketHeader = 5;
-constexpr char kStdin = 0;
-constexpr std::uint8_t kStdout = 1;
-constexpr std::uint8_t kStderr = 2;
-constexpr std::uint8_t kExit = 3;
-constexpr char kCloseStdin = 4;
 // What a device may send in one packet; more is not the shell protocol.
 constexpr std::uint32_t kLargestPacket = 1u << 20;
-
-std::uint32_t littleEndian32(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 4; i-- > 0;) {
-        value = value << 8 | static_cast<unsigned char>(bytes[i]);
-    }
-    return value;
-}
-
-std::string packet(char id, std::string_view payload) {
-    std::string bytes(1, id);
-    const auto size = static_cast<std::uint32_t>(payload.size());
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes.push_back(static_cast<char>(size >> shift & 0xff));
-    }
-    bytes.append(payload);
-    return bytes;
-}
 
 } // namespace
 
@@ -95,7 +71,7 @@ void LineShell::readPackets() {
     std::size_t at = 0;
     while (!m_result && m_buffer.size() - at >= kPacketHeader) {
         const auto id = static_cast<std::uint8_t>(m_buffer[at]);
-        const std::uint32_t length = littleEndian32(std::string_view(m_buffer).substr(at + 1, 4));
+        const std::uint32_t length = packetLength(std::string_view(m_buffer).substr(at));
         if (length > kLargestPacket || (id != kStdout && id != kStderr && id != kExit)) {
             finish(failure(ShellError::ProtocolError));
             return;

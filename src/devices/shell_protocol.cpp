@@ -9,24 +9,26 @@ namespace kavu::adb {
 namespace {
 
 constexpr std::size_t kStatus = 4;
-constexpr std::size_t kPacketHeader = 5;
 
-enum PacketId : std::uint8_t {
-    kStdout = 1,
-    kStderr = 2,
-    kExit = 3,
-    kCloseStdin = 4,
-};
+} // namespace
 
-std::uint32_t littleEndian32(std::string_view bytes) {
+std::uint32_t packetLength(std::string_view bytes) {
     std::uint32_t value = 0;
-    for (std::size_t i = 4; i-- > 0;) {
+    for (std::size_t i = 5; i-- > 1;) {
         value = value << 8 | static_cast<unsigned char>(bytes[i]);
     }
     return value;
 }
 
-} // namespace
+std::string packet(PacketId id, std::string_view payload) {
+    std::string bytes(1, static_cast<char>(id));
+    const auto size = static_cast<std::uint32_t>(payload.size());
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<char>(size >> shift & 0xff));
+    }
+    bytes.append(payload);
+    return bytes;
+}
 
 ShellResult failure(ShellError error, std::string reason) {
     ShellResult result;
@@ -221,7 +223,7 @@ std::string ShellSession::take(std::string_view bytes) {
         m_stage = Stage::Output;
         if (m_shellV2) {
             // Nothing is typed into the command: its standard input ends at once.
-            reply.append({static_cast<char>(kCloseStdin), '\0', '\0', '\0', '\0'});
+            reply.append(packet(kCloseStdin, {}));
         } else {
             keep(m_out, std::exchange(m_buffer, {}));
         }
@@ -251,7 +253,7 @@ void ShellSession::readPackets() {
                 break;
             }
             m_packetId = static_cast<std::uint8_t>(rest[0]);
-            m_packetLeft = littleEndian32(rest.substr(1, 4));
+            m_packetLeft = packetLength(rest);
             rest.remove_prefix(kPacketHeader);
             m_inPacket = true;
             const bool output = m_packetId == kStdout || m_packetId == kStderr;

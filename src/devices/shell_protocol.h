@@ -22,6 +22,22 @@ namespace kavu::adb {
 
 inline constexpr std::string_view kShellV2Feature = "shell_v2";
 
+// The shell protocol's packets: a one-byte id, a four-byte little-endian payload length, the
+// payload.
+enum PacketId : std::uint8_t {
+    kStdin = 0,
+    kStdout = 1,
+    kStderr = 2,
+    kExit = 3,
+    kCloseStdin = 4,
+};
+inline constexpr std::size_t kPacketHeader = 5;
+
+// The payload length of the packet whose header starts bytes (there are kPacketHeader of them).
+std::uint32_t packetLength(std::string_view bytes);
+// One packet as it is sent.
+std::string packet(PacketId id, std::string_view payload);
+
 enum class ShellError {
     None,
     Refused,        // a typed part of the command was refused; nothing was sent

@@ -1,5 +1,7 @@
 #include "journal/json_line.h"
 
+#include "core/numeric.h"
+
 #include <QChar>
 
 #include <bit>
@@ -14,30 +16,13 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // The UTF-16 unit of the four hex digits at at (there are four bytes); false when they are not.
 bool readHex4(const char* at, char16_t* unit) {
-    int value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const int digit = hexDigit(at[i]);
-        if (digit < 0) {
-            return false;
-        }
-        value = value * 16 + digit;
+    const std::optional<std::uint32_t> value = hexValue(std::string_view(at, 4));
+    if (!value) {
+        return false;
     }
-    *unit = static_cast<char16_t>(value);
+    *unit = static_cast<char16_t>(*value);
     return true;
 }
 

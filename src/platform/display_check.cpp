@@ -45,11 +45,14 @@ GraphicsSettings currentGraphicsSettings(int argc, const char* const* argv) {
                               .sessionType = environmentValue("XDG_SESSION_TYPE"),
                               .waylandDisplay = environmentValue("WAYLAND_DISPLAY"),
                               .display = environmentValue("DISPLAY")};
-    // Without Qt's Wayland plugin (qt6-wayland) a Wayland session falls back to X.
-    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                         QStringLiteral("/platforms"));
-    settings.waylandPlugin =
-        !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+    // Without Qt's Wayland plugin (qt6-wayland) a Wayland session falls back to X. Looked for only
+    // in a Wayland session: on X the start does not list the plugin folder.
+    if (settings.sessionType == "wayland" || !settings.waylandDisplay.empty()) {
+        const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                             QStringLiteral("/platforms"));
+        settings.waylandPlugin =
+            !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+    }
     for (int i = 1; i + 1 < argc; ++i) {
         if (isOption(argv[i], "-platform")) {
             settings.platformArgument = argv[i + 1];
