@@ -75,10 +75,7 @@ void TapSession::close() {
     // and the server then ends the connection.
     m_stream->write(adb::LineShell::closing());
     connect(m_stream, &ServerStream::closed, this, &QObject::deleteLater);
-    m_openLimit->stop();
-    disconnect(m_openLimit, nullptr, this, nullptr);
-    connect(m_openLimit, &QTimer::timeout, this, &QObject::deleteLater);
-    m_openLimit->start(kCloseLimitMs);
+    QTimer::singleShot(kCloseLimitMs, this, &QObject::deleteLater);
 }
 
 void TapSession::read() {
