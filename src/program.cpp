@@ -29,6 +29,8 @@ Program::Program()
     QApplication::setStyle(QStringLiteral("Fusion"));
     m_app.setDeviceWatch(&m_devices);
     m_app.setShellClient(&m_shellClient);
+    m_app.setFastbootWatch(&m_fastboot);
+    m_app.setSettings(&m_settings);
     m_app.setJournal(&m_journal);
     m_journal.setDeclaredChanges(changingCommands());
     // A program folder that cannot be written (a read-only portable copy) keeps its journal in

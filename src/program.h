@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app.h"
+#include "app/fastboot_watch.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
@@ -9,6 +10,8 @@
 #include "platform/process_starter.h"
 #include "widgets/fresh_window_guard.h"
 #include "widgets/window_keys.h"
+
+#include <QSettings>
 
 namespace kavu {
 
@@ -39,6 +42,9 @@ private:
     // Outlives the windows that show it.
     AdbDeviceTracker m_devices;
     AdbShellClient m_shellClient;
+    FastbootWatch m_fastboot{m_processes};
+    QSettings m_settings{QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kavu"),
+                         QStringLiteral("kavu")};
     App m_app;
     // Watches the launcher of m_app, which it outlives only while ending.
     journal::Journal m_journal;

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "apps/apps_commands.h"
 #include "apps/software.h"
+#include "batch/batch_window.h"
 #include "connection/server_dialog.h"
 #include "connection/wireless_dialog.h"
 #include "display/display_commands.h"
@@ -69,6 +70,9 @@ void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
         app.setOpener(row.entry,
                       [&app, &fontScaleOffset, open = row.open] { open(app, fontScaleOffset); });
     }
+    // A click for several phones shows its runs.
+    QObject::connect(&app.console().batches(), &BatchRunner::opened, &app.console().batches(),
+                     [&app] { app.open<BatchWindow>(); });
 }
 
 QList<Command> changingCommands() {

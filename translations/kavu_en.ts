@@ -72,6 +72,49 @@
     </message>
 </context>
 <context>
+    <name>BatchWindow</name>
+    <message>
+        <source>批量运行</source>
+        <translation>Batch run</translation>
+    </message>
+    <message>
+        <source>各设备的运行</source>
+        <translation>Runs per phone</translation>
+    </message>
+    <message>
+        <source>所选设备的输出</source>
+        <translation>Output of the selected phone</translation>
+    </message>
+    <message>
+        <source>选中一行，在这里查看该设备的全部输出。</source>
+        <translation>Select a row to see all of that phone's output here.</translation>
+    </message>
+    <message>
+        <source>重试失败的设备</source>
+        <translation>Retry failed phones</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>同时运行：</source>
+        <translation>At once:</translation>
+    </message>
+    <message>
+        <source>同时运行的设备数</source>
+        <translation>Phones run at once</translation>
+    </message>
+    <message>
+        <source>每台设备打开控制台</source>
+        <translation>Open a console per phone</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Kavu 第六代免ROOT玩机神器</source>
@@ -652,6 +695,57 @@ Why Kavu:
     <message>
         <source>程序：</source>
         <translation>Animator:</translation>
+    </message>
+</context>
+<context>
+    <name>PhonePicker</name>
+    <message>
+        <source>选择设备</source>
+        <translation>Choose phones</translation>
+    </message>
+    <message>
+        <source>勾选命令要发往的设备：</source>
+        <translation>Tick the phones the commands go to:</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>全不选</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>设备组：</source>
+        <translation>Group:</translation>
+    </message>
+    <message>
+        <source>设备组</source>
+        <translation>Phone group</translation>
+    </message>
+    <message>
+        <source>选用</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>保存为组…</source>
+        <translation>Save as group…</translation>
+    </message>
+    <message>
+        <source>删除组</source>
+        <translation>Delete group</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1486,10 +1580,170 @@ Why Kavu:
     </message>
 </context>
 <context>
+    <name>kavu::BatchRowsModel</name>
+    <message>
+        <source>设备</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>最后输出</source>
+        <translation>Last output</translation>
+    </message>
+</context>
+<context>
+    <name>kavu::BatchRunner</name>
+    <message>
+        <source>等待</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>运行中</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>succeeded</translation>
+    </message>
+    <message>
+        <source>失败（退出码 %1）</source>
+        <translation>failed (exit code %1)</translation>
+    </message>
+    <message>
+        <source>失败（未启动）</source>
+        <translation>failed (not started)</translation>
+    </message>
+    <message>
+        <source>跳过（%1）</source>
+        <translation>skipped (%1)</translation>
+    </message>
+    <message>
+        <source>已打开控制台</source>
+        <translation>console opened</translation>
+    </message>
+    <message>
+        <source>%1 成功，%2 失败，%3 跳过</source>
+        <translation>%1 succeeded, %2 failed, %3 skipped</translation>
+    </message>
+    <message>
+        <source>，%1 未完成</source>
+        <translation>, %1 not done</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>最后输出</source>
+        <translation>Last output</translation>
+    </message>
+    <message>
+        <source>已停止</source>
+        <translation>stopped</translation>
+    </message>
+</context>
+<context>
+    <name>kavu::BatchWindow</name>
+    <message>
+        <source>批量运行 — %1</source>
+        <translation>Batch run — %1</translation>
+    </message>
+    <message>
+        <source>批量运行</source>
+        <translation>Batch run</translation>
+    </message>
+    <message>
+        <source>导出批量运行结果</source>
+        <translation>Export the batch results</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv);;所有文件 (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kavu::DeviceChoice</name>
+    <message>
+        <source>在 Fastboot 模式</source>
+        <translation>in fastboot mode</translation>
+    </message>
+    <message>
+        <source>不在列表中</source>
+        <translation>not listed</translation>
+    </message>
+</context>
+<context>
     <name>kavu::DeviceRow</name>
     <message>
         <source>请选择设备</source>
         <translation>Choose a device</translation>
+    </message>
+    <message>
+        <source>%1（Fastboot）</source>
+        <translation>%1 (fastboot)</translation>
+    </message>
+    <message>
+        <source>已选 %1 台设备</source>
+        <translation>%1 phones chosen</translation>
+    </message>
+    <message>
+        <source>选择设备…</source>
+        <translation>Choose phones…</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>命令将在选中的 %1 台设备上运行</source>
+        <translation>Commands run on the %1 chosen phones</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>%1；跳过：</source>
+        <translation>%1; skipped: </translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -1772,6 +2026,37 @@ If the screen looks wrong, click Reset!</translation>
     <message>
         <source>当前操作缩放为：</source>
         <translation>Font scale sent: </translation>
+    </message>
+</context>
+<context>
+    <name>kavu::PhonePicker</name>
+    <message>
+        <source>%1（Fastboot）</source>
+        <translation>%1 (fastboot)</translation>
+    </message>
+    <message>
+        <source>%1（不在列表中）</source>
+        <translation>%1 (not listed)</translation>
+    </message>
+    <message>
+        <source>%1（%2 台）</source>
+        <translation>%1 (%2 phones)</translation>
+    </message>
+    <message>
+        <source>请先勾选要保存的设备。</source>
+        <translation>Tick the phones to save first.</translation>
+    </message>
+    <message>
+        <source>保存为组</source>
+        <translation>Save as group</translation>
+    </message>
+    <message>
+        <source>组名：</source>
+        <translation>Group name:</translation>
+    </message>
+    <message>
+        <source>组名不能为空，也不能超过 %1 个字符。</source>
+        <translation>A group name must not be empty or longer than %1 characters.</translation>
     </message>
 </context>
 <context>

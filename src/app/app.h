@@ -2,6 +2,7 @@
 
 #include "app/console_launcher.h"
 #include "app/device_choice.h"
+#include "app/fastboot_watch.h"
 #include "app/launcher_entry.h"
 #include "platform/services.h"
 
@@ -9,6 +10,8 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+class QSettings;
 
 #include <functional>
 #include <map>
@@ -88,12 +91,24 @@ public:
         m_devices.follow(watch);
     }
     DeviceWatch* deviceWatch() const { return m_deviceWatch; }
+    // The phones in fastboot mode, listed while a window that sends fastboot lines holds the
+    // watch; none until set (no phone in fastboot mode is then listed). The device choice
+    // follows it.
+    void setFastbootWatch(FastbootWatch* watch) {
+        m_fastbootWatch = watch;
+        m_devices.followFastboot(watch);
+    }
+    FastbootWatch* fastbootWatch() const { return m_fastbootWatch; }
     // Which phones commands go to, as the user chose them.
     DeviceChoice& devices() { return m_devices; }
     const DeviceChoice& devices() const { return m_devices; }
     // What reads from the phone over the adb server; none until set (nothing is then read).
     void setShellClient(AdbShellClient* client) { m_shellClient = client; }
     AdbShellClient* shellClient() const { return m_shellClient; }
+    // Where what the user set is kept between runs (saved phone groups, the adb server, the
+    // phones connected over Wi-Fi); none until set (nothing is then kept).
+    void setSettings(QSettings* settings) { m_settings = settings; }
+    QSettings* settings() const { return m_settings; }
     // The journal of the changes made to each device; none until set (nothing is then written).
     void setJournal(journal::Journal* journal) { m_journal = journal; }
     journal::Journal* journal() const { return m_journal; }
@@ -114,8 +129,10 @@ private:
     DeviceChoice m_devices;
     ConsoleLauncher m_console;
     DeviceWatch* m_deviceWatch = nullptr;
+    FastbootWatch* m_fastbootWatch = nullptr;
     AdbShellClient* m_shellClient = nullptr;
     journal::Journal* m_journal = nullptr;
+    QSettings* m_settings = nullptr;
 };
 
 template <class W> W* App::find() const {

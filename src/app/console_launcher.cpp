@@ -17,9 +17,12 @@ ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messag
     , m_pause(pause)
     , m_choice(choice)
     , m_commandBox(std::move(commandBox))
-    , m_queues([this](const Start& start) { startOne(start); },
-               [this](const QString& serial) { return m_choice.isReady(serial); },
-               [this](const QString& serial) { skipped(serial); }) {}
+    , m_batches([this](const Start& start) { return startOne(start); },
+                [this](const QString& serial, launch::Tool tool) {
+                    return m_choice.whyNotReady(serial, tool);
+                },
+                [this](const QString& serial) { return m_choice.describe(serial); },
+                [this](const QString& serial) { skipped(serial); }) {}
 
 bool ConsoleLauncher::run(const Command& command, const launch::Form& form, const Command& suffix) {
     return runOn(m_choice.target(), command, form, suffix);
@@ -79,13 +82,11 @@ ProcessStarter::RunEnded ConsoleLauncher::journalRun(const QString& serial, cons
 }
 
 void ConsoleLauncher::pause(int milliseconds) {
-    if (!m_clickPhones) {
+    if (!m_batches.gathering()) {
         m_pause.sleep(milliseconds);
         return;
     }
-    for (const QString& serial : *m_clickPhones) {
-        m_queues.addPause(serial, milliseconds);
-    }
+    m_batches.addPause(milliseconds);
 }
 
 bool ConsoleLauncher::accepts(const Command& command) {
@@ -112,33 +113,39 @@ void ConsoleLauncher::start(QLineEdit& box, const Target& target, const Command&
                             const launch::Form& form, const Command& suffix,
                             const RunHeard& heard) {
     box.setText(command.text());
-    startFor(target, command, consoleLine(form, box.text(), suffix.text()), form.mode, heard);
+    startFor(target, command, consoleLine(form, box.text(), suffix.text()), form.mode, heard,
+             consoleLine(launch::kHidden, box.text(), QString()));
 }
 
 void ConsoleLauncher::startFor(const Target& target, const Command& command, const QString& line,
-                               launch::WindowMode mode, const RunHeard& heard) {
+                               launch::WindowMode mode, const RunHeard& heard,
+                               const QString& hiddenLine) {
     const launch::Reach reach = command.reach();
-    const std::vector<StartEnvironment> starts = startsOf(target, reach);
-    if (target.kind != Target::Kind::Every || reach == launch::Reach::Computer) {
+    const launch::Tool tool = launch::toolOf(command.text().toStdString());
+    const std::vector<StartEnvironment> starts = startsOf(target, reach, tool);
+    if (!target.isSeveral() || reach == launch::Reach::Computer) {
         for (const StartEnvironment& environment : starts) {
             startOne({line, mode, environment, command.change(), command.origin(), heard});
         }
         return;
     }
-    if (!m_clickPhones) {
-        m_clickPhones = target.serials;
-        QTimer::singleShot(0, &m_clickEnds, [this] { m_clickPhones.reset(); });
-        if (target.serials.isEmpty()) {
+    if (starts.empty()) {
+        // Told once per click: its other lines find none either.
+        if (!m_batches.gathering()) {
             skipped(std::nullopt);
         }
+        return;
     }
     for (const StartEnvironment& environment : starts) {
-        m_queues.add(*environment.serial,
-                     {line, mode, environment, command.change(), command.origin(), heard});
+        m_batches.add(*environment.serial,
+                      {{line, mode, environment, command.change(), command.origin(), heard},
+                       hiddenLine.isEmpty() ? line : hiddenLine,
+                       command.text(),
+                       tool});
     }
 }
 
-void ConsoleLauncher::startOne(const Start& start) {
+bool ConsoleLauncher::startOne(const Start& start) {
     ProcessStarter::RunEnded ended = m_watcher ? m_watcher->starting(start) : nullptr;
     if (start.heard) {
         ended = [watched = std::move(ended), heard = start.heard](const RunEnd& end) {
@@ -156,6 +163,7 @@ void ConsoleLauncher::startOne(const Start& start) {
     if (!started && start.heard) {
         start.heard(std::nullopt);
     }
+    return started;
 }
 
 void ConsoleLauncher::skipped(const std::optional<QString>& serial) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/batch_runner.h"
 #include "app/command.h"
-#include "app/phone_queues.h"
 #include "app/target.h"
 #include "core/launch.h"
 #include "platform/services.h"
@@ -30,7 +30,7 @@ public:
     // The line given to starting was started, or could not be (the user has been told why).
     virtual void started(bool started) = 0;
     // A click's lines did not run on this phone: it was no longer ready when its turn came. None:
-    // the click was for every ready phone, and none was.
+    // the click was for several phones, and none was there.
     virtual void skipped(const std::optional<QString>& serial) = 0;
 
 protected:
@@ -43,8 +43,9 @@ protected:
 // line starts in the form's window mode, on the phones the device choice names at the click.
 //
 // For one phone (or none chosen) a line starts at once, and a pause between two lines holds the
-// window, as a single phone's actions always have. For every phone, the lines of a click and its
-// pauses go into each phone's own queue and run there in their order, the phones side by side.
+// window, as a single phone's actions always have. For several phones (every phone, or the ones
+// picked), the lines of a click and its pauses make a batch: each phone's run there in their
+// order, the phones side by side, hidden with their output kept unless consoles are asked for.
 class ConsoleLauncher {
 public:
     // commandBox: the main window's command box, loading the main window when it is not there;
@@ -74,8 +75,8 @@ public:
     // (empty when nothing hears).
     ProcessStarter::RunEnded journalRun(const QString& serial, const QString& line, Origin origin);
     // The wait between two lines of one click (a new recovery is flashed, then booted): for one
-    // phone it holds the window; for every phone it goes into each phone's queue after the lines
-    // the click queued so far.
+    // phone it holds the window; for several it goes into the click's batch after the lines given
+    // so far.
     void pause(int milliseconds);
 
     // The main window's command box, loading the main window when it is not there; null when it
@@ -91,13 +92,18 @@ public:
     // What hears of every line started from now on; none: nothing does.
     void setWatcher(LaunchWatcher* watcher) { m_watcher = watcher; }
 
+    // The batches of clicks made for several phones.
+    BatchRunner& batches() { return m_batches; }
+
 private:
     bool acceptsAll(const Command& command, const Command& suffix);
     void start(QLineEdit& box, const Target& target, const Command& command,
                const launch::Form& form, const Command& suffix, const RunHeard& heard = {});
+    // hiddenLine: the same command without its console's prompts, as a batch runs it.
     void startFor(const Target& target, const Command& command, const QString& line,
-                  launch::WindowMode mode, const RunHeard& heard = {});
-    void startOne(const Start& start);
+                  launch::WindowMode mode, const RunHeard& heard = {},
+                  const QString& hiddenLine = {});
+    bool startOne(const Start& start);
     void skipped(const std::optional<QString>& serial);
 
     ProcessStarter& m_processes;
@@ -106,11 +112,7 @@ private:
     DeviceChoice& m_choice;
     std::function<QLineEdit*()> m_commandBox;
     LaunchWatcher* m_watcher = nullptr;
-    PhoneQueues m_queues;
-    // The phones of the click being handled, when it is for every phone: its pauses go into their
-    // queues. Forgotten at the next turn of the event loop.
-    std::optional<QStringList> m_clickPhones;
-    QObject m_clickEnds;
+    BatchRunner m_batches;
 };
 
 } // namespace kavu

@@ -66,4 +66,27 @@ std::string consoleText(std::string_view fixedText, Translate shown) {
     return text;
 }
 
+Tool toolOf(std::string_view commandText) {
+    const std::size_t first = commandText.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return Tool::Adb;
+    }
+    commandText.remove_prefix(first);
+    constexpr std::string_view kFastboot = "fastboot";
+    if (commandText.size() < kFastboot.size()) {
+        return Tool::Adb;
+    }
+    for (std::size_t i = 0; i < kFastboot.size(); ++i) {
+        const char c = commandText[i];
+        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != kFastboot[i]) {
+            return Tool::Adb;
+        }
+    }
+    const std::string_view rest = commandText.substr(kFastboot.size());
+    return rest.empty() || rest.front() == ' ' || rest.front() == '\t' ||
+                   rest.substr(0, 4) == ".exe" || rest.substr(0, 4) == ".EXE"
+               ? Tool::Fastboot
+               : Tool::Adb;
+}
+
 } // namespace kavu::launch

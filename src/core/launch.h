@@ -17,6 +17,13 @@ enum class WindowMode { Hidden, Normal, Minimized };
 // console to type in), and so runs once whatever the click names.
 enum class Reach { Phone, Computer };
 
+// The tool a line about a phone talks to it through: fastboot reaches phones in fastboot mode,
+// adb the others.
+enum class Tool { Adb, Fastboot };
+// The tool of a command text: fastboot when its first word is fastboot (in any case, as the
+// interpreter finds programs), else adb.
+Tool toolOf(std::string_view commandText);
+
 struct Form {
     std::string_view prefix;
     WindowMode mode;

@@ -4,6 +4,7 @@
 #include "ui_okc.h"
 
 #include "app/app.h"
+#include "app/fastboot_watch.h"
 #include "app/file_picker.h"
 #include "app/fixed_buttons.h"
 #include "app/placement.h"
@@ -59,9 +60,18 @@ OKC::OKC(App& app, QWidget* parent)
     connectPartitions();
     connect(m_ui->N_Shapeshuaru, &N_Shape::Click, this, &OKC::flash);
     connectFixedButtons<Ui_OKC, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
+    // Phones in fastboot mode are listed while the window is open: its lines are for them.
+    m_fastboot = m_app.fastbootWatch();
+    if (m_fastboot != nullptr) {
+        m_fastboot->hold();
+    }
 }
 
-OKC::~OKC() = default;
+OKC::~OKC() {
+    if (m_fastboot != nullptr) {
+        m_fastboot->release();
+    }
+}
 
 void OKC::connectPartitions() {
     for (const auto& [option, partition] : kPartitions) {

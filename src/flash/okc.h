@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +12,7 @@ class OKC;
 namespace kavu {
 
 class App;
+class FastbootWatch;
 class OptionButton;
 class FilePicker;
 
@@ -29,6 +31,8 @@ private:
     void flash();
 
     App& m_app;
+    // Held while the window is open; may go before it.
+    QPointer<FastbootWatch> m_fastboot;
     std::unique_ptr<Ui::OKC> m_ui;
     std::unique_ptr<FilePicker> m_images;
 };

@@ -283,7 +283,7 @@ QByteArray endLine(const EntryId& id, const RunEnd& end) {
     object.insert(u"kind", QStringLiteral("end"));
     putId(object, id);
     object.insert(u"exit", end.exitCode);
-    object.insert(u"output", QString::fromUtf8(end.outputTail));
+    object.insert(u"output", QString::fromUtf8(end.outputTail.right(kRunOutputTail)));
     return asLine(object);
 }
 

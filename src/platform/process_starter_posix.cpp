@@ -206,9 +206,12 @@ bool collect(pid_t pid, int pidfd, int& exitCode) {
     }
 }
 
-// The last kRunOutputTail bytes of what a hidden run wrote.
+// The last bytes of what a hidden run wrote, as many as its start asked to keep.
 class OutputTail {
 public:
+    explicit OutputTail(std::size_t kept = static_cast<std::size_t>(kRunOutputTail))
+        : m_kept(kept) {}
+
     // Reads what the descriptor holds now. False at its end or on an error: nothing more comes.
     bool readFrom(int fd) {
         char chunk[4096];
@@ -225,25 +228,28 @@ public:
         }
     }
     QByteArray bytes() const {
-        return QByteArray(m_bytes.data(), static_cast<qsizetype>(m_bytes.size()));
+        const std::size_t from = m_bytes.size() > m_kept ? m_bytes.size() - m_kept : 0;
+        return QByteArray(m_bytes.data() + from, static_cast<qsizetype>(m_bytes.size() - from));
     }
 
 private:
+    // Up to twice what is kept is held, so that a long run's output is cut down now and then
+    // rather than at every chunk.
     void keep(std::string_view more) {
         m_bytes.append(more);
-        constexpr auto kKept = static_cast<std::size_t>(kRunOutputTail);
-        if (m_bytes.size() > kKept) {
-            m_bytes.erase(0, m_bytes.size() - kKept);
+        if (m_bytes.size() > 2 * m_kept) {
+            m_bytes.erase(0, m_bytes.size() - m_kept);
         }
     }
 
+    std::size_t m_kept;
     std::string m_bytes;
 };
 
 // For kernels without process descriptors: one short-lived thread per child reads its output to
 // the end, then waits for it.
-void waitFor(pid_t pid, int output, const ProcessStarter::RunEnded& ended) {
-    OutputTail tail;
+void waitFor(pid_t pid, int output, std::size_t kept, const ProcessStarter::RunEnded& ended) {
+    OutputTail tail(kept);
     if (output >= 0) {
         fcntl(output, F_SETFL, fcntl(output, F_GETFL) & ~O_NONBLOCK);
         while (tail.readFrom(output)) {
@@ -315,18 +321,19 @@ public:
 
     // output: the read end of a hidden run's pipe (non-blocking, close-on-exec), which the reaper
     // takes over, or -1; ended hears how the run ended.
-    void adopt(pid_t pid, int output, ProcessStarter::RunEnded ended) {
+    // kept: how many of the last bytes of the output are reported.
+    void adopt(pid_t pid, int output, std::size_t kept, ProcessStarter::RunEnded ended) {
         const int pidfd =
             m_thread.joinable() ? static_cast<int>(syscall(SYS_pidfd_open, pid, 0)) : -1;
         if (pidfd < 0) {
-            waitInThread(pid, output, std::move(ended));
+            waitInThread(pid, output, kept, std::move(ended));
             return;
         }
         // pidfd_open sets close-on-exec itself. The thread handles no event of this child before
         // it is registered whole: the pipe first, so that the child's end finds it watched.
         std::unique_lock lock(m_mutex);
         const std::uint64_t number = ++m_lastNumber;
-        m_children.emplace(number, Child{pid, pidfd, output, {}, std::move(ended)});
+        m_children.emplace(number, Child{pid, pidfd, output, OutputTail(kept), std::move(ended)});
         epoll_event event{};
         event.events = EPOLLIN;
         bool watched = true;
@@ -347,7 +354,7 @@ public:
             Child child = take(number);
             lock.unlock();
             ::close(child.pidfd);
-            waitInThread(pid, output, std::move(child.ended));
+            waitInThread(pid, output, kept, std::move(child.ended));
         }
     }
 
@@ -363,9 +370,10 @@ private:
         ProcessStarter::RunEnded ended;
     };
 
-    static void waitInThread(pid_t pid, int output, ProcessStarter::RunEnded ended) {
-        std::thread([pid, output, ended = std::move(ended)] {
-            waitFor(pid, output, ended);
+    static void waitInThread(pid_t pid, int output, std::size_t kept,
+                             ProcessStarter::RunEnded ended) {
+        std::thread([pid, output, kept, ended = std::move(ended)] {
+            waitFor(pid, output, kept, ended);
         }).detach();
     }
 
@@ -522,7 +530,9 @@ bool SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
         // The terminal's end is the console's: its window closed.
         ended = [told = std::move(ended)](const RunEnd& end) { told({end.exitCode, {}, true}); };
     }
-    m_reaper->adopt(pid, pipeEnds[0], ended ? m_deliveries.through(std::move(ended)) : RunEnded{});
+    m_reaper->adopt(pid, pipeEnds[0],
+                    static_cast<std::size_t>(std::max<qsizetype>(environment.outputKept, 0)),
+                    ended ? m_deliveries.through(std::move(ended)) : RunEnded{});
     return true;
 }
 

@@ -132,19 +132,23 @@ std::wstring childEnvironment(const std::optional<QString>& serial,
     return block;
 }
 
-// Reads a hidden run's pipe to its end, keeping the last kRunOutputTail bytes, then waits for the
-// run and reports how it ended. Owns both handles.
-void watchHiddenRun(HANDLE process, HANDLE output, const ProcessStarter::RunEnded& ended) {
+// Reads a hidden run's pipe to its end, keeping the last bytes as its start asked, then waits for
+// the run and reports how it ended. Owns both handles.
+void watchHiddenRun(HANDLE process, HANDLE output, qsizetype kept,
+                    const ProcessStarter::RunEnded& ended) {
     QByteArray tail;
     char chunk[4096];
     DWORD got = 0;
     while (ReadFile(output, chunk, sizeof chunk, &got, nullptr) && got > 0) {
         tail.append(chunk, static_cast<qsizetype>(got));
-        if (tail.size() > kRunOutputTail) {
-            tail.remove(0, tail.size() - kRunOutputTail);
+        if (tail.size() > 2 * kept) {
+            tail.remove(0, tail.size() - kept);
         }
     }
     CloseHandle(output);
+    if (tail.size() > kept) {
+        tail.remove(0, tail.size() - kept);
+    }
     WaitForSingleObject(process, INFINITE);
     DWORD exitCode = 0;
     const bool known = GetExitCodeProcess(process, &exitCode);
@@ -260,8 +264,9 @@ bool SystemProcessStarter::launch(const QString& line, launch::WindowMode mode,
     }
     // One thread per hidden run, asleep in ReadFile until the run writes or ends.
     std::thread([processHandle = process.hProcess, pipeRead,
+                 kept = environment.outputKept > 0 ? environment.outputKept : qsizetype{0},
                  ended = m_deliveries.through(std::move(ended))] {
-        watchHiddenRun(processHandle, pipeRead, ended);
+        watchHiddenRun(processHandle, pipeRead, kept, ended);
     }).detach();
     return true;
 }

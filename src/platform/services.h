@@ -36,6 +36,8 @@ struct StartEnvironment {
     // Ends a console's title (" - TAG") so that the consoles of several phones can be told apart;
     // empty: the title is the line's own.
     QString titleTag;
+    // How many of the last bytes a hidden run wrote are kept for its end.
+    qsizetype outputKept = kRunOutputTail;
 
     bool operator==(const StartEnvironment&) const = default;
 };

@@ -15,8 +15,9 @@ namespace kavu {
 namespace {
 
 constexpr int kToldForMs = 6000;
-// Marks the drop-down's "全部设备" entry.
-constexpr int kEveryDeviceRole = Qt::UserRole + 1;
+// Marks the drop-down's "全部设备", "已选 N 台设备" and "选择设备…" entries.
+constexpr int kEntryRole = Qt::UserRole + 1;
+enum class Entry { Phone, Every, Chosen, Pick };
 
 } // namespace
 
@@ -34,20 +35,26 @@ DeviceRow::DeviceRow(QComboBox& list, QLabel& explanation, DeviceWatch& watch, D
     m_list.setPlaceholderText(tr("请选择设备"));
     // The explanation quotes what the adb server sent (a state word, a serial): data, never markup.
     m_explanation.setTextFormat(Qt::PlainText);
-    connect(&m_watch, &DeviceWatch::changed, this, &DeviceRow::refresh);
+    // The choice hears of every change of the lists it follows (the adb server's and fastboot's).
+    connect(&m_choice, &DeviceChoice::listed, this, &DeviceRow::refresh);
     connect(&m_choice, &DeviceChoice::changed, this, &DeviceRow::refresh);
     connect(&m_list, &QComboBox::activated, this, &DeviceRow::pick);
 }
 
 void DeviceRow::refresh() {
     const devices::Snapshot& snapshot = m_watch.snapshot();
-    const std::size_t ready = devices::readySerials(snapshot.devices).size();
-    const bool every = m_choice.kind() == Target::Kind::Every;
-    const std::optional<std::string> chosen =
-        m_choice.serial() ? std::optional<std::string>(m_choice.serial()->toStdString())
-                          : std::nullopt;
+    const QStringList fastboot = m_choice.fastbootSerials();
+    const std::size_t ready =
+        devices::readySerials(snapshot.devices).size() + static_cast<std::size_t>(fastboot.size());
+    const Target::Kind kind = m_choice.kind();
+    const std::optional<QString> chosen = m_choice.serial();
+    const auto addEntry = [this](const QString& text, Entry entry, const QString& serial = {}) {
+        m_list.addItem(text, serial.isEmpty() ? QVariant() : QVariant(serial));
+        m_list.setItemData(m_list.count() - 1, static_cast<int>(entry), kEntryRole);
+    };
     m_list.clear();
     bool chosenListed = false;
+    int usable = 0;
     for (const adb::ListedDevice& device : snapshot.devices) {
         const QString text = QString::fromStdString(devices::itemText(device, translatedText));
         if (!devices::isUsableSerial(device.serial)) {
@@ -58,8 +65,18 @@ void DeviceRow::refresh() {
             }
             continue;
         }
-        m_list.addItem(text, QString::fromStdString(device.serial));
-        if (chosen == device.serial) {
+        ++usable;
+        const QString serial = QString::fromStdString(device.serial);
+        addEntry(text, Entry::Phone, serial);
+        if (chosen == serial) {
+            m_list.setCurrentIndex(m_list.count() - 1);
+            chosenListed = true;
+        }
+    }
+    for (const QString& serial : fastboot) {
+        ++usable;
+        addEntry(tr("%1（Fastboot）").arg(serial), Entry::Phone, serial);
+        if (chosen == serial && !chosenListed) {
             m_list.setCurrentIndex(m_list.count() - 1);
             chosenListed = true;
         }
@@ -67,18 +84,28 @@ void DeviceRow::refresh() {
     // The chosen device stays in the list while it is away, so the user sees where the consoles
     // go and can pick another.
     if (chosen && !chosenListed) {
-        m_list.addItem(QString::fromStdString(devices::departedItemText(*chosen, translatedText)),
-                       QString::fromStdString(*chosen));
+        addEntry(QString::fromStdString(
+                     devices::departedItemText(chosen->toStdString(), translatedText)),
+                 Entry::Phone, *chosen);
         m_list.setCurrentIndex(m_list.count() - 1);
     }
-    // "全部设备" is offered with two ready phones, and stays while chosen, whatever comes and goes.
-    if (ready >= 2 || every) {
-        m_list.addItem(QString::fromStdString(devices::everyDeviceItemText(ready, translatedText)));
-        m_list.setItemData(m_list.count() - 1, true, kEveryDeviceRole);
-    }
-    if (every) {
+    if (kind == Target::Kind::Chosen) {
+        addEntry(tr("已选 %1 台设备").arg(m_choice.chosen().size()), Entry::Chosen);
         m_list.setCurrentIndex(m_list.count() - 1);
-    } else if (!chosen) {
+    }
+    if (usable >= 2 || kind == Target::Kind::Chosen) {
+        addEntry(tr("选择设备…"), Entry::Pick);
+    }
+    // "全部设备" comes last (End picks it); it is offered with two ready phones, and stays while
+    // chosen, whatever comes and goes.
+    if (ready >= 2 || kind == Target::Kind::Every) {
+        addEntry(QString::fromStdString(devices::everyDeviceItemText(ready, translatedText)),
+                 Entry::Every);
+        if (kind == Target::Kind::Every) {
+            m_list.setCurrentIndex(m_list.count() - 1);
+        }
+    }
+    if (kind == Target::Kind::None) {
         m_list.setCurrentIndex(-1);
     }
     m_list.setEnabled(m_list.count() > 1);
@@ -89,11 +116,22 @@ void DeviceRow::refresh() {
 }
 
 void DeviceRow::pick(int index) {
-    if (m_list.itemData(index, kEveryDeviceRole).toBool()) {
+    switch (static_cast<Entry>(m_list.itemData(index, kEntryRole).toInt())) {
+    case Entry::Every:
         m_choice.chooseEvery();
-    } else if (const QVariant serial = m_list.itemData(index); serial.isValid()) {
-        m_choice.chooseOne(serial.toString());
-    } else {
+        break;
+    case Entry::Chosen:
+        return;
+    case Entry::Pick:
+        // The drop-down shows the choice again until the picking is done.
+        refresh();
+        emit pickWanted();
+        return;
+    case Entry::Phone:
+        if (const QVariant serial = m_list.itemData(index); serial.isValid()) {
+            m_choice.chooseOne(serial.toString());
+            break;
+        }
         return;
     }
     m_toldFor->stop();
@@ -115,6 +153,10 @@ void DeviceRow::show(const QString& text) {
 }
 
 void DeviceRow::explain() {
+    if (m_choice.kind() == Target::Kind::Chosen) {
+        show(chosenExplanation());
+        return;
+    }
     const std::optional<QString> serial = m_choice.serial();
     const QString text = QString::fromStdString(
         m_choice.kind() == Target::Kind::Every
@@ -124,6 +166,19 @@ void DeviceRow::explain() {
                                           : std::nullopt,
                                    translatedText));
     show(text);
+}
+
+QString DeviceRow::chosenExplanation() const {
+    const QStringList& chosen = m_choice.chosen();
+    QStringList away;
+    for (const QString& serial : chosen) {
+        if (m_choice.whyNotReady(serial, launch::Tool::Adb) &&
+            m_choice.whyNotReady(serial, launch::Tool::Fastboot)) {
+            away << tr("%1（%2）").arg(serial, *m_choice.whyNotReady(serial, launch::Tool::Adb));
+        }
+    }
+    const QString text = tr("命令将在选中的 %1 台设备上运行").arg(chosen.size());
+    return away.isEmpty() ? text + tr("。") : tr("%1；跳过：").arg(text) + away.join(tr("、"));
 }
 
 } // namespace kavu

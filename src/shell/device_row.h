@@ -13,8 +13,9 @@ namespace kavu {
 class DeviceChoice;
 class DeviceWatch;
 
-// The main window's device row: the drop-down of the devices and the explanation beside it, kept
-// in step with the watch and the device choice. Picking an entry changes the choice.
+// The main window's device row: the drop-down of the devices (with the phones in fastboot mode,
+// "全部设备" and "选择设备…") and the explanation beside it, kept in step with the watch and the
+// device choice. Picking an entry changes the choice; "选择设备…" asks for the phones to pick.
 class DeviceRow final : public QObject {
     Q_OBJECT
 
@@ -27,9 +28,14 @@ public:
     // Shows text in place of the explanation for a few seconds (no box to close).
     void tell(const QString& text);
 
+signals:
+    // "选择设备…" was picked.
+    void pickWanted();
+
 private:
     void pick(int index);
     void explain();
+    QString chosenExplanation() const;
     void show(const QString& text);
 
     QComboBox& m_list;

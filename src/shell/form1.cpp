@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/qt_text.h"
+#include "batch/phone_picker.h"
 #include "core/launch.h"
 #include "devices/device_watch.h"
 #include "journal/journal.h"
@@ -64,6 +65,7 @@ Form1::Form1(App& app, QWidget* parent)
     if (DeviceWatch* watch = m_app.deviceWatch()) {
         m_deviceRow =
             new DeviceRow(*m_ui->Combodev, *m_ui->Labeldevstate, *watch, m_app.devices(), this);
+        connect(m_deviceRow, &DeviceRow::pickWanted, this, [this] { m_app.open<PhonePicker>(); });
     }
     connectJournal();
 }

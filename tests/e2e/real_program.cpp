@@ -34,6 +34,8 @@ void RealProgram::start(const SimulatedAdbServer& server) {
                                            m_fakes.random, m_fakes.browser, m_fakes.program});
     m_app->setDeviceWatch(m_tracker.get());
     m_app->setShellClient(m_shellClient.get());
+    m_fastboot = std::make_unique<FastbootWatch>(*m_processes);
+    m_app->setFastbootWatch(m_fastboot.get());
     m_journal =
         std::make_unique<journal::Journal>(*m_app, work.filePath(QStringLiteral("journal")));
     m_app->setJournal(m_journal.get());

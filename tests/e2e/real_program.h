@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app.h"
+#include "app/fastboot_watch.h"
 #include "devices/adb_device_tracker.h"
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
@@ -35,6 +36,7 @@ public:
     void stop() {
         m_journal.reset();
         m_app.reset();
+        m_fastboot.reset();
     }
 
     QDir folder() const { return QDir(m_work.path()); }
@@ -51,6 +53,7 @@ private:
     std::unique_ptr<SystemProcessStarter> m_processes;
     std::unique_ptr<AdbDeviceTracker> m_tracker;
     std::unique_ptr<AdbShellClient> m_shellClient;
+    std::unique_ptr<FastbootWatch> m_fastboot;
     std::unique_ptr<App> m_app;
     std::unique_ptr<journal::Journal> m_journal;
     FontScaleOffset m_fontScaleOffset;

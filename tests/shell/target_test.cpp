@@ -70,7 +70,7 @@ TEST(Target, StartsOfALineAtTheClick) {
          {"A|-|-"}},
     };
     for (const Case& c : cases) {
-        const Target target = targetOf(c.chosen, c.serial, c.listed, c.server);
+        const Target target = targetOf({c.chosen, c.serial, {}, c.listed, {}}, c.server);
         EXPECT_EQ(shown(startsOf(target, c.reach)), c.starts) << c.name;
     }
 }

@@ -518,6 +518,10 @@ void SimulatedAdbServer::answerShell(Connection& connection, const QString& comm
     shellCommands.append({connection.serial, command, 0});
     // The answer is the phone's before the change: a change that fails changes nothing.
     ShellAnswer reply = answer(command);
+    if (failingSerials.contains(connection.serial) && !command.startsWith(u"pm list") &&
+        !command.startsWith(u"dumpsys") && !command.startsWith(u"settings get")) {
+        reply = {{}, "Error: the phone refused\n", 3};
+    }
     if (reply.exitCode == 0) {
         change(command);
     }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -101,6 +102,8 @@ public:
     QList<Received> shellCommands;
     QList<Received> files;
     SimulatedPhone phone;
+    // Phones whose every command but the reads fails (exit code 3).
+    QSet<QString> failingSerials;
     // What each device lists for host-serial:SERIAL:features; with "shell_v2" clients use the
     // shell protocol.
     QStringList features;
