@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "connection/server_dialog.h"
 #include "platform/working_folder.h"
 #include "shell/form1.h"
 #include "window_table.h"
@@ -40,6 +41,12 @@ Program::Program()
         m_journal.setFallbackFolder(QDir(data).filePath(QStringLiteral("kavu/journal")));
     }
     registerWindows(m_app, m_fontScaleOffset);
+    // The lab's server chosen last time, unless the environment names one for this run.
+    if (qEnvironmentVariableIsEmpty("ADB_SERVER_SOCKET")) {
+        if (const std::optional<AdbServer> server = rememberedAdbServer(m_app)) {
+            useAdbServer(m_app, *server);
+        }
+    }
 }
 
 bool Program::enterWorkingFolder() {

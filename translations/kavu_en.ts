@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>选中一行，在这里查看该设备的全部输出。</source>
-        <translation>Select a row to see all of that phone's output here.</translation>
+        <translation>Select a row to see all of that phone&apos;s output here.</translation>
     </message>
     <message>
         <source>重试失败的设备</source>
@@ -1201,6 +1201,10 @@ Why Kavu:
         <source>配对</source>
         <translation>Pair</translation>
     </message>
+    <message>
+        <source>重新连接全部</source>
+        <translation>Reconnect all</translation>
+    </message>
 </context>
 <context>
     <name>kavu</name>
@@ -1577,6 +1581,10 @@ Why Kavu:
     <message>
         <source>本机</source>
         <translation>this computer</translation>
+    </message>
+    <message>
+        <source>本机（端口 %1）</source>
+        <translation>This computer (port %1)</translation>
     </message>
 </context>
 <context>
@@ -2148,6 +2156,18 @@ To hide it for good, use the overscan of the Display window!</translation>
     <message>
         <source>此 adb 版本过旧，不支持配对（Android 11 的无线调试）。请用数据线连接手机，点“开启无线调试”，再填写手机的 IP 地址和端口 5555 后点“连接”。</source>
         <translation>This adb is too old to pair (Android 11 wireless debugging). Connect the phone by cable, click &quot;Enable Wi-Fi adb&quot;, then enter its IP address and port 5555 and click &quot;Connect&quot;.</translation>
+    </message>
+    <message>
+        <source>还没有记住的地址</source>
+        <translation>No addresses remembered yet</translation>
+    </message>
+    <message>
+        <source>已记住 %1 个地址</source>
+        <translation>%1 addresses remembered</translation>
+    </message>
+    <message>
+        <source>重新连接：%1 成功，%2 失败</source>
+        <translation>Reconnected: %1 succeeded, %2 failed</translation>
     </message>
 </context>
 <context>

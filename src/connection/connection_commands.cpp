@@ -1,5 +1,7 @@
 #include "connection/connection_commands.h"
 
+#include "core/network_address.h"
+
 namespace kavu::connection {
 
 Command connectCommand(const QString& address) {
@@ -21,6 +23,17 @@ Command pairCommand(const QString& address, const QString& code) {
         .fixed(u" ")
         .typed(code, Splice::PhoneName)
         .reaching(launch::Reach::Computer);
+}
+
+QStringList rememberedAfter(const QStringList& remembered, const QString& connected) {
+    QStringList after;
+    for (const QString& address : QStringList{connected} + remembered) {
+        if (after.size() < kMostRemembered && !after.contains(address) &&
+            hostAndPort(address.toStdString())) {
+            after << address;
+        }
+    }
+    return after;
 }
 
 bool listsPairCommand(std::string_view help) {

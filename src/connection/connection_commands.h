@@ -3,6 +3,7 @@
 #include "app/command.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -19,6 +20,11 @@ Command connectCommand(const QString& address);
 Command disconnectCommand(const QString& address);
 // Pairs with a phone's wireless debugging (Android 11 and later) using the code it shows.
 Command pairCommand(const QString& address, const QString& code);
+
+// The phones' addresses remembered for "重新连接全部" after one more was connected to: it comes
+// first, each address once, only addresses that pass the check, at most kMostRemembered.
+inline constexpr qsizetype kMostRemembered = 32;
+QStringList rememberedAfter(const QStringList& remembered, const QString& connected);
 
 // Whether an adb's help text lists the pair command; adb before platform tools 30 has none.
 bool listsPairCommand(std::string_view help);

@@ -7,6 +7,8 @@
 #include "devices/adb_shell_client.h"
 #include "devices/device_watch.h"
 
+#include <QSettings>
+
 namespace kavu {
 
 AdbServerDialog::AdbServerDialog(App& app, QWidget* parent)
@@ -15,8 +17,10 @@ AdbServerDialog::AdbServerDialog(App& app, QWidget* parent)
     , m_ui(std::make_unique<Ui::AdbServerDialog>()) {
     m_ui->setupUi(this);
     m_ui->Current->setTextFormat(Qt::PlainText);
-    if (const DeviceWatch* watch = m_app.deviceWatch();
-        watch != nullptr && watch->server().isSet()) {
+    const DeviceWatch* watch = m_app.deviceWatch();
+    m_localServer = watch != nullptr && !watch->server().isSet() ? watch->server()
+                                                                 : localServerFromEnvironment();
+    if (watch != nullptr && watch->server().isSet()) {
         m_ui->Remote->setValue(true);
         m_ui->Host->setText(QString::fromStdString(watch->server().host));
         m_ui->Port->setText(QString::number(watch->server().port));
@@ -33,14 +37,21 @@ AdbServerDialog::~AdbServerDialog() = default;
 void AdbServerDialog::showCurrent() {
     const DeviceWatch* watch = m_app.deviceWatch();
     const bool set = watch != nullptr && watch->server().isSet();
-    m_ui->Current->setText(tr("当前：") + (set ? watch->server().shown() : tr("本机")));
+    const QString local = m_localServer.port == AdbServer::kDefaultPort
+                              ? tr("本机")
+                              : tr("本机（端口 %1）").arg(m_localServer.port);
+    m_ui->Current->setText(tr("当前：") + (set ? watch->server().shown() : local));
 }
 
 void AdbServerDialog::apply() {
-    AdbServer server = localServerFromEnvironment();
+    AdbServer server = m_localServer;
     if (m_ui->Remote->value()) {
-        const QString typed =
-            m_ui->Host->text().trimmed() + QLatin1Char(':') + m_ui->Port->text().trimmed();
+        // An IPv6 address is typed bare or in brackets.
+        QString host = m_ui->Host->text().trimmed();
+        if (host.contains(u':') && !host.startsWith(u'[')) {
+            host = u'[' + host + u']';
+        }
+        const QString typed = host + QLatin1Char(':') + m_ui->Port->text().trimmed();
         const std::optional<HostAndPort> address = hostAndPort(typed.toStdString());
         if (!address) {
             m_app.console().refuse(Refusal::NetworkAddress);
@@ -64,6 +75,28 @@ void useAdbServer(App& app, const AdbServer& server) {
     if (AdbShellClient* client = app.shellClient()) {
         client->setServer(server);
     }
+    if (QSettings* settings = app.settings()) {
+        settings->setValue(QStringLiteral("adbServer/host"), QString::fromStdString(server.host));
+        settings->setValue(QStringLiteral("adbServer/port"), server.port);
+    }
+}
+
+std::optional<AdbServer> rememberedAdbServer(const App& app) {
+    QSettings* settings = app.settings();
+    if (settings == nullptr) {
+        return std::nullopt;
+    }
+    // The settings file is outside data: the address is checked as a typed one is.
+    const QString host = settings->value(QStringLiteral("adbServer/host")).toString();
+    const QString port = settings->value(QStringLiteral("adbServer/port")).toString();
+    if (host.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString text = (host.contains(u':') ? u'[' + host + u']' : host) + u':' + port;
+    if (const std::optional<HostAndPort> address = hostAndPort(text.toStdString())) {
+        return AdbServer(address->host, address->port);
+    }
+    return std::nullopt;
 }
 
 } // namespace kavu

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class AdbServerDialog;
@@ -30,11 +31,17 @@ private:
 
     App& m_app;
     std::unique_ptr<Ui::AdbServerDialog> m_ui;
+    // "本机" is this computer's server as the program found it, at its own port.
+    AdbServer m_localServer;
 };
 
 // Turns the device watch, the shell client and the consoles to server: a set one goes to the
-// consoles as ADB_SERVER_SOCKET, this computer's leaves the variable out. Another server's devices
-// are other phones, so the chosen device is dropped when the server changes.
+// consoles as ADB_SERVER_SOCKET, this computer's leaves the variable out (or names its port when
+// adb would not find it). Another server's devices are other phones, so the chosen device is
+// dropped when the server changes. The choice is remembered in the app's settings.
 void useAdbServer(App& app, const AdbServer& server);
+// The server chosen in an earlier run, when one on another computer was: the program turns to it
+// at start unless ADB_SERVER_SOCKET names one.
+std::optional<AdbServer> rememberedAdbServer(const App& app);
 
 } // namespace kavu

@@ -10,8 +10,11 @@
 #include "core/launch.h"
 #include "platform/tool_files.h"
 
+#include <QCompleter>
 #include <QDir>
+#include <QPointer>
 #include <QProcess>
+#include <QSettings>
 #include <QTimer>
 
 namespace kavu {
@@ -43,10 +46,15 @@ WirelessDialog::WirelessDialog(App& app, QWidget* parent)
     centreOnScreen(*this);
     connectFixedButtons<Ui_WirelessDialog, N_Shape>(*this, m_app.console(), *m_ui, kFixedButtons);
     connect(m_ui->Connect, &N_Shape::Click, this, [this] {
-        m_app.console().run(connection::connectCommand(m_ui->Address->text().trimmed())
-                                .from(originOf(*m_ui->Connect)),
-                            launch::kConsole);
+        const QString address = m_ui->Address->text().trimmed();
+        if (m_app.console().run(connection::connectCommand(address).from(originOf(*m_ui->Connect)),
+                                launch::kConsole)) {
+            remember(address);
+        }
     });
+    connect(m_ui->ReconnectAll, &N_Shape::Click, this, &WirelessDialog::reconnectAll);
+    m_ui->Remembered->setTextFormat(Qt::PlainText);
+    showRemembered();
     connect(m_ui->Disconnect, &N_Shape::Click, this, [this] {
         m_app.console().run(connection::disconnectCommand(m_ui->Address->text().trimmed())
                                 .from(originOf(*m_ui->Disconnect)),
@@ -90,8 +98,68 @@ void WirelessDialog::askForPairing() {
         }
     });
     QTimer::singleShot(kHelpTimeLimitMs, m_help, &QProcess::kill);
-    m_help->start(QDir(m_app.programFolder()).filePath(requiredToolFiles().front()),
-                  {QStringLiteral("help")});
+    m_help->start(QDir(m_app.programFolder()).filePath(adbToolFile()), {QStringLiteral("help")});
+}
+
+QStringList WirelessDialog::remembered() const {
+    QSettings* settings = m_app.settings();
+    // The settings file is outside data: what is not an address is dropped.
+    return settings != nullptr
+               ? connection::rememberedAfter(
+                     settings->value(QStringLiteral("wireless/addresses")).toStringList(), {})
+               : QStringList();
+}
+
+void WirelessDialog::remember(const QString& address) {
+    if (QSettings* settings = m_app.settings()) {
+        settings->setValue(QStringLiteral("wireless/addresses"),
+                           connection::rememberedAfter(remembered(), address));
+    }
+    showRemembered();
+}
+
+void WirelessDialog::showRemembered() {
+    const QStringList addresses = remembered();
+    m_ui->ReconnectAll->setEnabled(!addresses.isEmpty() && m_reconnecting == 0);
+    if (m_reconnecting == 0 && m_reconnected + m_reconnectFailed == 0) {
+        m_ui->Remembered->setText(addresses.isEmpty()
+                                      ? tr("还没有记住的地址")
+                                      : tr("已记住 %1 个地址").arg(addresses.size()));
+    }
+    auto* completer = new QCompleter(addresses, m_ui->Address);
+    delete m_ui->Address->completer();
+    m_ui->Address->setCompleter(completer);
+}
+
+// Each remembered address is connected to as a hidden run; the label counts how they ended.
+void WirelessDialog::reconnectAll() {
+    const QStringList addresses = remembered();
+    m_reconnected = 0;
+    m_reconnectFailed = 0;
+    m_reconnecting = 0;
+    const QPointer<WirelessDialog> self(this);
+    for (const QString& address : addresses) {
+        // Counted first: a run that cannot start is told at once.
+        ++m_reconnecting;
+        const bool accepted = m_app.console().runOn(
+            m_app.devices().target(),
+            connection::connectCommand(address).from(originOf(*m_ui->ReconnectAll)),
+            launch::kHidden, Command(), [self](const std::optional<RunEnd>& end) {
+                if (self == nullptr) {
+                    return;
+                }
+                --self->m_reconnecting;
+                ++(end && end->exitCode == 0 ? self->m_reconnected : self->m_reconnectFailed);
+                self->m_ui->Remembered->setText(tr("重新连接：%1 成功，%2 失败")
+                                                    .arg(self->m_reconnected)
+                                                    .arg(self->m_reconnectFailed));
+                self->showRemembered();
+            });
+        if (!accepted) {
+            --m_reconnecting;
+        }
+    }
+    showRemembered();
 }
 
 void WirelessDialog::pairingKnown(bool canPair) {

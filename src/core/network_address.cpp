@@ -54,7 +54,30 @@ std::optional<std::uint16_t> portNumber(std::string_view text) {
     return static_cast<std::uint16_t>(port);
 }
 
+bool isIpv6Address(std::string_view host) {
+    constexpr std::size_t kLongestIpv6 = 45; // eight groups, or six and an IPv4 address
+    const auto allowed = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') ||
+               c == ':' || c == '.';
+    };
+    return host.size() >= 2 && host.size() <= kLongestIpv6 &&
+           std::all_of(host.begin(), host.end(), allowed) &&
+           std::count(host.begin(), host.end(), ':') >= 2;
+}
+
 std::optional<HostAndPort> hostAndPort(std::string_view text) {
+    // "[IPv6]:PORT", as adb writes an IPv6 address with its port.
+    if (!text.empty() && text.front() == '[') {
+        const std::size_t close = text.find("]:");
+        if (close == std::string_view::npos || !isIpv6Address(text.substr(1, close - 1))) {
+            return std::nullopt;
+        }
+        const std::optional<std::uint16_t> port = portNumber(text.substr(close + 2));
+        if (!port) {
+            return std::nullopt;
+        }
+        return HostAndPort{std::string(text.substr(1, close - 1)), *port};
+    }
     const std::size_t colon = text.rfind(':');
     if (colon == std::string_view::npos || !isHostName(text.substr(0, colon))) {
         return std::nullopt;

@@ -19,9 +19,12 @@ struct HostAndPort {
 // An IPv4 address (digits and dots) or a host name: letters, digits and '-' in dot-separated
 // labels of 1 to 63 characters, none starting or ending with '-'; at most 253 characters.
 bool isHostName(std::string_view host);
+// An IPv6 address as written: hexadecimal digits, ':' (at least two) and '.', at most 45 of them.
+bool isIpv6Address(std::string_view host);
 // A port number 1 to 65535 in decimal digits, without sign or blanks.
 std::optional<std::uint16_t> portNumber(std::string_view text);
-// "HOST:PORT" with both checked; none when either is not.
+// "HOST:PORT" or "[IPv6]:PORT" with both checked; none when either is not. The host is kept
+// without its brackets.
 std::optional<HostAndPort> hostAndPort(std::string_view text);
 
 } // namespace kavu

@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kFirstRetryMs = 1000;
 constexpr int kLastRetryMs = 10000;
+// How long a server may take to accept and send its first listing.
+constexpr int kFirstAnswerMs = 5000;
+
 void feed(ServerStream& stream, adb::ReplyReader& reader) {
     reader.append(stream.takeInput());
 }
@@ -35,10 +38,18 @@ AdbDeviceTracker::AdbDeviceTracker(AdbServer server, QObject* parent)
     , m_tracker(new ServerStream(this))
     , m_models(new ServerStream(this))
     , m_retry(new QTimer(this))
+    , m_deadline(new QTimer(this))
     , m_retryMs(kFirstRetryMs) {
     m_retry->setObjectName(QStringLiteral("retry"));
     m_retry->setSingleShot(true);
     connect(m_retry, &QTimer::timeout, this, &AdbDeviceTracker::connectTracker);
+    // A server that accepts and never lists (or a connection that hangs) counts as not there.
+    m_deadline->setSingleShot(true);
+    m_deadline->setInterval(kFirstAnswerMs);
+    connect(m_deadline, &QTimer::timeout, this, [this] {
+        m_tracker->abort();
+        lost();
+    });
     connect(m_tracker, &ServerStream::connected, this,
             [this] { send(*m_tracker, "host:track-devices"); });
     connect(m_tracker, &ServerStream::readyRead, this, &AdbDeviceTracker::readTracker);
@@ -57,6 +68,7 @@ std::string AdbDeviceTracker::shownServer() const {
 
 void AdbDeviceTracker::followServer() {
     m_retry->stop();
+    m_addresses = std::make_shared<HostAddresses>();
     m_retryMs = kFirstRetryMs;
     m_askingModels = false;
     m_askModelsAgain = false;
@@ -79,7 +91,8 @@ void AdbDeviceTracker::start() {
 void AdbDeviceTracker::connectTracker() {
     m_tracker->abort();
     m_trackerReader = adb::ReplyReader();
-    m_tracker->connectTo(server().host, server().port);
+    m_deadline->start();
+    m_tracker->connectTo(server().host, server().port, m_addresses);
 }
 
 void AdbDeviceTracker::readTracker() {
@@ -92,6 +105,7 @@ void AdbDeviceTracker::readTracker() {
             // Only a server that lists its devices is back; one that accepts and drops the
             // connection keeps the back-off growing.
             m_retryMs = kFirstRetryMs;
+            m_deadline->stop();
             publishDevices(adb::parseDeviceList(reply->text));
             askModels();
             break;
@@ -106,6 +120,7 @@ void AdbDeviceTracker::readTracker() {
 
 // A lost connection schedules one retry; a retry already waiting stays as it is.
 void AdbDeviceTracker::lost() {
+    m_deadline->stop();
     if (m_retry->isActive()) {
         return;
     }
@@ -124,7 +139,7 @@ void AdbDeviceTracker::askModels() {
     m_askModelsAgain = false;
     m_modelsReader = adb::ReplyReader();
     m_models->abort();
-    m_models->connectTo(server().host, server().port);
+    m_models->connectTo(server().host, server().port, m_addresses);
 }
 
 void AdbDeviceTracker::modelsDone() {

@@ -3,10 +3,12 @@
 #include "devices/adb_protocol.h"
 #include "devices/adb_server.h"
 #include "devices/device_watch.h"
+#include "platform/server_stream.h"
 
 #include <QtGlobal>
 
 #include <map>
+#include <memory>
 #include <string>
 
 class QTimer;
@@ -46,6 +48,10 @@ private:
     ServerStream* m_tracker;
     ServerStream* m_models;
     QTimer* m_retry;
+    // Until the server's first listing.
+    QTimer* m_deadline;
+    // Where the server's host name was found: looked up once per server, and after a failure.
+    std::shared_ptr<HostAddresses> m_addresses = std::make_shared<HostAddresses>();
     int m_retryMs;
     adb::ReplyReader m_trackerReader;
     adb::ReplyReader m_modelsReader;

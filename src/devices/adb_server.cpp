@@ -5,11 +5,18 @@
 namespace kavu {
 
 QString AdbServer::shown() const {
-    return QString::fromStdString(host) + QLatin1Char(':') + QString::number(port);
+    const QString name = QString::fromStdString(host);
+    return (isIpv6Address(host) ? u'[' + name + u']' : name) + QLatin1Char(':') +
+           QString::number(port);
 }
 
 QString AdbServer::socketSpec() const {
-    return isSet() ? QStringLiteral("tcp:") + shown() : QString();
+    if (isSet()) {
+        return QStringLiteral("tcp:") + shown();
+    }
+    // This computer's server at another port than adb would take by itself.
+    return port != localServerFromEnvironment().port ? QStringLiteral("tcp:%1").arg(port)
+                                                     : QString();
 }
 
 std::optional<AdbServer> serverFromSocketSpec(std::string_view spec) {

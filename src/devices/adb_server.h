@@ -28,9 +28,10 @@ struct AdbServer {
 
     // Whether it is a server the user set, rather than this computer's default.
     bool isSet() const { return !host.empty(); }
-    // "HOST:PORT", as the device row names it.
+    // "HOST:PORT" ("[IPv6]:PORT"), as the device row names it.
     QString shown() const;
-    // "tcp:HOST:PORT", as adb reads it from ADB_SERVER_SOCKET; empty when none is set.
+    // "tcp:HOST:PORT", as adb reads it from ADB_SERVER_SOCKET; for this computer's server
+    // "tcp:PORT" when adb would not find that port by itself, else empty.
     QString socketSpec() const;
 
     bool operator==(const AdbServer&) const = default;

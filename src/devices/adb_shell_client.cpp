@@ -8,9 +8,10 @@ namespace kavu {
 
 AdbShellRequest::AdbShellRequest(AdbServer server, std::string serial,
                                  const adb::PhoneCommand& command, const ShellLimits& limits,
-                                 QObject* parent)
+                                 QObject* parent, std::shared_ptr<HostAddresses> addresses)
     : QObject(parent)
     , m_server(std::move(server))
+    , m_addresses(std::move(addresses))
     , m_serial(std::move(serial))
     , m_command(command)
     , m_outputLimit(limits.outputBytes)
@@ -39,7 +40,7 @@ void AdbShellRequest::start() {
     }
     m_timeLimit->start();
     m_features.emplace(m_serial);
-    m_stream->connectTo(m_server.host, m_server.port);
+    m_stream->connectTo(m_server.host, m_server.port, m_addresses);
 }
 
 void AdbShellRequest::cancel() {
@@ -71,7 +72,7 @@ void AdbShellRequest::read() {
     }
     // The server ends the features connection; the command gets a connection of its own.
     m_session.emplace(m_serial, m_command.text(), m_features->shellV2(), m_outputLimit);
-    m_stream->connectTo(m_server.host, m_server.port);
+    m_stream->connectTo(m_server.host, m_server.port, m_addresses);
 }
 
 void AdbShellRequest::closed() {
@@ -106,7 +107,7 @@ AdbShellClient::AdbShellClient(AdbServer server, ShellLimits limits, QObject* pa
     , m_limits(limits) {}
 
 AdbShellRequest* AdbShellClient::run(const std::string& serial, const adb::PhoneCommand& command) {
-    return new AdbShellRequest(m_server, serial, command, m_limits, this);
+    return new AdbShellRequest(m_server, serial, command, m_limits, this, m_addresses);
 }
 
 } // namespace kavu

@@ -3,11 +3,13 @@
 #include "devices/adb_server.h"
 #include "devices/phone_command.h"
 #include "devices/shell_protocol.h"
+#include "platform/server_stream.h"
 
 #include <QObject>
 
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,8 +33,10 @@ class AdbShellRequest final : public QObject {
     Q_OBJECT
 
 public:
+    // addresses: where the server's host name was found, shared by the requests to it.
     AdbShellRequest(AdbServer server, std::string serial, const adb::PhoneCommand& command,
-                    const ShellLimits& limits, QObject* parent);
+                    const ShellLimits& limits, QObject* parent,
+                    std::shared_ptr<HostAddresses> addresses = {});
     ~AdbShellRequest() override;
 
     // Ends the request at once as Cancelled (`finished` is sent before this returns); does
@@ -50,6 +54,7 @@ private:
     void finish(adb::ShellResult result);
 
     AdbServer m_server;
+    std::shared_ptr<HostAddresses> m_addresses;
     std::string m_serial;
     adb::PhoneCommand m_command;
     std::size_t m_outputLimit;
@@ -71,7 +76,11 @@ public:
     AdbShellClient(AdbServer server, ShellLimits limits, QObject* parent = nullptr);
 
     // The server the requests started from now on talk to; those under way keep theirs.
-    void setServer(AdbServer server) { m_server = std::move(server); }
+    // Another server; its host name is looked up afresh.
+    void setServer(AdbServer server) {
+        m_server = std::move(server);
+        m_addresses = std::make_shared<HostAddresses>();
+    }
     const AdbServer& server() const { return m_server; }
 
     // Starts the command on the device with this serial; connect to the request's `finished`
@@ -82,6 +91,8 @@ public:
 
 private:
     AdbServer m_server;
+    // Where its host name was found: looked up once for all the reads.
+    std::shared_ptr<HostAddresses> m_addresses = std::make_shared<HostAddresses>();
     ShellLimits m_limits;
 };
 

@@ -83,6 +83,23 @@ std::optional<Address> lookUp(const std::string& host, quint16 port) {
     return address;
 }
 
+// The address as numeric text, as numericAddress reads it back.
+std::optional<std::string> numericText(const Address& address) {
+    char text[INET6_ADDRSTRLEN] = {};
+    const void* bytes = nullptr;
+    if (address.storage.ss_family == AF_INET) {
+        bytes = &reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_addr;
+    } else if (address.storage.ss_family == AF_INET6) {
+        bytes = &reinterpret_cast<const sockaddr_in6*>(&address.storage)->sin6_addr;
+    } else {
+        return std::nullopt;
+    }
+    if (::inet_ntop(address.storage.ss_family, bytes, text, sizeof text) == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(text);
+}
+
 } // namespace
 
 struct ServerStream::Native {
@@ -111,6 +128,10 @@ struct ServerStream::Native {
     QSocketNotifier* writable = nullptr;
     std::string input;
     std::string output;
+    // Where the connection under way was found, while it has not been made: forgotten when it
+    // fails.
+    std::shared_ptr<HostAddresses> addresses;
+    std::string host;
 };
 
 void ServerStream::Native::close() {
@@ -134,6 +155,10 @@ void ServerStream::Native::close() {
 void ServerStream::Native::fail(unsigned failing) {
     if (generation != failing) {
         return;
+    }
+    if (addresses != nullptr) {
+        addresses->forget(host);
+        addresses.reset();
     }
     close();
     emit owner.closed();
@@ -217,6 +242,7 @@ void ServerStream::Native::writeReady() {
             return;
         }
         connecting = false;
+        addresses.reset();
         readable->setEnabled(true);
         watchOutput();
         emit owner.connected();
@@ -246,28 +272,48 @@ void ServerStream::abort() {
     m_native->close();
 }
 
-void ServerStream::connectTo(const std::string& host, quint16 port) {
+void ServerStream::connectTo(const std::string& host, quint16 port,
+                             std::shared_ptr<HostAddresses> addresses) {
     Native& n = *m_native;
     n.close();
+    n.addresses.reset();
     if (const std::optional<Address> address = numericAddress(host, port)) {
         n.open(*address);
         return;
+    }
+    if (addresses != nullptr) {
+        if (const std::optional<std::string> numeric = addresses->find(host)) {
+            if (const std::optional<Address> address = numericAddress(*numeric, port)) {
+                n.addresses = std::move(addresses);
+                n.host = host;
+                n.open(*address);
+                return;
+            }
+        }
     }
     // A host name is looked up on a thread of its own: a slow resolver never stalls the windows.
     // The stream may be gone or connecting elsewhere when the answer comes; then it is dropped.
     auto found = std::make_shared<std::optional<Address>>();
     QThread* lookup = QThread::create([host, port, found] { *found = lookUp(host, port); });
     QObject::connect(lookup, &QThread::finished, lookup, &QObject::deleteLater);
-    QObject::connect(lookup, &QThread::finished, this, [&n, found, asked = n.generation] {
-        if (n.generation != asked) {
-            return;
-        }
-        if (*found) {
-            n.open(**found);
-        } else {
-            n.fail(asked);
-        }
-    });
+    QObject::connect(lookup, &QThread::finished, this,
+                     [&n, found, host, addresses, asked = n.generation] {
+                         if (n.generation != asked) {
+                             return;
+                         }
+                         if (!*found) {
+                             n.fail(asked);
+                             return;
+                         }
+                         if (addresses != nullptr) {
+                             if (const std::optional<std::string> numeric = numericText(**found)) {
+                                 addresses->keep(host, *numeric);
+                                 n.addresses = addresses;
+                                 n.host = host;
+                             }
+                         }
+                         n.open(**found);
+                     });
     lookup->start();
 }
 

@@ -46,7 +46,9 @@ void ServerStream::abort() {
     m_native->socket.abort();
 }
 
-void ServerStream::connectTo(const std::string& host, quint16 port) {
+// Qt keeps what its resolver found for a while itself.
+void ServerStream::connectTo(const std::string& host, quint16 port,
+                             std::shared_ptr<HostAddresses> /*addresses*/) {
     abort();
     m_native->quiet = false;
     if (host.empty()) {

@@ -15,6 +15,14 @@ QStringList requiredToolFiles() {
 #endif
 }
 
+QString adbToolFile() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("adb.exe");
+#else
+    return QStringLiteral("adb");
+#endif
+}
+
 QList<ToolProblem> toolProblems(const QString& folder) {
     const QDir directory(folder);
     QList<ToolProblem> problems;

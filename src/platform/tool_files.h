@@ -9,6 +9,8 @@ namespace kavu {
 
 // The tool files that must stand in the program folder, in the order they are looked for.
 QStringList requiredToolFiles();
+// The file name of adb itself among them ("adb.exe" on Windows).
+QString adbToolFile();
 
 // What is wrong with one required tool file.
 struct ToolProblem {

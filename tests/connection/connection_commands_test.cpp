@@ -41,3 +41,18 @@ TEST(ConnectionCommands, PairingIsKnownFromTheHelpsCommandList) {
 
 } // namespace
 } // namespace kavu::connection
+
+// The remembered addresses: the newest first, each once, only addresses, at most 32.
+TEST(ConnectionCommands, RememberedAddresses) {
+    const QStringList old{QStringLiteral("10.0.0.1:5555"), QStringLiteral("10.0.0.2:5555")};
+    EXPECT_EQ(kavu::connection::rememberedAfter(old, QStringLiteral("10.0.0.2:5555")),
+              (QStringList{QStringLiteral("10.0.0.2:5555"), QStringLiteral("10.0.0.1:5555")}));
+    EXPECT_EQ(kavu::connection::rememberedAfter({QStringLiteral("a&calc:1")}, QStringLiteral("x")),
+              QStringList());
+    QStringList many;
+    for (int i = 0; i < 40; ++i) {
+        many << QStringLiteral("10.0.0.%1:5555").arg(i);
+    }
+    EXPECT_EQ(kavu::connection::rememberedAfter(many, QStringLiteral("10.0.1.1:5555")).size(),
+              kavu::connection::kMostRemembered);
+}

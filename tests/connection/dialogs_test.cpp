@@ -8,6 +8,8 @@
 #include "widgets/option_button.h"
 
 #include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kavu;
@@ -22,6 +24,7 @@ private slots:
     void serverChoiceReachesWatchAndConsoles();
     void wirelessButtonsRunTheirCommands();
     void anAdbWithoutPairingSaysSo();
+    void serverAndAddressesAreRemembered();
 };
 
 void DialogsTest::serverChoiceReachesWatchAndConsoles_data() {
@@ -33,6 +36,10 @@ void DialogsTest::serverChoiceReachesWatchAndConsoles_data() {
                                       << " 127.0.0.2 "
                                       << "5999"
                                       << "tcp:127.0.0.2:5999";
+    QTest::newRow("an IPv6 address typed bare") << "Remote"
+                                                << "::1"
+                                                << "5038"
+                                                << "tcp:[::1]:5038";
     QTest::newRow("this computer") << "Local"
                                    << "ignored"
                                    << "x"
@@ -105,6 +112,40 @@ void DialogsTest::anAdbWithoutPairingSaysSo() {
     auto* dialog = t.app().open<WirelessDialog>();
     QTRY_VERIFY(!shownText(*dialog, QStringLiteral("PairNote")).isEmpty());
     QVERIFY(!control<N_Shape>(*dialog, QStringLiteral("Pair"))->isEnabled());
+}
+
+// The server chosen and the phones connected to over Wi-Fi are kept in the settings: the server
+// comes back at the next start, and "重新连接全部" connects to each address again, hidden.
+void DialogsTest::serverAndAddressesAreRemembered() {
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("kavu.ini")), QSettings::IniFormat);
+    TestApp t;
+    t.app().setSettings(&settings);
+    AdbDeviceTracker tracker(AdbServer(5037));
+    t.app().setDeviceWatch(&tracker);
+    auto* server = t.app().open<AdbServerDialog>();
+    click<OptionButton>(*server, QStringLiteral("Remote"));
+    typeInto(*server, QStringLiteral("Host"), QStringLiteral("lab"));
+    typeInto(*server, QStringLiteral("Port"), QStringLiteral("5038"));
+    click<N_Shape>(*server, QStringLiteral("Apply"));
+    QCOMPARE(rememberedAdbServer(t.app()), std::optional(AdbServer("lab", 5038)));
+
+    auto* wireless = t.app().open<WirelessDialog>();
+    for (const QString& address :
+         {QStringLiteral("10.0.0.2:5555"), QStringLiteral("10.0.0.3:5555")}) {
+        typeInto(*wireless, QStringLiteral("Address"), address);
+        click<N_Shape>(*wireless, QStringLiteral("Connect"));
+    }
+    QCOMPARE(shownText(*wireless, QStringLiteral("Remembered")), QStringLiteral("已记住 2 个地址"));
+    t.clearRecords();
+    click<N_Shape>(*wireless, QStringLiteral("ReconnectAll"));
+    QCOMPARE(t.fakes().processes.lines(),
+             (QStringList{QStringLiteral("cmd /c adb connect 10.0.0.3:5555"),
+                          QStringLiteral("cmd /c adb connect 10.0.0.2:5555")}));
+    t.fakes().processes.hiddenRunEnds.at(0)({0, {}, false});
+    t.fakes().processes.hiddenRunEnds.at(1)({1, "failed to connect", false});
+    QCOMPARE(shownText(*wireless, QStringLiteral("Remembered")),
+             QStringLiteral("重新连接：1 成功，1 失败"));
 }
 
 QTEST_MAIN(DialogsTest)

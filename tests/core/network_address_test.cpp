@@ -30,7 +30,10 @@ TEST(NetworkAddress, HostAndPort) {
         {"a b:5037", std::nullopt},
         {"a&calc:5037", std::nullopt},
         {"a;reboot:5037", std::nullopt},
-        {"[::1]:5037", std::nullopt},
+        {"[::1]:5037", HostAndPort{"::1", 5037}},
+        {"[fe80::1%eth0]:5037", std::nullopt},
+        {"[::1];reboot]:5037", std::nullopt},
+        {"::1:5037", std::nullopt},
         {"手机:5555", std::nullopt},
         {"a:5:5", std::nullopt},
     };

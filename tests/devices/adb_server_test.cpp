@@ -21,7 +21,10 @@ TEST(AdbServer, FromTheEnvironment) {
         {nullptr, "99999", AdbServer(5037), ""},
         {"tcp:10.0.0.9:5039", "5038", AdbServer("10.0.0.9", 5039), "tcp:10.0.0.9:5039"},
         {"tcp:lab:5037", nullptr, AdbServer("lab", 5037), "tcp:lab:5037"},
-        {"tcp:5040", nullptr, AdbServer(5040), ""},
+        // This computer's server at its own port: the consoles must reach the same one.
+        {"tcp:5040", nullptr, AdbServer(5040), "tcp:5040"},
+        {"tcp:[::1]:5041", nullptr, AdbServer("::1", 5041), "tcp:[::1]:5041"},
+        {"tcp:[::1:5041", nullptr, AdbServer(5037), ""},
         {"tcp:lab", "5038", AdbServer(5038), ""},
         {"localfilesystem:/run/adb", nullptr, AdbServer(5037), ""},
         {"tcp:a&calc:5037", nullptr, AdbServer(5037), ""},
