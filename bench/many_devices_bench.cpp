@@ -87,12 +87,13 @@ int main(int argc, char* argv[]) {
     kavu::Form1* main = kavu::form1(app);
     auto* list = main->findChild<QComboBox*>(QStringLiteral("Combodev"));
     if (list == nullptr ||
-        !kavu::bench::waitUntil([&] { return list->count() == kDevices + 1; }, 5000)) {
+        !kavu::bench::waitUntil([&] { return list->count() == kDevices + 2; }, 5000)) {
         std::fprintf(stderr, "the main window never listed the phones\n");
         return 1;
     }
-    list->setCurrentIndex(kDevices);
-    emit list->activated(kDevices); // "全部设备"
+    // "全部设备", after "选择设备…".
+    list->setCurrentIndex(kDevices + 1);
+    emit list->activated(kDevices + 1);
 
     // Alternately 63 and 64 phones; the chosen entry names the count.
     std::vector<double> latencies;

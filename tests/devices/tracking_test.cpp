@@ -50,6 +50,7 @@ private slots:
     void aDeviceThatLeftIsForgotten();
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
+    void aServerThatNeverAnswersIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
     void rebootingPhoneKeepsTheChoice();
     void everyDeviceTakesEachLineOnce();
@@ -200,6 +201,17 @@ void TrackingTest::garbageFromTheServerIsALostServer() {
     AdbDeviceTracker tracker(server.serverPort());
     tracker.start();
     QTRY_COMPARE(tracker.snapshot(), (Snapshot{Server::Down, {}, ""}));
+}
+
+// One that accepts and keeps still is not waited for beyond the deadline.
+void TrackingTest::aServerThatNeverAnswersIsALostServer() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(QHostAddress::LocalHost)));
+    AdbDeviceTracker tracker(AdbServer("127.0.0.1", server.serverPort()));
+    tracker.start();
+    const std::string shown = "127.0.0.1:" + std::to_string(server.serverPort());
+    QTRY_COMPARE_WITH_TIMEOUT(tracker.snapshot(), (Snapshot{Server::Down, {}, shown}), 8000);
+    QVERIFY(server.hasPendingConnections());
 }
 
 void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
