@@ -17,11 +17,14 @@ work=$(mktemp -d)
 kavu_pid=""
 trap stop_kavu_and_display EXIT
 
-# Fake tools that log what reaches them; a web page or document would go through xdg-open.
+# Fake tools that log what reaches them, marking what runs without a console; a web page or
+# document would go through xdg-open. The flashing window lists the phones in fastboot mode in the
+# background while it is open: that hidden "fastboot devices" is no click's doing.
 cp "$program_dir/kavu" "$program_dir/kavu-cmd" "$work/"
 mkdir "$work/bin"
 for tool in adb fastboot; do
-    printf '#!/bin/sh\necho "%s $*" >> "%s/tools.log"\n' "$tool" "$work" > "$work/$tool"
+    printf '#!/bin/sh\nif [ -t 0 ]; then echo "%s $*"; else echo "%s $* (hidden)"; fi >> "%s/tools.log"\n' \
+        "$tool" "$tool" "$work" > "$work/$tool"
     chmod +x "$work/$tool"
 done
 printf '#!/bin/sh\necho "$*" >> "%s/open.log"\n' "$work" > "$work/bin/xdg-open"

@@ -66,7 +66,9 @@ def main():
         time.sleep(1.0)
         new_windows = windows(pid) - before_windows
         names = sorted(window_name(window) for window in new_windows)
-        new_lines = (read(adb_log) + read(open_log))[len(before_logs):]
+        new_lines = "".join(
+            line for line in (read(adb_log) + read(open_log))[len(before_logs):].splitlines(True)
+            if line.strip() != "fastboot devices (hidden)")
         print(f"{caption}: opened {names}")
         if opened is None or names != [title]:
             failures.append(f"{caption}: expected only the window {title!r}, found {names}")
