@@ -1,5 +1,6 @@
 // Which phones a click's lines start on: the device choice at the click over the phones listed
 // then, whether the line is about a phone, and an undo that names only its entry's phone.
+#include "app/fastboot_watch.h"
 #include "app/target.h"
 #include "journal/journal.h"
 
@@ -91,4 +92,39 @@ TEST(Target, UndoNeedsTheEntrysOwnPhone) {
     EXPECT_TRUE(journal::canUndo(entry, {entry}));
     entry.serial.reset();
     EXPECT_FALSE(journal::canUndo(entry, {entry}));
+}
+
+// A line's tool is its first word: fastboot lines go to the phones fastboot lists, adb lines to
+// the others; picked phones go by where each is at the click.
+TEST(Target, FastbootLinesGoToThePhonesInFastbootMode) {
+    EXPECT_EQ(launch::toolOf("fastboot flash boot \"a.img\""), launch::Tool::Fastboot);
+    EXPECT_EQ(launch::toolOf("  FASTBOOT.exe devices"), launch::Tool::Fastboot);
+    EXPECT_EQ(launch::toolOf("fastbootx reboot"), launch::Tool::Adb);
+    EXPECT_EQ(launch::toolOf("adb shell echo fastboot"), launch::Tool::Adb);
+    const QStringList fastboot{QStringLiteral("F")};
+    const Target every = targetOf({Kind::Every, {}, {}, {kA, kB, kC}, fastboot}, {});
+    EXPECT_EQ(shown(startsOf(every, Reach::Phone, launch::Tool::Fastboot)),
+              std::vector<std::string>{"F|F|-"});
+    EXPECT_EQ(shown(startsOf(every, Reach::Phone, launch::Tool::Adb)),
+              (std::vector<std::string>{"A|A|-", "C|C|-"}));
+    const Target picked = targetOf(
+        {Kind::Chosen, {}, {QStringLiteral("F"), QStringLiteral("B")}, {kA, kB}, fastboot}, kLab);
+    EXPECT_EQ(shown(startsOf(picked, Reach::Phone, launch::Tool::Fastboot)),
+              std::vector<std::string>{"F|F|tcp:lab:5037"});
+    EXPECT_EQ(shown(startsOf(picked, Reach::Phone, launch::Tool::Adb)),
+              std::vector<std::string>{"B|B|tcp:lab:5037"});
+    EXPECT_FALSE(isReadyNow(QStringLiteral("A"), launch::Tool::Fastboot, {kA}, fastboot));
+    EXPECT_TRUE(isReadyNow(QStringLiteral("F"), launch::Tool::Fastboot, {kA}, fastboot));
+}
+
+// What "fastboot devices" prints is data: a serial a console could not take whole is dropped.
+TEST(Target, FastbootListing) {
+    EXPECT_EQ(fastbootSerials("0123ABCD\tfastboot\nXY  fastboot\r\n\nnoise\n0123ABCD\tfastboot\n"
+                              "B\x01\tfastboot\n"),
+              (QStringList{QStringLiteral("0123ABCD"), QStringLiteral("XY")}));
+    QByteArray many;
+    for (int i = 0; i < 300; ++i) {
+        many += "S" + QByteArray::number(i) + "\tfastboot\n";
+    }
+    EXPECT_EQ(fastbootSerials(many).size(), kMostFastbootPhones);
 }
