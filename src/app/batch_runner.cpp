@@ -116,7 +116,31 @@ BatchRunner::BatchRunner(StartLine start, NotReady notReady, Describe describe, 
     , m_start(std::move(start))
     , m_notReady(std::move(notReady))
     , m_describe(std::move(describe))
-    , m_skipped(std::move(skipped)) {}
+    , m_skipped(std::move(skipped)) {
+    connect(this, &BatchRunner::changed, this, &BatchRunner::followFastbootNeed);
+}
+
+void BatchRunner::followFastbootNeed() {
+    const auto fastbootLeft = [](const BatchRow& row) {
+        if (row.finished()) {
+            return false;
+        }
+        for (std::size_t step = row.next; step < row.steps.size(); ++step) {
+            if (const auto* line = std::get_if<BatchLine>(&row.steps[step]);
+                line != nullptr && line->tool == launch::Tool::Fastboot) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const bool needed = std::ranges::any_of(m_batches, [&fastbootLeft](const Batch& batch) {
+        return std::ranges::any_of(batch.rows, fastbootLeft);
+    });
+    if (needed != m_needsFastboot) {
+        m_needsFastboot = needed;
+        emit fastbootNeeded(needed);
+    }
+}
 
 bool BatchRunner::idle() const {
     return std::ranges::all_of(m_batches, [](const Batch& batch) {

@@ -135,6 +135,9 @@ signals:
     void opened(int batchId);
     // A row changed.
     void changed();
+    // Whether a batch has fastboot lines still to run (the phones in fastboot mode must stay
+    // listed for them), told when it changes.
+    void fastbootNeeded(bool needed);
 
 private:
     BatchRow& rowFor(Batch& batch, const QString& serial);
@@ -147,6 +150,8 @@ private:
     void ended(int batchId, const QString& serial, const std::optional<RunEnd>& end);
     void goOn(int batchId, BatchRow& row);
     void forgetOld();
+    // Tells whether fastboot lines are left, when that changed.
+    void followFastbootNeed();
 
     StartLine m_start;
     NotReady m_notReady;
@@ -159,6 +164,7 @@ private:
     int m_running = 0;
     bool m_gathering = false;
     bool m_turnScheduled = false;
+    bool m_needsFastboot = false;
     // The turns and pauses belong to it: they end with the runner.
     QObject m_timers;
 };

@@ -1,6 +1,7 @@
 #include "app/console_launcher.h"
 
 #include "app/device_choice.h"
+#include "app/fastboot_watch.h"
 #include "app/qt_text.h"
 #include "platform/services.h"
 #include "platform/shown_text.h"
@@ -22,7 +23,21 @@ ConsoleLauncher::ConsoleLauncher(ProcessStarter& processes, MessageBoxes& messag
                     return m_choice.whyNotReady(serial, tool);
                 },
                 [this](const QString& serial) { return m_choice.describe(serial); },
-                [this](const QString& serial) { skipped(serial); }) {}
+                [this](const QString& serial) { skipped(serial); }) {
+    // The phones in fastboot mode stay listed while a batch has fastboot lines left, also once the
+    // flashing window is closed.
+    QObject::connect(&m_batches, &BatchRunner::fastbootNeeded, &m_batches, [this](bool needed) {
+        if (needed) {
+            m_heldFastboot = m_choice.fastbootWatch();
+            if (m_heldFastboot != nullptr) {
+                m_heldFastboot->hold();
+            }
+        } else if (m_heldFastboot != nullptr) {
+            m_heldFastboot->release();
+            m_heldFastboot.clear();
+        }
+    });
+}
 
 bool ConsoleLauncher::run(const Command& command, const launch::Form& form, const Command& suffix) {
     return runOn(m_choice.target(), command, form, suffix);

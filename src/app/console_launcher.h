@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
@@ -20,6 +21,7 @@ class QLineEdit;
 namespace kavu {
 
 class DeviceChoice;
+class FastbootWatch;
 
 // Hears of every line the console launcher starts, and of the lines it did not start on a phone.
 class LaunchWatcher {
@@ -113,6 +115,8 @@ private:
     std::function<QLineEdit*()> m_commandBox;
     LaunchWatcher* m_watcher = nullptr;
     BatchRunner m_batches;
+    // Held while a batch has fastboot lines left.
+    QPointer<FastbootWatch> m_heldFastboot;
 };
 
 } // namespace kavu

@@ -41,6 +41,10 @@ void DeviceChoice::followFastboot(FastbootWatch* fastboot) {
     }
 }
 
+FastbootWatch* DeviceChoice::fastbootWatch() const {
+    return m_fastboot.data();
+}
+
 QStringList DeviceChoice::fastbootSerials() const {
     return m_fastboot != nullptr ? m_fastboot->serials() : QStringList();
 }

@@ -30,8 +30,9 @@ public:
     DeviceWatch* watch() const { return m_watch.data(); }
     // Follows the phones in fastboot mode from now on.
     void followFastboot(FastbootWatch* fastboot);
-    // The phones in fastboot mode listed now.
+    // The phones in fastboot mode listed now, and the watch that lists them (none when none).
     QStringList fastbootSerials() const;
+    FastbootWatch* fastbootWatch() const;
 
     Target::Kind kind() const { return m_kind; }
     // The chosen phone, when one phone is chosen.

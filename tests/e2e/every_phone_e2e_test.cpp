@@ -138,14 +138,15 @@ void EveryPhoneE2ETest::flashThenBootOnEachPhoneAndAPhoneGoneIsSkipped() {
     QVERIFY(QFile::remove(QStringLiteral("fastboot.log")));
     click<N_Shape>(*okc, QStringLiteral("N_Shapeshuaru"));
     QTRY_COMPARE_WITH_TIMEOUT(calls().size(), 2, kTimeoutMs);
+    // The batch keeps the phones in fastboot mode listed for its boots, with the window closed.
+    okc->close();
     setFastbootPhones("EVA1\tfastboot\n");
     QTRY_COMPARE_WITH_TIMEOUT(told(), QStringLiteral("FBC3：设备已不在列表中，未运行。"),
                               kTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(calls().size(), 3, kTimeoutMs);
     QCOMPARE(calls().last().serial, kA.serial);
     QCOMPARE(calls().last().command, QStringLiteral("boot"));
-    okc->close();
-    // Without the flashing window nothing lists the phones in fastboot mode.
+    // Without the flashing window and the batch, nothing lists the phones in fastboot mode.
     QTRY_COMPARE_WITH_TIMEOUT(list().findText(QStringLiteral("EVA1（Fastboot）")), -1, kTimeoutMs);
 }
 
