@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "platform/shown_text.h"
 #include "platform/working_folder.h"
 #include "shell/form1.h"
 #include "window_table.h"
@@ -38,6 +39,12 @@ Program::Program()
         m_journal.setFallbackFolder(QDir(data).filePath(QStringLiteral("kavu/journal")));
     }
     registerWindows(m_app, m_fontScaleOffset);
+    // Also on standard error, as the other problems at start-up, for a start from a terminal.
+    QObject::connect(&m_devices, &DeviceWatch::serverStartFailed, &m_devices, [this] {
+        const std::string why =
+            devices::explanation(m_devices.snapshot(), std::nullopt, translatedText);
+        std::fprintf(stderr, "%s\n", why.c_str());
+    });
 }
 
 bool Program::enterWorkingFolder() {

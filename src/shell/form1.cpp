@@ -10,6 +10,7 @@
 #include "journal/journal.h"
 #include "platform/tool_files.h"
 #include "shell/device_row.h"
+#include "shell/server_start.h"
 #include "shell/shell_commands.h"
 #include "widgets/launcher_button.h"
 
@@ -112,8 +113,17 @@ bool Form1::startUp() {
     m_notice.reset();
     scheduleNotice();
 
-    m_app.console().runThrough(*m_ui->Text8, shell::deviceCheckCommand(), launch::kConsole,
-                               Command(launch::deviceCheckBanner(translatedText)));
+    const auto deviceCheck = [this] {
+        m_app.console().runThrough(*m_ui->Text8, shell::deviceCheckCommand(), launch::kConsole,
+                                   Command(launch::deviceCheckBanner(translatedText)));
+    };
+    // This computer's server is started first where one is watched, so that the row can say why
+    // it could not be; a server elsewhere is not ours to start.
+    if (DeviceWatch* watch = m_app.deviceWatch(); watch != nullptr && !watch->server().isSet()) {
+        startServerThen(m_app.processes(), *watch, *this, deviceCheck);
+    } else {
+        deviceCheck();
+    }
 
     setWindowTitle(tr("Kavu 第六代免ROOT玩机神器"));
     if (m_deviceRow != nullptr) {

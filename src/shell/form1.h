@@ -28,7 +28,8 @@ public:
     ~Form1() override;
 
     // The window's load: the tool-file check (false, after its message, when a file is missing),
-    // the notice, the device-check console, the caption, and showing the window.
+    // the notice, the device-check console (once this computer's adb server was started, where
+    // one is watched), the caption, and showing the window.
     bool startUp();
 
     QLineEdit& commandBox() override;

@@ -51,6 +51,7 @@ private slots:
     void garbageFromTheServerIsALostServer_data();
     void garbageFromTheServerIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
+    void deviceCheckStartsTheServerFirst();
     void rebootingPhoneKeepsTheChoice();
     void everyDeviceTakesEachLineOnce();
     void serverWordsAreShownAsPlainText();
@@ -243,6 +244,42 @@ void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
     t.clearRecords();
     t.run(QStringLiteral("adb devices"), launch::kHidden);
     QCOMPARE(t.lastStarted().serial, QStringLiteral("B"));
+}
+
+// The device check starts this computer's server in the background before its console opens, so
+// that the console's adb never races it; why adb could not start one stands in the row while the
+// server stays down. A server elsewhere is not started.
+void TrackingTest::deviceCheckStartsTheServerFirst() {
+    const QString deviceCheck = QStringLiteral("cmd /k adb devices");
+    {
+        TestApp t(false);
+        ScriptedWatch watch;
+        watch.setServer(AdbServer("lab.example", 5037));
+        t.app().setDeviceWatch(&watch);
+        QVERIFY(form1(t.app()) != nullptr);
+        QCOMPARE(t.started().size(), 1);
+        QVERIFY(t.lastStarted().line.startsWith(deviceCheck));
+    }
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    QSignalSpy failed(&watch, &DeviceWatch::serverStartFailed);
+    Form1* main = form1(t.app());
+    QVERIFY(main != nullptr);
+    QCOMPARE(t.fakes().processes.lines(), QStringList{QStringLiteral("cmd /c adb start-server")});
+    watch.set({Server::Down, {}, ""});
+    t.fakes().processes.hiddenRunEnds.first()(
+        {255, "* daemon not running; starting now at tcp:5037\nADB server didn't ACK\n"});
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("adb 无法启动服务（退出码 255）：ADB server didn't ACK"));
+    QCOMPARE(t.started().size(), 2);
+    QVERIFY(t.lastStarted().line.startsWith(deviceCheck));
+    // A server that answered meanwhile makes the failure past.
+    watch.set(up({}));
+    watch.set({Server::Down, {}, ""});
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"));
 }
 
 // "全部设备" with two ready phones and an unauthorized one: each line runs once per ready phone.
