@@ -29,6 +29,8 @@ private slots:
     void linkOpensTheFolder();
     void unreadableFolderIsNamed_data();
     void unreadableFolderIsNamed();
+    void emptyListSaysWhereFilesGo_data();
+    void emptyListSaysWhereFilesGo();
 };
 
 void FileFolderTest::linkOpensTheFolder_data() {
@@ -118,6 +120,36 @@ void FileFolderTest::unreadableFolderIsNamed() {
     QCOMPARE(t.messages().first().text, problem);
     QVERIFY(t.started().isEmpty());
     QFile::setPermissions(t.fileFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void FileFolderTest::emptyListSaysWhereFilesGo_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("apps") << Opener([](App& app) -> QWidget* { return app.open<Software>(); })
+                          << u"Fileapk"_s << u"a.apk"_s;
+    QTest::newRow("flashing") << Opener([](App& app) -> QWidget* { return app.open<OKC>(); })
+                              << u"File1"_s << u"a.img"_s;
+}
+
+// A list with nothing to pick says which files it lists and where they go; the note cannot be
+// picked, and goes once a file is there.
+void FileFolderTest::emptyListSaysWhereFilesGo() {
+    QFETCH(Opener, open);
+    QFETCH(QString, list);
+    QFETCH(QString, file);
+    test::TestApp t;
+    t.addFile(u"notes.txt"_s);
+    QWidget* window = open(t.app());
+    auto* files = test::control<QListWidget>(*window, list);
+    QCOMPARE(files->count(), 1);
+    QCOMPARE(files->item(0)->flags(), Qt::NoItemFlags);
+    QCOMPARE(files->item(0)->text(), u"File文件夹中没有 %1 文件。\n请把文件放进 File 文件夹：\n%2\n"
+                                     u"然后点“点击此处刷新”。"_s.arg(
+                                         file.mid(1), QDir::toNativeSeparators(t.fileFolder())));
+    t.addFile(file);
+    test::click(*window, u"Label9"_s);
+    QCOMPARE(test::entries(*window, list), QStringList{file});
 }
 
 QTEST_MAIN(FileFolderTest)
