@@ -40,11 +40,11 @@ Program::Program()
     }
     registerWindows(m_app, m_fontScaleOffset);
     // Also on standard error, as the other problems at start-up, for a start from a terminal.
-    QObject::connect(&m_devices, &DeviceWatch::serverStartFailed, &m_devices, [this] {
-        const std::string why =
-            devices::explanation(m_devices.snapshot(), std::nullopt, translatedText);
-        std::fprintf(stderr, "%s\n", why.c_str());
-    });
+    QObject::connect(&m_devices, &DeviceWatch::serverStartFailed, &m_devices,
+                     [](const devices::ServerStartFailure& failure) {
+                         const std::string why = devices::startFailureText(failure, translatedText);
+                         std::fprintf(stderr, "%s\n", why.c_str());
+                     });
 }
 
 bool Program::enterWorkingFolder() {

@@ -43,9 +43,9 @@ void DeviceWatch::serverStartEnded(std::optional<devices::ServerStartFailure> fa
     if (m_snapshot.server == devices::Server::Up || m_server.isSet()) {
         return;
     }
-    m_startFailure = std::move(failure);
+    m_startFailure = failure;
     publish(m_snapshot);
-    emit serverStartFailed();
+    emit serverStartFailed(*failure);
 }
 
 AdbDeviceTracker::AdbDeviceTracker(AdbServer server, QObject* parent)

@@ -197,6 +197,14 @@ std::string departedItemText(std::string_view serial, Translate shown) {
     return fillIn(shown(KAVU_TEXT("kavu", "%1（已断开）")), serial);
 }
 
+std::string startFailureText(const ServerStartFailure& failure, Translate shown) {
+    const std::string code = std::to_string(failure.exitCode);
+    return failure.line.empty()
+               ? fillIn(shown(KAVU_TEXT("kavu", "adb 无法启动服务（退出码 %1）。")), code)
+               : fillIn(shown(KAVU_TEXT("kavu", "adb 无法启动服务（退出码 %1）：")), code) +
+                     failure.line;
+}
+
 std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen,
                         Translate shown) {
     switch (snapshot.server) {
@@ -209,12 +217,8 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
                           snapshot.remoteServer);
         }
         // The device check tried to start it and could not: running it again is no advice.
-        if (const std::optional<ServerStartFailure>& failure = snapshot.startFailure) {
-            const std::string code = std::to_string(failure->exitCode);
-            return failure->line.empty()
-                       ? fillIn(shown(KAVU_TEXT("kavu", "adb 无法启动服务（退出码 %1）。")), code)
-                       : fillIn(shown(KAVU_TEXT("kavu", "adb 无法启动服务（退出码 %1）：")), code) +
-                             failure->line;
+        if (snapshot.startFailure) {
+            return startFailureText(*snapshot.startFailure, shown);
         }
         return shown(
             KAVU_TEXT("kavu", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"));

@@ -36,6 +36,9 @@ struct ServerStartFailure {
 inline constexpr std::size_t kShownOutputBytes = 160;
 std::optional<ServerStartFailure> serverStartFailure(int exitCode, std::string_view output);
 
+// What the device row says of it: the exit code, and the line where there is one.
+std::string startFailureText(const ServerStartFailure& failure, Translate shown = sourceText);
+
 // The devices as last reported, with the server's state.
 struct Snapshot {
     Server server = Server::Unknown;

@@ -36,8 +36,8 @@ public:
 
 signals:
     void changed();
-    // adb could not start this computer's server; the snapshot says how.
-    void serverStartFailed();
+    // adb could not start this computer's server.
+    void serverStartFailed(const devices::ServerStartFailure& failure);
 
 protected:
     // Takes a new snapshot; announces it when it differs from the last one.
