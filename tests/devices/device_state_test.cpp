@@ -120,10 +120,9 @@ TEST(DeviceState, UsableSerials) {
 TEST(DeviceState, ServerStartFailure) {
     const std::string realAdb =
         "* daemon not running; starting now at tcp:1\nADB server didn't ACK\n"
-        "Full server startup log: /tmp/adb.65534.log\n"
         "adb I 12-08 07:31:10  1400  1400 main.cpp:60] Version 29.0.6-debian\n"
         "adb F 12-08 07:31:10  1400  1400 main.cpp:144] could not install *smartsocket* listener: "
-        "Permission denied\r\n\n* failed to start daemon\nerror: cannot connect to daemon\n";
+        "Permission denied\r\n* failed to start daemon\n";
     std::string han;
     for (int i = 0; i < 60; ++i) {
         han += "汉";
@@ -139,12 +138,8 @@ TEST(DeviceState, ServerStartFailure) {
          ServerStartFailure{255, "could not install *smartsocket* listener: Permission denied"}},
         {1, "* daemon not running; starting now at tcp:5037\n\n  error: no\tway \n",
          ServerStartFailure{1, "error: no way"}},
-        {1, "* daemon not running; starting now at tcp:5037",
-         ServerStartFailure{1, "* daemon not running; starting now at tcp:5037"}},
         {-1, "", ServerStartFailure{-1, ""}},
         {1, "bad \x1B[2J\xFF\xC2\x85 end", ServerStartFailure{1, "bad \uFFFD[2J\uFFFD\uFFFD end"}},
-        {1, std::string(200, 'x'),
-         ServerStartFailure{1, std::string(kShownOutputBytes, 'x') + "…"}},
         // Cut between characters, never inside one: 53 of 3 bytes each.
         {1, han, ServerStartFailure{1, han.substr(0, 159) + "…"}},
     };
