@@ -1,11 +1,13 @@
 #include "app/language.h"
 #include "platform/font_check.h"
+#include "platform/tool_files.h"
 #include "program.h"
 #include "shell/form1.h"
 #include "shell/picture.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFont>
 
 #include <cstdio>
 
@@ -30,6 +32,11 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication::setApplicationName(QStringLiteral("Kavu"));
     QApplication::setWindowIcon(kavu::programIcon());
+    if (const std::optional<QString> sans = kavu::sansFaceInstead()) {
+        QFont font = QApplication::font();
+        font.setFamilies({*sans});
+        QApplication::setFont(font);
+    }
 
     // Before any window, so that each sets up its texts in the user's language.
     const kavu::Translation translation(language);
@@ -43,6 +50,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", noFont->toUtf8().constData());
         program.app().messages().show(*noFont, QStringLiteral("Kavu"),
                                       kavu::MessageIcon::Exclamation);
+    }
+    // The main window's box names the tool files that cannot serve; a start from a terminal keeps
+    // the lines after the box is gone.
+    if (const QList<kavu::ToolProblem> problems = kavu::toolProblems(program.app().programFolder());
+        !problems.isEmpty()) {
+        const QString text = kavu::toolProblemsText(problems, program.app().programFolder());
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     }
     if (!program.enterWorkingFolder() || program.app().mainWindow() == nullptr) {
         return 1;

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "connection/server_dialog.h"
+#include "platform/shown_text.h"
 #include "platform/working_folder.h"
 #include "shell/form1.h"
 #include "window_table.h"
@@ -47,6 +48,12 @@ Program::Program()
             useAdbServer(m_app, *server);
         }
     }
+    // Also on standard error, as the other problems at start-up, for a start from a terminal.
+    QObject::connect(&m_devices, &DeviceWatch::serverStartFailed, &m_devices,
+                     [](const devices::ServerStartFailure& failure) {
+                         const std::string why = devices::startFailureText(failure, translatedText);
+                         std::fprintf(stderr, "%s\n", why.c_str());
+                     });
 }
 
 bool Program::enterWorkingFolder() {

@@ -536,7 +536,7 @@ Why Kavu:
     </message>
     <message>
         <source>确保设备已解锁，并处于Fastboot模式。先将img文件放入软件目录下的“File”文件夹内，                   ，选定镜像后再从右侧选择分区，点击刷入即可</source>
-        <translation>Unlock the phone and boot it into fastboot. Put .img files in the &quot;File&quot; folder,                   , pick one, pick a partition on the right and click Flash.</translation>
+        <translation>Unlock the phone and boot it into fastboot. Put .img files in the &quot;File&quot; folder (            ), pick one, pick a partition on the right and click Flash.</translation>
     </message>
     <message>
         <source>点击此处刷新</source>
@@ -831,7 +831,7 @@ Why Kavu:
     </message>
     <message>
         <source>将需要安装/发送的文件放入软件目录下“File”文件夹内，                   ，从右侧选定文件后再从左侧执行操作</source>
-        <translation>Put the files to install or push in the &quot;File&quot; folder,                   , pick one on the right, then act on the left.</translation>
+        <translation>Put the files to install or push in the &quot;File&quot; folder (            ), pick one on the right, then act on the left.</translation>
     </message>
     <message>
         <source>点击此处刷新</source>
@@ -1559,6 +1559,30 @@ Why Kavu:
     <message>
         <source>，已停用（系统或其他工具）</source>
         <translation>, disabled (by the system or another tool)</translation>
+    </message>
+    <message>
+        <source>File文件夹是空的。</source>
+        <translation>The File folder is empty.</translation>
+    </message>
+    <message>
+        <source>File文件夹中没有 %1 文件。</source>
+        <translation>No %1 files in the File folder.</translation>
+    </message>
+    <message>
+        <source>请把文件放进 File 文件夹：</source>
+        <translation>Put the files into the File folder:</translation>
+    </message>
+    <message>
+        <source>然后点“点击此处刷新”。</source>
+        <translation>then click Refresh.</translation>
+    </message>
+    <message>
+        <source>adb 无法启动服务（退出码 %1）。</source>
+        <translation>adb cannot start its server (exit code %1).</translation>
+    </message>
+    <message>
+        <source>adb 无法启动服务（退出码 %1）：</source>
+        <translation>adb cannot start its server (exit code %1): </translation>
     </message>
 </context>
 <context>

@@ -45,10 +45,15 @@ bool ConsoleLauncher::run(const Command& command, const launch::Form& form, cons
 
 bool ConsoleLauncher::runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
                                  const Command& suffix) {
+    return runThrough(box, m_choice.target(), command, form, suffix);
+}
+
+bool ConsoleLauncher::runThrough(QLineEdit& box, const Target& target, const Command& command,
+                                 const launch::Form& form, const Command& suffix) {
     if (!acceptsAll(command, suffix)) {
         return false;
     }
-    start(box, m_choice.target(), command, form, suffix);
+    start(box, target, command, form, suffix);
     return true;
 }
 

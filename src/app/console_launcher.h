@@ -61,6 +61,10 @@ public:
     // Through a window's own hidden command box; the main window's box is left as it is.
     bool runThrough(QLineEdit& box, const Command& command, const launch::Form& form,
                     const Command& suffix = Command());
+    // The same on a target taken earlier: a line started later for a click (or a load) goes
+    // where the choice named then.
+    bool runThrough(QLineEdit& box, const Target& target, const Command& command,
+                    const launch::Form& form, const Command& suffix = Command());
     // A fixed command with its own form and suffix, through the main window's or a window's box.
     bool run(const FixedCommand& command, Origin origin = {});
     bool runThrough(QLineEdit& box, const FixedCommand& command, Origin origin = {});

@@ -9,22 +9,27 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace kavu {
 
 namespace {
 
-// The instruction line leaves this many blanks for the refresh link drawn over them.
-constexpr int kLinkBlanks = 19;
+// Room a list's entry keeps on either side of its text.
+constexpr int kHintMargin = 4;
 
 } // namespace
 
 void placeInstructionLinks(QLabel& instruction, QLabel& link, QLabel& folderLink) {
-    const QString blanks(kLinkBlanks, QLatin1Char(' '));
-    placeInBlankRuns(instruction, {{link, instruction.text().indexOf(blanks), kLinkBlanks}},
+    // The line leaves a run of blanks for the refresh link, as many as its language's words need
+    // (nineteen in Chinese).
+    static const QRegularExpression run(QStringLiteral("  +"));
+    const QRegularExpressionMatch blanks = run.match(instruction.text());
+    placeInBlankRuns(instruction, {{link, blanks.capturedStart(), blanks.capturedLength()}},
                      &folderLink);
 }
 
@@ -72,6 +77,10 @@ void FilePicker::refresh() {
         return;
     }
     m_controls.list.addItems(plainFilesMatching(folder, m_filter));
+    if (m_controls.list.count() == 0) {
+        showWhereFilesGo(folder);
+        return;
+    }
     // The kept pick is the list's current entry, where the focus lands.
     const QString picked = m_controls.selection.text();
     if (picked != m_nothingPicked) {
@@ -81,6 +90,28 @@ void FilePicker::refresh() {
             m_controls.list.setCurrentItem(found.first());
         }
     }
+}
+
+// An empty list says where its files go, a line each so that nothing is cut: the folder's path is
+// shortened in the middle where it is longer than the list is wide, and stays whole in the tool
+// tip.
+void FilePicker::showWhereFilesGo(const QString& folder) {
+    // "*.apk" lists ".apk" files; "*.*" any file.
+    const QString extension = m_filter.mid(1);
+    const QString none =
+        extension == u".*"
+            ? shownText(KAVU_TEXT("kavu", "File文件夹是空的。"))
+            : shownText(KAVU_TEXT("kavu", "File文件夹中没有 %1 文件。")).arg(extension);
+    const QString path = QDir::toNativeSeparators(folder);
+    const int width = m_controls.list.contentsRect().width() - 2 * kHintMargin;
+    auto* hint = new QListWidgetItem(
+        QStringList{none, shownText(KAVU_TEXT("kavu", "请把文件放进 File 文件夹：")),
+                    QFontMetrics(m_controls.list.font()).elidedText(path, Qt::ElideMiddle, width),
+                    shownText(KAVU_TEXT("kavu", "然后点“点击此处刷新”。"))}
+            .join(u'\n'),
+        &m_controls.list);
+    hint->setFlags(Qt::NoItemFlags);
+    hint->setToolTip(path);
 }
 
 QString FilePicker::currentFileName() const {

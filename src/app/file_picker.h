@@ -38,7 +38,8 @@ bool isSpliceablePickedFile(const QString& path, PickedName name);
 // in the file manager by a link after that line's text. The picked
 // file's full path is kept as the caption of a hidden label; the label's design caption means that
 // nothing is picked yet. Refreshing or changing the filter keeps the pick. A folder that cannot be
-// listed is named, with the reason, as the list's one entry, which cannot be picked.
+// listed is named, with the reason, as the list's one entry, which cannot be picked; so is, in a
+// list with nothing to pick, where the files go.
 class FilePicker final : public QObject {
 public:
     struct Controls {
@@ -70,6 +71,7 @@ private:
     void pickEntry();
     void pickCurrent(QListWidgetItem* current);
     void openFolder();
+    void showWhereFilesGo(const QString& folder);
 
     App& m_app;
     Controls m_controls;

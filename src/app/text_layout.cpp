@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kavu {
 
 QFont monospaceFont() {
@@ -114,6 +116,22 @@ void placeInBlankRuns(QLabel& host, std::initializer_list<BlankRun> runs, QLabel
     if (after != nullptr) {
         after->setGeometry(line.afterLeft(), host.y(), widthOf(*after), host.height());
         after->raise();
+    }
+    // Every label of the line draws from the same top, its baseline where the host's is: centred,
+    // a label that takes the focus (as a link does) rounds half a pixel the other way, and a face
+    // of another height would stand higher or lower.
+    const int top = std::max(0, (host.height() - metrics.height()) / 2);
+    const auto onBaseline = [&](QLabel& label) {
+        label.setAlignment((label.alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
+        const int ascent = QFontMetrics(label.font()).ascent();
+        label.setContentsMargins(0, std::max(0, top + metrics.ascent() - ascent), 0, 0);
+    };
+    onBaseline(host);
+    for (const BlankRun& run : runs) {
+        onBaseline(run.inset);
+    }
+    if (after != nullptr) {
+        onBaseline(*after);
     }
 }
 

@@ -27,7 +27,8 @@ struct BlankRun {
 // an inset, host takes its blanks and Latin letters from the first face with wide enough ones (a
 // common Latin face, a Song face, at last the monospaced one), so that the line grows no more than
 // it must; its Han characters keep their face. A line that then outgrows its label, or whose label
-// after it would leave the parent, is set smaller, labels and all, down to 6 points.
+// after it would leave the parent, is set smaller, labels and all, down to 6 points. The labels
+// are set on the host's baseline.
 void placeInBlankRuns(QLabel& host, std::initializer_list<BlankRun> runs, QLabel* after = nullptr);
 
 } // namespace kavu

@@ -26,11 +26,29 @@ void send(ServerStream& stream, std::string_view service) {
 } // namespace
 
 void DeviceWatch::publish(devices::Snapshot snapshot) {
+    // A server that answers is past any failure to start one.
+    if (snapshot.server == devices::Server::Up) {
+        m_startFailure.reset();
+    }
+    snapshot.startFailure = m_startFailure;
     if (snapshot == m_snapshot) {
         return;
     }
     m_snapshot = std::move(snapshot);
     emit changed();
+}
+
+void DeviceWatch::serverStartEnded(std::optional<devices::ServerStartFailure> failure) {
+    if (!failure) {
+        askAgain();
+        return;
+    }
+    if (m_snapshot.server == devices::Server::Up || m_server.isSet()) {
+        return;
+    }
+    m_startFailure = failure;
+    publish(m_snapshot);
+    emit serverStartFailed(*failure);
 }
 
 AdbDeviceTracker::AdbDeviceTracker(AdbServer server, QObject* parent)
@@ -116,6 +134,16 @@ void AdbDeviceTracker::readTracker() {
             return;
         }
     }
+}
+
+// A server just started is asked at once, and from then on as after any answer.
+void AdbDeviceTracker::askAgain() {
+    if (!m_started || !m_retry->isActive()) {
+        return;
+    }
+    m_retry->stop();
+    m_retryMs = kFirstRetryMs;
+    connectTracker();
 }
 
 // A lost connection schedules one retry; a retry already waiting stays as it is.

@@ -20,7 +20,8 @@ class ServerStream;
 // Follows the adb server's device list over its host protocol (host:track-devices), with
 // the models from host:devices-l each time the list changes. Everything runs in the event loop:
 // two sockets and a retry timer, nothing that wakes up while the list stays the same. It never
-// starts a server: while none answers it asks again after 1 s, then 2, 4, 8 and every 10 s.
+// starts a server: while none answers it asks again after 1 s, then 2, 4, 8 and every 10 s, and at
+// once when told that one was started.
 class AdbDeviceTracker final : public DeviceWatch {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ public:
 protected:
     // Asks the new server at once; the list is empty until it answers.
     void followServer() override;
+    void askAgain() override;
 
 private:
     void connectTracker();

@@ -73,7 +73,74 @@ std::string escapedSerial(std::string_view serial) {
     return serial.size() > kShownSerialBytes ? shown + "…" : shown;
 }
 
+// The line as plain UTF-8 of at most kShownOutputBytes: a tab is a blank, any other control
+// character and each byte of an invalid sequence the replacement character.
+std::string shownOutputLine(std::string_view line) {
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string shown;
+    while (!line.empty()) {
+        const auto decoded = decodeFirst(line);
+        const std::size_t length = decoded ? decoded->second : 1;
+        std::string_view piece = line.substr(0, length);
+        if (!decoded) {
+            piece = kReplacement;
+        } else if (decoded->first == U'\t') {
+            piece = " ";
+        } else if (decoded->first < 0x20 || (decoded->first >= 0x7F && decoded->first <= 0x9F)) {
+            piece = kReplacement;
+        }
+        if (shown.size() + piece.size() > kShownOutputBytes) {
+            return shown + "…";
+        }
+        shown += piece;
+        line.remove_prefix(length);
+    }
+    return shown;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 } // namespace
+
+std::optional<ServerStartFailure> serverStartFailure(int exitCode, std::string_view output) {
+    if (exitCode == 0) {
+        return std::nullopt;
+    }
+    // adb says first that it starts a server, which is not why it failed; the server's own log,
+    // which adb copies when the server did not answer, names the reason in its fatal line
+    // ("adb F 12-08 07:31:10  1400  1400 main.cpp:144] could not install …").
+    static constexpr std::string_view kStartingNotice = "* daemon not running";
+    static constexpr std::string_view kFatalLog = "adb F ";
+    std::optional<std::string_view> first;
+    std::optional<std::string_view> reason;
+    std::optional<std::string_view> fatal;
+    while (!output.empty() && !fatal) {
+        const std::size_t end = output.find('\n');
+        const std::string_view line = trimmed(output.substr(0, end));
+        output.remove_prefix(end == std::string_view::npos ? output.size() : end + 1);
+        if (line.empty()) {
+            continue;
+        }
+        first = first.value_or(line);
+        if (const std::size_t said = line.find("] ");
+            line.starts_with(kFatalLog) && said != std::string_view::npos) {
+            fatal = trimmed(line.substr(said + 2));
+        } else if (!reason && !line.starts_with(kStartingNotice)) {
+            reason = line;
+        }
+    }
+    const std::optional<std::string_view> said = fatal ? fatal : reason ? reason : first;
+    return ServerStartFailure{exitCode, said ? shownOutputLine(*said) : std::string()};
+}
 
 bool isUsableSerial(std::string_view serial) {
     if (serial.empty()) {
@@ -130,6 +197,14 @@ std::string departedItemText(std::string_view serial, Translate shown) {
     return fillIn(shown(KAVU_TEXT("kavu", "%1（已断开）")), serial);
 }
 
+std::string startFailureText(const ServerStartFailure& failure, Translate shown) {
+    const std::string code = std::to_string(failure.exitCode);
+    return failure.line.empty()
+               ? fillIn(shown(KAVU_TEXT("kavu", "adb 无法启动服务（退出码 %1）。")), code)
+               : fillIn(shown(KAVU_TEXT("kavu", "adb 无法启动服务（退出码 %1）：")), code) +
+                     failure.line;
+}
+
 std::string explanation(const Snapshot& snapshot, const std::optional<std::string>& chosen,
                         Translate shown) {
     switch (snapshot.server) {
@@ -140,6 +215,10 @@ std::string explanation(const Snapshot& snapshot, const std::optional<std::strin
         if (!snapshot.remoteServer.empty()) {
             return fillIn(shown(KAVU_TEXT("kavu", "无法连接 adb 服务器 %1")),
                           snapshot.remoteServer);
+        }
+        // The device check tried to start it and could not: running it again is no advice.
+        if (snapshot.startFailure) {
+            return startFailureText(*snapshot.startFailure, shown);
         }
         return shown(
             KAVU_TEXT("kavu", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"));

@@ -19,6 +19,26 @@ enum class Server {
     Up,
 };
 
+// How adb failed to start this computer's server: its exit code (-1 when a signal ended it) and
+// the line of its output that says why (empty when it said nothing).
+struct ServerStartFailure {
+    int exitCode = 0;
+    std::string line;
+
+    bool operator==(const ServerStartFailure&) const = default;
+};
+
+// What an attempt to start this computer's server that ended with exitCode after writing output
+// tells: none when it succeeded. The line is the reason of the server log's fatal line where adb
+// copied that log, else the first line that is not adb's notice that it starts a server ("* daemon
+// not running; starting now at …"), else the first one. It is outside text, so it is cut after
+// kShownOutputBytes and its invalid UTF-8 and control characters are replaced.
+inline constexpr std::size_t kShownOutputBytes = 160;
+std::optional<ServerStartFailure> serverStartFailure(int exitCode, std::string_view output);
+
+// What the device row says of it: the exit code, and the line where there is one.
+std::string startFailureText(const ServerStartFailure& failure, Translate shown = sourceText);
+
 // The devices as last reported, with the server's state.
 struct Snapshot {
     Server server = Server::Unknown;
@@ -26,6 +46,8 @@ struct Snapshot {
     // "HOST:PORT" of a server the user set (ADB_SERVER_SOCKET or the server dialog); empty for
     // this computer's.
     std::string remoteServer;
+    // Why this computer's server could not be started, while it is down.
+    std::optional<ServerStartFailure> startFailure = std::nullopt;
 
     bool operator==(const Snapshot&) const = default;
 };

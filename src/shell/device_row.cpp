@@ -8,13 +8,18 @@
 #include <QLabel>
 #include <QStandardItemModel>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kavu {
 
 namespace {
 
 constexpr int kToldForMs = 6000;
+// The row's explanation takes two lines beside and below the drop-down.
+constexpr int kExplanationLines = 2;
 // Marks the drop-down's "全部设备", "已选 N 台设备" and "选择设备…" entries.
 constexpr int kEntryRole = Qt::UserRole + 1;
 enum class Entry { Phone, Every, Chosen, Pick };
@@ -143,12 +148,56 @@ void DeviceRow::tell(const QString& text) {
     m_toldFor->start();
 }
 
+namespace {
+
+// The lines text takes at width in font, broken as wrap allows.
+QList<QTextLine> laidOut(QTextLayout& layout, int width, QTextOption::WrapMode wrap) {
+    QTextOption option;
+    option.setWrapMode(wrap);
+    layout.setTextOption(option);
+    QList<QTextLine> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << line;
+    }
+    layout.endLayout();
+    return lines;
+}
+
+} // namespace
+
+QString fittedText(const QString& text, const QFont& font, int width, int lines) {
+    // As the label wraps it, at its words, when that fits.
+    QTextLayout byWords(text, font);
+    const QList<QTextLine> wrapped = laidOut(byWords, width, QTextOption::WordWrap);
+    if (wrapped.size() <= lines && std::ranges::all_of(wrapped, [width](const QTextLine& line) {
+            return line.naturalTextWidth() <= width;
+        })) {
+        return text;
+    }
+    // Else broken by hand, inside a word where it must, the rest on the last line.
+    QTextLayout anywhere(text, font);
+    const QList<QTextLine> broken =
+        laidOut(anywhere, width, QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QStringList shown;
+    for (const QTextLine& line : broken) {
+        if (shown.size() == lines - 1) {
+            shown << QFontMetrics(font).elidedText(text.mid(line.textStart()).trimmed(),
+                                                   Qt::ElideRight, width);
+            break;
+        }
+        shown << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    return shown.join(u'\n');
+}
+
 void DeviceRow::show(const QString& text) {
-    // The row is one line: a longer text (many phones skipped, a long English wording) ends in an
-    // ellipsis there and stays whole in the tool tip. Tool tips take markup where they see some;
-    // this one is escaped.
-    m_explanation.setText(
-        m_explanation.fontMetrics().elidedText(text, Qt::ElideRight, m_explanation.width()));
+    // Every explanation fits the row's lines whole; a longer text (many phones skipped, a long
+    // serial, what adb said) ends in an ellipsis there and stays whole in the tool tip. Tool tips
+    // take markup where they see some; this one is escaped.
+    const int width = m_explanation.contentsRect().width() - std::max(m_explanation.indent(), 0);
+    m_explanation.setText(fittedText(text, m_explanation.font(), width, kExplanationLines));
     m_explanation.setToolTip(Qt::convertFromPlainText(text));
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QComboBox;
+class QFont;
 class QLabel;
 class QTimer;
 
@@ -12,6 +13,11 @@ namespace kavu {
 
 class DeviceChoice;
 class DeviceWatch;
+
+// The text as a label that wraps at its words shows it in at most lines lines of width in font:
+// as it is when it fits so, else broken into lines by hand (inside a word too long for a line) and
+// the last one ending in an ellipsis.
+QString fittedText(const QString& text, const QFont& font, int width, int lines);
 
 // The main window's device row: the drop-down of the devices (with the phones in fastboot mode,
 // "全部设备" and "选择设备…") and the explanation beside it, kept in step with the watch and the

@@ -11,9 +11,11 @@
 #include "journal/journal.h"
 #include "platform/tool_files.h"
 #include "shell/device_row.h"
+#include "shell/server_start.h"
 #include "shell/shell_commands.h"
 #include "widgets/launcher_button.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QLineEdit>
@@ -48,6 +50,28 @@ void chainInReadingOrder(QList<QWidget*> entries, QWidget* deviceList) {
 }
 
 } // namespace
+
+QString toolProblemsText(const QList<ToolProblem>& problems, const QString& folder) {
+    // Which file is wrong and how, one line each (the paths are data: the box shows plain text).
+    QStringList lines{QCoreApplication::translate(
+        "kavu::Form1", "驱动不正常！请解压后运行或检查主程序目录下的文件！")};
+    for (const ToolProblem& problem : problems) {
+        switch (problem.kind) {
+        case ToolProblem::Kind::Missing:
+            lines << QCoreApplication::translate("kavu::Form1", "缺少 %1：%2")
+                         .arg(problem.name, QDir::toNativeSeparators(folder));
+            break;
+        case ToolProblem::Kind::NotExecutable:
+            lines << QCoreApplication::translate("kavu::Form1", "%1 不可执行").arg(problem.name);
+            break;
+        case ToolProblem::Kind::DanglingLink:
+            lines << QCoreApplication::translate("kavu::Form1", "%1 指向的文件不存在：%2")
+                         .arg(problem.name, problem.target);
+            break;
+        }
+    }
+    return lines.join(u'\n');
+}
 
 Form1::Form1(App& app, QWidget* parent)
     : QWidget(parent)
@@ -89,24 +113,8 @@ QLineEdit& Form1::commandBox() {
 bool Form1::startUp() {
     if (const QList<ToolProblem> problems = toolProblems(m_app.programFolder());
         !problems.isEmpty()) {
-        // The box says which file is wrong and how, one line each (the paths are data: the box
-        // shows plain text).
-        QStringList lines{tr("驱动不正常！请解压后运行或检查主程序目录下的文件！")};
-        for (const ToolProblem& problem : problems) {
-            switch (problem.kind) {
-            case ToolProblem::Kind::Missing:
-                lines << tr("缺少 %1：%2")
-                             .arg(problem.name, QDir::toNativeSeparators(m_app.programFolder()));
-                break;
-            case ToolProblem::Kind::NotExecutable:
-                lines << tr("%1 不可执行").arg(problem.name);
-                break;
-            case ToolProblem::Kind::DanglingLink:
-                lines << tr("%1 指向的文件不存在：%2").arg(problem.name, problem.target);
-                break;
-            }
-        }
-        m_app.messages().show(lines.join(u'\n'), QString(), MessageIcon::Critical);
+        m_app.messages().show(toolProblemsText(problems, m_app.programFolder()), QString(),
+                              MessageIcon::Critical);
         return false;
     }
     m_ui->Text8->setVisible(false);
@@ -114,8 +122,19 @@ bool Form1::startUp() {
     m_notice.reset();
     scheduleNotice();
 
-    m_app.console().runThrough(*m_ui->Text8, shell::deviceCheckCommand(), launch::kConsole,
-                               Command(launch::deviceCheckBanner(translatedText)));
+    // Journaled where the choice stands now, as a check started at once would be.
+    const auto deviceCheck = [this, target = m_app.devices().target()] {
+        m_app.console().runThrough(*m_ui->Text8, target, shell::deviceCheckCommand(),
+                                   launch::kConsole,
+                                   Command(launch::deviceCheckBanner(translatedText)));
+    };
+    // This computer's server is started first where one is watched, so that the row can say why
+    // it could not be; a server elsewhere is not ours to start.
+    if (DeviceWatch* watch = m_app.deviceWatch(); watch != nullptr && !watch->server().isSet()) {
+        startServerThen(m_app.processes(), *watch, *this, deviceCheck);
+    } else {
+        deviceCheck();
+    }
 
     setWindowTitle(tr("Kavu 第六代免ROOT玩机神器"));
     if (m_deviceRow != nullptr) {

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "core/notice.h"
+#include "platform/tool_files.h"
 
 #include <QWidget>
 
@@ -28,7 +29,8 @@ public:
     ~Form1() override;
 
     // The window's load: the tool-file check (false, after its message, when a file is missing),
-    // the notice, the device-check console, the caption, and showing the window.
+    // the notice, the device-check console (once this computer's adb server was started, where
+    // one is watched), the caption, and showing the window.
     bool startUp();
 
     QLineEdit& commandBox() override;
@@ -62,6 +64,10 @@ private:
     Origin m_screenshotOrigin;
     int m_pendingNoticeTicks = 1;
 };
+
+// What the start-up box says of the tool files in folder that cannot serve: its first line, then
+// one line for each file.
+QString toolProblemsText(const QList<ToolProblem>& problems, const QString& folder);
 
 // Makes the main window the one app loads: the one there, else a new one with its whole start-up.
 void useForm1AsMainWindow(App& app);

@@ -15,6 +15,12 @@ inline Command deviceCheckCommand() {
     return Command(kDeviceCheck).reaching(launch::Reach::Computer);
 }
 
+// Before the device check's console, the same adb starts this computer's server in the background,
+// so that why it could not is known; the console's adb then finds the server up (or fails again,
+// in front of the user), never racing this one to start a server.
+inline constexpr FixedCommand kStartServer{
+    u"adb start-server", launch::kHidden, {}, {}, launch::Reach::Computer};
+
 // The screenshot's steps, all hidden: taken on the phone, pulled into the working folder, opened
 // there, and removed from the phone.
 inline constexpr FixedCommand kTakeScreenshot{

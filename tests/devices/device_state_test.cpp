@@ -42,6 +42,12 @@ TEST(DeviceState, ExplanationWithoutAListedChoice) {
         {{Server::Unknown, {}, ""}, std::nullopt, "正在连接 adb 服务……"},
         {{Server::Down, {}, ""}, "S1", "adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"},
         {{Server::Down, {}, "10.0.0.9:5037"}, "S1", "无法连接 adb 服务器 10.0.0.9:5037"},
+        {{Server::Down, {}, "", ServerStartFailure{255, "x: Permission denied"}},
+         "S1",
+         "adb 无法启动服务（退出码 255）：x: Permission denied"},
+        {{Server::Down, {}, "", ServerStartFailure{-1, ""}},
+         "S1",
+         "adb 无法启动服务（退出码 -1）。"},
         {{Server::Up, {}, ""}, std::nullopt, "未发现设备：请连接数据线并开启 USB 调试。"},
         {{Server::Up, {{"A", "device", ""}, {"B", "device", ""}}, ""},
          std::nullopt,
@@ -106,6 +112,39 @@ TEST(DeviceState, UsableSerials) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(isUsableSerial(c.serial), c.usable) << c.serial;
+    }
+}
+
+// What adb wrote when it could not start a server is outside text: one line of it is shown, the
+// one that says why.
+TEST(DeviceState, ServerStartFailure) {
+    const std::string realAdb =
+        "* daemon not running; starting now at tcp:1\nADB server didn't ACK\n"
+        "adb I 12-08 07:31:10  1400  1400 main.cpp:60] Version 29.0.6-debian\n"
+        "adb F 12-08 07:31:10  1400  1400 main.cpp:144] could not install *smartsocket* listener: "
+        "Permission denied\r\n* failed to start daemon\n";
+    std::string han;
+    for (int i = 0; i < 60; ++i) {
+        han += "汉";
+    }
+    struct Case {
+        int exitCode;
+        std::string output;
+        std::optional<ServerStartFailure> failure;
+    };
+    const Case cases[] = {
+        {0, "* daemon started successfully\n", std::nullopt},
+        {255, realAdb,
+         ServerStartFailure{255, "could not install *smartsocket* listener: Permission denied"}},
+        {1, "* daemon not running; starting now at tcp:5037\n\n  error: no\tway \n",
+         ServerStartFailure{1, "error: no way"}},
+        {-1, "", ServerStartFailure{-1, ""}},
+        {1, "bad \x1B[2J\xFF\xC2\x85 end", ServerStartFailure{1, "bad \uFFFD[2J\uFFFD\uFFFD end"}},
+        // Cut between characters, never inside one: 53 of 3 bytes each.
+        {1, han, ServerStartFailure{1, han.substr(0, 159) + "…"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(serverStartFailure(c.exitCode, c.output), c.failure) << c.output;
     }
 }
 

@@ -52,6 +52,7 @@ private slots:
     void garbageFromTheServerIsALostServer();
     void aServerThatNeverAnswersIsALostServer();
     void rowFollowsTheWatchAndTheChoiceReachesConsoles();
+    void deviceCheckStartsTheServerFirst();
     void rebootingPhoneKeepsTheChoice();
     void everyDeviceTakesEachLineOnce();
     void serverWordsAreShownAsPlainText();
@@ -255,6 +256,29 @@ void TrackingTest::rowFollowsTheWatchAndTheChoiceReachesConsoles() {
     t.clearRecords();
     t.run(QStringLiteral("adb devices"), launch::kHidden);
     QCOMPARE(t.lastStarted().serial, QStringLiteral("B"));
+}
+
+// The device check starts this computer's server in the background before its console opens, so
+// that the console's adb never races it; why adb could not start one stands in the row while the
+// server stays down.
+void TrackingTest::deviceCheckStartsTheServerFirst() {
+    TestApp t(false);
+    ScriptedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = form1(t.app());
+    QVERIFY(main != nullptr);
+    QCOMPARE(t.fakes().processes.lines(), QStringList{QStringLiteral("cmd /c adb start-server")});
+    watch.set({Server::Down, {}, ""});
+    t.fakes().processes.hiddenRunEnds.first()(
+        {255, "* daemon not running\nADB server didn't ACK\n"});
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("adb 无法启动服务（退出码 255）：ADB server didn't ACK"));
+    QVERIFY(t.lastStarted().line.startsWith(QStringLiteral("cmd /k adb devices")));
+    // A server that answered meanwhile makes the failure past.
+    watch.set(up({}));
+    watch.set({Server::Down, {}, ""});
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("adb 服务未运行：运行一次设备检测或 adb devices 即可启动。"));
 }
 
 // "全部设备" with two ready phones and an unauthorized one: each line runs once per ready phone.

@@ -29,6 +29,8 @@ private slots:
     void linkOpensTheFolder();
     void unreadableFolderIsNamed_data();
     void unreadableFolderIsNamed();
+    void emptyListSaysWhereFilesGo_data();
+    void emptyListSaysWhereFilesGo();
 };
 
 void FileFolderTest::linkOpensTheFolder_data() {
@@ -118,6 +120,31 @@ void FileFolderTest::unreadableFolderIsNamed() {
     QCOMPARE(t.messages().first().text, problem);
     QVERIFY(t.started().isEmpty());
     QFile::setPermissions(t.fileFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void FileFolderTest::emptyListSaysWhereFilesGo_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("apps") << Opener([](App& app) -> QWidget* { return app.open<Software>(); })
+                          << u"Fileapk"_s << u".apk"_s;
+    QTest::newRow("flashing") << Opener([](App& app) -> QWidget* { return app.open<OKC>(); })
+                              << u"File1"_s << u".img"_s;
+}
+
+// A list with nothing to pick says which files it lists and where they go, in a note that cannot
+// be picked.
+void FileFolderTest::emptyListSaysWhereFilesGo() {
+    QFETCH(Opener, open);
+    QFETCH(QString, list);
+    QFETCH(QString, extension);
+    test::TestApp t;
+    t.addFile(u"notes.txt"_s);
+    const QListWidgetItem* note = test::control<QListWidget>(*open(t.app()), list)->item(0);
+    QCOMPARE(note->flags(), Qt::NoItemFlags);
+    QCOMPARE(note->text(),
+             u"File文件夹中没有 %1 文件。\n请把文件放进 File 文件夹：\n%2\n"
+             u"然后点“点击此处刷新”。"_s.arg(extension, QDir::toNativeSeparators(t.fileFolder())));
 }
 
 QTEST_MAIN(FileFolderTest)

@@ -9,8 +9,10 @@
 #include "devices/adb_shell_client.h"
 #include "display/font_scale_offset.h"
 #include "journal/journal.h"
+#include "journal/journal_window.h"
 #include "journal/reversal.h"
 #include "platform/shown_text.h"
+#include "shell/device_row.h"
 #include "shell/form1.h"
 #include "support/driving.h"
 #include "support/test_app.h"
@@ -28,12 +30,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStyle>
 #include <QTcpServer>
 #include <QTextDocumentFragment>
+#include <QTreeView>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -71,6 +78,30 @@ QSize lineSize(const QFontMetrics& metrics, const QString& text) {
     return {width, static_cast<int>(lines.size()) * metrics.height()};
 }
 
+// A frame's line is drawn on its edge: a caption keeps this much room from it.
+constexpr int kFrameRoom = 4;
+
+// How wide a label's one line may be for its text to stay inside the frame it stands in (however
+// deep), set as the label aligns it.
+int roomInFrame(const QLabel& label, int room) {
+    const QWidget* frame = label.parentWidget();
+    while (frame != nullptr && qobject_cast<const QGroupBox*>(frame) == nullptr) {
+        frame = frame->parentWidget();
+    }
+    if (frame == nullptr) {
+        return room;
+    }
+    const QRect text(label.mapTo(frame, label.contentsRect().topLeft()),
+                     label.contentsRect().size());
+    const QRect inside = frame->rect().adjusted(kFrameRoom, 0, -kFrameRoom, 0);
+    if (label.alignment() & Qt::AlignHCenter) {
+        const int centre = text.center().x();
+        return std::min(room, 2 * std::min(centre - inside.left(), inside.right() - centre) + 1);
+    }
+    return std::min(room, label.alignment() & Qt::AlignRight ? text.right() + 1 - inside.left()
+                                                             : inside.right() + 1 - text.left());
+}
+
 Caption labelCaption(const QLabel& label) {
     const QFontMetrics metrics(label.font());
     const QRect room = label.contentsRect();
@@ -94,7 +125,7 @@ Caption labelCaption(const QLabel& label) {
             !label.isHidden(),
             text,
             {needed.width(), lines ? needed.height() : 0},
-            {room.width(), lines ? room.height() : 0}};
+            {roomInFrame(label, room.width()), lines ? room.height() : 0}};
 }
 
 // Every text of the window that a person reads or hears, whatever page shows it: the window
@@ -148,6 +179,35 @@ QList<Caption> captionsOf(QWidget& window) {
         } else if (const auto* list = qobject_cast<QComboBox*>(widget)) {
             captions.append(
                 {name + QStringLiteral(" place-holder"), true, list->placeholderText(), {}, {}});
+        } else if (const auto* list = qobject_cast<QListWidget*>(widget)) {
+            // What the program writes into a list in place of entries (why it is empty).
+            for (int row = 0; row < list->count(); ++row) {
+                if (const QListWidgetItem* note = list->item(row);
+                    note->flags() == Qt::NoItemFlags) {
+                    const int margin = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+                    captions.append(
+                        {name + QStringLiteral(" note"), true, note->text(),
+                         lineSize(QFontMetrics(list->font()), note->text()) + QSize(margin, 0),
+                         list->viewport()->size()});
+                }
+            }
+        } else if (const auto* view = qobject_cast<QTreeView*>(widget)) {
+            // Each column's title fits its column, and the columns fit the list, whatever it holds.
+            const QHeaderView* header = view->header();
+            const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+            for (int column = 0; column < header->count(); ++column) {
+                const QString title = view->model()->headerData(column, Qt::Horizontal).toString();
+                captions.append({name + QStringLiteral(" header"),
+                                 true,
+                                 title,
+                                 {header->fontMetrics().horizontalAdvance(title) + margin, 0},
+                                 {header->sectionSize(column), 0}});
+            }
+            captions.append({name + QStringLiteral(" columns"),
+                             true,
+                             QStringLiteral("(%1 columns)").arg(header->count()),
+                             {header->length(), 0},
+                             {view->viewport()->width(), 0}});
         } else if (const auto* view = qobject_cast<QAbstractItemView*>(widget)) {
             const QAbstractItemModel* model = view->model();
             for (int column = 0; model != nullptr && column < model->columnCount(); ++column) {
@@ -160,6 +220,107 @@ QList<Caption> captionsOf(QWidget& window) {
         }
     }
     return captions;
+}
+
+// The row a label draws the foot of its text on: an "I" drawn in its place, in its face without an
+// underline, for the label's own text is of glyphs whose feet differ.
+int drawnBaseline(QLabel& label) {
+    const QString text = label.text();
+    const QString sheet = label.styleSheet();
+    const QFont font = label.font();
+    QFont plain = font;
+    plain.setUnderline(false);
+    label.setStyleSheet(QString());
+    label.setFont(plain);
+    label.setText(QStringLiteral("I"));
+    const QImage image = label.grab().toImage();
+    label.setText(text);
+    label.setStyleSheet(sheet);
+    label.setFont(font);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+// Labels set into a line of text (a link over its run of blanks, another after it) stand on the
+// line's baseline and fill their run of blanks, leaving no gap wider than a blank. The help page's
+// answer keeps the runs its Chinese text was written with (38 and 25 blanks), wider than what is
+// set into them: there only the baseline is measured.
+QStringList offTheLine(QWidget& window) {
+    QStringList faults;
+    for (QLabel* line : window.findChildren<QLabel*>()) {
+        if (!line->text().contains(QStringLiteral("  ")) || line->isHidden()) {
+            continue;
+        }
+        const QFontMetrics metrics(line->font());
+        const int blank = metrics.horizontalAdvance(u' ');
+        for (QLabel* set :
+             line->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (set == line || set->isHidden() || set->y() != line->y() ||
+                set->height() != line->height()) {
+                continue;
+            }
+            const int base = drawnBaseline(*line) + line->y();
+            const int own = drawnBaseline(*set) + set->y();
+            if (own != base) {
+                faults << u"%1: \"%2\" stands on row %3, its line on %4"_s
+                              .arg(set->objectName(), set->text())
+                              .arg(own)
+                              .arg(base);
+            }
+            // Set over a run of blanks: what the run leaves of it on either side.
+            const QString text = line->text();
+            static const QRegularExpression blanks(QStringLiteral("  +"));
+            for (const QRegularExpressionMatch& found : blanks.globalMatch(text)) {
+                const int from =
+                    line->x() + metrics.horizontalAdvance(text.left(found.capturedStart()));
+                const int width = metrics.horizontalAdvance(found.captured());
+                const int centre = set->geometry().center().x();
+                const int gap = width - QFontMetrics(set->font()).horizontalAdvance(set->text());
+                if (centre >= from && centre < from + width && gap > blank &&
+                    line->objectName() != u"Labeldraganswer") {
+                    faults << u"%1: \"%2\" leaves %3 px of blanks around it"_s
+                                  .arg(set->objectName(), set->text())
+                                  .arg(gap);
+                }
+            }
+        }
+    }
+    return faults;
+}
+
+// Rows of buttons one above the other over the same width line up: every edge of the row with
+// fewer buttons is an edge of the other row too.
+QStringList rowsOutOfLine(QWidget& window) {
+    QMap<std::pair<QWidget*, int>, QList<int>> rows; // the buttons' edges, by parent and top
+    for (N_Shape* button : window.findChildren<N_Shape*>()) {
+        rows[{button->parentWidget(), button->y()}] << button->x() << button->geometry().right();
+    }
+    QStringList faults;
+    const QList<std::pair<QWidget*, int>> keys = rows.keys();
+    for (qsizetype at = 1; at < keys.size(); ++at) {
+        QList<int> upper = rows[keys[at - 1]];
+        QList<int> lower = rows[keys[at]];
+        std::sort(upper.begin(), upper.end());
+        std::sort(lower.begin(), lower.end());
+        if (keys[at].first == keys[at - 1].first && upper.size() > 2 && lower.size() > 2 &&
+            upper.first() == lower.first() && upper.last() == lower.last() &&
+            !QSet<int>(upper.begin(), upper.end())
+                 .contains(QSet<int>(lower.begin(), lower.end())) &&
+            !QSet<int>(lower.begin(), lower.end())
+                 .contains(QSet<int>(upper.begin(), upper.end()))) {
+            faults << u"%1: the buttons at y %2 and %3 do not line up"_s
+                          .arg(keys[at].first->objectName())
+                          .arg(keys[at - 1].second)
+                          .arg(keys[at].second);
+        }
+    }
+    return faults;
 }
 
 using WindowOpener = std::function<QWidget*(TestApp&)>;
@@ -181,6 +342,17 @@ WindowOpener fromWindowTable(const WindowRow& row) {
 
 enum class Check { NoChinese, CaptionsFit };
 
+// A device list the test sets.
+class ListedWatch final : public DeviceWatch {
+public:
+    ListedWatch()
+        : DeviceWatch(AdbServer()) {}
+    void start() override {}
+
+protected:
+    void followServer() override {}
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(WindowOpener)
@@ -195,6 +367,8 @@ private slots:
     void consolePhrasesStayText();
     void windows_data();
     void windows();
+    void deviceRowShowsEveryExplanationWhole_data();
+    void deviceRowShowsEveryExplanationWhole();
     void riskDialogAsksForTheShownPhrase();
     void journalWordsFollowTheLanguage();
 };
@@ -274,6 +448,23 @@ void LanguageTest::windows_data() {
              click<ClickLabel>(*apps, u"Labelreadapps"_s);
              return apps->findChild<PhoneApps*>();
          }},
+        // The journal of a phone with no entries, and of one with long lines: every column in
+        // sight with its whole title.
+        {u"journal, empty"_s,
+         [](TestApp& t) -> QWidget* {
+             t.app().devices().chooseOne(u"R58M1234567"_s);
+             return t.app().open<journal::JournalWindow>(*t.app().journal());
+         }},
+        {u"journal, long lines"_s,
+         [](TestApp& t) -> QWidget* {
+             t.app().devices().chooseOne(u"R58M1234567"_s);
+             for (int i = 0; i < 30; ++i) {
+                 t.run(u"adb shell settings put global window_animation_scale 0.5 && adb shell "
+                       u"settings put global transition_animation_scale 0.5"_s,
+                       launch::kHidden);
+             }
+             return t.app().open<journal::JournalWindow>(*t.app().journal());
+         }},
         // The package list's risk dialog for a selection with system packages.
         {u"selection risk"_s,
          [](TestApp& t) -> QWidget* {
@@ -338,6 +529,58 @@ void LanguageTest::windows() {
     }
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+    QStringList placed = offTheLine(*window) + rowsOutOfLine(*window);
+    for (const QListWidget* list : window->findChildren<QListWidget*>()) {
+        if (list->count() == 0) {
+            placed << list->objectName() + u" is blank: it does not say why"_s;
+        }
+    }
+    QVERIFY2(placed.isEmpty(), qPrintable(placed.join(u'\n')));
+}
+
+void LanguageTest::deviceRowShowsEveryExplanationWhole_data() {
+    QTest::addColumn<Language>("language");
+    QTest::newRow("zh") << Language::Chinese;
+    QTest::newRow("en") << Language::English;
+}
+
+// Every explanation of the device row stands in it whole, in either language, with what adb says
+// when it cannot start its server, as Debian's adb words it.
+void LanguageTest::deviceRowShowsEveryExplanationWhole() {
+    QFETCH(Language, language);
+    const Translation translation(language);
+    TestApp t(false);
+    ListedWatch watch;
+    t.app().setDeviceWatch(&watch);
+    Form1* main = form1(t.app());
+    QVERIFY(main != nullptr);
+    auto* row = main->findChild<DeviceRow*>();
+    auto* shown = control<QLabel>(*main, u"Labeldevstate"_s);
+    using devices::Server;
+    const adb::ListedDevice ready{"R58M1234567", "device", "Pixel_7"};
+    const adb::ListedDevice other{"192.168.100.200:5555", "unauthorized", ""};
+    const devices::ServerStartFailure failure{
+        255, "could not install *smartsocket* listener: Permission denied"};
+    std::vector<std::string> texts{
+        devices::explanation({Server::Down, {}, ""}, std::nullopt, translatedText),
+        devices::explanation({Server::Down, {}, "", failure}, std::nullopt, translatedText),
+        devices::explanation({Server::Up, {ready, other}, ""}, std::nullopt, translatedText),
+        devices::explanation({Server::Up, {}, ""}, ready.serial, translatedText),
+        devices::everyDeviceExplanation({Server::Up, {ready, ready, other}, ""}, translatedText)};
+    for (const char* state : {"device", "unauthorized", "offline", "no permissions", "recovery",
+                              "sideload", "bootloader", "authorizing", "host"}) {
+        texts.push_back(devices::explanation({Server::Up, {{ready.serial, state, ""}}, ""},
+                                             ready.serial, translatedText));
+    }
+    QStringList cut;
+    for (const std::string& text : texts) {
+        row->tell(QString::fromStdString(text));
+        if (shown->text() != QString::fromStdString(text) ||
+            shown->heightForWidth(shown->width()) > shown->height()) {
+            cut << shown->text();
+        }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"\n---\n"_s)));
 }
 
 // The English risk dialog shows its English phrase and takes it, typed, as the Chinese dialog

@@ -137,7 +137,7 @@ apps=$(wait_for_window '^软件操作$') || fail "the apps window did not open"
 sleep 0.5
 click "$apps" 168 48
 xdotool type --delay 20 "com.example.app"
-click "$apps" 224 121
+click "$apps" 147 121
 wait_for_log "adb.exe shell am force-stop com.example.app" ||
     fail "the package button did not reach adb with its arguments"
 echo "package button: adb shell am force-stop com.example.app"
