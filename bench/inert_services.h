@@ -100,19 +100,27 @@ private:
 };
 
 // Runs the event loop until done() holds or timeoutMs passed; whether it holds.
-// It sleeps between events (processEvents with a time limit would spin instead): a processor
-// figure taken across it counts only the work done.
-inline bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+// It sleeps between events (processEvents with a time limit would spin instead) and looks at the
+// condition after each event and every pollMs (never, with 0): a processor figure taken across it
+// counts the work done and pollMs's wake-ups (keep it coarse where the figure matters).
+inline bool waitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 10) {
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.start(timeoutMs);
     // Wakes the loop now and then, for a condition that no event of its own announces.
     QTimer poll;
-    poll.start(10);
+    if (pollMs > 0) {
+        poll.start(pollMs);
+    }
     while (!done() && deadline.isActive()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return done();
+}
+
+// Runs the event loop for ms milliseconds, waking for nothing of its own.
+inline void settle(int ms) {
+    waitUntil([] { return false; }, ms, 0);
 }
 
 // The processor time taken so far, user and system, in milliseconds: by this process

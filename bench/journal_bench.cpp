@@ -1,6 +1,11 @@
-// A device's journal of 10,000 and 100,000 entries: reading the file into entries (each hidden
-// run's end joined to its entry), opening the journal window on it (read, rows made, painted),
-// and one more entry appended while the window is open, until the window has painted it.
+// A device's journal of 10,000 and 100,000 entries, each figure beside a baseline timed in turns
+// with it in the same run (median of the rounds, and the median of each round's ratio):
+// - reading the file into entries (each hidden run's end joined to its entry), against reading
+//   the same lines with Qt's JSON parser into objects and nothing more;
+// - opening the journal window on it (read, rows made, shown and painted), against a bare list of
+//   as many rows of four texts, shown and painted;
+// - one more entry appended while the window is open, from the write told to the list painted
+//   with the new row, against one row added to the bare list and the list painted.
 #include "inert_services.h"
 #include "journal/journal.h"
 #include "journal/journal_reader.h"
@@ -10,10 +15,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include <benchmark/benchmark.h>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -64,25 +74,6 @@ bool append(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size();
 }
 
-void openJournal(benchmark::State& state) {
-    const qint64 count = state.range(0);
-    QTemporaryDir folder;
-    const QString path = QDir(folder.path()).filePath(QStringLiteral("192.168.1.5%3A5555.jsonl"));
-    if (!append(path, journalBytes(count))) {
-        state.SkipWithError("cannot write the journal");
-        return;
-    }
-    for (auto _ : state) {
-        const journal::JournalRead read = journal::readJournal(path);
-        if (read.entries.size() != count) {
-            state.SkipWithError("the journal did not read whole");
-            return;
-        }
-        benchmark::DoNotOptimize(read);
-    }
-}
-BENCHMARK(openJournal)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
-
 // The program's App on services that do nothing, and its journal in a temporary folder; no phone
 // is chosen, so the window shows the journal of lines run without one.
 struct JournaledWorld {
@@ -107,65 +98,173 @@ int rowsOf(journal::JournalWindow& window) {
     return listOf(window).topLevelItemCount();
 }
 
-void openWindow(benchmark::State& state) {
-    const qint64 count = state.range(0);
-    JournaledWorld world;
-    if (!append(world.path(), journalBytes(count))) {
-        state.SkipWithError("cannot write the journal");
-        return;
+double msSince(const QElapsedTimer& clock) {
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+// The baseline of reading: every line through Qt's JSON parser, the objects kept.
+qsizetype parseWithQt(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return -1;
     }
-    for (auto _ : state) {
-        journal::JournalWindow window(world.app, world.journal);
-        window.show();
-        window.grab();
-        if (rowsOf(window) != count) {
-            state.SkipWithError("the window did not show every entry");
-            return;
+    std::vector<QJsonObject> objects;
+    const QByteArray bytes = file.readAll();
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (!line.isEmpty()) {
+            objects.push_back(QJsonDocument::fromJson(line).object());
         }
     }
+    return static_cast<qsizetype>(objects.size());
 }
-BENCHMARK(openWindow)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
-// From the write told to the list with the new row painted; the append itself is not measured.
-void newEntry(benchmark::State& state) {
-    const qint64 count = state.range(0);
+// The baseline of the window: a bare list of count rows of four texts, shown and painted.
+std::unique_ptr<QTreeWidget> bareList(qint64 count) {
+    auto list = std::make_unique<QTreeWidget>();
+    list->setColumnCount(4);
+    list->resize(760, 420);
+    const QStringList texts = {QStringLiteral("2026-12-08 06:57:57"),
+                               QStringLiteral("状态栏操作 / 隐藏所选图标：adb shell settings put"),
+                               QStringLiteral("成功"),
+                               QStringLiteral("可撤销（恢复为 rotate,volume,）")};
+    QList<QTreeWidgetItem*> items;
+    items.reserve(count);
+    for (qint64 i = 0; i < count; ++i) {
+        items.append(new QTreeWidgetItem(texts));
+    }
+    list->addTopLevelItems(items);
+    list->show();
+    list->grab();
+    return list;
+}
+
+struct Figure {
+    const char* name;
+    std::vector<double> ms;
+    std::vector<double> baselineMs;
+    std::vector<double> ratios;
+    void add(double subject, double baseline) {
+        ms.push_back(subject);
+        baselineMs.push_back(baseline);
+        ratios.push_back(subject / baseline);
+    }
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Times subject and baseline in turns, rounds times each; false when one failed.
+bool inTurns(Figure& figure, int rounds, const std::function<double()>& subject,
+             const std::function<double()>& baseline) {
+    for (int round = 0; round < rounds; ++round) {
+        const bool subjectFirst = round % 2 == 0;
+        const double first = subjectFirst ? subject() : baseline();
+        const double second = subjectFirst ? baseline() : subject();
+        const double s = subjectFirst ? first : second;
+        const double b = subjectFirst ? second : first;
+        if (s < 0 || b < 0) {
+            return false;
+        }
+        figure.add(s, b);
+    }
+    return true;
+}
+
+bool measure(qint64 count, std::vector<Figure>& figures) {
     JournaledWorld world;
     if (!append(world.path(), journalBytes(count))) {
-        state.SkipWithError("cannot write the journal");
-        return;
+        std::fprintf(stderr, "cannot write the journal\n");
+        return false;
     }
+    const int rounds = count > 50'000 ? 5 : 15;
+    Figure read{"read into entries / Qt's JSON parser", {}, {}, {}};
+    const bool readOk = inTurns(
+        read, rounds,
+        [&] {
+            QElapsedTimer clock;
+            clock.start();
+            const journal::JournalRead entries = journal::readJournal(world.path());
+            return entries.entries.size() == count ? msSince(clock) : -1;
+        },
+        [&] {
+            QElapsedTimer clock;
+            clock.start();
+            return parseWithQt(world.path()) > count ? msSince(clock) : -1;
+        });
+    Figure shown{"journal window shown / bare list shown", {}, {}, {}};
+    const bool shownOk = inTurns(
+        shown, rounds,
+        [&] {
+            QElapsedTimer clock;
+            clock.start();
+            journal::JournalWindow window(world.app, world.journal);
+            window.show();
+            window.grab();
+            return rowsOf(window) == count ? msSince(clock) : -1;
+        },
+        [&] {
+            QElapsedTimer clock;
+            clock.start();
+            const std::unique_ptr<QTreeWidget> list = bareList(count);
+            return list->topLevelItemCount() == count ? msSince(clock) : -1;
+        });
+    Figure added{"new entry painted / row added to bare list", {}, {}, {}};
     journal::JournalWindow window(world.app, world.journal);
     window.show();
     window.grab();
+    const std::unique_ptr<QTreeWidget> list = bareList(count);
     qint64 number = count;
-    for (auto _ : state) {
-        const journal::Entry entry = entryNumber(number++);
-        if (!append(world.path(), journal::entryLine(entry))) {
-            state.SkipWithError("cannot append");
-            return;
-        }
-        QElapsedTimer clock;
-        clock.start();
-        emit world.journal.written();
-        // The list is where the entry appears: it is painted again; the rest of the window is not.
-        listOf(window).viewport()->grab();
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-        if (rowsOf(window) != number) {
-            state.SkipWithError("the new entry is not shown");
-            return;
-        }
+    const bool addedOk = inTurns(
+        added, 100,
+        [&] {
+            const journal::Entry entry = entryNumber(number++);
+            if (!append(world.path(), journal::entryLine(entry))) {
+                return -1.0;
+            }
+            QElapsedTimer clock;
+            clock.start();
+            emit world.journal.written();
+            // The list is where the entry appears: it is painted again; the rest of the window is
+            // not.
+            listOf(window).viewport()->grab();
+            return rowsOf(window) == number ? msSince(clock) : -1;
+        },
+        [&] {
+            QElapsedTimer clock;
+            clock.start();
+            list->insertTopLevelItem(0, new QTreeWidgetItem(list->topLevelItem(0)->clone()));
+            list->viewport()->grab();
+            return msSince(clock);
+        });
+    if (!readOk || !shownOk || !addedOk) {
+        std::fprintf(stderr, "a measurement of %lld entries failed\n",
+                     static_cast<long long>(count));
+        return false;
     }
+    figures.push_back(read);
+    figures.push_back(shown);
+    figures.push_back(added);
+    return true;
 }
-BENCHMARK(newEntry)->Arg(10'000)->Arg(100'000)->UseManualTime()->Iterations(200)->Unit(
-    benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    for (const qint64 count : {qint64{10'000}, qint64{100'000}}) {
+        std::vector<Figure> figures;
+        if (!measure(count, figures)) {
+            return 1;
+        }
+        std::printf("%lld entries, subject / baseline in turns: median ms, median ratio\n",
+                    static_cast<long long>(count));
+        for (const Figure& figure : figures) {
+            std::printf("  %-45s %9.3f / %9.3f  %6.3fx\n", figure.name, median(figure.ms),
+                        median(figure.baselineMs), median(figure.ratios));
+        }
+    }
     return 0;
 }

@@ -1,5 +1,7 @@
 // One hidden launch as a window sees it (write the command box, read it back, join, start,
-// return) next to a bare posix_spawn of the same interpreter.
+// return), and the process starter's start alone, each timed in turns with a bare posix_spawn of
+// the same interpreter (the counters give both and the ratio); and a burst of hidden runs, with
+// the launches a second, the watcher's processor time and the zombies left.
 #include "app/app.h"
 #include "inert_services.h"
 #include "platform/process_starter.h"
@@ -43,28 +45,71 @@ void waitUntilNoChildren() {
     }
 }
 
-void BM_BarePosixSpawn(benchmark::State& state) {
-    char program[] = KAVU_CMD_PATH;
-    char switchText[] = "/c";
-    char text[] = "exit";
-    char* argv[] = {program, switchText, text, nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    for (auto _ : state) {
-        pid_t pid = 0;
-        posix_spawn(&pid, program, &actions, nullptr, argv, environ);
-        state.PauseTiming();
-        waitpid(pid, nullptr, 0);
-        state.ResumeTiming();
+// A bare posix_spawn of the interpreter, its output to the null device, reaped: the baseline.
+class BareSpawn {
+public:
+    BareSpawn() {
+        posix_spawn_file_actions_init(&m_actions);
+        posix_spawn_file_actions_addopen(&m_actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&m_actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&m_actions, 1, 2);
     }
-    posix_spawn_file_actions_destroy(&actions);
+    ~BareSpawn() { posix_spawn_file_actions_destroy(&m_actions); }
+    BareSpawn(const BareSpawn&) = delete;
+    BareSpawn& operator=(const BareSpawn&) = delete;
+    // The seconds the spawn took; the wait for its end is not timed.
+    double run() {
+        char* argv[] = {m_program, m_switch, m_text, nullptr};
+        pid_t pid = 0;
+        const auto begin = std::chrono::steady_clock::now();
+        posix_spawn(&pid, m_program, &m_actions, nullptr, argv, environ);
+        const auto end = std::chrono::steady_clock::now();
+        waitpid(pid, nullptr, 0);
+        return std::chrono::duration<double>(end - begin).count();
+    }
+
+private:
+    char m_program[sizeof KAVU_CMD_PATH] = KAVU_CMD_PATH;
+    char m_switch[3] = "/c";
+    char m_text[5] = "exit";
+    posix_spawn_file_actions_t m_actions{};
+};
+
+// Times launch (which starts one process) and a bare spawn in turns, one of each an iteration,
+// the next once both ended and were reaped; the iteration's time is the launch's, and the counters
+// give both and their ratio.
+template <class Launch> void inTurnsWithBareSpawn(benchmark::State& state, Launch launch) {
+    BareSpawn bare;
+    double launchSeconds = 0;
+    double bareSeconds = 0;
+    bool launchFirst = true;
+    for (auto _ : state) {
+        double bareTime = 0;
+        if (!launchFirst) {
+            bareTime = bare.run();
+        }
+        const auto begin = std::chrono::steady_clock::now();
+        launch();
+        const double launchTime =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        waitUntilNoChildren();
+        if (launchFirst) {
+            bareTime = bare.run();
+        }
+        launchFirst = !launchFirst;
+        state.SetIterationTime(launchTime);
+        launchSeconds += launchTime;
+        bareSeconds += bareTime;
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["launch_us"] = launchSeconds * 1e6 / iterations;
+    state.counters["bare_spawn_us"] = bareSeconds * 1e6 / iterations;
+    state.counters["ratio"] = launchSeconds / bareSeconds;
 }
 
 using namespace kavu::bench;
 
+// One hidden launch as a window makes it, against the bare spawn.
 void BM_WindowHiddenLaunch(benchmark::State& state) {
     QTemporaryDir folder;
     // Tool files the start-up check accepts: without them there is no main window, and each run
@@ -95,31 +140,23 @@ void BM_WindowHiddenLaunch(benchmark::State& state) {
     const QString command = QStringLiteral("exit");
     processes.started = 0;
     std::int64_t runs = 0;
-    for (auto _ : state) {
+    inTurnsWithBareSpawn(state, [&] {
         app.console().run(kavu::Command(command), kavu::launch::kHidden);
         ++runs;
-        // As for the bare spawn, the next launch starts once this one has ended and was reaped.
-        state.PauseTiming();
-        waitUntilNoChildren();
-        state.ResumeTiming();
-    }
+    });
     // A launch that started no process measured nothing.
     if (processes.started != runs) {
         state.SkipWithError("a launch started no process");
     }
 }
 
-// The process starter alone, without the command box.
+// The process starter alone, without the command box, against the bare spawn.
 void BM_StarterHiddenStart(benchmark::State& state) {
     kavu::SystemProcessStarter processes(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
                                          [](const QString&) {});
     const QString line = QStringLiteral("cmd /c exit");
-    for (auto _ : state) {
-        processes.start(line, kavu::launch::WindowMode::Hidden, {});
-        state.PauseTiming();
-        waitUntilNoChildren();
-        state.ResumeTiming();
-    }
+    inTurnsWithBareSpawn(state,
+                         [&] { processes.start(line, kavu::launch::WindowMode::Hidden, {}); });
 }
 
 std::set<int> threadIds() {
@@ -235,17 +272,12 @@ BENCHMARK(BM_StarterHiddenBurst)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_StarterHiddenStart)
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_BarePosixSpawn)
-    ->UseRealTime()
+    ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_WindowHiddenLaunch)
-    ->UseRealTime()
+    ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

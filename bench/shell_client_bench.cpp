@@ -1,6 +1,12 @@
-// Reading a phone's 800 packages against the simulated adb server, whole round trip: through
-// Kavu's shell client, in this process, against the real adb client started as a process
-// ("adb -P PORT shell pm list packages -u"), each timed from the request to the parsed list.
+// Reading a phone's 800 packages against the simulated adb server, whole round trip, each timed
+// from the request to the parsed list: the baseline is the real adb client started as a process
+// ("adb -P PORT shell pm list packages -u"); against it, in the same rounds and in turns, Kavu's
+// shell client reading that one listing, the apps window's reader reading its list (the four
+// listings in one request, split and combined), and the four listings as four requests at once
+// (how the reader read them before). Each figure is the median of its rounds and the median of
+// its ratios to the baseline of the same round.
+#include "apps/package_read.h"
+#include "apps/package_reader.h"
 #include "devices/adb_shell_client.h"
 #include "devices/package_list.h"
 #include "support/simulated_adb_server.h"
@@ -14,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -27,7 +34,7 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// One read through the client; the number of packages it brought, -1 on an error.
+// One listing through the client; the number of packages it brought, -1 on an error.
 int readThroughClient(kavu::AdbShellClient& client) {
     QEventLoop loop;
     int count = -1;
@@ -45,33 +52,43 @@ int readThroughClient(kavu::AdbShellClient& client) {
     return count;
 }
 
-// The four listings at once, combined into the apps window's list.
-int readTableThroughClient(kavu::AdbShellClient& client) {
+// The apps window's list, as its reader reads it.
+int readThroughReader(kavu::PackageReader& reader) {
+    QEventLoop loop;
+    int count = -1;
+    const QMetaObject::Connection done = QObject::connect(
+        &reader, &kavu::PackageReader::finished, &loop, [&](const kavu::apps::PackageRead& read) {
+            count = read.failure.empty() ? static_cast<int>(read.packages.size()) : -1;
+            loop.quit();
+        });
+    reader.start(kSerial);
+    loop.exec();
+    QObject::disconnect(done);
+    return count;
+}
+
+// The four listings as four requests at once, combined into the apps window's list.
+int readFourRequests(kavu::AdbShellClient& client) {
     using namespace kavu::adb;
     const std::array<std::string_view, 4> commands = {
         kSystemPackagesCommand, kThirdPartyPackagesCommand, kDisabledPackagesCommand,
         kInstalledPackagesCommand};
-    std::array<std::string, 4> outputs;
+    std::array<ShellResult, 4> results;
     int pending = 4;
-    bool failed = false;
     QEventLoop loop;
     for (std::size_t i = 0; i < commands.size(); ++i) {
         kavu::AdbShellRequest* request = client.run(kSerial, PhoneCommand(commands[i]));
         QObject::connect(request, &kavu::AdbShellRequest::finished, &loop,
                          [&, i](const ShellResult& result) {
-                             failed = failed || result.error != ShellError::None;
-                             outputs[i] = result.out;
+                             results[i] = result;
                              if (--pending == 0) {
                                  loop.quit();
                              }
                          });
     }
     loop.exec();
-    if (failed) {
-        return -1;
-    }
-    return static_cast<int>(
-        combinePackageListings({outputs[0], outputs[1], outputs[2], outputs[3]}).packages.size());
+    const kavu::apps::PackageRead read = kavu::apps::combineListings(results);
+    return read.failure.empty() ? static_cast<int>(read.packages.size()) : -1;
 }
 
 int readThroughAdb(const QString& adb, quint16 port) {
@@ -91,22 +108,11 @@ int readThroughAdb(const QString& adb, quint16 port) {
     return static_cast<int>(kavu::adb::listedPackageNames(out).size());
 }
 
-template <typename Read> bool measure(const char* what, const Read& read, std::vector<double>& ms) {
-    for (int round = 0; round <= kRounds; ++round) {
-        QElapsedTimer clock;
-        clock.start();
-        const int count = read();
-        const double elapsed = clock.nsecsElapsed() / 1e6;
-        if (count != kPackages) {
-            std::fprintf(stderr, "%s brought %d packages, not %d\n", what, count, kPackages);
-            return false;
-        }
-        if (round > 0) { // the first round warms up
-            ms.push_back(elapsed);
-        }
-    }
-    return true;
-}
+struct Subject {
+    const char* name;
+    std::function<int()> read;
+    std::vector<double> ms;
+};
 
 } // namespace
 
@@ -131,24 +137,49 @@ int main(int argc, char* argv[]) {
     }
 
     kavu::AdbShellClient client(server.port(), {});
-    std::vector<double> kavuMs;
-    std::vector<double> tableMs;
-    std::vector<double> adbMs;
-    if (!measure(
-            "Kavu's client", [&] { return readThroughClient(client); }, kavuMs) ||
-        !measure(
-            "Kavu's four listings", [&] { return readTableThroughClient(client); }, tableMs) ||
-        !measure(
-            "adb", [&] { return readThroughAdb(adb, server.port()); }, adbMs)) {
-        return 1;
+    kavu::PackageReader reader(client, nullptr);
+    std::array<Subject, 4> subjects{{
+        {"adb shell (a process, the baseline)",
+         [&] { return readThroughAdb(adb, server.port()); },
+         {}},
+        {"Kavu's shell client, one listing", [&] { return readThroughClient(client); }, {}},
+        {"the apps window's reader: four listings, one request",
+         [&] { return readThroughReader(reader); },
+         {}},
+        {"four listings as four requests (the reader before)",
+         [&] { return readFourRequests(client); },
+         {}},
+    }};
+    std::array<std::vector<double>, 4> ratios;
+    // Round 0 warms up; each round times every subject once, in an order that turns each round.
+    for (int round = 0; round <= kRounds; ++round) {
+        std::array<double, 4> ms{};
+        for (std::size_t turn = 0; turn < subjects.size(); ++turn) {
+            const std::size_t i = (turn + static_cast<std::size_t>(round)) % subjects.size();
+            QElapsedTimer clock;
+            clock.start();
+            const int count = subjects[i].read();
+            ms[i] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            if (count != kPackages) {
+                std::fprintf(stderr, "%s brought %d packages, not %d\n", subjects[i].name, count,
+                             kPackages);
+                return 1;
+            }
+        }
+        if (round > 0) {
+            for (std::size_t i = 0; i < subjects.size(); ++i) {
+                subjects[i].ms.push_back(ms[i]);
+                ratios[i].push_back(ms[i] / ms[0]);
+            }
+        }
     }
-    const double kavu = median(kavuMs);
-    const double real = median(adbMs);
-    std::printf("pm list packages -u, %d packages, median of %d rounds, ms:\n", kPackages, kRounds);
-    std::printf("  Kavu's shell client     %8.3f\n", kavu);
-    std::printf("  adb shell (a process)   %8.3f\n", real);
-    std::printf("  ratio Kavu / adb        %8.3f (goal <= 0.5)\n", kavu / real);
-    std::printf("the apps window's list (four listings at once, combined): %.3f ms\n",
-                median(tableMs));
-    return kavu / real <= 0.5 ? 0 : 2;
+    std::printf("%d packages, %d rounds, each subject once a round in turns; median ms and median "
+                "ratio to the baseline of the same round:\n",
+                kPackages, kRounds);
+    for (std::size_t i = 0; i < subjects.size(); ++i) {
+        std::printf("  %-55s %8.3f ms  %6.3fx\n", subjects[i].name, median(subjects[i].ms),
+                    median(ratios[i]));
+    }
+    std::printf("goal: the apps window's reader <= 0.5x one adb shell\n");
+    return 0;
 }

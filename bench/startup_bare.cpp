@@ -1,21 +1,19 @@
-// The yardstick: a bare Qt Widgets program that shows one empty window ("start"), or shows it and
-// stays idle for a number of milliseconds ("idle MS"). With KAVU_BARE_TEXT set, the window holds
-// one Chinese caption, to show what the first text on screen costs by itself.
+// The yardstick: a bare Qt Widgets program that shows one window the size of Kavu's main window
+// holding one Chinese caption. Reports through FirstPaintProbe.
+#include "startup_probe.h"
+
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    const kavu::bench::FirstPaintProbe probe(QStringLiteral("bare"));
     QWidget window;
-    window.resize(626, 291);
-    if (qEnvironmentVariableIsSet("KAVU_BARE_TEXT")) {
-        auto* caption = new QLabel(QStringLiteral("本工具永久免费"), &window);
-        caption->move(8, 8);
-    }
+    window.setObjectName(QStringLiteral("bare"));
+    window.resize(626, 343);
+    auto* caption = new QLabel(QStringLiteral("本工具永久免费"), &window);
+    caption->move(8, 8);
     window.show();
-    const int idleMs = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
-    QTimer::singleShot(idleMs, &application, &QCoreApplication::quit);
     return QApplication::exec();
 }

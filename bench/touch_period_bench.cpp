@@ -1,6 +1,7 @@
 // The touch window repeating a tap every 80 ms for 200 cycles, each command recorded with the
 // moment it was started: how far each period lies from 80 ms, and how far the last tap drifted
-// from where 200 exact periods after the start would put it.
+// from where 200 exact periods after the start would put it; beside a bare precise Qt timer of
+// 80 ms running in the same event loop at the same time, the baseline.
 #include "app/app.h"
 #include "inert_services.h"
 #include "input/touchsimu.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,15 +37,30 @@ protected:
             return true;
         }
         started.push_back(Clock::now());
-        if (started.size() == kCycles) {
-            QCoreApplication::quit();
-        }
         return true;
     }
 };
 
 double milliseconds(Clock::duration span) {
     return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// The mean and worst distance of the periods from the interval, and the drift of the last tick
+// from where exact periods after the start would put it.
+std::tuple<double, double, double> periodErrors(Clock::time_point begun,
+                                                const std::vector<Clock::time_point>& ticks) {
+    double sumError = 0;
+    double worst = 0;
+    Clock::time_point previous = begun;
+    for (const Clock::time_point tick : ticks) {
+        const double error = std::abs(milliseconds(tick - previous) - kIntervalMs);
+        sumError += error;
+        worst = std::max(worst, error);
+        previous = tick;
+    }
+    const double drift =
+        milliseconds(ticks.back() - begun) - static_cast<double>(ticks.size()) * kIntervalMs;
+    return {sumError / static_cast<double>(ticks.size()), worst, drift};
 }
 
 } // namespace
@@ -68,9 +85,22 @@ int main(int argc, char** argv) {
     type("Textdely", "80");
     type("Textcishu", "200");
     Clock::time_point begun;
-    QTimer::singleShot(0, window, [window, &begun] {
+    QTimer bare;
+    bare.setTimerType(Qt::PreciseTimer);
+    std::vector<Clock::time_point> bareTicks;
+    QObject::connect(&bare, &QTimer::timeout, &bare, [&bare, &bareTicks] {
+        bareTicks.push_back(Clock::now());
+        if (bareTicks.size() == kCycles) {
+            bare.stop();
+            // The window's timer started first: its last tap is in by then.
+            QTimer::singleShot(static_cast<int>(2 * kIntervalMs), QCoreApplication::instance(),
+                               &QCoreApplication::quit);
+        }
+    });
+    QTimer::singleShot(0, window, [window, &begun, &bare] {
         emit window->findChild<kavu::N_Shape*>(QStringLiteral("SWIPEGO"))->Click();
         begun = Clock::now();
+        bare.start(static_cast<int>(kIntervalMs));
     });
     // A run that never finishes is reported as such, not waited for.
     QTimer::singleShot(static_cast<int>(kCycles * kIntervalMs * 3), &application,
@@ -78,24 +108,20 @@ int main(int argc, char** argv) {
     application.exec();
 
     const std::vector<Clock::time_point>& taps = processes.started;
-    if (taps.size() != kCycles) {
-        std::printf("only %zu of %d taps were started\n", taps.size(), kCycles);
+    if (taps.size() != kCycles || bareTicks.size() != kCycles) {
+        std::printf("%zu of %d taps were started, the bare timer ran out %zu times\n", taps.size(),
+                    kCycles, bareTicks.size());
         return 1;
     }
-    double sumError = 0;
-    double worst = 0;
-    Clock::time_point previous = begun;
-    for (const Clock::time_point tap : taps) {
-        const double error = std::abs(milliseconds(tap - previous) - kIntervalMs);
-        sumError += error;
-        worst = std::max(worst, error);
-        previous = tap;
-    }
-    const double drift = milliseconds(taps.back() - begun) - kCycles * kIntervalMs;
-    std::printf("touchsimu, %d taps at %.0f ms\n", kCycles, kIntervalMs);
-    std::printf("  mean |period - %.0f ms|: %.3f ms (worst %.3f ms)\n", kIntervalMs,
-                sumError / kCycles, worst);
-    std::printf("  cumulative drift after %d periods: %+.3f ms (goal within one interval)\n",
-                kCycles, drift);
+    const auto [meanError, worst, drift] = periodErrors(begun, taps);
+    const auto [bareError, bareWorst, bareDrift] = periodErrors(begun, bareTicks);
+    std::printf("touchsimu, %d taps at %.0f ms, beside a bare precise timer\n", kCycles,
+                kIntervalMs);
+    std::printf("  mean |period - %.0f ms|: %.3f ms (worst %.3f), bare timer %.3f ms (worst %.3f): "
+                "%.2fx\n",
+                kIntervalMs, meanError, worst, bareError, bareWorst, meanError / bareError);
+    std::printf("  cumulative drift after %d periods: %+.3f ms, bare timer %+.3f ms (goal within "
+                "one interval)\n",
+                kCycles, drift, bareDrift);
     return 0;
 }

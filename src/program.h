@@ -13,13 +13,17 @@
 
 #include <QSettings>
 
+#include <functional>
+
 namespace kavu {
 
 // The program as it runs on the desktop: the production services, the App on them, and every
 // window registered with the launcher. Needs a QApplication.
 class Program {
 public:
-    Program();
+    // processes: what starts the program's lines instead of the system's starter (a measurement's
+    // own, that starts nothing), when given.
+    explicit Program(ProcessStarter* processes = nullptr);
 
     App& app() { return m_app; }
 
@@ -42,7 +46,7 @@ private:
     // Outlives the windows that show it.
     AdbDeviceTracker m_devices;
     AdbShellClient m_shellClient;
-    FastbootWatch m_fastboot{m_processes};
+    FastbootWatch m_fastboot;
     QSettings m_settings{QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kavu"),
                          QStringLiteral("kavu")};
     App m_app;
@@ -50,5 +54,19 @@ private:
     journal::Journal m_journal;
     FontScaleOffset m_fontScaleOffset;
 };
+
+// What a measurement of the program's start changes of it: the starter of its lines (one that
+// starts nothing, so that no device-check console opens), the journal left unwritten, and a call
+// once Qt is up, before anything of the program is made.
+struct StartOptions {
+    ProcessStarter* processes = nullptr;
+    bool journal = true;
+    std::function<void()> qtStarted;
+};
+
+// The program as main() runs it: the display check, Qt, the program's name, icon and language,
+// the consoles' environment, the font check, the working folder and the main window, then the
+// event loop. Returns the program's exit code.
+int runProgram(int argc, char* argv[], const StartOptions& options = {});
 
 } // namespace kavu

@@ -96,4 +96,26 @@ PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& r
     return read;
 }
 
+PackageRead readAllListings(const adb::ShellResult& result, Translate shown) {
+    if (result.error != adb::ShellError::None) {
+        return {{}, shown(adb::errorText(result)), 0};
+    }
+    const std::optional<std::array<adb::ListingPart, kListingCount>> parts =
+        adb::splitListings(result.out);
+    if (!parts) {
+        const std::string said = quotedLine(result.err.empty() ? result.out : result.err);
+        return {{},
+                said.empty()
+                    ? shown(KAVU_TEXT("kavu", "手机没有列出任何应用，请点击“刷新”再试一次。"))
+                    : shown(KAVU_TEXT("kavu", "包管理器的回答无法识别：")) + said,
+                0};
+    }
+    std::array<adb::ShellResult, kListingCount> results;
+    for (std::size_t i = 0; i < kListingCount; ++i) {
+        results[i].out = std::string((*parts)[i].out);
+        results[i].exitCode = (*parts)[i].exitCode;
+    }
+    return combineListings(results, shown);
+}
+
 } // namespace kavu::apps

@@ -16,14 +16,8 @@
 // widgets here; UTF-8 texts.
 namespace kavu::apps {
 
-// The listings one read asks for, in this order.
+// The listings one read asks for, in this order (in one request: adb::allListingsCommand()).
 inline constexpr std::size_t kListingCount = 4;
-inline constexpr std::array<std::string_view, kListingCount> kListingCommands{
-    adb::kSystemPackagesCommand,
-    adb::kThirdPartyPackagesCommand,
-    adb::kDisabledPackagesCommand,
-    adb::kInstalledPackagesCommand,
-};
 
 // The packages of a finished read, or why it gave none.
 struct PackageRead {
@@ -55,10 +49,15 @@ std::string quotedLine(std::string_view text);
 std::optional<std::string> listingFailure(const adb::ShellResult& result,
                                           Translate shown = sourceText);
 
-// The list from the four listings' results, in the order of kListingCommands; the first unusable
-// listing's failure otherwise. A phone that lists no package at all is a failed read too: every
-// phone has system packages, and an empty list would look like a phone without apps.
+// The list from the four listings' results, in the order of adb::allListingsCommand(); the first
+// unusable listing's failure otherwise. A phone that lists no package at all is a failed read too:
+// every phone has system packages, and an empty list would look like a phone without apps.
 PackageRead combineListings(const std::array<adb::ShellResult, kListingCount>& results,
                             Translate shown = sourceText);
+
+// The list from the result of the one request for all four listings (adb::allListingsCommand()):
+// the request's failure, an answer that does not split into the four (quoted as an answer not
+// understood), or the four listings combined as above.
+PackageRead readAllListings(const adb::ShellResult& result, Translate shown = sourceText);
 
 } // namespace kavu::apps

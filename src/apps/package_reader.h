@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <array>
-#include <optional>
 #include <string>
 
 namespace kavu {
@@ -14,8 +12,8 @@ namespace kavu {
 class AdbShellClient;
 class AdbShellRequest;
 
-// Reads one device's packages in the background: the four listings at once through the shell
-// client, then one result. A new read replaces the one under way, which then reports nothing.
+// Reads one device's packages in the background: the four listings in one request through the
+// shell client, then one result. A new read replaces the one under way, which then reports nothing.
 class PackageReader final : public QObject {
     Q_OBJECT
 
@@ -27,17 +25,14 @@ public:
     void start(const std::string& serial);
     // Ends the read under way, if any, without a result.
     void stop();
-    bool reading() const;
+    bool reading() const { return !m_request.isNull(); }
 
 signals:
     void finished(const kavu::apps::PackageRead& read);
 
 private:
-    void take(std::size_t listing, const adb::ShellResult& result);
-
     AdbShellClient& m_client;
-    std::array<QPointer<AdbShellRequest>, apps::kListingCount> m_requests;
-    std::array<std::optional<adb::ShellResult>, apps::kListingCount> m_results;
+    QPointer<AdbShellRequest> m_request;
 };
 
 } // namespace kavu

@@ -1,6 +1,7 @@
 #include "core/numeric.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +75,14 @@ std::string decimalText(double value) {
     }
     if (value == 0.0) {
         return "0";
+    }
+    // A whole number of at most 15 digits is its own 15-digit form (the auto-clicker shows one
+    // every tap).
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char whole[24];
+        const auto [end, error] =
+            std::to_chars(whole, whole + sizeof whole, static_cast<std::int64_t>(value));
+        return std::string(whole, end);
     }
     // "d.ddddddddddddddde±XX": 15 significant digits, rounded to nearest.
     char buffer[40];

@@ -6,6 +6,9 @@ namespace kavu::adb {
 
 namespace {
 
+// What closes each listing in the answer to allListingsCommand(), before its exit code.
+constexpr std::string_view kListedMark = "kavu-listed:";
+
 bool isPackageNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '.';
@@ -62,6 +65,54 @@ Listing readListing(std::string_view listing) {
         listing, [&read](std::string_view name) { read.names.emplace_back(name); },
         [&read](std::string_view) { ++read.invalidNames; });
     return read;
+}
+
+std::string allListingsCommand() {
+    std::string command;
+    for (const std::string_view listing : {kSystemPackagesCommand, kThirdPartyPackagesCommand,
+                                           kDisabledPackagesCommand, kInstalledPackagesCommand}) {
+        command.append(command.empty() ? "" : "; ").append(listing);
+        command.append(" 2>&1; echo ").append(kListedMark).append("$?");
+    }
+    return command;
+}
+
+std::optional<std::array<ListingPart, 4>> splitListings(std::string_view answer) {
+    constexpr std::string_view kMark = kListedMark;
+    std::array<ListingPart, 4> parts;
+    std::size_t found = 0;
+    std::size_t partStart = 0;
+    std::size_t lineStart = 0;
+    while (lineStart < answer.size()) {
+        const std::size_t newline = answer.find('\n', lineStart);
+        const std::size_t lineEnd = newline == std::string_view::npos ? answer.size() : newline;
+        std::string_view line = answer.substr(lineStart, lineEnd - lineStart);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        const std::size_t mark = line.rfind(kMark);
+        const std::string_view code =
+            mark == std::string_view::npos ? std::string_view() : line.substr(mark + kMark.size());
+        if (found == parts.size()) {
+            // After the last listing, only blanks.
+            if (line.find_first_not_of(" \t") != std::string_view::npos) {
+                return std::nullopt;
+            }
+        } else if (!code.empty() && code.size() <= 3 &&
+                   code.find_first_not_of("0123456789") == std::string_view::npos) {
+            const int exitCode = std::stoi(std::string(code));
+            if (exitCode > 255) {
+                return std::nullopt;
+            }
+            parts[found++] = {answer.substr(partStart, lineStart + mark - partStart), exitCode};
+            partStart = lineEnd + 1;
+        }
+        lineStart = lineEnd + 1;
+    }
+    if (found != parts.size()) {
+        return std::nullopt;
+    }
+    return parts;
 }
 
 std::vector<std::string> listedPackageNames(std::string_view listing) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,26 @@ inline constexpr std::string_view kSystemPackagesCommand = "pm list packages -s 
 inline constexpr std::string_view kThirdPartyPackagesCommand = "pm list packages -3 -u";
 inline constexpr std::string_view kDisabledPackagesCommand = "pm list packages -d";
 inline constexpr std::string_view kInstalledPackagesCommand = "pm list packages";
+
+// The four listings in one request, in the order above: each with its errors joined to its
+// output, then closed by a line "kavu-listed:CODE" with its exit code. One connection and one
+// shell on the phone for the four.
+std::string allListingsCommand();
+
+// One listing's part of the answer to allListingsCommand(): its output (errors included) and its
+// exit code.
+struct ListingPart {
+    std::string_view out;
+    int exitCode = 0;
+
+    bool operator==(const ListingPart&) const = default;
+};
+
+// The answer to allListingsCommand() split back into its four listings, in their order; nothing
+// when it is not four listings each closed by its line (with a code of 0 to 255), with no more than
+// blanks after the last: an answer cut short, or not one to this command. A closing line may carry
+// the end of a listing's last line before the mark; the mark ends the line.
+std::optional<std::array<ListingPart, 4>> splitListings(std::string_view answer);
 
 // The output of each command above.
 struct PackageListings {

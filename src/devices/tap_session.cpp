@@ -48,7 +48,18 @@ TapSession::TapSession(const AdbServer& server, std::string serial, int mostOuts
 TapSession::~TapSession() = default;
 
 bool TapSession::write(std::string_view command) {
-    if (!m_shell.open() || m_ended || !mayWrite(m_written, m_done, m_mostOutstanding)) {
+    if (m_shell.open() && !m_ended) {
+        // The markers of the taps that ended since the last one, read only now that they count.
+        take(m_stream->readNow());
+        // An end met here is told from the event loop, not from inside the write: the shell's
+        // own, or the connection's (through its `closed`).
+        if (m_shell.finished()) {
+            QMetaObject::invokeMethod(
+                this, [this] { end(*m_shell.result()); }, Qt::QueuedConnection);
+        }
+    }
+    if (!m_shell.open() || m_ended || !m_stream->isOpen() ||
+        !mayWrite(m_written, m_done, m_mostOutstanding)) {
         ++m_skipped;
         return false;
     }
@@ -73,6 +84,7 @@ void TapSession::close() {
     m_ended = true;
     // The lines written so far still go out; the shell ends once its standard input is closed,
     // and the server then ends the connection.
+    m_stream->holdInput(false);
     m_stream->write(adb::LineShell::closing());
     connect(m_stream, &ServerStream::closed, this, &QObject::deleteLater);
     QTimer::singleShot(kCloseLimitMs, this, &QObject::deleteLater);
@@ -80,17 +92,27 @@ void TapSession::close() {
 
 void TapSession::read() {
     const bool wasOpen = m_shell.open();
-    const std::string reply = m_shell.take(m_stream->takeInput());
-    if (!reply.empty()) {
-        m_stream->write(reply);
-    }
-    m_done += m_shell.takeDone();
+    take(m_stream->takeInput());
     if (m_shell.finished()) {
         end(*m_shell.result());
     } else if (!wasOpen && m_shell.open()) {
         m_openLimit->stop();
+        // Once open, the markers wait until the next tap needs them: a tap costs one wake-up,
+        // not two. The end of the connection is still reported.
+        m_stream->holdInput(true);
         emit opened();
     }
+}
+
+void TapSession::take(const std::string& bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    const std::string reply = m_shell.take(bytes);
+    if (!reply.empty()) {
+        m_stream->write(reply);
+    }
+    m_done += m_shell.takeDone();
 }
 
 void TapSession::end(const adb::ShellResult& result) {

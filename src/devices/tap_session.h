@@ -50,6 +50,8 @@ signals:
 
 private:
     void read();
+    // Takes the shell's output: the markers of ended taps, or its end.
+    void take(const std::string& bytes);
     void end(const adb::ShellResult& result);
 
     std::string m_serial;

@@ -42,6 +42,14 @@ void setShown(std::initializer_list<QWidget*> controls, bool shown) {
     }
 }
 
+// A box shown a text it already holds is left alone: a run shows its points in the boxes each
+// cycle, mostly the same ones, and setting a text repaints the box and tells screen readers.
+void showText(QLineEdit& box, const QString& text) {
+    if (box.text() != text) {
+        box.setText(text);
+    }
+}
+
 // Exchanges two boxes' texts through the spare box, which keeps the first box's former text.
 void swapThrough(QLineEdit& spare, QLineEdit& first, QLineEdit& second) {
     spare.setText(first.text());
@@ -111,9 +119,8 @@ void touchsimu::start() {
         cancelRun();
         return;
     }
-    if (!m_indicatorTimer->isActive()) {
-        m_indicatorTimer->start();
-    }
+    m_indicatorOn = true;
+    followIndicator();
     m_indicator = 0;
     // The new points count at once; the duration only once the warning is closed (a running
     // run's cycles meanwhile keep the one they had).
@@ -223,7 +230,8 @@ Command touchsimu::phoneCommand(const QTimer& timer, const input::CyclePoints& p
 void touchsimu::stop() {
     m_tapTimer->stop();
     m_swipeTimer->stop();
-    m_indicatorTimer->stop();
+    m_indicatorOn = false;
+    followIndicator();
     closeShells();
 }
 
@@ -245,10 +253,10 @@ void touchsimu::cycle(QTimer& timer) {
         cancelRun();
         return;
     }
-    m_ui->X1->setText(decimalTextOf(points->x1));
-    m_ui->Y1->setText(decimalTextOf(points->y1));
-    m_ui->X2->setText(decimalTextOf(points->x2));
-    m_ui->Y2->setText(QString::number(points->y2));
+    showText(*m_ui->X1, decimalTextOf(points->x1));
+    showText(*m_ui->Y1, decimalTextOf(points->y1));
+    showText(*m_ui->X2, decimalTextOf(points->x2));
+    showText(*m_ui->Y2, QString::number(points->y2));
 
     const int duration = m_bases.duration;
     if (m_tapRun != nullptr && m_tapRun->isReady()) {
@@ -285,6 +293,17 @@ void touchsimu::showIndicator() {
 void touchsimu::reveal() {
     m_ui->Labelcj->show();
     setFixedWidth(kRevealedWidth);
+    followIndicator();
+}
+
+// The indicator counts only where it can be seen: until the window is widened it costs a run no
+// wake-up.
+void touchsimu::followIndicator() {
+    if (!m_indicatorOn || !m_ui->Labelcj->isVisibleTo(this)) {
+        m_indicatorTimer->stop();
+    } else if (!m_indicatorTimer->isActive()) {
+        m_indicatorTimer->start();
+    }
 }
 
 // The main window's command box serves as the spare slot; it is left holding Y1's former text.

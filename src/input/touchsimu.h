@@ -43,6 +43,8 @@ private:
     void stop();
     void cycle(QTimer& timer);
     void showIndicator();
+    // Runs the indicator's timer while the run is on and the indicator can be seen.
+    void followIndicator();
     void reveal();
     void swapPoints();
 
@@ -69,7 +71,7 @@ private:
 
     App& m_app;
     std::unique_ptr<Ui::touchsimu> m_ui;
-    // Counts the indicator on while a run goes ("Timercj").
+    // Counts the indicator on while a run goes and the indicator is revealed ("Timercj").
     QTimer* m_indicatorTimer;
     // One cycle of a tap run, or of a swipe run, each interval ("Timerdur", "Timerdur2").
     QTimer* m_tapTimer;
@@ -81,6 +83,8 @@ private:
     input::RunBases m_bases;
     int m_cycles = 0;
     int m_indicator = 0;
+    // A run is on: the indicator counts while it can be seen.
+    bool m_indicatorOn = false;
 };
 
 } // namespace kavu

@@ -53,6 +53,15 @@ public:
     // Takes what has arrived. The stream holds at most 128 KiB unread and reads on once it was
     // taken.
     std::string takeInput();
+    // While held, what arrives waits in the connection, unannounced: a reader that only needs it
+    // when it writes next takes it then with readNow(), and the event loop is not woken for each
+    // reply. An ended connection is still reported (by `closed`, from the event loop), once
+    // readNow() or a write meets the end. Released, `readyRead` follows for what waits.
+    void holdInput(bool held);
+    // Takes what has arrived by now, without waiting for more.
+    std::string readNow();
+    // Connected, and not known to have ended.
+    bool isOpen() const;
 
 signals:
     void connected();

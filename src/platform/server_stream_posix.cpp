@@ -113,13 +113,22 @@ struct ServerStream::Native {
     void fail(unsigned failing);
     void failLater();
     void receive();
+    // Reads what the socket holds into the input; true when the connection ended.
+    bool pull();
+    void watchInput() {
+        if (readable != nullptr) {
+            readable->setEnabled(!connecting && !held && input.size() < kInputLimit);
+        }
+    }
     void writeReady();
+    std::optional<std::size_t> sendSome(std::string_view bytes) const;
     bool send();
     void watchOutput() { writable->setEnabled(connecting || !output.empty()); }
 
     ServerStream& owner;
     int socket = -1;
     bool connecting = false;
+    bool held = false;
     // Counts connections, so that a report meant for an earlier one is recognised and dropped.
     unsigned generation = 0;
     // Children of the stream; a closed connection's notifiers are deleted from the event loop,
@@ -148,6 +157,7 @@ void ServerStream::Native::close() {
         socket = -1;
     }
     connecting = false;
+    held = false;
     input.clear();
     output.clear();
 }
@@ -193,22 +203,7 @@ void ServerStream::Native::open(const Address& address) {
 
 void ServerStream::Native::receive() {
     const unsigned current = generation;
-    bool ended = false;
-    while (input.size() < kInputLimit) {
-        char chunk[kChunk];
-        const ssize_t got = ::recv(socket, chunk, std::min(kChunk, kInputLimit - input.size()), 0);
-        if (got > 0) {
-            input.append(chunk, static_cast<std::size_t>(got));
-        } else if (got < 0 && errno == EINTR) {
-            continue;
-        } else {
-            ended = got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
-            break;
-        }
-    }
-    if (input.size() >= kInputLimit) {
-        readable->setEnabled(false); // until the reader makes room
-    }
+    const bool ended = pull();
     if (!input.empty()) {
         emit owner.readyRead();
     }
@@ -217,19 +212,53 @@ void ServerStream::Native::receive() {
     }
 }
 
-// Sends what it can; false when the connection broke.
-bool ServerStream::Native::send() {
-    while (!output.empty()) {
-        const ssize_t sent = ::send(socket, output.data(), output.size(), MSG_NOSIGNAL);
-        if (sent > 0) {
-            output.erase(0, static_cast<std::size_t>(sent));
-        } else if (sent < 0 && errno == EINTR) {
+bool ServerStream::Native::pull() {
+    bool ended = false;
+    while (input.size() < kInputLimit) {
+        char chunk[kChunk];
+        const std::size_t asked = std::min(kChunk, kInputLimit - input.size());
+        const ssize_t got = ::recv(socket, chunk, asked, 0);
+        if (got > 0) {
+            input.append(chunk, static_cast<std::size_t>(got));
+            if (static_cast<std::size_t>(got) < asked) {
+                break; // all there was; more (or the end) wakes the notifier again
+            }
+        } else if (got < 0 && errno == EINTR) {
             continue;
         } else {
-            return sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+            ended = got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+            break;
         }
     }
-    return true;
+    watchInput(); // off while full, until the reader makes room
+    return ended;
+}
+
+// Sends what it can of bytes; how much, or nothing when the connection broke.
+std::optional<std::size_t> ServerStream::Native::sendSome(std::string_view bytes) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t sent = ::send(socket, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (sent > 0) {
+            done += static_cast<std::size_t>(sent);
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return done;
+}
+
+// Sends what it can of the output; false when the connection broke.
+bool ServerStream::Native::send() {
+    const std::optional<std::size_t> sent = sendSome(output);
+    if (sent) {
+        output.erase(0, *sent);
+    }
+    return sent.has_value();
 }
 
 void ServerStream::Native::writeReady() {
@@ -243,7 +272,7 @@ void ServerStream::Native::writeReady() {
         }
         connecting = false;
         addresses.reset();
-        readable->setEnabled(true);
+        watchInput();
         watchOutput();
         emit owner.connected();
         if (generation != current) {
@@ -322,6 +351,16 @@ void ServerStream::write(std::string_view bytes) {
     if (n.socket < 0) {
         return;
     }
+    // With nothing queued before them, the bytes go at once: a short write (a tap) needs no
+    // wake-up of its own. A break is reported from the event loop, as every other report.
+    if (!n.connecting && n.output.empty()) {
+        const std::optional<std::size_t> sent = n.sendSome(bytes);
+        if (!sent) {
+            n.failLater();
+            return;
+        }
+        bytes.remove_prefix(*sent);
+    }
     n.output.append(bytes);
     if (!n.connecting) {
         n.watchOutput();
@@ -332,10 +371,40 @@ std::string ServerStream::takeInput() {
     Native& n = *m_native;
     std::string taken = std::move(n.input);
     n.input.clear();
-    if (n.readable != nullptr && !n.connecting) {
-        n.readable->setEnabled(true);
+    n.watchInput();
+    return taken;
+}
+
+void ServerStream::holdInput(bool held) {
+    Native& n = *m_native;
+    n.held = held;
+    n.watchInput();
+}
+
+std::string ServerStream::readNow() {
+    Native& n = *m_native;
+    if (n.socket < 0 || n.connecting) {
+        return {};
+    }
+    const bool ended = n.pull();
+    std::string taken = takeInput();
+    if (ended) {
+        // Nothing more goes out; the end is reported from the event loop.
+        n.close();
+        QMetaObject::invokeMethod(
+            this,
+            [this, closing = n.generation] {
+                if (m_native->generation == closing) {
+                    emit closed();
+                }
+            },
+            Qt::QueuedConnection);
     }
     return taken;
+}
+
+bool ServerStream::isOpen() const {
+    return m_native->socket >= 0 && !m_native->connecting;
 }
 
 } // namespace kavu

@@ -17,6 +17,8 @@ struct ServerStream::Native {
     QTcpSocket socket;
     // Set while the connection is being dropped on purpose, and once its end was reported.
     bool quiet = true;
+    // Arrivals are not announced (Qt's socket reads them in any case).
+    bool held = false;
 };
 
 ServerStream::ServerStream(QObject* parent)
@@ -25,7 +27,11 @@ ServerStream::ServerStream(QObject* parent)
     QTcpSocket& socket = m_native->socket;
     socket.setReadBufferSize(kInputLimit);
     connect(&socket, &QTcpSocket::connected, this, &ServerStream::connected);
-    connect(&socket, &QTcpSocket::readyRead, this, &ServerStream::readyRead);
+    connect(&socket, &QTcpSocket::readyRead, this, [this] {
+        if (!m_native->held) {
+            emit readyRead();
+        }
+    });
     const auto ended = [this] {
         if (!m_native->quiet) {
             m_native->quiet = true;
@@ -43,6 +49,7 @@ ServerStream::~ServerStream() {
 
 void ServerStream::abort() {
     m_native->quiet = true;
+    m_native->held = false;
     m_native->socket.abort();
 }
 
@@ -66,6 +73,21 @@ void ServerStream::write(std::string_view bytes) {
 std::string ServerStream::takeInput() {
     const QByteArray bytes = m_native->socket.readAll();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void ServerStream::holdInput(bool held) {
+    m_native->held = held;
+    if (!held && m_native->socket.bytesAvailable() > 0) {
+        QMetaObject::invokeMethod(this, &ServerStream::readyRead, Qt::QueuedConnection);
+    }
+}
+
+std::string ServerStream::readNow() {
+    return takeInput();
+}
+
+bool ServerStream::isOpen() const {
+    return !m_native->quiet && m_native->socket.state() == QAbstractSocket::ConnectedState;
 }
 
 } // namespace kavu

@@ -39,6 +39,7 @@ protected:
     // The notice drifts only while someone can see it: not while the window is minimized or
     // hidden.
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -6,7 +6,10 @@
 namespace kavu {
 
 CachedLabel::CachedLabel(QWidget* parent)
-    : QLabel(parent) {}
+    : QLabel(parent) {
+    // The picture covers the label: nothing behind it need be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void CachedLabel::paintEvent(QPaintEvent* /*event*/) {
     const qreal ratio = devicePixelRatioF();

@@ -59,5 +59,43 @@ TEST(PackageList, FourListingsMakeOneSortedList) {
     EXPECT_EQ(combined.invalidNames, 2U);
 }
 
+// The one request for the four listings, and its answer split back at its closing lines, as data:
+// four of them or nothing.
+TEST(PackageList, TheCombinedAnswerSplitsIntoFourListings) {
+    EXPECT_EQ(allListingsCommand(),
+              "pm list packages -s -u 2>&1; echo kavu-listed:$?; pm list packages -3 -u 2>&1; echo "
+              "kavu-listed:$?; pm list packages -d 2>&1; echo kavu-listed:$?; pm list packages "
+              "2>&1; echo kavu-listed:$?");
+    using Parts = std::array<ListingPart, 4>;
+    struct Case {
+        std::string answer;
+        std::optional<Parts> parts;
+    };
+    const Case cases[] = {
+        {"package:a\nkavu-listed:0\npackage:b\nkavu-listed:0\nkavu-listed:0\n"
+         "package:a\npackage:b\nkavu-listed:0\n",
+         Parts{{{"package:a\n", 0}, {"package:b\n", 0}, {"", 0}, {"package:a\npackage:b\n", 0}}}},
+        // An error without its line end, a terminal's line ends, blanks after the last.
+        {"Error: Unknown option: -d kavu-listed:255\r\nkavu-listed:0\r\nkavu-listed:1\r\n"
+         "kavu-listed:0\r\n \n",
+         Parts{{{"Error: Unknown option: -d ", 255}, {"", 0}, {"", 1}, {"", 0}}}},
+        {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0", Parts{}},
+        // Cut short, one listing too many, text after the last, no code, a code out of range: not
+        // an answer to the command. A mark with no number is a listing's text.
+        {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\n", std::nullopt},
+        {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n",
+         std::nullopt},
+        {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\npackage:x\n", std::nullopt},
+        {"kavu-listed:\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n", std::nullopt},
+        {"kavu-listed:256\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n", std::nullopt},
+        {"kavu-listed:x\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n",
+         Parts{{{"kavu-listed:x\n", 0}, {"", 0}, {"", 0}, {"", 0}}}},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(splitListings(c.answer), c.parts) << c.answer;
+    }
+}
+
 } // namespace
 } // namespace kavu::adb

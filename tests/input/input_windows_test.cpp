@@ -181,6 +181,9 @@ void InputWindowsTest::threeCycles() {
                    kSwipe + u"539 1600.5 539 1600.5 50"_s}),
         t.mismatch());
     QVERIFY(!timer(*w, u"Timerdur"_s)->isActive());
+    // The indicator counts on once the run ended, while it can be seen.
+    QVERIFY(!timer(*w, u"Timercj"_s)->isActive());
+    test::click(*w, u"N_Shape1"_s);
     QVERIFY(timer(*w, u"Timercj"_s)->isActive());
 }
 
@@ -229,6 +232,7 @@ void InputWindowsTest::intervals() {
     QFETCH(bool, repeats);
     test::TestApp t;
     touchsimu* w = t.app().open<touchsimu>();
+    test::click(*w, u"N_Shape1"_s); // the indicator shown
     fill(*w, u"Textdely=100"_s);
     test::click(*w, u"SWIPEGO"_s);
     fill(*w, u"Textdely="_s + interval);
@@ -243,11 +247,13 @@ void InputWindowsTest::intervals() {
 }
 
 // Out of range at start: refused before the short-interval warning, nothing started. In a cycle
-// (Y2 shifted past 32767): nothing sent and the run stopped, its indicator too.
+// (Y2 shifted past 32767): nothing sent and the run stopped, its indicator too (shown, so that it
+// would count).
 void InputWindowsTest::rangeRefusals() {
     for (const QString& typed : {u"Textdely=65535.5"_s, u"X1=1e999"_s}) {
         test::TestApp t;
         touchsimu* w = t.app().open<touchsimu>();
+        test::click(*w, u"N_Shape1"_s);
         fill(*w, u"Textdely=1 "_s + typed);
         test::click(*w, u"SWIPEGO"_s);
         expectOneMessage(t, qtText(kOutOfRangeMessage));
@@ -255,8 +261,10 @@ void InputWindowsTest::rangeRefusals() {
     }
     test::TestApp t;
     touchsimu* w = t.app().open<touchsimu>();
+    test::click(*w, u"N_Shape1"_s);
     fill(*w, u"Y2=32767 PYL=2 Textdely=100 Textcishu=9"_s);
     test::click(*w, u"SWIPEGO"_s);
+    QVERIFY(timer(*w, u"Timercj"_s)->isActive());
     t.fakes().random.script = {0, 0, 0, 0, 0, 0, 0.9, 0};
     test::fireTimer(*w, u"Timerdur"_s);
     expectOneMessage(t, qtText(kOutOfRangeMessage));
@@ -280,9 +288,11 @@ void InputWindowsTest::refusedRestart() {
     QFETCH(QString, refused);
     test::TestApp t;
     touchsimu* w = t.app().open<touchsimu>();
+    test::click(*w, u"N_Shape1"_s); // the indicator shown, so that it counts
     test::click(*w, mode);
     fill(*w, u"X1=1 Y1=2 X2=3 Y2=4 DURA=50 Textdely=200 Textcishu=9999"_s);
     test::click(*w, u"SWIPEGO"_s);
+    QVERIFY(timer(*w, u"Timercj"_s)->isActive());
     const QString first = mode == u"OPTSWI"_s ? u"Timerdur2"_s : u"Timerdur"_s;
     test::fireTimer(*w, first);
     QCOMPARE(t.started().size(), 1);
@@ -309,6 +319,14 @@ void InputWindowsTest::indicatorRevealAndSwap() {
     fill(*w, u"Textdely=100"_s);
     test::click(*w, u"SWIPEGO"_s);
     auto* indicator = test::control<QLabel>(*w, u"Labelcj"_s);
+    // Until the window is widened the indicator is not seen, and does not count.
+    QCOMPARE(w->width(), 367);
+    QVERIFY(!indicator->isVisibleTo(w));
+    QVERIFY(!timer(*w, u"Timercj"_s)->isActive());
+    test::click(*w, u"N_Shape1"_s);
+    QCOMPARE(w->width(), 471);
+    QVERIFY(indicator->isVisibleTo(w));
+    QVERIFY(timer(*w, u"Timercj"_s)->isActive());
     QString shown;
     for (int i = 0; i < 10; ++i) {
         test::fireTimer(*w, u"Timercj"_s);
@@ -318,12 +336,6 @@ void InputWindowsTest::indicatorRevealAndSwap() {
     QCOMPARE(timer(*w, u"Timercj"_s)->interval(), 70);
     test::click(*w, u"SWIPEstp"_s);
     QVERIFY(!timer(*w, u"Timercj"_s)->isActive() && !timer(*w, u"Timerdur"_s)->isActive());
-
-    QCOMPARE(w->width(), 367);
-    QVERIFY(!indicator->isVisibleTo(w));
-    test::click(*w, u"N_Shape1"_s);
-    QCOMPARE(w->width(), 471);
-    QVERIFY(indicator->isVisibleTo(w));
 
     // The swap goes through the command box, which keeps Y1's former text.
     fill(*w, u"X1=1 Y1=2 X2=3 Y2=4"_s);

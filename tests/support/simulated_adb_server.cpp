@@ -640,8 +640,36 @@ void SimulatedAdbServer::change(const QString& command) {
     }
 }
 
-// The phone's answer to a command of its shell.
+// The phone's answer to a command of its shell. A sequence "A; B; …" runs each command in turn,
+// "COMMAND 2>&1" joins a command's errors to its output, and "echo WORDS" prints its words with
+// "$?" the exit code of the command before.
 ShellAnswer SimulatedAdbServer::answer(const QString& command) const {
+    if (command.contains(u';')) {
+        ShellAnswer all;
+        for (QString part : command.split(u';')) {
+            part = part.trimmed();
+            const bool joined = part.endsWith(u" 2>&1");
+            if (joined) {
+                part.chop(5);
+            }
+            ShellAnswer one;
+            if (part.startsWith(u"echo ")) {
+                one.out = part.mid(5)
+                              .replace(QStringLiteral("$?"), QString::number(all.exitCode))
+                              .toUtf8() +
+                          '\n';
+            } else {
+                one = answer(part);
+            }
+            if (joined) {
+                one.out += std::exchange(one.err, {});
+            }
+            all.out += one.out;
+            all.err += one.err;
+            all.exitCode = one.exitCode;
+        }
+        return all;
+    }
     const QStringList words = shellWords(command);
     const auto is = [&words](std::initializer_list<QStringView> expected) {
         return words.size() == static_cast<qsizetype>(expected.size()) &&

@@ -78,7 +78,8 @@ struct Received {
 // density and size change `phone`: see change()), through
 // the plain service ("shell:") or the shell protocol ("shell,v2,raw:") with stdout, stderr and the
 // exit code as packets. It can be told to answer slowly, to close mid-reply or to send too much
-// (`shellFault`). Everything runs in the event loop of the thread that made it.
+// (`shellFault`). A command may be a sequence ("A 2>&1; echo $?; B"), as the one that reads the
+// four package listings at once. Everything runs in the event loop of the thread that made it.
 class SimulatedAdbServer final : public QObject {
     Q_OBJECT
 
