@@ -88,11 +88,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "the phones were never listed\n");
         return 1;
     }
-    // The main window (which takes the command box) is loaded first; its device-check console
-    // finds no terminal here, which does not matter.
+    // The main window (which takes the command box) is loaded first; its device-check console,
+    // which opens once adb was asked to start its server, finds no terminal here, which does not
+    // matter.
     if (app.mainWindow() == nullptr) {
         return 1;
     }
+    kavu::bench::waitUntil([&failures] { return !failures.isEmpty(); }, 6000);
     failures.clear();
     app.devices().chooseEvery();
     kavu::BatchRunner& runner = app.console().batches();
