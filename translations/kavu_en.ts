@@ -1777,6 +1777,10 @@ Why Kavu:
         <source>、</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>%1 另有 %2 台在 Fastboot 模式，接收 fastboot 命令。</source>
+        <translation>%1 %2 more in fastboot mode take the fastboot commands.</translation>
+    </message>
 </context>
 <context>
     <name>kavu::Form1</name>

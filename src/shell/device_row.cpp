@@ -214,6 +214,12 @@ void DeviceRow::explain() {
                                    serial ? std::optional<std::string>(serial->toStdString())
                                           : std::nullopt,
                                    translatedText));
+    // "全部设备" counts the phones in fastboot mode too: fastboot lines go to them.
+    const qsizetype inFastboot = m_choice.fastbootSerials().size();
+    if (m_choice.kind() == Target::Kind::Every && inFastboot > 0) {
+        show(tr("%1 另有 %2 台在 Fastboot 模式，接收 fastboot 命令。").arg(text).arg(inFastboot));
+        return;
+    }
     show(text);
 }
 

@@ -1,3 +1,4 @@
+#include "app/fastboot_watch.h"
 #include "devices/adb_device_tracker.h"
 #include "flash/okc.h"
 #include "shell/form1.h"
@@ -324,6 +325,24 @@ void TrackingTest::everyDeviceTakesEachLineOnce() {
     QCOMPARE(serialsOfNextLine(), QStringList{QStringLiteral("A")});
     watch.set(up({a, b, c}));
     QCOMPARE(serialsOfNextLine(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+
+    // A phone in fastboot mode is counted and named; fastboot lines go to it alone.
+    FastbootWatch fastboot(t.fakes().processes);
+    t.app().setFastbootWatch(&fastboot);
+    t.clearRecords();
+    fastboot.hold();
+    QCOMPARE(t.fakes().processes.lines(), QStringList{QStringLiteral("cmd /c fastboot devices")});
+    t.fakes().processes.hiddenRunEnds.at(0)({0, "F1\tfastboot\n", false});
+    QTRY_COMPARE(list->currentText(), QStringLiteral("全部设备（3 台）"));
+    QCOMPARE(shownText(*main, QStringLiteral("Labeldevstate")),
+             QStringLiteral("命令将在全部 2 台设备上运行；跳过：C（未授权） 另有 1 台在 Fastboot "
+                            "模式，接收 fastboot 命令。"));
+    t.clearRecords();
+    t.run(QStringLiteral("fastboot reboot"), launch::kHidden);
+    QTest::qWait(50);
+    QCOMPARE(t.lastStarted().serial, std::optional<QString>(QStringLiteral("F1")));
+    QCOMPARE(t.started().size(), 1);
+    t.app().setFastbootWatch(nullptr);
 }
 
 // Two phones; the user picks B and reboots it into its bootloader: B leaves the server's list
