@@ -70,9 +70,16 @@ void registerWindows(App& app, FontScaleOffset& fontScaleOffset) {
         app.setOpener(row.entry,
                       [&app, &fontScaleOffset, open = row.open] { open(app, fontScaleOffset); });
     }
-    // A click for several phones shows its runs.
+    // A click for several phones shows its runs. A window already shown follows the new batch where
+    // it is: the clicks of a repeated action (the auto-clicker's hidden lines, a held key) must not
+    // pull it to the front each time.
     QObject::connect(&app.console().batches(), &BatchRunner::opened, &app.console().batches(),
-                     [&app] { app.open<BatchWindow>(); });
+                     [&app] {
+                         if (const BatchWindow* shown = app.find<BatchWindow>();
+                             shown == nullptr || !shown->isVisible()) {
+                             app.open<BatchWindow>();
+                         }
+                     });
 }
 
 QList<Command> changingCommands() {
