@@ -19,38 +19,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
-#include <fstream>
-#include <string>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr int kPhones = 64;
 constexpr int kLines = 3;
-
-// Zombie children of this process, from /proc.
-int zombies() {
-    int found = 0;
-    const std::string parent = std::to_string(getpid());
-    DIR* proc = opendir("/proc");
-    while (dirent* entry = readdir(proc)) {
-        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
-        std::string line;
-        if (!std::getline(stat, line)) {
-            continue;
-        }
-        const std::size_t close = line.rfind(')');
-        if (close == std::string::npos || close + 4 > line.size()) {
-            continue;
-        }
-        const std::string ppid = line.substr(close + 4, line.find(' ', close + 4) - close - 4);
-        found += ppid == parent && line[close + 2] == 'Z' ? 1 : 0;
-    }
-    closedir(proc);
-    return found;
-}
 
 long peakKib() {
     rusage usage{};
@@ -142,7 +116,8 @@ int main(int argc, char* argv[]) {
                        row.next == static_cast<std::size_t>(kLines);
             }));
     }
-    const bool reaped = kavu::bench::waitUntil([] { return zombies() == 0; }, 5000);
+    const bool reaped =
+        kavu::bench::waitUntil([] { return kavu::bench::children().second == 0; }, 5000);
 
     std::printf("batch of %d phones x %d lines (limit %d): %d phones succeeded in %.2f s; longest "
                 "event-loop gap %.2f ms (goal <= 50); most runs at once %d; window refreshes "

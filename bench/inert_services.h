@@ -11,8 +11,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <dirent.h>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <sys/resource.h>
+#include <unistd.h>
+#include <utility>
 
 // Services that do nothing, for benchmarks that measure a window and not the world it acts on.
 namespace kavu::bench {
@@ -131,6 +136,33 @@ inline double cpuMs(int who = RUSAGE_SELF) {
     getrusage(who, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+}
+
+// The running and the zombie children of this process, from /proc.
+inline std::pair<int, int> children() {
+    int running = 0;
+    int zombies = 0;
+    const std::string parent = std::to_string(getpid());
+    DIR* proc = opendir("/proc");
+    while (dirent* entry = readdir(proc)) {
+        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+        std::string line;
+        if (!std::getline(stat, line)) {
+            continue;
+        }
+        // pid (name) state ppid ...
+        const std::size_t close = line.rfind(')');
+        if (close == std::string::npos || close + 4 > line.size()) {
+            continue;
+        }
+        const char state = line[close + 2];
+        const std::string ppid = line.substr(close + 4, line.find(' ', close + 4) - close - 4);
+        if (ppid == parent) {
+            ++(state == 'Z' ? zombies : running);
+        }
+    }
+    closedir(proc);
+    return {running, zombies};
 }
 
 } // namespace kavu::bench

@@ -18,42 +18,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int kDevices = 64;
-
-// Running and zombie children of this process, from /proc.
-std::pair<int, int> children() {
-    int running = 0;
-    int zombies = 0;
-    const std::string parent = std::to_string(getpid());
-    DIR* proc = opendir("/proc");
-    while (dirent* entry = readdir(proc)) {
-        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
-        std::string line;
-        if (!std::getline(stat, line)) {
-            continue;
-        }
-        // pid (name) state ppid ...
-        const std::size_t close = line.rfind(')');
-        if (close == std::string::npos || close + 4 > line.size()) {
-            continue;
-        }
-        const char state = line[close + 2];
-        const std::string ppid = line.substr(close + 4, line.find(' ', close + 4) - close - 4);
-        if (ppid == parent) {
-            ++(state == 'Z' ? zombies : running);
-        }
-    }
-    closedir(proc);
-    return {running, zombies};
-}
 
 QList<kavu::test::SimulatedDevice> phones(int count) {
     QList<kavu::test::SimulatedDevice> devices;
@@ -153,12 +123,12 @@ int main(int argc, char* argv[]) {
     kavu::bench::waitUntil([&] { return written >= 2 * kDevices; }, 30000);
     const bool reaped = kavu::bench::waitUntil(
         [] {
-            const auto [running, zombies] = children();
+            const auto [running, zombies] = kavu::bench::children();
             return running == 0 && zombies == 0;
         },
         10000);
     ticker.stop();
-    const auto [running, zombies] = children();
+    const auto [running, zombies] = kavu::bench::children();
     // A run counts once its end is in its phone's journal: the benchmark started real processes.
     int ended = 0;
     for (const kavu::test::SimulatedDevice& phone : phones(kDevices)) {

@@ -133,22 +133,24 @@ void ConsoleLauncher::start(QLineEdit& box, const Target& target, const Command&
                             const launch::Form& form, const Command& suffix,
                             const RunHeard& heard) {
     box.setText(command.text());
-    startFor(target, command, consoleLine(form, box.text(), suffix.text()), form.mode, heard,
-             consoleLine(launch::kHidden, box.text(), QString()));
+    const QString text = box.text();
+    // A batch runs the command hidden, without its console's prompts.
+    startFor(target, command, consoleLine(form, text, suffix.text()), form.mode, heard,
+             target.isSeveral() ? consoleLine(launch::kHidden, text, QString()) : QString());
 }
 
 void ConsoleLauncher::startFor(const Target& target, const Command& command, const QString& line,
                                launch::WindowMode mode, const RunHeard& heard,
                                const QString& hiddenLine) {
     const launch::Reach reach = command.reach();
-    const launch::Tool tool = launch::toolOf(command.text().toStdString());
-    const std::vector<StartEnvironment> starts = startsOf(target, reach, tool);
     if (!target.isSeveral() || reach == launch::Reach::Computer) {
-        for (const StartEnvironment& environment : starts) {
+        for (const StartEnvironment& environment : startsOf(target, reach)) {
             startOne({line, mode, environment, command.change(), command.origin(), heard});
         }
         return;
     }
+    const launch::Tool tool = launch::toolOf(command.text().toStdString());
+    const std::vector<StartEnvironment> starts = startsOf(target, reach, tool);
     if (starts.empty()) {
         // Told once per click: its other lines find none either.
         if (!m_batches.gathering()) {

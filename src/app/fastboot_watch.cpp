@@ -9,11 +9,11 @@ namespace kavu {
 
 QStringList fastbootSerials(QByteArrayView listing) {
     QStringList serials;
-    for (const QByteArrayView line : QByteArray(listing.data(), listing.size()).split('\n')) {
+    for (const QByteArray& line : listing.toByteArray().split('\n')) {
         if (serials.size() >= kMostFastbootPhones) {
             break;
         }
-        const QByteArray trimmed = QByteArray(line.data(), line.size()).trimmed();
+        const QByteArray trimmed = line.trimmed();
         // fastboot separates the serial from its mode with a tab; some versions pad with blanks.
         qsizetype gap = 0;
         while (gap < trimmed.size() && trimmed[gap] != '\t' && trimmed[gap] != ' ') {

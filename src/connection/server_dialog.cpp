@@ -47,12 +47,8 @@ void AdbServerDialog::apply() {
     AdbServer server = m_localServer;
     if (m_ui->Remote->value()) {
         // An IPv6 address is typed bare or in brackets.
-        QString host = m_ui->Host->text().trimmed();
-        if (host.contains(u':') && !host.startsWith(u'[')) {
-            host = u'[' + host + u']';
-        }
-        const QString typed = host + QLatin1Char(':') + m_ui->Port->text().trimmed();
-        const std::optional<HostAndPort> address = hostAndPort(typed.toStdString());
+        const std::optional<HostAndPort> address = hostAndPort(
+            m_ui->Host->text().trimmed().toStdString(), m_ui->Port->text().trimmed().toStdString());
         if (!address) {
             m_app.console().refuse(Refusal::NetworkAddress);
             return;
@@ -92,8 +88,8 @@ std::optional<AdbServer> rememberedAdbServer(const App& app) {
     if (host.isEmpty()) {
         return std::nullopt;
     }
-    const QString text = (host.contains(u':') ? u'[' + host + u']' : host) + u':' + port;
-    if (const std::optional<HostAndPort> address = hostAndPort(text.toStdString())) {
+    if (const std::optional<HostAndPort> address =
+            hostAndPort(host.toStdString(), port.toStdString())) {
         return AdbServer(address->host, address->port);
     }
     return std::nullopt;

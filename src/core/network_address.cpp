@@ -65,28 +65,37 @@ bool isIpv6Address(std::string_view host) {
            std::count(host.begin(), host.end(), ':') >= 2;
 }
 
+std::optional<HostAndPort> hostAndPort(std::string_view host, std::string_view port) {
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+        host = host.substr(1, host.size() - 2);
+        if (!isIpv6Address(host)) {
+            return std::nullopt;
+        }
+    } else if (!isHostName(host) && !isIpv6Address(host)) {
+        return std::nullopt;
+    }
+    const std::optional<std::uint16_t> number = portNumber(port);
+    if (!number) {
+        return std::nullopt;
+    }
+    return HostAndPort{std::string(host), *number};
+}
+
 std::optional<HostAndPort> hostAndPort(std::string_view text) {
     // "[IPv6]:PORT", as adb writes an IPv6 address with its port.
     if (!text.empty() && text.front() == '[') {
         const std::size_t close = text.find("]:");
-        if (close == std::string_view::npos || !isIpv6Address(text.substr(1, close - 1))) {
+        if (close == std::string_view::npos) {
             return std::nullopt;
         }
-        const std::optional<std::uint16_t> port = portNumber(text.substr(close + 2));
-        if (!port) {
-            return std::nullopt;
-        }
-        return HostAndPort{std::string(text.substr(1, close - 1)), *port};
+        return hostAndPort(text.substr(0, close + 1), text.substr(close + 2));
     }
+    // An IPv6 address without its brackets cannot be told from its port.
     const std::size_t colon = text.rfind(':');
     if (colon == std::string_view::npos || !isHostName(text.substr(0, colon))) {
         return std::nullopt;
     }
-    const std::optional<std::uint16_t> port = portNumber(text.substr(colon + 1));
-    if (!port) {
-        return std::nullopt;
-    }
-    return HostAndPort{std::string(text.substr(0, colon)), *port};
+    return hostAndPort(text.substr(0, colon), text.substr(colon + 1));
 }
 
 } // namespace kavu

@@ -23,6 +23,9 @@ bool isHostName(std::string_view host);
 bool isIpv6Address(std::string_view host);
 // A port number 1 to 65535 in decimal digits, without sign or blanks.
 std::optional<std::uint16_t> portNumber(std::string_view text);
+// A host (a name, an IPv4 address, or an IPv6 address bare or in brackets) and a port given apart,
+// both checked; the host is kept without brackets. None when either is not one.
+std::optional<HostAndPort> hostAndPort(std::string_view host, std::string_view port);
 // "HOST:PORT" or "[IPv6]:PORT" with both checked; none when either is not. The host is kept
 // without its brackets.
 std::optional<HostAndPort> hostAndPort(std::string_view text);

@@ -227,9 +227,9 @@ QString DeviceRow::chosenExplanation() const {
     const QStringList& chosen = m_choice.chosen();
     QStringList away;
     for (const QString& serial : chosen) {
-        if (m_choice.whyNotReady(serial, launch::Tool::Adb) &&
-            m_choice.whyNotReady(serial, launch::Tool::Fastboot)) {
-            away << tr("%1（%2）").arg(serial, *m_choice.whyNotReady(serial, launch::Tool::Adb));
+        const std::optional<QString> why = m_choice.whyNotReady(serial, launch::Tool::Adb);
+        if (why && m_choice.whyNotReady(serial, launch::Tool::Fastboot)) {
+            away << tr("%1（%2）").arg(serial, *why);
         }
     }
     const QString text = tr("命令将在选中的 %1 台设备上运行").arg(chosen.size());
