@@ -8,6 +8,7 @@
 #include "platform/working_folder.h"
 #include "shell/form1.h"
 #include "shell/picture.h"
+#include "widgets/group_frame_style.h"
 #include "window_table.h"
 
 #include <QApplication>
@@ -40,7 +41,7 @@ Program::Program(ProcessStarter* processes)
                     .filePath(QStringLiteral("journal"))) {
     // One look on every system: the windows are laid out to the pixel, and the native styles
     // draw group titles and frames at other places (Windows' own cuts the group titles in half).
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new GroupFrameStyle);
     m_app.setDeviceWatch(&m_devices);
     m_app.setShellClient(&m_shellClient);
     m_app.setFastbootWatch(&m_fastboot);

@@ -1,7 +1,12 @@
 // Renders Kavu's SVG drawings (its icon, the help pages' pictures) at build time, so that the
-// program itself reads only PNG, which Qt decodes without any image plugin.
-//   render_svg SVG OUT.png WIDTHxHEIGHT   one picture of that size (a single number: a square)
-//   render_svg SVG OUT.ico SIZE...        a Windows icon with a square picture of each size
+// program itself reads only PNG, which Qt decodes without any image plugin, or pictures stored as
+// their pixels, which it shows without decoding at all (the main window's icons, at start-up).
+//   render_svg SVG OUT.png WIDTHxHEIGHT      one picture of that size (a single number: a square)
+//   render_svg SVG OUT.ico SIZE...           a Windows icon with a square picture of each size
+//   render_svg SVG OUT.pixels WIDTHxHEIGHT   one picture of that size, as its pixels
+//   render_svg PICTURE.png OUT.pixels        a PNG picture as its pixels
+// A .pixels file: "KVPX", the width and the height (4 bytes each), then a 4-byte word per pixel,
+// premultiplied ARGB, row by row; every number little-endian.
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -92,6 +97,20 @@ QByteArray iconFile(const QList<QImage>& pictures) {
     return out;
 }
 
+QByteArray pixelsOf(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray out("KVPX");
+    appendLittleEndian(out, static_cast<quint32>(image.width()), 4);
+    appendLittleEndian(out, static_cast<quint32>(image.height()), 4);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            appendLittleEndian(out, row[x], 4);
+        }
+    }
+    return out;
+}
+
 bool writeFile(const QString& path, const QByteArray& contents) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() &&
@@ -100,14 +119,16 @@ bool writeFile(const QString& path, const QByteArray& contents) {
 
 int usage() {
     std::fprintf(stderr, "usage: render_svg SVG OUT.png WIDTHxHEIGHT\n"
-                         "       render_svg SVG OUT.ico SIZE...   (sizes 1 to 256)\n");
+                         "       render_svg SVG OUT.ico SIZE...   (sizes 1 to 256)\n"
+                         "       render_svg SVG OUT.pixels WIDTHxHEIGHT\n"
+                         "       render_svg PICTURE.png OUT.pixels\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc < 4) {
+    if (argc < 3) {
         return usage();
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -116,7 +137,21 @@ int main(int argc, char* argv[]) {
     const QString& source = arguments[1];
     const QString& target = arguments[2];
     const bool icon = target.endsWith(QLatin1String(".ico"));
-    if (!icon && (!target.endsWith(QLatin1String(".png")) || arguments.size() != 4)) {
+    const bool pixels = target.endsWith(QLatin1String(".pixels"));
+    if (pixels && source.endsWith(QLatin1String(".png")) && arguments.size() == 3) {
+        const QImage picture(source, "PNG");
+        if (picture.isNull()) {
+            std::fprintf(stderr, "render_svg: cannot read %s\n", qPrintable(source));
+            return 1;
+        }
+        if (!writeFile(target, pixelsOf(picture))) {
+            std::fprintf(stderr, "render_svg: cannot write %s\n", qPrintable(target));
+            return 1;
+        }
+        return 0;
+    }
+    if (arguments.size() < 4 || (!icon && ((!pixels && !target.endsWith(QLatin1String(".png"))) ||
+                                           arguments.size() != 4))) {
         return usage();
     }
 
@@ -134,7 +169,9 @@ int main(int argc, char* argv[]) {
         }
         pictures.append(render(drawing, *size));
     }
-    const QByteArray contents = icon ? iconFile(pictures) : pngOf(pictures.first());
+    const QByteArray contents = icon     ? iconFile(pictures)
+                                : pixels ? pixelsOf(pictures.first())
+                                         : pngOf(pictures.first());
     if (contents.isEmpty() || !writeFile(target, contents)) {
         std::fprintf(stderr, "render_svg: cannot write %s\n", qPrintable(target));
         return 1;

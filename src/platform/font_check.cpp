@@ -1,11 +1,41 @@
 #include "platform/font_check.h"
 
-#include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QStringList>
 
+#ifndef Q_OS_WIN
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace kavu {
+
+#ifndef Q_OS_WIN
+namespace {
+
+// The family the font configuration gives for a generic name: its substitutions, then its best
+// match. Read from the configuration and its cache alone; no font file is opened, where a font of
+// Qt's for the name would load the face.
+QString configuredFamily(const char* generic) {
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    QString family;
+    FcChar8* name = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch) {
+        family = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    }
+    if (match != nullptr) {
+        FcPatternDestroy(match);
+    }
+    return family;
+}
+
+} // namespace
+#endif
 
 std::optional<QString> missingChineseFont() {
     if (!QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty()) {
@@ -26,8 +56,7 @@ std::optional<QString> sansFaceInstead() {
 #ifdef Q_OS_WIN
     return std::nullopt;
 #else
-    const auto faceFor = [](const QString& generic) { return QFontInfo(QFont(generic)).family(); };
-    if (faceFor(QStringLiteral("sans-serif")) != faceFor(QStringLiteral("serif"))) {
+    if (configuredFamily("sans-serif") != configuredFamily("serif")) {
         return std::nullopt;
     }
     for (const QString& face : {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),

@@ -24,7 +24,7 @@ bool showPicture(QLabel& label, const QString& resource) {
 }
 
 QIcon programIcon() {
-    const QImage icon = readPicture(QStringLiteral(":/pictures/kavu.png"));
+    const QImage icon = readPicture(QStringLiteral(":/pictures/kavu.pixels"));
     return icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon));
 }
 

@@ -4,8 +4,11 @@
 #include "widgets/kit_input.h"
 #include "widgets/kit_paint.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QResource>
+#include <QtEndian>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,7 +22,58 @@ ClickLabel::ClickLabel(QWidget* parent)
     kit::installAccessibility();
 }
 
+namespace {
+
+constexpr qsizetype kPixelsHeader = 12;
+constexpr quint32 kLargestPixelsSide = 4096;
+
+} // namespace
+
+QImage picturePixels(QByteArrayView file) {
+    if (file.size() < kPixelsHeader || !file.startsWith("KVPX")) {
+        return {};
+    }
+    const quint32 width = qFromLittleEndian<quint32>(file.data() + 4);
+    const quint32 height = qFromLittleEndian<quint32>(file.data() + 8);
+    if (width == 0 || height == 0 || width > kLargestPixelsSide || height > kLargestPixelsSide ||
+        file.size() != kPixelsHeader + qsizetype{4} * width * height) {
+        return {};
+    }
+    const auto* pixels = reinterpret_cast<const uchar*>(file.data() + kPixelsHeader);
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        return QImage(pixels, static_cast<int>(width), static_cast<int>(height),
+                      static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32_Premultiplied);
+    } else {
+        QImage image(static_cast<int>(width), static_cast<int>(height),
+                     QImage::Format_ARGB32_Premultiplied);
+        for (quint32 y = 0; y < height; ++y) {
+            qFromLittleEndian<quint32>(pixels + qsizetype{4} * width * y, width,
+                                       image.scanLine(static_cast<int>(y)));
+        }
+        return image;
+    }
+}
+
 QImage readPicture(const QString& file) {
+    if (file.endsWith(QLatin1String(".pixels"))) {
+        // Uncompressed in the program's resources: shown straight from there.
+        if (const QResource resource(file);
+            resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+            const QImage image = picturePixels(
+                QByteArrayView(reinterpret_cast<const char*>(resource.data()), resource.size()));
+            if (image.isNull()) {
+                qWarning("Cannot show the picture %s", qUtf8Printable(file));
+            }
+            return image;
+        }
+        QFile stored(file);
+        const QByteArray contents = stored.open(QIODevice::ReadOnly) ? stored.readAll() : QByteArray();
+        const QImage image = picturePixels(contents).copy();
+        if (image.isNull()) {
+            qWarning("Cannot show the picture %s", qUtf8Printable(file));
+        }
+        return image;
+    }
     QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();

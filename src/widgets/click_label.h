@@ -10,7 +10,14 @@ namespace kavu {
 // A picture file read by Qt's own decoder for the format its suffix names (PNG, JPEG, …), with
 // no autodetection: otherwise every image plugin would be loaded first to be asked whether it reads
 // the file. Null, with a warning, when it cannot be read.
+// A file named .pixels holds the picture's pixels as they are drawn (see render_svg), shown without
+// decoding; one in the program's resources is shown where it is stored, without a copy.
 QImage readPicture(const QString& file);
+
+// The picture a .pixels file holds: "KVPX", its width and height (up to 4096, 4 bytes each), then a
+// 4-byte word per pixel, premultiplied ARGB, row by row, every number little-endian. Null when the
+// file is not exactly that. The picture uses the file's bytes where it can: they must outlive it.
+QImage picturePixels(QByteArrayView file);
 
 // A label (or picture) that reports a left click, as the launcher entries and links need. A
 // double click reports one click, as a single click does: the release that ends it is not a

@@ -16,6 +16,8 @@ private slots:
     void doubleClickIsOneClick();
     void keysFollowALink_data();
     void keysFollowALink();
+    void pixelsFile_data();
+    void pixelsFile();
 };
 
 void ClickLabelTest::release_data() {
@@ -92,4 +94,48 @@ void ClickLabelTest::keysFollowALink() {
 }
 
 QTEST_MAIN(ClickLabelTest)
+namespace {
+
+// A .pixels file: "KVPX", width, height, then the words, every number little-endian.
+QByteArray pixelsFileOf(quint32 width, quint32 height, const QList<quint32>& words) {
+    QByteArray file("KVPX");
+    for (const quint32 number : QList<quint32>{width, height} + words) {
+        for (int byte = 0; byte < 4; ++byte) {
+            file.append(static_cast<char>((number >> (8 * byte)) & 0xff));
+        }
+    }
+    return file;
+}
+
+} // namespace
+
+void ClickLabelTest::pixelsFile_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QSize>("size");
+
+    const QByteArray twoByOne = pixelsFileOf(2, 1, {0x80402010, 0xff00ff00});
+    QTest::newRow("two pixels") << twoByOne << QSize(2, 1);
+    QTest::newRow("one byte short") << twoByOne.chopped(1) << QSize();
+    QTest::newRow("one byte over") << twoByOne + '\0' << QSize();
+    QTest::newRow("header cut") << twoByOne.left(11) << QSize();
+    QTest::newRow("another kind") << QByteArray("KVPY") + twoByOne.mid(4) << QSize();
+    QTest::newRow("no width") << pixelsFileOf(0, 1, {}) << QSize();
+    // Wider than any picture the program stores; its size would not fit the count of bytes.
+    QTest::newRow("too wide") << pixelsFileOf(4097, 1, QList<quint32>(4097, 0)) << QSize();
+    QTest::newRow("size overflowing") << pixelsFileOf(0xffffffff, 0xffffffff, {}) << QSize();
+}
+
+void ClickLabelTest::pixelsFile() {
+    QFETCH(QByteArray, file);
+    QFETCH(QSize, size);
+
+    const QImage image = picturePixels(file);
+    QCOMPARE(image.size(), size.isValid() ? size : QSize(0, 0));
+    if (!image.isNull()) {
+        QCOMPARE(image.format(), QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(image.pixel(0, 0), 0x80402010U);
+        QCOMPARE(image.pixel(1, 0), 0xff00ff00U);
+    }
+}
+
 #include "click_label_test.moc"
