@@ -7,12 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QResource>
-#include <QtEndian>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
+#include <QtEndian>
 #include <QTimer>
 
 namespace kavu {
@@ -67,7 +67,8 @@ QImage readPicture(const QString& file) {
             return image;
         }
         QFile stored(file);
-        const QByteArray contents = stored.open(QIODevice::ReadOnly) ? stored.readAll() : QByteArray();
+        const QByteArray contents =
+            stored.open(QIODevice::ReadOnly) ? stored.readAll() : QByteArray();
         const QImage image = picturePixels(contents).copy();
         if (image.isNull()) {
             qWarning("Cannot show the picture %s", qUtf8Printable(file));
