@@ -5,9 +5,18 @@
 // state filter, each until the list is painted again, with no selection and with 1,000 packages
 // selected as a word begins or before a click (the selection is kept across the filters). Each
 // iteration's time is taken on its own; the worst is a counter beside the goal.
+//
+// Each iteration also times, in turns with it, the least a program could do for the same rows: a
+// bare socket that asks the same server for the one listing that names every package and reads it
+// to the end, and a line edit and five state buttons over a plain list view of the names, sorted
+// (a state button refills it, a filter proxy hides the rows whose name does not hold the typed
+// text; filled with the packages' states for the filters, its selection picked as the list's).
+// The counters and the lines printed at the end give the medians of both and of each pair's ratio.
 #include "apps/phone_apps.h"
 #include "apps/software.h"
+#include "bare_package_list.h"
 #include "devices/adb_shell_client.h"
+#include "in_turns.h"
 #include "inert_services.h"
 #include "support/simulated_adb_server.h"
 
@@ -18,15 +27,20 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -44,6 +58,55 @@ const QStringList kStateFilters = {
     QStringLiteral("systemPackages"), QStringLiteral("thirdPartyPackages"),
     QStringLiteral("disabledPackages"), QStringLiteral("uninstalledPackages"),
     QStringLiteral("allPackages")};
+// The bare list's button for each of those.
+constexpr std::array<std::size_t, 5> kBareStateButtons = {1, 2, 3, 4, 0};
+const QByteArray kBareListing = QByteArrayLiteral("pm list packages -u");
+
+// An adb host request: its length in four hex digits, then the service.
+QByteArray request(const QByteArray& service) {
+    return QByteArray::number(service.size(), 16).rightJustified(4, '0') + service;
+}
+
+// The phone's listing of every package through a bare socket, the adb host protocol written by
+// hand: a transport request, then a plain shell request whose answer runs until the server
+// closes. Empty on an error.
+QByteArray bareListing(quint16 port, const QString& serial) {
+    QTcpSocket socket;
+    QByteArray answer;
+    int okays = 0;
+    bool failed = false;
+    bool closed = false;
+    const auto take = [&] {
+        answer += socket.readAll();
+        while (okays < 2 && !failed && answer.size() >= 4) {
+            failed = !answer.startsWith("OKAY");
+            answer.remove(0, 4);
+            if (++okays == 1) {
+                socket.write(request("shell:" + kBareListing));
+            }
+        }
+    };
+    QObject::connect(&socket, &QTcpSocket::connected, &socket,
+                     [&] { socket.write(request("host:transport:" + serial.toLatin1())); });
+    QObject::connect(&socket, &QTcpSocket::readyRead, &socket, take);
+    QObject::connect(&socket, &QTcpSocket::disconnected, &socket, [&] {
+        take();
+        closed = true;
+    });
+    socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+    bench::waitUntil([&] { return closed || failed; }, 30'000);
+    return closed && !failed && okays == 2 ? answer : QByteArray();
+}
+
+// Selects every fiftieth shown row, as a user's picks spread over the list.
+void selectSpread(QAbstractItemView& view, int count) {
+    QAbstractItemModel& model = *view.model();
+    QItemSelection selection;
+    for (int row = 0, picked = 0; picked < count && row < model.rowCount(); row += 50, ++picked) {
+        selection.select(model.index(row, 0), model.index(row, model.columnCount() - 1));
+    }
+    view.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
 
 // The program's apps window and its package list against a simulated server whose two phones
 // each list kPackages packages: one in three a system package, one in fifty disabled, one in
@@ -70,6 +133,8 @@ struct BigPhone {
         filter = list->findChild<QLineEdit*>(QStringLiteral("filter"));
         refresh = list->findChild<QLabel*>(QStringLiteral("refresh"));
         pages = list->findChild<QStackedWidget*>(QStringLiteral("pages"));
+        bare.view.setFixedSize(view->size());
+        bare.show();
     }
 
     // Reads the phone with this serial; the time from the server's answer to the last listing to
@@ -95,6 +160,52 @@ struct BigPhone {
         return shown ? seconds : -1;
     }
 
+    // The baseline of read(): the one listing read through a bare socket, its names shown in the
+    // bare list; the time from the server's answer to the list painted, in seconds; negative when
+    // the list did not show every package.
+    double bareRead() {
+        QElapsedTimer sinceReply;
+        const QMetaObject::Connection counting =
+            QObject::connect(&server, &test::SimulatedAdbServer::received, &server, [&] {
+                if (!server.shellCommands.isEmpty() &&
+                    server.shellCommands.constLast().text == QLatin1String(kBareListing)) {
+                    sinceReply.start();
+                }
+            });
+        server.shellCommands.clear();
+        const QByteArray listing = bareListing(server.port(), kSerials[0]);
+        std::vector<bench::BarePackage> packages;
+        for (const QByteArray& line : listing.split('\n')) {
+            if (line.startsWith("package:")) {
+                // The listing does not say the states: every button lists the package.
+                packages.push_back({QString::fromLatin1(line.mid(8)), ~0U});
+            }
+        }
+        bare.setPackages(std::move(packages));
+        bare.view.grab();
+        const double seconds = sinceReply.isValid() ? sinceReply.nsecsElapsed() / 1e9 : -1;
+        QObject::disconnect(counting);
+        return bare.rows() == kPackages ? seconds : -1;
+    }
+
+    // Fills the bare list with the phone's packages and their states as the list tells them
+    // apart, for the filters.
+    void fillBare() {
+        std::vector<bench::BarePackage> packages;
+        for (const test::SimulatedPackage& package : std::as_const(server.phone.packages)) {
+            using State = bench::BarePackage::State;
+            // A package removed for the user is listed as that alone.
+            const unsigned state = package.uninstalledForUser
+                                       ? State::Uninstalled
+                                       : (package.disabled ? State::Disabled : 0U);
+            packages.push_back(
+                {package.name, (package.system ? State::System : State::ThirdParty) | state});
+        }
+        bare.buttons[0]->setChecked(true);
+        bare.filter.clear();
+        bare.setPackages(std::move(packages));
+    }
+
     // Lets the background reads of the disabled packages' states end.
     void settle() {
         qsizetype heard = -1;
@@ -102,16 +213,6 @@ struct BigPhone {
             heard = server.shellCommands.size();
             QTest::qWait(300);
         }
-    }
-
-    // Selects every fiftieth shown row, as a user's picks spread over the list.
-    void selectSpread(int count) {
-        QItemSelection selection;
-        for (int row = 0, picked = 0; picked < count && row < view->model()->rowCount();
-             row += 50, ++picked) {
-            selection.select(view->model()->index(row, 0), view->model()->index(row, 2));
-        }
-        view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     }
 
     bench::InertWorld world;
@@ -123,85 +224,138 @@ struct BigPhone {
     QLineEdit* filter = nullptr;
     QLabel* refresh = nullptr;
     QStackedWidget* pages = nullptr;
+    bench::BarePackageList bare;
     bool ready = false;
+    // Each benchmark's pairs, for the lines printed at the end, and whether one failed.
+    std::map<std::string, bench::Turns> turns;
+    bool failed = false;
 
     // Whether the whole list is shown, as the filters' benchmarks need it.
     bool listed() const { return pages->currentIndex() == 0 && view->model()->rowCount() > 0; }
 };
 
-void reportWorst(benchmark::State& state, double worstSeconds, double goalMs) {
-    state.counters["worst_ms"] = worstSeconds * 1e3;
+void report(benchmark::State& state, const bench::Turns& turns, double goalMs) {
+    state.counters["worst_ms"] = turns.worst() * 1e3;
     state.counters["goal_ms"] = goalMs;
+    state.counters["baseline_ms"] = bench::median(turns.baseline) * 1e3;
+    state.counters["ratio"] = bench::median(turns.ratios);
 }
 
-void listShownAfterTheReply(benchmark::State& state, BigPhone& phone) {
-    double worst = 0;
+// Fails the benchmark: it measured something else than it says.
+void fail(benchmark::State& state, BigPhone& phone, const char* why) {
+    state.SkipWithError(why);
+    phone.failed = true;
+}
+
+void listShownAfterTheReply(benchmark::State& state, BigPhone& phone, const std::string& name) {
+    bench::Turns& turns = phone.turns[name];
     int turn = 0;
     for (auto _ : state) {
-        // Another phone each time: the whole list is made anew, not only its states.
-        const double seconds = phone.read(kSerials[turn++ % 2]);
-        if (seconds < 0) {
-            state.SkipWithError("the list did not show");
+        const bool taken = turns.take(
+            [&] {
+                // Another phone each time: the whole list is made anew, not only its states.
+                const double seconds = phone.read(kSerials[turn++ % 2]);
+                phone.settle();
+                return seconds;
+            },
+            [&] { return phone.bareRead(); });
+        if (!taken) {
+            fail(state, phone, "a list did not show");
             return;
         }
-        state.SetIterationTime(seconds);
-        worst = std::max(worst, seconds);
-        phone.settle();
+        state.SetIterationTime(turns.subject.back());
     }
-    reportWorst(state, worst, kShownGoalMs);
+    report(state, turns, kShownGoalMs);
 }
 
-void filterKeystroke(benchmark::State& state, BigPhone& phone) {
+void filterKeystroke(benchmark::State& state, BigPhone& phone, const std::string& name) {
     const int selected = static_cast<int>(state.range(0));
     phone.filter->clear();
     if (!phone.listed() || phone.view->model()->rowCount() != kPackages) {
-        state.SkipWithError("the list is not shown");
+        fail(state, phone, "the list is not shown");
         return;
     }
-    phone.selectSpread(selected);
-    double worst = 0;
+    phone.fillBare();
+    selectSpread(*phone.view, selected);
+    selectSpread(phone.bare.view, selected);
+    bench::Turns& turns = phone.turns[name];
     qsizetype query = 0;
     qsizetype letter = 0;
     for (auto _ : state) {
-        QElapsedTimer clock;
-        clock.start();
-        QTest::keyClick(phone.filter, kQueries[query][letter].toLatin1());
-        phone.view->viewport()->grab();
-        const double seconds = clock.nsecsElapsed() / 1e9;
-        state.SetIterationTime(seconds);
-        worst = std::max(worst, seconds);
+        const char key = kQueries[query][letter].toLatin1();
+        const bool taken = turns.take(
+            [&] {
+                QElapsedTimer clock;
+                clock.start();
+                QTest::keyClick(phone.filter, key);
+                phone.view->viewport()->grab();
+                return clock.nsecsElapsed() / 1e9;
+            },
+            [&] {
+                QElapsedTimer clock;
+                clock.start();
+                QTest::keyClick(&phone.bare.filter, key);
+                phone.bare.view.viewport()->grab();
+                return clock.nsecsElapsed() / 1e9;
+            });
+        // Both show the same rows, or one of them filtered wrong.
+        if (!taken || phone.view->model()->rowCount() != phone.bare.rows()) {
+            fail(state, phone, "the list and the bare list show different rows");
+            return;
+        }
+        state.SetIterationTime(turns.subject.back());
         if (++letter == kQueries[query].size()) {
             letter = 0;
             query = (query + 1) % kQueries.size();
             phone.filter->clear();
-            phone.selectSpread(selected);
+            phone.bare.filter.clear();
+            selectSpread(*phone.view, selected);
+            selectSpread(phone.bare.view, selected);
         }
     }
     phone.filter->clear();
-    reportWorst(state, worst, kFilterGoalMs);
+    phone.bare.filter.clear();
+    report(state, turns, kFilterGoalMs);
 }
 
-void stateFilterClick(benchmark::State& state, BigPhone& phone) {
+void stateFilterClick(benchmark::State& state, BigPhone& phone, const std::string& name) {
+    const int selected = static_cast<int>(state.range(0));
     phone.filter->clear();
     if (!phone.listed() || phone.view->model()->rowCount() != kPackages) {
-        state.SkipWithError("the list is not shown");
+        fail(state, phone, "the list is not shown");
         return;
     }
-    double worst = 0;
+    phone.fillBare();
+    bench::Turns& turns = phone.turns[name];
     qsizetype next = 0;
     for (auto _ : state) {
-        phone.selectSpread(static_cast<int>(state.range(0)));
+        selectSpread(*phone.view, selected);
+        selectSpread(phone.bare.view, selected);
         auto* button = phone.list->findChild<QRadioButton*>(kStateFilters[next]);
+        QRadioButton* bareButton = phone.bare.buttons[kBareStateButtons[next]];
         next = (next + 1) % kStateFilters.size();
-        QElapsedTimer clock;
-        clock.start();
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-        phone.view->viewport()->grab();
-        const double seconds = clock.nsecsElapsed() / 1e9;
-        state.SetIterationTime(seconds);
-        worst = std::max(worst, seconds);
+        const bool taken = turns.take(
+            [&] {
+                QElapsedTimer clock;
+                clock.start();
+                QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+                phone.view->viewport()->grab();
+                return clock.nsecsElapsed() / 1e9;
+            },
+            [&] {
+                QElapsedTimer clock;
+                clock.start();
+                QTest::mouseClick(bareButton, Qt::LeftButton, {}, bareButton->rect().center());
+                phone.bare.view.viewport()->grab();
+                return clock.nsecsElapsed() / 1e9;
+            });
+        if (!taken || phone.view->model()->rowCount() != phone.bare.rows()) {
+            fail(state, phone, "the list and the bare list show different rows");
+            return;
+        }
+        state.SetIterationTime(turns.subject.back());
     }
-    reportWorst(state, worst, kFilterGoalMs);
+    report(state, turns, kFilterGoalMs);
 }
 
 } // namespace
@@ -214,24 +368,40 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot listen on the loopback\n");
         return 1;
     }
-    benchmark::RegisterBenchmark("listShownAfterTheReply", listShownAfterTheReply, std::ref(phone))
+    // Each under the name the framework prints, for the lines at the end.
+    const std::vector<std::string> names = {"listShownAfterTheReply", "filterKeystroke/0",
+                                            "filterKeystroke/1000", "stateFilterClick/0",
+                                            "stateFilterClick/1000"};
+    benchmark::RegisterBenchmark("listShownAfterTheReply", listShownAfterTheReply, std::ref(phone),
+                                 names[0])
         ->UseManualTime()
         ->Iterations(6)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("filterKeystroke", filterKeystroke, std::ref(phone))
-        ->Arg(0)
-        ->Arg(1000)
-        ->UseManualTime()
-        ->Iterations(60)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("stateFilterClick", stateFilterClick, std::ref(phone))
-        ->Arg(0)
-        ->Arg(1000)
-        ->UseManualTime()
-        ->Iterations(40)
-        ->Unit(benchmark::kMillisecond);
+    for (const int selected : {0, 1000}) {
+        benchmark::RegisterBenchmark("filterKeystroke", filterKeystroke, std::ref(phone),
+                                     "filterKeystroke/" + std::to_string(selected))
+            ->Arg(selected)
+            ->UseManualTime()
+            ->Iterations(60)
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const int selected : {0, 1000}) {
+        benchmark::RegisterBenchmark("stateFilterClick", stateFilterClick, std::ref(phone),
+                                     "stateFilterClick/" + std::to_string(selected))
+            ->Arg(selected)
+            ->UseManualTime()
+            ->Iterations(40)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
+    bench::printTurnsHeading(
+        "50,000 packages against a bare socket and a bare list view of the names, in turns", "ms");
+    for (const std::string& name : names) {
+        if (const auto found = phone.turns.find(name); found != phone.turns.end()) {
+            bench::printTurns(name.c_str(), found->second, 1e3);
+        }
+    }
+    return phone.failed ? 1 : 0;
 }
