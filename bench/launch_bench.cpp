@@ -1,8 +1,11 @@
 // One hidden launch as a window sees it (write the command box, read it back, join, start,
 // return), and the process starter's start alone, each timed in turns with a bare posix_spawn of
-// the same interpreter (the counters give both and the ratio); and a burst of hidden runs, with
-// the launches a second, the watcher's processor time and the zombies left.
+// the same interpreter, the least a program could do to start it (the counters give both, the
+// ratio of their sums and the median of each pair's ratio; the lines printed at the end give the
+// medians of every pair of every run); and a burst of hidden runs, with the launches a second, the
+// watcher's processor time and the zombies left.
 #include "app/app.h"
+#include "in_turns.h"
 #include "inert_services.h"
 #include "platform/process_starter.h"
 #include "shell/form1.h"
@@ -18,6 +21,8 @@
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
+#include <map>
+#include <numeric>
 #include <set>
 #include <spawn.h>
 #include <sstream>
@@ -57,13 +62,16 @@ public:
     ~BareSpawn() { posix_spawn_file_actions_destroy(&m_actions); }
     BareSpawn(const BareSpawn&) = delete;
     BareSpawn& operator=(const BareSpawn&) = delete;
-    // The seconds the spawn took; the wait for its end is not timed.
+    // The seconds the spawn took, negative when it failed; the wait for its end is not timed.
     double run() {
         char* argv[] = {m_program, m_switch, m_text, nullptr};
         pid_t pid = 0;
         const auto begin = std::chrono::steady_clock::now();
-        posix_spawn(&pid, m_program, &m_actions, nullptr, argv, environ);
+        const int error = posix_spawn(&pid, m_program, &m_actions, nullptr, argv, environ);
         const auto end = std::chrono::steady_clock::now();
+        if (error != 0) {
+            return -1;
+        }
         waitpid(pid, nullptr, 0);
         return std::chrono::duration<double>(end - begin).count();
     }
@@ -75,39 +83,50 @@ private:
     posix_spawn_file_actions_t m_actions{};
 };
 
+using namespace kavu::bench;
+
+// Each benchmark's pairs over all its runs, for the lines printed at the end.
+std::map<std::string, Turns>& everyPair() {
+    static std::map<std::string, Turns> pairs;
+    return pairs;
+}
+
 // Times launch (which starts one process) and a bare spawn in turns, one of each an iteration,
 // the next once both ended and were reaped; the iteration's time is the launch's, and the counters
-// give both and their ratio.
-template <class Launch> void inTurnsWithBareSpawn(benchmark::State& state, Launch launch) {
+// give both, the ratio of their sums and the median of each pair's ratio. False when a bare spawn
+// failed.
+template <class Launch>
+bool inTurnsWithBareSpawn(benchmark::State& state, const std::string& name, Launch launch) {
     BareSpawn bare;
-    double launchSeconds = 0;
-    double bareSeconds = 0;
-    bool launchFirst = true;
+    Turns run;
+    Turns& pairs = everyPair()[name];
     for (auto _ : state) {
-        double bareTime = 0;
-        if (!launchFirst) {
-            bareTime = bare.run();
+        const bool taken = run.take(
+            [&] {
+                const auto begin = std::chrono::steady_clock::now();
+                launch();
+                const double seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+                waitUntilNoChildren();
+                return seconds;
+            },
+            [&] { return bare.run(); });
+        if (!taken) {
+            state.SkipWithError("a bare spawn failed");
+            return false;
         }
-        const auto begin = std::chrono::steady_clock::now();
-        launch();
-        const double launchTime =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        waitUntilNoChildren();
-        if (launchFirst) {
-            bareTime = bare.run();
-        }
-        launchFirst = !launchFirst;
-        state.SetIterationTime(launchTime);
-        launchSeconds += launchTime;
-        bareSeconds += bareTime;
+        state.SetIterationTime(run.subject.back());
+        pairs.add(run.subject.back(), run.baseline.back());
     }
+    const double launchSeconds = std::accumulate(run.subject.begin(), run.subject.end(), 0.0);
+    const double bareSeconds = std::accumulate(run.baseline.begin(), run.baseline.end(), 0.0);
     const auto iterations = static_cast<double>(state.iterations());
     state.counters["launch_us"] = launchSeconds * 1e6 / iterations;
     state.counters["bare_spawn_us"] = bareSeconds * 1e6 / iterations;
     state.counters["ratio"] = launchSeconds / bareSeconds;
+    state.counters["pair_ratio_median"] = median(run.ratios);
+    return true;
 }
-
-using namespace kavu::bench;
 
 // One hidden launch as a window makes it, against the bare spawn.
 void BM_WindowHiddenLaunch(benchmark::State& state) {
@@ -140,12 +159,12 @@ void BM_WindowHiddenLaunch(benchmark::State& state) {
     const QString command = QStringLiteral("exit");
     processes.started = 0;
     std::int64_t runs = 0;
-    inTurnsWithBareSpawn(state, [&] {
+    const bool taken = inTurnsWithBareSpawn(state, "BM_WindowHiddenLaunch", [&] {
         app.console().run(kavu::Command(command), kavu::launch::kHidden);
         ++runs;
     });
     // A launch that started no process measured nothing.
-    if (processes.started != runs) {
+    if (taken && processes.started != runs) {
         state.SkipWithError("a launch started no process");
     }
 }
@@ -155,7 +174,7 @@ void BM_StarterHiddenStart(benchmark::State& state) {
     kavu::SystemProcessStarter processes(QStringLiteral(KAVU_CMD_PATH), std::nullopt,
                                          [](const QString&) {});
     const QString line = QStringLiteral("cmd /c exit");
-    inTurnsWithBareSpawn(state,
+    inTurnsWithBareSpawn(state, "BM_StarterHiddenStart",
                          [&] { processes.start(line, kavu::launch::WindowMode::Hidden, {}); });
 }
 
@@ -290,5 +309,11 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    printTurnsHeading("Each launch against a bare posix_spawn of the same interpreter, every pair "
+                      "of every run",
+                      "us");
+    for (const auto& [name, pairs] : everyPair()) {
+        printTurns(name.c_str(), pairs, 1e6);
+    }
     return 0;
 }
