@@ -68,7 +68,7 @@ Journal::Journal(App& app, QString folder, QObject* parent)
     : QObject(parent)
     , m_app(app)
     , m_folder(std::move(folder))
-    , m_session(QString::number(QRandomGenerator::global()->generate64(), 36))
+    , m_session(QString::number(QRandomGenerator::system()->generate64(), 36))
     , m_flusher(new DiskFlusher(this))
     , m_tellSkipped(new QTimer(this))
     , m_undoTimeLimit(new QTimer(this)) {
