@@ -10,6 +10,7 @@
 #include "app/app.h"
 #include "app/batch_runner.h"
 #include "app/command.h"
+#include "bare_spawn.h"
 #include "batch/batch_window.h"
 #include "devices/adb_device_tracker.h"
 #include "in_turns.h"
@@ -22,8 +23,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -32,8 +31,6 @@
 #include <cstdio>
 #include <unordered_map>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -52,23 +49,15 @@ long peakKib() {
 // its last one is reaped, else the next phone's first. The seconds from the first spawn to the
 // last reaped; negative when one did not start or did not end well, or a child not its own ended.
 double bareBatch(int limit) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    char program[] = KAVU_CMD_PATH;
-    char switchText[] = "/c";
-    char text[] = "sleep 0.05";
-    char* argv[] = {program, switchText, text, nullptr};
+    kavu::bench::BareSpawn line(KAVU_CMD_PATH, "sleep 0.05");
     std::unordered_map<pid_t, int> phoneOf;
     std::vector<int> started(kPhones, 0);
     int nextPhone = 0;
     int endedWell = 0;
     bool failed = false;
     const auto spawn = [&](int phone) {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0) {
+        const pid_t pid = line.start();
+        if (pid < 0) {
             failed = true;
             return;
         }
@@ -101,7 +90,6 @@ double bareBatch(int limit) {
         }
     }
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    posix_spawn_file_actions_destroy(&actions);
     return !failed && endedWell == kPhones * kLines ? seconds : -1;
 }
 

@@ -70,6 +70,17 @@ double secondsSince(const QElapsedTimer& clock) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
+// The seconds to read names and fill a list with them, the list cleared first; negative when the
+// list then does not show every file.
+template <class Names> double refilled(QListWidget& list, Names names) {
+    QElapsedTimer clock;
+    clock.start();
+    list.clear();
+    list.addItems(names());
+    const double seconds = secondsSince(clock);
+    return listsEveryFile(&list) ? seconds : -1;
+}
+
 // Times subject and baseline in turns, one pair an iteration; each returns its seconds, negative
 // when its list does not show every file.
 void inTurns(benchmark::State& state, Fixture& fixture, const std::string& name,
@@ -177,14 +188,7 @@ void BM_SoftwareRefresh(benchmark::State& state, Fixture* fixture, const std::st
             const double seconds = secondsSince(clock);
             return filled > filledBefore && listsEveryFile(list) ? seconds : -1;
         },
-        [&] {
-            QElapsedTimer clock;
-            clock.start();
-            bare.clear();
-            bare.addItems(bareListing(folder));
-            const double seconds = secondsSince(clock);
-            return listsEveryFile(&bare) ? seconds : -1;
-        });
+        [&] { return refilled(bare, [&] { return bareListing(folder); }); });
 }
 
 // The folder listing and the filling of a list, as the window does them, without the window;
@@ -196,21 +200,10 @@ void BM_ListAndFill(benchmark::State& state, Fixture* fixture, const std::string
     inTurns(
         state, *fixture, name,
         [&] {
-            QElapsedTimer clock;
-            clock.start();
-            list.clear();
-            list.addItems(kavu::plainFilesMatching(folder, QStringLiteral("*.apk")));
-            const double seconds = secondsSince(clock);
-            return listsEveryFile(&list) ? seconds : -1;
+            return refilled(
+                list, [&] { return kavu::plainFilesMatching(folder, QStringLiteral("*.apk")); });
         },
-        [&] {
-            QElapsedTimer clock;
-            clock.start();
-            bare.clear();
-            bare.addItems(bareListing(folder));
-            const double seconds = secondsSince(clock);
-            return listsEveryFile(&bare) ? seconds : -1;
-        });
+        [&] { return refilled(bare, [&] { return bareListing(folder); }); });
 }
 
 } // namespace

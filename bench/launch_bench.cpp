@@ -5,6 +5,7 @@
 // medians of every pair of every run); and a burst of hidden runs, with the launches a second, the
 // watcher's processor time and the zombies left.
 #include "app/app.h"
+#include "bare_spawn.h"
 #include "in_turns.h"
 #include "inert_services.h"
 #include "platform/process_starter.h"
@@ -19,12 +20,10 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <fstream>
 #include <map>
 #include <numeric>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -32,8 +31,6 @@
 #include <tuple>
 #include <unistd.h>
 #include <utility>
-
-extern char** environ;
 
 namespace {
 
@@ -50,38 +47,18 @@ void waitUntilNoChildren() {
     }
 }
 
-// A bare posix_spawn of the interpreter, its output to the null device, reaped: the baseline.
-class BareSpawn {
-public:
-    BareSpawn() {
-        posix_spawn_file_actions_init(&m_actions);
-        posix_spawn_file_actions_addopen(&m_actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&m_actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_adddup2(&m_actions, 1, 2);
+// The baseline: a bare posix_spawn of the interpreter, its output to the null device, reaped.
+// The seconds the spawn took, negative when it failed; the wait for its end is not timed.
+double timedSpawn(kavu::bench::BareSpawn& bare) {
+    const auto begin = std::chrono::steady_clock::now();
+    const pid_t pid = bare.start();
+    const auto end = std::chrono::steady_clock::now();
+    if (pid < 0) {
+        return -1;
     }
-    ~BareSpawn() { posix_spawn_file_actions_destroy(&m_actions); }
-    BareSpawn(const BareSpawn&) = delete;
-    BareSpawn& operator=(const BareSpawn&) = delete;
-    // The seconds the spawn took, negative when it failed; the wait for its end is not timed.
-    double run() {
-        char* argv[] = {m_program, m_switch, m_text, nullptr};
-        pid_t pid = 0;
-        const auto begin = std::chrono::steady_clock::now();
-        const int error = posix_spawn(&pid, m_program, &m_actions, nullptr, argv, environ);
-        const auto end = std::chrono::steady_clock::now();
-        if (error != 0) {
-            return -1;
-        }
-        waitpid(pid, nullptr, 0);
-        return std::chrono::duration<double>(end - begin).count();
-    }
-
-private:
-    char m_program[sizeof KAVU_CMD_PATH] = KAVU_CMD_PATH;
-    char m_switch[3] = "/c";
-    char m_text[5] = "exit";
-    posix_spawn_file_actions_t m_actions{};
-};
+    waitpid(pid, nullptr, 0);
+    return std::chrono::duration<double>(end - begin).count();
+}
 
 using namespace kavu::bench;
 
@@ -97,7 +74,7 @@ std::map<std::string, Turns>& everyPair() {
 // failed.
 template <class Launch>
 bool inTurnsWithBareSpawn(benchmark::State& state, const std::string& name, Launch launch) {
-    BareSpawn bare;
+    BareSpawn bare(KAVU_CMD_PATH, "exit");
     Turns run;
     Turns& pairs = everyPair()[name];
     for (auto _ : state) {
@@ -110,7 +87,7 @@ bool inTurnsWithBareSpawn(benchmark::State& state, const std::string& name, Laun
                 waitUntilNoChildren();
                 return seconds;
             },
-            [&] { return bare.run(); });
+            [&] { return timedSpawn(bare); });
         if (!taken) {
             state.SkipWithError("a bare spawn failed");
             return false;

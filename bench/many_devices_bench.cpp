@@ -9,6 +9,7 @@
 // bare posix_spawn of the same program, output to the null device, all reaped with waitpid.
 #include "app/app.h"
 #include "app/command.h"
+#include "bare_spawn.h"
 #include "devices/adb_device_tracker.h"
 #include "in_turns.h"
 #include "inert_services.h"
@@ -23,8 +24,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -32,8 +31,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -115,21 +112,12 @@ private:
 // line asks ("/c exit"), then each reaped; the milliseconds from the first spawn to the last
 // reaped, negative when one did not start or did not end well.
 double bareSpawns(int count) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    char program[] = KAVU_CMD_PATH;
-    char switchText[] = "/c";
-    char text[] = "exit";
-    char* argv[] = {program, switchText, text, nullptr};
+    kavu::bench::BareSpawn line(KAVU_CMD_PATH, "exit");
     std::vector<pid_t> pids;
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < count; ++i) {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) == 0) {
+        if (const pid_t pid = line.start(); pid >= 0) {
             pids.push_back(pid);
         }
     }
@@ -140,7 +128,6 @@ double bareSpawns(int count) {
             waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     const double ms = msSince(clock);
-    posix_spawn_file_actions_destroy(&actions);
     return endedWell == count ? ms : -1;
 }
 

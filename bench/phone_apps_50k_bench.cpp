@@ -268,6 +268,15 @@ void listShownAfterTheReply(benchmark::State& state, BigPhone& phone, const std:
     report(state, turns, kShownGoalMs);
 }
 
+// The seconds an action takes to be painted in a list: the action, then the list drawn.
+template <class Action> double paintedAfter(Action action, QAbstractItemView& view) {
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    view.viewport()->grab();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
 void filterKeystroke(benchmark::State& state, BigPhone& phone, const std::string& name) {
     const int selected = static_cast<int>(state.range(0));
     phone.filter->clear();
@@ -284,19 +293,10 @@ void filterKeystroke(benchmark::State& state, BigPhone& phone, const std::string
     for (auto _ : state) {
         const char key = kQueries[query][letter].toLatin1();
         const bool taken = turns.take(
+            [&] { return paintedAfter([&] { QTest::keyClick(phone.filter, key); }, *phone.view); },
             [&] {
-                QElapsedTimer clock;
-                clock.start();
-                QTest::keyClick(phone.filter, key);
-                phone.view->viewport()->grab();
-                return clock.nsecsElapsed() / 1e9;
-            },
-            [&] {
-                QElapsedTimer clock;
-                clock.start();
-                QTest::keyClick(&phone.bare.filter, key);
-                phone.bare.view.viewport()->grab();
-                return clock.nsecsElapsed() / 1e9;
+                return paintedAfter([&] { QTest::keyClick(&phone.bare.filter, key); },
+                                    phone.bare.view);
             });
         // Both show the same rows, or one of them filtered wrong.
         if (!taken || phone.view->model()->rowCount() != phone.bare.rows()) {
@@ -336,18 +336,17 @@ void stateFilterClick(benchmark::State& state, BigPhone& phone, const std::strin
         next = (next + 1) % kStateFilters.size();
         const bool taken = turns.take(
             [&] {
-                QElapsedTimer clock;
-                clock.start();
-                QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-                phone.view->viewport()->grab();
-                return clock.nsecsElapsed() / 1e9;
+                return paintedAfter(
+                    [&] { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); },
+                    *phone.view);
             },
             [&] {
-                QElapsedTimer clock;
-                clock.start();
-                QTest::mouseClick(bareButton, Qt::LeftButton, {}, bareButton->rect().center());
-                phone.bare.view.viewport()->grab();
-                return clock.nsecsElapsed() / 1e9;
+                return paintedAfter(
+                    [&] {
+                        QTest::mouseClick(bareButton, Qt::LeftButton, {},
+                                          bareButton->rect().center());
+                    },
+                    phone.bare.view);
             });
         if (!taken || phone.view->model()->rowCount() != phone.bare.rows()) {
             fail(state, phone, "the list and the bare list show different rows");
