@@ -38,11 +38,7 @@ constexpr int kPhones = 64;
 constexpr int kLines = 3;
 constexpr int kRounds = 7;
 
-long peakKib() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
+using kavu::bench::peakKiB;
 
 // The baseline: each phone's lines as bare spawns of the program a line starts ("cmd /c sleep
 // 0.05" runs it with "/c" and "sleep 0.05"), at most limit at once, a phone's next line started as
@@ -134,7 +130,7 @@ int main(int argc, char* argv[]) {
     app.devices().chooseEvery();
     kavu::BatchRunner& runner = app.console().batches();
     auto* window = app.open<kavu::BatchWindow>();
-    const long peakBefore = peakKib();
+    const long peakBefore = peakKiB();
 
     // A 1 ms timer notes the longest gap between its ticks, and the most runs under way at once,
     // while a batch runs: the baseline holds the event loop up.
@@ -220,7 +216,7 @@ int main(int argc, char* argv[]) {
                 "the batches); %s; %lld start failures\n",
                 kPhones, kLines, runner.limit(), rounds, succeeded, kPhones * batches,
                 static_cast<double>(worstGapNs) / 1e6, mostAtOnce, mostRefreshesPerSecond,
-                peakKib(), peakBefore, reaped ? "0 zombies" : "ZOMBIES LEFT",
+                peakKiB(), peakBefore, reaped ? "0 zombies" : "ZOMBIES LEFT",
                 static_cast<long long>(failures.size()));
     kavu::bench::printTurnsHeading("Against bare spawns of the same lines, as many at once", "s");
     kavu::bench::printTurns("the batch, every row finished / bare spawns, every one reaped", turns);

@@ -138,6 +138,18 @@ inline double cpuMs(int who = RUSAGE_SELF) {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
 }
 
+// The milliseconds since the clock started.
+inline double msSince(const QElapsedTimer& clock) {
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+// This process's peak resident memory so far, in KiB.
+inline long peakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 // The running and the zombie children of this process, from /proc.
 inline std::pair<int, int> children() {
     int running = 0;

@@ -6,6 +6,7 @@
 //   as many rows of four texts, shown and painted;
 // - one more entry appended while the window is open, from the write told to the list painted
 //   with the new row, against one row added to the bare list and the list painted.
+#include "in_turns.h"
 #include "inert_services.h"
 #include "journal/journal.h"
 #include "journal/journal_reader.h"
@@ -98,9 +99,7 @@ int rowsOf(journal::JournalWindow& window) {
     return listOf(window).topLevelItemCount();
 }
 
-double msSince(const QElapsedTimer& clock) {
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
+using kavu::bench::msSince;
 
 // The baseline of reading: every line through Qt's JSON parser, the objects kept.
 qsizetype parseWithQt(const QString& path) {
@@ -150,10 +149,7 @@ struct Figure {
     }
 };
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using kavu::bench::median;
 
 // Times subject and baseline in turns, rounds times each; false when one failed.
 bool inTurns(Figure& figure, int rounds, const std::function<double()>& subject,

@@ -51,9 +51,7 @@ QString allDevices(int count) {
     return QStringLiteral("全部设备（%1 台）").arg(count);
 }
 
-double msSince(const QElapsedTimer& clock) {
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
+using kavu::bench::msSince;
 
 // The baseline of the device row: a socket tracking the server's list over the adb host protocol,
 // written by hand, that refills a combo box on each list it reads, as the row lists the phones:

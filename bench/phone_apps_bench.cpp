@@ -58,9 +58,7 @@ std::vector<kavu::bench::BarePackage> barePackages() {
     return packages;
 }
 
-double msSince(const QElapsedTimer& clock) {
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
+using kavu::bench::msSince;
 
 bool waitForRows(QTreeView& view, int rows) {
     QElapsedTimer clock;

@@ -9,6 +9,7 @@
 #include "apps/package_reader.h"
 #include "devices/adb_shell_client.h"
 #include "devices/package_list.h"
+#include "in_turns.h"
 #include "support/simulated_adb_server.h"
 
 #include <QCoreApplication>
@@ -29,10 +30,7 @@ constexpr int kPackages = 800;
 constexpr int kRounds = 40;
 const std::string kSerial = "R58M1";
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using kavu::bench::median;
 
 // One listing through the client; the number of packages it brought, -1 on an error.
 int readThroughClient(kavu::AdbShellClient& client) {

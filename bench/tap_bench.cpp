@@ -56,11 +56,7 @@ constexpr int kRounds = 2;
 constexpr int kIdleMs = 3000;
 constexpr int kReadyIdleMs = 2000;
 
-long peakKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
+using kavu::bench::peakKiB;
 
 // The simulated server on a thread of its own; what it holds is read on that thread.
 class ServerThread {

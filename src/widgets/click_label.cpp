@@ -4,7 +4,6 @@
 #include "widgets/kit_input.h"
 #include "widgets/kit_paint.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -29,6 +28,9 @@ constexpr quint32 kLargestPixelsSide = 4096;
 
 } // namespace
 
+// The words are read where they stand: Kavu is built for little-endian processors alone.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+
 QImage picturePixels(QByteArrayView file) {
     if (file.size() < kPixelsHeader || !file.startsWith("KVPX")) {
         return {};
@@ -39,37 +41,20 @@ QImage picturePixels(QByteArrayView file) {
         file.size() != kPixelsHeader + qsizetype{4} * width * height) {
         return {};
     }
-    const auto* pixels = reinterpret_cast<const uchar*>(file.data() + kPixelsHeader);
-    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        return QImage(pixels, static_cast<int>(width), static_cast<int>(height),
-                      static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32_Premultiplied);
-    } else {
-        QImage image(static_cast<int>(width), static_cast<int>(height),
-                     QImage::Format_ARGB32_Premultiplied);
-        for (quint32 y = 0; y < height; ++y) {
-            qFromLittleEndian<quint32>(pixels + qsizetype{4} * width * y, width,
-                                       image.scanLine(static_cast<int>(y)));
-        }
-        return image;
-    }
+    return QImage(reinterpret_cast<const uchar*>(file.data() + kPixelsHeader),
+                  static_cast<int>(width), static_cast<int>(height),
+                  static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage readPicture(const QString& file) {
     if (file.endsWith(QLatin1String(".pixels"))) {
-        // Uncompressed in the program's resources: shown straight from there.
-        if (const QResource resource(file);
-            resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-            const QImage image = picturePixels(
-                QByteArrayView(reinterpret_cast<const char*>(resource.data()), resource.size()));
-            if (image.isNull()) {
-                qWarning("Cannot show the picture %s", qUtf8Printable(file));
-            }
-            return image;
-        }
-        QFile stored(file);
-        const QByteArray contents =
-            stored.open(QIODevice::ReadOnly) ? stored.readAll() : QByteArray();
-        const QImage image = picturePixels(contents).copy();
+        // In the program's resources, uncompressed: shown where it is stored.
+        const QResource resource(file);
+        const QImage image =
+            resource.compressionAlgorithm() == QResource::NoCompression
+                ? picturePixels(QByteArrayView(reinterpret_cast<const char*>(resource.data()),
+                                               resource.size()))
+                : picturePixels(resource.uncompressedData()).copy();
         if (image.isNull()) {
             qWarning("Cannot show the picture %s", qUtf8Printable(file));
         }

@@ -10,8 +10,8 @@ namespace kavu {
 // A picture file read by Qt's own decoder for the format its suffix names (PNG, JPEG, …), with
 // no autodetection: otherwise every image plugin would be loaded first to be asked whether it reads
 // the file. Null, with a warning, when it cannot be read.
-// A file named .pixels holds the picture's pixels as they are drawn (see render_svg), shown without
-// decoding; one in the program's resources is shown where it is stored, without a copy.
+// A resource named .pixels holds the picture's pixels as they are drawn (see render_svg), shown
+// without decoding; stored uncompressed, where it is stored, without a copy.
 QImage readPicture(const QString& file);
 
 // The picture a .pixels file holds: "KVPX", its width and height (up to 4096, 4 bytes each), then a
