@@ -139,14 +139,7 @@ std::unique_ptr<QTreeWidget> bareList(qint64 count) {
 
 struct Figure {
     const char* name;
-    std::vector<double> ms;
-    std::vector<double> baselineMs;
-    std::vector<double> ratios;
-    void add(double subject, double baseline) {
-        ms.push_back(subject);
-        baselineMs.push_back(baseline);
-        ratios.push_back(subject / baseline);
-    }
+    kavu::bench::Turns turns;
 };
 
 using kavu::bench::median;
@@ -155,15 +148,9 @@ using kavu::bench::median;
 bool inTurns(Figure& figure, int rounds, const std::function<double()>& subject,
              const std::function<double()>& baseline) {
     for (int round = 0; round < rounds; ++round) {
-        const bool subjectFirst = round % 2 == 0;
-        const double first = subjectFirst ? subject() : baseline();
-        const double second = subjectFirst ? baseline() : subject();
-        const double s = subjectFirst ? first : second;
-        const double b = subjectFirst ? second : first;
-        if (s < 0 || b < 0) {
+        if (!figure.turns.take(subject, baseline)) {
             return false;
         }
-        figure.add(s, b);
     }
     return true;
 }
@@ -175,7 +162,7 @@ bool measure(qint64 count, std::vector<Figure>& figures) {
         return false;
     }
     const int rounds = count > 50'000 ? 5 : 15;
-    Figure read{"read into entries / Qt's JSON parser", {}, {}, {}};
+    Figure read{"read into entries / Qt's JSON parser", {}};
     const bool readOk = inTurns(
         read, rounds,
         [&] {
@@ -189,7 +176,7 @@ bool measure(qint64 count, std::vector<Figure>& figures) {
             clock.start();
             return parseWithQt(world.path()) > count ? msSince(clock) : -1;
         });
-    Figure shown{"journal window shown / bare list shown", {}, {}, {}};
+    Figure shown{"journal window shown / bare list shown", {}};
     const bool shownOk = inTurns(
         shown, rounds,
         [&] {
@@ -206,7 +193,7 @@ bool measure(qint64 count, std::vector<Figure>& figures) {
             const std::unique_ptr<QTreeWidget> list = bareList(count);
             return list->topLevelItemCount() == count ? msSince(clock) : -1;
         });
-    Figure added{"new entry painted / row added to bare list", {}, {}, {}};
+    Figure added{"new entry painted / row added to bare list", {}};
     journal::JournalWindow window(world.app, world.journal);
     window.show();
     window.grab();
@@ -258,8 +245,9 @@ int main(int argc, char** argv) {
         std::printf("%lld entries, subject / baseline in turns: median ms, median ratio\n",
                     static_cast<long long>(count));
         for (const Figure& figure : figures) {
-            std::printf("  %-45s %9.3f / %9.3f  %6.3fx\n", figure.name, median(figure.ms),
-                        median(figure.baselineMs), median(figure.ratios));
+            std::printf("  %-45s %9.3f / %9.3f  %6.3fx\n", figure.name,
+                        median(figure.turns.subject), median(figure.turns.baseline),
+                        median(figure.turns.ratios));
         }
     }
     return 0;
